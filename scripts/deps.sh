@@ -1,0 +1,34 @@
+# Sourced by scripts/run and scripts/test: the Debian packages the project needs.
+# shellcheck shell=bash
+
+WATTLET_BUILD_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  nlohmann-json3-dev libudev-dev
+  libgtest-dev libbenchmark-dev
+)
+WATTLET_TEST_PACKAGES=(
+  clang-format dbus-daemon xvfb xauth
+  fonts-noto-core fonts-dejavu-core
+  desktop-file-utils appstream
+)
+
+# wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.
+wattlet_ensure_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  else
+    echo "Missing Debian packages. Run:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+class QSettings;
+
+namespace wattlet {
+
+class LoginItem;
+
+enum class LanguageChoice { autoLanguage, en, ru };
+
+/// "auto", "en" or "ru".
+[[nodiscard]] std::string_view rawValue(LanguageChoice choice);
+/// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
+[[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
+
+/// The user's settings. showPercent, notify and language persist in an INI file under
+/// $XDG_CONFIG_HOME/Wattlet; launchAtLogin mirrors the XDG autostart entry and is never stored.
+/// willChange() fires immediately before every assignment, also of an unchanged value.
+class Prefs : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Prefs(QObject* parent = nullptr);
+    ~Prefs() override;
+
+    [[nodiscard]] bool showPercent() const { return m_showPercent; }
+    void setShowPercent(bool on);
+    [[nodiscard]] bool notify() const { return m_notify; }
+    void setNotify(bool on);
+    [[nodiscard]] LanguageChoice language() const { return m_language; }
+    /// Stores the raw value, then apply().
+    void setLanguage(LanguageChoice choice);
+    [[nodiscard]] bool launchAtLogin() const { return m_launchAtLogin; }
+    /// Changes only the observable value; the autostart entry is left alone.
+    void assignLaunchAtLogin(bool on);
+    /// Creates or removes the autostart entry, then reads back whether it is enabled.
+    void setLaunchAtLogin(bool on);
+    /// Puts the effective language code into BatteryText.
+    void apply();
+
+Q_SIGNALS:
+    void willChange();
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<LoginItem> m_loginItem;
+    bool m_showPercent = true;
+    bool m_notify = true;
+    LanguageChoice m_language = LanguageChoice::autoLanguage;
+    bool m_launchAtLogin = false;
+};
+
+} // namespace wattlet

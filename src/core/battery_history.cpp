@@ -1,0 +1,1 @@
+#include "battery_history.h"

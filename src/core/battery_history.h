@@ -1,0 +1,54 @@
+#pragma once
+
+#include "battery_reading.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wattlet {
+
+/// One point of the charge record. `t` is seconds since 1970 UTC, `p` the charge in percent,
+/// `w` the power in W (absent when current or voltage was), `ac` whether power was connected.
+struct BatterySample
+{
+    double t = 0;
+    std::int64_t p = 0;
+    std::optional<double> w;
+    bool ac = false;
+
+    bool operator==(const BatterySample&) const = default;
+};
+
+/// The rolling charge record, oldest sample first, pruned to the last 48 hours on every append.
+/// Samples stay in non-decreasing time order as long as the caller's clock does.
+struct BatteryHistory
+{
+    static constexpr double keepSeconds = 172800;
+
+    std::vector<BatterySample> samples;
+
+    bool operator==(const BatteryHistory&) const = default;
+
+    /// Appends a sample unless the last one has the same percent and power source and is less
+    /// than 60 s old; then drops samples older than keepSeconds. True when a sample was appended.
+    bool add(const BatteryReading& reading, double now);
+
+    /// Chart values: for each of `points` equal steps over the last `hours`, the percent of the
+    /// latest sample at or before the step's end; steps before the first sample are left out.
+    [[nodiscard]] std::vector<double> series(double hours, std::int64_t points, double now) const;
+
+    /// Percentage points gained (positive) or lost over the last hour, measured from the newest
+    /// sample at least an hour old, else from the oldest; absent for fewer than two usable samples.
+    [[nodiscard]] std::optional<std::int64_t> deltaLastHour(double now) const;
+
+    /// Compact JSON: {"samples":[{"t":…,"p":…,"w":…,"ac":…},…]}, "w" left out when absent.
+    [[nodiscard]] std::string toJson() const;
+
+    /// The history stored in `json`, or nothing when the document breaks any reading rule.
+    [[nodiscard]] static std::optional<BatteryHistory> fromJson(std::string_view json);
+};
+
+} // namespace wattlet

@@ -1,0 +1,1 @@
+#include "battery_reading.h"

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wattlet {
+
+/// One snapshot of the battery and the power supply. Absent optionals mean the platform gave no
+/// usable value; nothing is ever encoded as a sentinel number. Derived values are recomputed on
+/// every call and never cached.
+struct BatteryReading
+{
+    enum class State { charging, full, hold, discharging };
+    enum class Warning { critical, low, hot, weakCharger, slowCharging, notCharging, healthLow };
+
+    static constexpr std::int64_t lowPercent = 20;
+    static constexpr std::int64_t criticalPercent = 10;
+    static constexpr double hotC = 45.0;
+    static constexpr std::int64_t weakAdapterWatts = 30;
+    static constexpr std::int64_t healthLowPercent = 80;
+
+    bool present = true;
+    std::int64_t percent = 0;
+    bool charging = false;
+    bool onAC = false;
+    bool full = false;
+    std::optional<std::int64_t> minutesLeft;
+    std::optional<std::int64_t> amperageMA;
+    std::optional<std::int64_t> voltageMV;
+    std::optional<std::int64_t> adapterWatts;
+    std::optional<std::string> adapterName;
+    std::optional<std::int64_t> designCapacity;
+    std::optional<std::int64_t> fullCapacity;
+    std::optional<std::int64_t> remainingCapacity;
+    std::optional<std::int64_t> cycles;
+    std::optional<double> temperatureC;
+    std::optional<std::int64_t> notChargingReason;
+    std::optional<std::int64_t> slowChargingReason;
+    std::optional<std::int64_t> thermallyLimitedSeconds;
+    double updated = 0;
+
+    bool operator==(const BatteryReading&) const = default;
+
+    /// Power in W (mA × mV / 1 000 000 in doubles, negative while discharging); absent without
+    /// current or voltage.
+    [[nodiscard]] std::optional<double> watts() const;
+    /// Full capacity as a percentage of design, rounded half away from zero, at most 100;
+    /// absent without full capacity or with a design capacity below 1.
+    [[nodiscard]] std::optional<std::int64_t> health() const;
+    [[nodiscard]] State state() const;
+    /// On power, neither charging nor full, and held at 70–90 % inclusive.
+    [[nodiscard]] bool optimizedHold() const;
+    /// "battery.<bucket>percent" with the bucket 0/25/50/75/100 chosen from the charge.
+    [[nodiscard]] std::string fillSymbol() const;
+    /// "battery.100percent.bolt" on power, otherwise fillSymbol().
+    [[nodiscard]] std::string symbol() const;
+    /// Status dot colour name: "red", "yellow", "green" or "blue".
+    [[nodiscard]] std::string dot() const;
+    /// Active warnings, always a subsequence of allWarnings().
+    [[nodiscard]] std::vector<Warning> warnings() const;
+};
+
+/// The raw text of a state or warning: its case name ("charging", "weakCharger", …).
+[[nodiscard]] std::string_view rawValue(BatteryReading::State state);
+[[nodiscard]] std::string_view rawValue(BatteryReading::Warning warning);
+
+/// The seven warnings in their fixed order.
+[[nodiscard]] constexpr std::array<BatteryReading::Warning, 7> allWarnings()
+{
+    using W = BatteryReading::Warning;
+    return { W::critical, W::low, W::hot, W::weakCharger, W::slowCharging, W::notCharging,
+        W::healthLow };
+}
+
+} // namespace wattlet

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "battery_reading.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// Every text the user sees, in Russian ("ru") and English ("en"), UTF-8.
+namespace wattlet::BatteryText {
+
+/// The current language code. Its first value comes from the preferred languages of the
+/// environment ("ru" when the first one starts with "ru" or when there is none, else "en").
+/// Reads and writes are thread-safe.
+[[nodiscard]] std::string language();
+void setLanguage(std::string code);
+
+/// The text for `key` in the current language, else in Russian, else the key itself.
+[[nodiscard]] std::string t(std::string_view key);
+
+/// "45 min", "2 h", "1 h 5 min" in the current language; no day unit.
+[[nodiscard]] std::string duration(std::int64_t minutes);
+
+/// `value` with at most `digits` fraction digits: shortest round-trip decimal, rounded half to
+/// even, trailing zeros dropped, "," in Russian and "." otherwise, no grouping.
+[[nodiscard]] std::string num(double value, int digits);
+
+[[nodiscard]] std::string state(const BatteryReading& reading);
+[[nodiscard]] std::optional<std::string> timeLine(const BatteryReading& reading);
+[[nodiscard]] std::optional<std::string> powerLine(const BatteryReading& reading);
+[[nodiscard]] std::string warning(BatteryReading::Warning warning, const BatteryReading& reading);
+
+/// The multi-line copyable summary, lines joined by "\n" without a trailing one.
+[[nodiscard]] std::string summary(const BatteryReading& reading);
+
+} // namespace wattlet::BatteryText

@@ -1,0 +1,1 @@
+#include "preferred_languages.h"

@@ -1,0 +1,1 @@
+#include "property_value.h"

@@ -1,0 +1,1 @@
+#include "platform/battery_io.h"

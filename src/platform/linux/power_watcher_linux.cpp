@@ -1,0 +1,1 @@
+#include "platform/power_watcher.h"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/battery_reading.h"
+
+#include <QColor>
+
+#include <string_view>
+
+namespace wattlet::Palette {
+
+[[nodiscard]] QColor malachite();
+[[nodiscard]] QColor gold();
+[[nodiscard]] QColor blue();
+[[nodiscard]] QColor yellow();
+[[nodiscard]] QColor red();
+
+/// The colour of a tone name: "red", "yellow", "blue", anything else malachite.
+[[nodiscard]] QColor color(std::string_view tone);
+/// The accent of a reading, chosen by its status dot.
+[[nodiscard]] QColor tone(const BatteryReading& reading);
+
+} // namespace wattlet::Palette

@@ -1,0 +1,50 @@
+#include "temp_env.h"
+
+#include <QDir>
+
+#include <cstdlib>
+
+namespace wattlet::test {
+
+ScopedEnv::~ScopedEnv()
+{
+    for (const auto& [name, value] : m_saved) {
+        if (value)
+            qputenv(name.c_str(), *value);
+        else
+            qunsetenv(name.c_str());
+    }
+}
+
+void ScopedEnv::remember(const char* name)
+{
+    if (m_saved.count(name) != 0)
+        return;
+    if (qEnvironmentVariableIsSet(name))
+        m_saved[name] = qgetenv(name);
+    else
+        m_saved[name] = std::nullopt;
+}
+
+void ScopedEnv::set(const char* name, const QString& value)
+{
+    remember(name);
+    qputenv(name, value.toUtf8());
+}
+
+void ScopedEnv::unset(const char* name)
+{
+    remember(name);
+    qunsetenv(name);
+}
+
+TempHome::TempHome()
+{
+    QDir().mkpath(dataHome());
+    QDir().mkpath(configHome());
+    m_env.set("HOME", m_dir.path());
+    m_env.set("XDG_DATA_HOME", dataHome());
+    m_env.set("XDG_CONFIG_HOME", configHome());
+}
+
+} // namespace wattlet::test
