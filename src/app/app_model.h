@@ -28,10 +28,10 @@ struct AppModelDeps
     /// Announces new warnings of a reading; nullptr means the desktop notification service.
     std::function<void(const std::vector<BatteryReading::Warning>&, const BatteryReading&)>
         announce;
-    /// Creates the power event source; nullptr means the platform PowerWatcher.
+    /// Creates the power event source.
     std::function<std::unique_ptr<QObject>(std::function<void()> onChange)> makeWatcher;
 
-    /// The live platform: wall clock, BatteryIO, Files, desktop notifications, PowerWatcher.
+    /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher.
     static AppModelDeps live();
 };
 
