@@ -1,1 +1,145 @@
 #include "battery_reading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace wattlet {
+
+std::optional<double> BatteryReading::watts() const
+{
+    if (!amperageMA || !voltageMV)
+        return std::nullopt;
+    return static_cast<double>(*amperageMA) * static_cast<double>(*voltageMV) / 1'000'000.0;
+}
+
+std::optional<std::int64_t> BatteryReading::health() const
+{
+    if (!fullCapacity || !designCapacity || *designCapacity < 1)
+        return std::nullopt;
+    const double ratio = std::round(
+        static_cast<double>(*fullCapacity) * 100.0 / static_cast<double>(*designCapacity));
+    // The upper cap keeps the cast in range above; a garbage negative capacity can still fall
+    // below what an int64 holds, and casting such a double is undefined.
+    constexpr double lowest = static_cast<double>(std::numeric_limits<std::int64_t>::min());
+    if (ratio <= lowest)
+        return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(std::min(ratio, 100.0));
+}
+
+BatteryReading::State BatteryReading::state() const
+{
+    if (!onAC)
+        return State::discharging;
+    if (charging)
+        return State::charging;
+    if (full || percent >= 100)
+        return State::full;
+    return State::hold;
+}
+
+bool BatteryReading::optimizedHold() const
+{
+    return onAC && !charging && !full && percent >= 70 && percent <= 90;
+}
+
+std::string BatteryReading::fillSymbol() const
+{
+    if (percent <= 12)
+        return "battery.0percent";
+    if (percent <= 37)
+        return "battery.25percent";
+    if (percent <= 62)
+        return "battery.50percent";
+    if (percent <= 87)
+        return "battery.75percent";
+    return "battery.100percent";
+}
+
+std::string BatteryReading::symbol() const
+{
+    return onAC ? "battery.100percent.bolt" : fillSymbol();
+}
+
+std::string BatteryReading::dot() const
+{
+    const auto active = warnings();
+    const auto has = [&active](Warning w) {
+        return std::find(active.begin(), active.end(), w) != active.end();
+    };
+    if (has(Warning::hot) || has(Warning::critical))
+        return "red";
+    if (has(Warning::low) || has(Warning::notCharging) || has(Warning::weakCharger))
+        return "yellow";
+    if (!onAC)
+        return "green";
+    return charging ? "blue" : "green";
+}
+
+std::vector<BatteryReading::Warning> BatteryReading::warnings() const
+{
+    std::vector<Warning> active;
+    if (!onAC) {
+        if (percent <= criticalPercent)
+            active.push_back(Warning::critical);
+        else if (percent <= lowPercent)
+            active.push_back(Warning::low);
+    }
+    if (temperatureC && *temperatureC >= hotC)
+        active.push_back(Warning::hot);
+    if (onAC) {
+        if (adapterWatts && *adapterWatts >= 1 && *adapterWatts < weakAdapterWatts)
+            active.push_back(Warning::weakCharger);
+        if ((slowChargingReason && *slowChargingReason != 0)
+            || (thermallyLimitedSeconds && *thermallyLimitedSeconds >= 1))
+            active.push_back(Warning::slowCharging);
+        // A hold inside 70–90 % is the system's optimized charging, not a fault.
+        const bool outsideHoldBand = percent < 70 || percent > 90;
+        if (!charging && !full && percent <= 99 && outsideHoldBand && notChargingReason
+            && *notChargingReason != 0)
+            active.push_back(Warning::notCharging);
+    }
+    if (const auto h = health(); h && *h < healthLowPercent)
+        active.push_back(Warning::healthLow);
+    return active;
+}
+
+std::string_view rawValue(BatteryReading::State state)
+{
+    using S = BatteryReading::State;
+    switch (state) {
+    case S::charging:
+        return "charging";
+    case S::full:
+        return "full";
+    case S::hold:
+        return "hold";
+    case S::discharging:
+        return "discharging";
+    }
+    return {};
+}
+
+std::string_view rawValue(BatteryReading::Warning warning)
+{
+    using W = BatteryReading::Warning;
+    switch (warning) {
+    case W::critical:
+        return "critical";
+    case W::low:
+        return "low";
+    case W::hot:
+        return "hot";
+    case W::weakCharger:
+        return "weakCharger";
+    case W::slowCharging:
+        return "slowCharging";
+    case W::notCharging:
+        return "notCharging";
+    case W::healthLow:
+        return "healthLow";
+    }
+    return {};
+}
+
+} // namespace wattlet

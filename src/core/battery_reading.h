@@ -45,12 +45,15 @@ struct BatteryReading
 
     bool operator==(const BatteryReading&) const = default;
 
-    /// Power in W (mA × mV / 1 000 000 in doubles, negative while discharging); absent without
-    /// current or voltage.
+    /// Power in W (mA × mV / 1 000 000 in doubles, negative while discharging, not rounded);
+    /// absent without current or voltage. Always finite, even for the extreme int64 values.
     [[nodiscard]] std::optional<double> watts() const;
-    /// Full capacity as a percentage of design, rounded half away from zero, at most 100;
-    /// absent without full capacity or with a design capacity below 1.
+    /// Full capacity as a percentage of design, rounded half away from zero, at most 100 and
+    /// without a lower bound except that it saturates at the int64 minimum; absent without full
+    /// capacity or with a design capacity below 1.
     [[nodiscard]] std::optional<std::int64_t> health() const;
+    /// discharging off power; on power charging, then full (flag set or 100 % and more),
+    /// otherwise hold.
     [[nodiscard]] State state() const;
     /// On power, neither charging nor full, and held at 70–90 % inclusive.
     [[nodiscard]] bool optimizedHold() const;
@@ -58,9 +61,12 @@ struct BatteryReading
     [[nodiscard]] std::string fillSymbol() const;
     /// "battery.100percent.bolt" on power, otherwise fillSymbol().
     [[nodiscard]] std::string symbol() const;
-    /// Status dot colour name: "red", "yellow", "green" or "blue".
+    /// Status dot colour name: "red" for hot or critical, "yellow" for low, notCharging or
+    /// weakCharger, else "blue" while charging on power and "green" otherwise.
     [[nodiscard]] std::string dot() const;
-    /// Active warnings, always a subsequence of allWarnings().
+    /// Active warnings, always a subsequence of allWarnings(): critical/low only off power, hot
+    /// always, weakCharger/slowCharging/notCharging only on power (never notCharging inside the
+    /// 70–90 % hold band or above 99 %), healthLow always.
     [[nodiscard]] std::vector<Warning> warnings() const;
 };
 
