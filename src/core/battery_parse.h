@@ -16,7 +16,9 @@ namespace wattlet::BatteryParse {
 
 /// The reading described by the power-source description, the battery registry entry and the
 /// battery pack entry, stamped with `now`. Never fails: missing or mistyped keys leave fields
-/// absent or at their fallbacks.
+/// absent or at their fallbacks. Huge values never overflow: the charge is computed exactly and
+/// clamped to 0–100 whatever the capacities, and a current derived from a battery power whose
+/// mW × 1000 leaves the int64 range stays absent.
 [[nodiscard]] BatteryReading reading(
     const PropertyDict& power, const PropertyDict& registry, const PropertyDict& pack, double now);
 

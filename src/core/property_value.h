@@ -62,6 +62,7 @@ using PropertyDict = PropertyValue::Dict;
 /// Converts JSON into a property dictionary: integers → integer (above INT64_MAX → unsigned),
 /// fractions → floating point, true/false → boolean, strings → text, objects → dictionaries,
 /// arrays and null → "other". A JSON value that is not an object gives an empty dictionary.
+/// Objects nested deeper than 64 levels become "other", so hostile input cannot exhaust the stack.
 [[nodiscard]] PropertyDict propertyDictFromJson(const nlohmann::json& json);
 
 } // namespace wattlet
