@@ -1,7 +1,7 @@
 #include "core/property_value.h"
 
-#include <nlohmann/json.hpp>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using wattlet::PropertyDict;
 using wattlet::PropertyValue;
@@ -35,8 +35,7 @@ TEST(PropertyValue, NonObjectJsonGivesEmptyDictionary)
         SCOPED_TRACE(text);
         EXPECT_TRUE(wattlet::propertyDictFromJson(nlohmann::json::parse(text)).empty());
     }
-    EXPECT_TRUE(
-        wattlet::propertyDictFromJson(nlohmann::json::parse("{", nullptr, false)).empty());
+    EXPECT_TRUE(wattlet::propertyDictFromJson(nlohmann::json::parse("{", nullptr, false)).empty());
 }
 
 TEST(PropertyValue, DeepNestingEndsAsOther)
