@@ -81,17 +81,6 @@ TEST(BatteryReading, StateFollowsPowerThenChargingThenFull)
     }
 }
 
-TEST(BatteryReading, FullAtHundredPercentWithoutFlagRaisesNothing)
-{
-    const BatteryReading r = onPower(100);
-    EXPECT_EQ(r.state(), S::full);
-    EXPECT_FALSE(r.optimizedHold());
-    BatteryReading withReason = r;
-    withReason.notChargingReason = 1;
-    EXPECT_TRUE(withReason.warnings().empty());
-    EXPECT_EQ(withReason.dot(), "green");
-}
-
 TEST(BatteryReading, OptimizedHoldOnlyInsideSeventyToNinety)
 {
     EXPECT_FALSE(onPower(69).optimizedHold());
@@ -231,17 +220,7 @@ TEST(BatteryReading, NotChargingOutsideHoldBandWithReason)
     EXPECT_TRUE(r.warnings().empty()) << "on battery";
 }
 
-TEST(BatteryReading, HoldInBandIsQuietAndGreen)
-{
-    BatteryReading r = onPower(80);
-    r.notChargingReason = 4;
-    EXPECT_EQ(r.state(), S::hold);
-    EXPECT_TRUE(r.optimizedHold());
-    EXPECT_TRUE(r.warnings().empty());
-    EXPECT_EQ(r.dot(), "green");
-}
-
-TEST(BatteryReading, HealthRoundsHalfAwayFromZeroAndCapsAtHundred)
+TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredNeedsDesign)
 {
     EXPECT_EQ(withCapacities(8393, 8579).health(), 98);
     EXPECT_EQ(withCapacities(6000, 8000).health(), 75);
@@ -251,10 +230,6 @@ TEST(BatteryReading, HealthRoundsHalfAwayFromZeroAndCapsAtHundred)
     EXPECT_EQ(withCapacities(0, 8000).health(), 0);
     EXPECT_EQ(withCapacities(-1, 200).health(), -1);
     EXPECT_EQ(withCapacities(8000, 1).health(), 100);
-}
-
-TEST(BatteryReading, HealthAbsentWithoutUsableCapacities)
-{
     EXPECT_FALSE(withCapacities(8000, 0).health());
     EXPECT_FALSE(withCapacities(8000, -100).health());
     EXPECT_FALSE(withCapacities(8000, std::nullopt).health());
@@ -334,23 +309,6 @@ TEST(BatteryReading, FillSymbolBucketsAndBoltOnPower)
         EXPECT_EQ(onPower(c.percent).fillSymbol(), c.symbol);
         EXPECT_EQ(onPower(c.percent).symbol(), "battery.100percent.bolt");
     }
-}
-
-TEST(BatteryReading, WarningsKeepFixedOrder)
-{
-    BatteryReading r = onBattery(5);
-    r.temperatureC = 50.0;
-    r.fullCapacity = 10;
-    r.designCapacity = 100;
-    r.adapterWatts = 5;
-    EXPECT_EQ(r.warnings(), (std::vector<W> { W::critical, W::hot, W::healthLow }));
-
-    r.onAC = true;
-    r.slowChargingReason = 1;
-    r.notChargingReason = 1;
-    EXPECT_EQ(r.warnings(),
-        (std::vector<W> { W::hot, W::weakCharger, W::slowCharging, W::notCharging, W::healthLow }));
-    EXPECT_EQ(r.dot(), "red");
 }
 
 TEST(BatteryReading, RawValuesAreCaseNames)

@@ -140,21 +140,6 @@ TEST(MacosFixtures, AppleSiliconFilteredDumpFallsBackToBatteryData)
     EXPECT_EQ(r.warnings(), std::vector<W> { W::critical });
 }
 
-TEST(MacosFixtures, AppleSiliconRawVoltageWhenVoltageIsMissing)
-{
-    const auto r = parseFixture("06-m1pro-ioreg-grep-100pct-notcharging-reason1.json");
-    BatteryReading expected = stamped();
-    expected.voltageMV = 12690;
-    expected.designCapacity = 8400;
-    expected.cycles = 292;
-    expected.temperatureC = 29.85;
-    expected.notChargingReason = 1;
-    expected.slowChargingReason = 0;
-    expected.thermallyLimitedSeconds = 0;
-    EXPECT_EQ(r, expected);
-    EXPECT_EQ(r.watts(), std::nullopt);
-}
-
 TEST(MacosFixtures, AppleSiliconChargingWithNamedAdapter)
 {
     const auto r = parseFixture("08-m4max-macos26-json-charging-140w-apple.json");
@@ -209,19 +194,6 @@ TEST(MacosFixtures, AppleSiliconOptimizedHoldWithUnnamedAdapter)
 TEST(MacosFixtures, PackTemperatureNestedInBatteryDataIsNotRead)
 {
     EXPECT_EQ(parseFixture("11-m2air-macos27-smartbatterypack-tree-charging.json"), stamped());
-}
-
-TEST(MacosFixtures, IntelPartialDumpWithoutVoltage)
-{
-    const auto r = parseFixture("13-intel-mbp-ioreg-arn-xml-discharging-PARTIAL.json");
-    BatteryReading expected = stamped();
-    expected.minutesLeft = 221;
-    expected.amperageMA = -1889;
-    expected.fullCapacity = 8747;
-    expected.remainingCapacity = 6974;
-    EXPECT_EQ(r, expected);
-    EXPECT_EQ(r.watts(), std::nullopt);
-    EXPECT_EQ(r.health(), std::nullopt);
 }
 
 TEST(MacosFixtures, DesktopWithoutBatteryReadsAsEmptyHoldOnAC)
