@@ -1,8 +1,11 @@
 #include "battery_parse.h"
 
 #include <limits>
+#include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
+#include <variant>
 
 namespace wattlet::BatteryParse {
 
@@ -46,7 +49,7 @@ namespace {
         return find<PropertyDict>(dict, key);
     }
 
-    /// The first link of a chain that holds a value, or absent.
+    // The first link of a chain that holds a value, or absent.
     template <typename T, typename... Rest>
     std::optional<T> firstOf(std::optional<T> first, Rest&&... rest)
     {
@@ -56,8 +59,8 @@ namespace {
             return first ? first : firstOf(std::forward<Rest>(rest)...);
     }
 
-    /// cur × 100 / max truncated toward zero and clamped to 0…100, for max ≥ 1, exact for every
-    /// input.
+    // cur × 100 / max truncated toward zero and clamped to 0…100, for max ≥ 1, exact for every
+    // input.
     Int scaledPercent(Int cur, Int max)
     {
         if (cur <= 0)
@@ -88,7 +91,7 @@ namespace {
         return static_cast<Int>(quotient);
     }
 
-    /// mW × 1000 / mV, or absent when the product leaves the int64 range.
+    // mW × 1000 / mV, or absent when the product leaves the int64 range.
     std::optional<Int> currentFromPower(Int powerMW, Int voltageMV)
     {
         if (powerMW > intMax / 1000 || powerMW < intMin / 1000)
