@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -8,9 +9,11 @@
 namespace wattlet {
 
 /// Turns every power event (kernel power-supply uevents, UPower device changes, wake from
-/// sleep) into one call of onChange on the main thread, without filtering or coalescing. While
-/// UPower is absent a fallback tick stands in for battery property events. Each source fails on
-/// its own; destroying the watcher unregisters everything.
+/// sleep) into one call of onChange on the thread that created the watcher (the main thread),
+/// without filtering or coalescing. While UPower is absent, or the system bus cannot be reached,
+/// a fallback tick stands in for battery property events. Each source fails on its own;
+/// destroying the watcher unregisters everything, and no call happens after that, even for
+/// events already queued.
 class PowerWatcher : public QObject
 {
     Q_OBJECT
@@ -18,9 +21,12 @@ class PowerWatcher : public QObject
 public:
     struct Options
     {
-        /// Fallback tick while UPower is not on the system bus.
+        /// Fallback tick while UPower is not on the system bus; 0 or less turns the tick off.
         int fallbackIntervalMs = 60'000;
         bool useUdev = true;
+        /// A D-Bus address watched instead of the system bus; empty means the system bus. An
+        /// address that cannot be reached counts as no system bus at all.
+        QString busAddress;
     };
 
     explicit PowerWatcher(std::function<void()> onChange, QObject* parent = nullptr);

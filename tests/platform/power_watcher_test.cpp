@@ -1,0 +1,357 @@
+#include "platform/linux/udev_monitor.h"
+#include "platform/power_watcher.h"
+#include "support/dbus_test_bus.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using wattlet::test::DBusTestBus;
+using Watcher = wattlet::PowerWatcher;
+
+const QString upowerService = QStringLiteral("org.freedesktop.UPower");
+const QString upowerPath = QStringLiteral("/org/freedesktop/UPower");
+const QString logindService = QStringLiteral("org.freedesktop.login1");
+const QString batteryPath = QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT0");
+const QString linePowerPath = QStringLiteral("/org/freedesktop/UPower/devices/line_power_AC");
+const QString barrierPath = QStringLiteral("/dev/morvane/Wattlet/Test");
+const QString barrierInterface = QStringLiteral("dev.morvane.Wattlet.Test");
+
+/// Serves the event loop until the condition holds or two seconds pass.
+bool waitUntil(const std::function<bool()>& condition)
+{
+    const QDeadlineTimer deadline(2000);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+void serveEventsFor(int milliseconds)
+{
+    waitUntil([deadline = QDeadlineTimer(milliseconds)] { return deadline.hasExpired(); });
+}
+
+/// Match rules are added without waiting for the bus; one blocking call on the same connection
+/// makes sure the daemon has applied them before a peer starts sending.
+void settleSystemBus()
+{
+    QDBusConnection::systemBus().interface()->isServiceRegistered(
+        QStringLiteral("org.freedesktop.DBus"));
+}
+
+/// Counts the barrier signals this process receives on its system bus connection.
+class BarrierReceiver : public QObject
+{
+    Q_OBJECT
+
+public:
+    BarrierReceiver()
+    {
+        QDBusConnection::systemBus().connect(QString(), barrierPath, barrierInterface,
+            QStringLiteral("Reached"), this, SLOT(reached()));
+        settleSystemBus();
+    }
+
+    int count = 0;
+
+public Q_SLOTS:
+    void reached() { ++count; }
+};
+
+/// Another client of the test system bus: plays UPower, logind or an impostor.
+class FakePeer
+{
+public:
+    FakePeer()
+        : m_name(QStringLiteral("fake-peer-%1").arg(++s_peers))
+        , m_bus(QDBusConnection::connectToBus(DBusTestBus::system().address(), m_name))
+    { }
+    ~FakePeer() { QDBusConnection::disconnectFromBus(m_name); }
+    FakePeer(const FakePeer&) = delete;
+    FakePeer& operator=(const FakePeer&) = delete;
+
+    bool own(const QString& service) { return m_bus.registerService(service); }
+    bool release(const QString& service) { return m_bus.unregisterService(service); }
+
+    void emitSignal(const QString& path, const QString& interface, const QString& name,
+        const QVariantList& arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createSignal(path, interface, name);
+        message.setArguments(arguments);
+        m_bus.send(message);
+    }
+    void emitPropertiesChanged(const QString& path)
+    {
+        const QVariantMap changed { { QStringLiteral("Percentage"), 81.0 } };
+        emitSignal(path, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("PropertiesChanged"),
+            { QStringLiteral("org.freedesktop.UPower.Device"), changed, QStringList() });
+    }
+    /// DeviceAdded or DeviceRemoved of the UPower daemon.
+    void emitDeviceListChange(const char* name, const QString& device)
+    {
+        emitSignal(upowerPath, upowerService, QString::fromUtf8(name),
+            { QVariant::fromValue(QDBusObjectPath(device)) });
+    }
+    void emitPrepareForSleep(const QVariant& sleeping)
+    {
+        emitSignal(QStringLiteral("/org/freedesktop/login1"),
+            QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
+            { sleeping });
+    }
+    void emitBarrier() { emitSignal(barrierPath, barrierInterface, QStringLiteral("Reached")); }
+
+private:
+    static inline int s_peers = 0;
+    QString m_name;
+    QDBusConnection m_bus;
+};
+
+class PowerWatcher : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Before anything touches QDBusConnection::systemBus(), which Qt keeps per process.
+        if (!DBusTestBus::system().isRunning())
+            GTEST_SKIP() << "dbus-daemon is not available";
+        barrier = std::make_unique<BarrierReceiver>();
+    }
+
+    /// A watcher that counts its calls and checks they come on the main thread.
+    std::unique_ptr<Watcher> makeWatcher(Watcher::Options options = quietOptions())
+    {
+        auto watcher = std::make_unique<Watcher>(
+            [this] {
+                EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+                ++calls;
+            },
+            options);
+        settleSystemBus();
+        return watcher;
+    }
+
+    /// No udev and a tick too slow to fire during a test.
+    static Watcher::Options quietOptions()
+    {
+        Watcher::Options options;
+        options.useUdev = false;
+        return options;
+    }
+
+    /// Returns once everything the peer sent before has reached the main thread: the bus keeps
+    /// one sender's messages in order, and so does Qt on the way to the main thread.
+    void flush(FakePeer& peer)
+    {
+        const int expected = barrier->count + 1;
+        peer.emitBarrier();
+        ASSERT_TRUE(waitUntil([&] { return barrier->count >= expected; }));
+    }
+
+    std::unique_ptr<BarrierReceiver> barrier;
+    int calls = 0;
+};
+
+TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPower)
+{
+    const auto watcher = makeWatcher();
+    // UPower appears after the watcher: its signals must still be recognised as UPower's.
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+
+    upower.emitPropertiesChanged(batteryPath);
+    flush(upower);
+    EXPECT_EQ(calls, 1);
+    upower.emitPropertiesChanged(linePowerPath);
+    upower.emitPropertiesChanged(
+        QStringLiteral("/org/freedesktop/UPower/devices/line_power_ucsi_source_psy_USBC000o001"));
+    upower.emitDeviceListChange(
+        "DeviceAdded", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
+    upower.emitDeviceListChange(
+        "DeviceRemoved", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
+    flush(upower);
+    EXPECT_EQ(calls, 5);
+}
+
+TEST_F(PowerWatcher, IgnoresUPowerEventsOfOtherDevicesAndMalformedOnes)
+{
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    const auto watcher = makeWatcher();
+
+    for (const QString& path : { QStringLiteral("/org/freedesktop/UPower/devices/DisplayDevice"),
+             QStringLiteral("/org/freedesktop/UPower/devices/mouse_hidpp_battery_0"),
+             QStringLiteral("/org/freedesktop/UPower/devices/battery_"), upowerPath }) {
+        upower.emitPropertiesChanged(path);
+        upower.emitDeviceListChange("DeviceAdded", path);
+        upower.emitDeviceListChange("DeviceRemoved", path);
+    }
+    upower.emitSignal(upowerPath, upowerService, QStringLiteral("DeviceAdded"), { 42 });
+    upower.emitSignal(upowerPath, upowerService, QStringLiteral("DeviceRemoved"));
+    flush(upower);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(PowerWatcher, CallsOnceOnWakeAndNotWhenGoingToSleep)
+{
+    FakePeer logind;
+    ASSERT_TRUE(logind.own(logindService));
+    const auto watcher = makeWatcher();
+
+    logind.emitPrepareForSleep(true);
+    logind.emitPrepareForSleep(QStringLiteral("false"));
+    flush(logind);
+    EXPECT_EQ(calls, 0);
+    logind.emitPrepareForSleep(false);
+    flush(logind);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(PowerWatcher, IgnoresSignalsFromSendersThatDoNotOwnTheService)
+{
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    FakePeer logind;
+    ASSERT_TRUE(logind.own(logindService));
+    const auto watcher = makeWatcher();
+
+    FakePeer impostor;
+    impostor.emitPropertiesChanged(batteryPath);
+    impostor.emitDeviceListChange("DeviceAdded", batteryPath);
+    impostor.emitPrepareForSleep(false);
+    flush(impostor);
+    EXPECT_EQ(calls, 0);
+
+    upower.emitPropertiesChanged(batteryPath);
+    flush(upower);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsent)
+{
+    Watcher::Options options = quietOptions();
+    options.fallbackIntervalMs = 20;
+    const auto watcher = makeWatcher(options);
+    ASSERT_TRUE(waitUntil([this] { return calls >= 3; }));
+
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    flush(upower);
+    const int callsWithUPower = calls;
+    serveEventsFor(200);
+    EXPECT_EQ(calls, callsWithUPower);
+
+    ASSERT_TRUE(upower.release(upowerService));
+    EXPECT_TRUE(waitUntil([&] { return calls >= callsWithUPower + 3; }));
+}
+
+TEST_F(PowerWatcher, NoTickWhenUPowerIsPresentAtStartOrTheIntervalIsNotPositive)
+{
+    Watcher::Options noInterval = quietOptions();
+    noInterval.fallbackIntervalMs = 0;
+    const auto withoutTick = makeWatcher(noInterval);
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    Watcher::Options options = quietOptions();
+    options.fallbackIntervalMs = 20;
+    const auto withUPower = makeWatcher(options);
+    serveEventsFor(200);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(PowerWatcher, TicksWhenTheSystemBusCannotBeReached)
+{
+    Watcher::Options options = quietOptions();
+    options.fallbackIntervalMs = 20;
+    options.busAddress = QStringLiteral("unix:path=/nonexistent/wattlet-test-bus");
+    const auto watcher = makeWatcher(options);
+    EXPECT_TRUE(waitUntil([this] { return calls >= 3; }));
+}
+
+TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEvents)
+{
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    FakePeer logind;
+    ASSERT_TRUE(logind.own(logindService));
+    Watcher::Options options;
+    options.fallbackIntervalMs = 5;
+    for (int i = 0; i < 20; ++i)
+        makeWatcher(options).reset();
+
+    {
+        const auto watcher = makeWatcher(options);
+        upower.emitPropertiesChanged(batteryPath);
+        logind.emitPrepareForSleep(false);
+        // Long enough for Qt's bus thread to queue both for the main thread.
+        QThread::msleep(100);
+    }
+    upower.emitPropertiesChanged(batteryPath);
+    logind.emitPrepareForSleep(false);
+    flush(upower);
+    flush(logind);
+    serveEventsFor(50);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(PowerWatcher, CallbackMayDestroyTheWatcher)
+{
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    std::unique_ptr<Watcher> watcher;
+    watcher = std::make_unique<Watcher>(
+        [&] {
+            watcher.reset();
+            // Touches the callback's captures after the watcher is gone.
+            ++calls;
+        },
+        quietOptions());
+    settleSystemBus();
+
+    upower.emitPropertiesChanged(batteryPath);
+    upower.emitPropertiesChanged(linePowerPath);
+    flush(upower);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(watcher, nullptr);
+}
+
+TEST_F(PowerWatcher, UdevSourceDoesNotTakeTheOtherSourcesDown)
+{
+    // Inside containers udev is usually absent and the monitor stays inactive; either way the
+    // bus sources must work beside it.
+    const wattlet::UdevMonitor probe("power_supply");
+    SCOPED_TRACE(probe.isActive() ? "udev monitor active" : "udev monitor inactive");
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
+    FakePeer logind;
+    ASSERT_TRUE(logind.own(logindService));
+    Watcher::Options options;
+    options.useUdev = true;
+    const auto watcher = makeWatcher(options);
+
+    upower.emitPropertiesChanged(batteryPath);
+    logind.emitPrepareForSleep(false);
+    flush(upower);
+    flush(logind);
+    // A real power-supply event on this machine may add to the two.
+    EXPECT_GE(calls, 2);
+}
+
+} // namespace
+
+#include "power_watcher_test.moc"
