@@ -27,6 +27,8 @@ struct BatterySample
 struct BatteryHistory
 {
     static constexpr double keepSeconds = 172800;
+    /// The most steps series() computes; a larger request is clamped to this many steps.
+    static constexpr std::int64_t maxSeriesPoints = 100000;
 
     std::vector<BatterySample> samples;
 
@@ -34,20 +36,28 @@ struct BatteryHistory
 
     /// Appends a sample unless the last one has the same percent and power source and is less
     /// than 60 s old; then drops samples older than keepSeconds. True when a sample was appended.
+    /// A non-finite `now` is ignored (false).
     bool add(const BatteryReading& reading, double now);
 
     /// Chart values: for each of `points` equal steps over the last `hours`, the percent of the
     /// latest sample at or before the step's end; steps before the first sample are left out.
+    /// Empty for `points` ≤ 0; more than maxSeriesPoints steps are clamped to maxSeriesPoints.
     [[nodiscard]] std::vector<double> series(double hours, std::int64_t points, double now) const;
 
     /// Percentage points gained (positive) or lost over the last hour, measured from the newest
-    /// sample at least an hour old, else from the oldest; absent for fewer than two usable samples.
+    /// sample at least an hour old, else from the oldest; absent for fewer than two usable samples
+    /// and when the difference does not fit an int64.
     [[nodiscard]] std::optional<std::int64_t> deltaLastHour(double now) const;
 
     /// Compact JSON: {"samples":[{"t":…,"p":…,"w":…,"ac":…},…]}, "w" left out when absent.
+    /// Doubles read back exactly. JSON has no NaN or infinity: a sample with a non-finite `t` is
+    /// left out and a non-finite `w` is written as absent.
     [[nodiscard]] std::string toJson() const;
 
-    /// The history stored in `json`, or nothing when the document breaks any reading rule.
+    /// The history stored in `json`, or nothing when the document breaks any reading rule: an
+    /// object whose "samples" array holds objects with a numeric "t", an integral "p" within
+    /// int64, a boolean "ac" and an optional (null or missing) numeric "w"; other keys ignored.
+    /// A number beyond the double range counts as broken. Samples are kept as stored.
     [[nodiscard]] static std::optional<BatteryHistory> fromJson(std::string_view json);
 };
 

@@ -1,1 +1,382 @@
 #include "battery_text.h"
+
+#include "preferred_languages.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <mutex>
+#include <unordered_map>
+
+namespace wattlet::BatteryText {
+
+namespace {
+
+    struct Entry
+    {
+        std::string_view key;
+        std::string_view ru;
+        std::string_view en;
+    };
+
+    // clang-format off
+    constexpr std::array<Entry, 69> table { {
+        { "h", "ч", "h" },
+        { "min", "мин", "min" },
+        { "W", "Вт", "W" },
+        { "A", "А", "A" },
+        { "V", "В", "V" },
+        { "mAh", "мА·ч", "mAh" },
+        { "state.charging", "заряжается", "charging" },
+        { "state.full", "заряжен, от сети", "charged, on power" },
+        { "state.hold", "от сети, не заряжает", "on power, not charging" },
+        { "state.optimized", "оптимизированная зарядка — держит около 80 %", "optimized charging — holding near 80 %" },
+        { "state.battery", "на батарее", "on battery" },
+        { "time.full", "до полной", "full in" },
+        { "time.left", "осталось", "left" },
+        { "time.calc", "время считается…", "calculating time…" },
+        { "warn.critical", "Критично: %d % — подключи зарядку", "Critical: %d % — plug in" },
+        { "warn.low", "Мало заряда: %d %", "Low battery: %d %" },
+#ifdef __APPLE__
+        { "warn.hot", "Батарея горячая: %d °C — дай Маку остыть", "Battery is hot: %d °C — let the Mac cool down" },
+#else
+        { "warn.hot", "Батарея горячая: %d °C — дай ноутбуку остыть",
+            "Battery is hot: %d °C — let the laptop cool down" },
+#endif
+        { "warn.weak", "Слабый зарядник: %d Вт — заряд идёт медленно или не идёт", "Weak charger: %d W — charging is slow or not happening" },
+        { "warn.slow", "Зарядка замедлена (нагрев или ограничение)", "Charging is slowed (heat or limit)" },
+        { "warn.notCharging", "От сети, но не заряжает", "On power but not charging" },
+        { "warn.health", "Здоровье батареи %d % — пора думать о замене", "Battery health %d % — time to think about a replacement" },
+        { "now", "Сейчас", "Now" },
+        { "health", "Здоровье", "Health" },
+        { "day", "За сутки", "Last 24 h" },
+        { "power", "Мощность", "Power" },
+        { "adapter", "Зарядник", "Charger" },
+        { "temp", "Температура", "Temperature" },
+        { "mode", "Режим", "Mode" },
+        { "capacity", "Ёмкость", "Capacity" },
+        { "cycles", "Циклы", "Cycles" },
+        { "remaining", "В батарее", "In battery" },
+        { "noAdapter", "без зарядника", "no charger" },
+        { "noBattery", "Батареи нет", "No battery" },
+        { "mode.charging", "обычная зарядка", "normal charging" },
+        { "mode.optimized", "оптимизированная (держит ~80 %)", "optimized (holds ~80 %)" },
+        { "mode.full", "заряжен — питание от сети", "charged — running on power" },
+        { "mode.hold", "не заряжает", "not charging" },
+        { "act.power", "Питание", "Power" },
+        { "act.power.hint", "Системные настройки → Аккумулятор", "System Settings → Battery" },
+        { "act.copy", "Скопировать сводку", "Copy summary" },
+        { "act.quit", "Выйти", "Quit" },
+        { "settings", "Настройки", "Settings" },
+        { "about", "О программе", "About" },
+        { "back", "Назад", "Back" },
+        { "set.percent", "Процент в строке меню", "Percent in menu bar" },
+        { "set.notify", "Предупреждения", "Warnings" },
+        { "set.login", "Запускать при входе", "Launch at login" },
+        { "set.lang", "Язык", "Language" },
+        { "lang.auto", "Авто", "Auto" },
+        { "tile.power", "Мощность", "Power" },
+        { "tile.temp", "Температура", "Temperature" },
+        { "tile.health", "Здоровье", "Health" },
+        { "tile.cycles", "Циклы", "Cycles" },
+        { "of", "из", "of" },
+        { "design", "заводская", "design" },
+        { "about.made", "Сделано Morvane", "Made by Morvane" },
+        { "about.site", "Сайт автора", "Author's website" },
+        { "about.page", "Страница программы", "Product page" },
+        { "about.privacy", "Политика конфиденциальности", "Privacy policy" },
+#ifdef __APPLE__
+        { "about.local", "Все данные остаются на вашем Маке. Ничего не отправляется.", "All data stays on your Mac. Nothing is sent anywhere." },
+#else
+        { "about.local", "Все данные остаются на вашем компьютере. Ничего не отправляется.",
+            "All data stays on your computer. Nothing is sent anywhere." },
+#endif
+        { "about.version", "Версия", "Version" },
+        { "brand", "by Morvane · morvane.dev", "by Morvane · morvane.dev" },
+        { "act.panel", "Открыть панель", "Open panel" },
+        { "chart.left", "сутки назад", "24 h ago" },
+        { "chart.right", "сейчас", "now" },
+        { "chart.empty", "История появится через пару минут", "History appears in a couple of minutes" },
+        { "delta", "за час", "last hour" },
+        { "ok", "всё в порядке", "all good" },
+        { "attention", "есть на что посмотреть", "worth a look" },
+    } };
+    // clang-format on
+
+    const Entry* find(std::string_view key)
+    {
+        static const auto index = [] {
+            std::unordered_map<std::string_view, const Entry*> map;
+            for (const Entry& entry : table)
+                map.emplace(entry.key, &entry);
+            return map;
+        }();
+        const auto found = index.find(key);
+        return found == index.end() ? nullptr : found->second;
+    }
+
+    struct LanguageState
+    {
+        std::mutex mutex;
+        std::string code;
+    };
+
+    LanguageState& languageState()
+    {
+        static LanguageState state { {}, [] {
+                                        const auto tag = firstPreferredLanguage();
+                                        return tag ? languageCodeFor(*tag) : std::string("ru");
+                                    }() };
+        return state;
+    }
+
+    // Half away from zero; NaN has no integer and counts as absent, beyond int64 saturates.
+    std::optional<std::int64_t> roundedToInt64(double value)
+    {
+        if (std::isnan(value))
+            return std::nullopt;
+        const double rounded = std::round(value);
+        if (rounded >= 9223372036854775808.0)
+            return INT64_MAX;
+        if (rounded < -9223372036854775808.0)
+            return INT64_MIN;
+        return static_cast<std::int64_t>(rounded);
+    }
+
+    std::string integer(std::optional<std::int64_t> value)
+    {
+        return std::to_string(value.value_or(0));
+    }
+
+    std::string replacingPlaceholder(std::string text, const std::string& number)
+    {
+        constexpr std::string_view placeholder = "%d";
+        for (auto at = text.find(placeholder); at != std::string::npos;
+             at = text.find(placeholder, at + number.size()))
+            text.replace(at, placeholder.size(), number);
+        return text;
+    }
+
+    // The significant digits of |value| and the position of the decimal point among them, from
+    // the shortest text that reads back as the same double: 12.34 gives "1234" and 2.
+    struct Decimal
+    {
+        std::string digits;
+        std::int64_t point = 0;
+    };
+
+    Decimal shortestDecimal(double magnitude)
+    {
+        std::array<char, 64> buffer {};
+        const auto written = std::to_chars(
+            buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific);
+        const std::string_view text(buffer.data(), written.ptr);
+        const auto e = text.find('e');
+
+        Decimal decimal;
+        for (const char c : text.substr(0, e))
+            if (c != '.')
+                decimal.digits += c;
+        const std::string_view exponentText = text.substr(e + 2);
+        int exponent = 0;
+        std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+        decimal.point = (text[e + 1] == '-' ? -exponent : exponent) + 1;
+        return decimal;
+    }
+
+    // Rounds half to even so that at most `fractionDigits` digits follow the point.
+    void round(Decimal& decimal, std::int64_t fractionDigits)
+    {
+        const std::int64_t keep = decimal.point + fractionDigits;
+        if (keep >= static_cast<std::int64_t>(decimal.digits.size()))
+            return;
+        if (keep < 0) {
+            decimal.digits.clear();
+            return;
+        }
+        const auto kept = static_cast<std::size_t>(keep);
+        const char next = decimal.digits[kept];
+        const bool restNonZero
+            = decimal.digits.find_first_not_of('0', kept + 1) != std::string::npos;
+        const bool lastOdd = kept > 0 && (decimal.digits[kept - 1] - '0') % 2 == 1;
+        decimal.digits.resize(kept);
+        if (next < '5' || (next == '5' && !restNonZero && !lastOdd))
+            return;
+        auto digit = decimal.digits.rbegin();
+        for (; digit != decimal.digits.rend() && *digit == '9'; ++digit)
+            *digit = '0';
+        if (digit != decimal.digits.rend()) {
+            ++*digit;
+        } else {
+            decimal.digits.insert(decimal.digits.begin(), '1');
+            ++decimal.point;
+        }
+    }
+
+} // namespace
+
+std::string language()
+{
+    auto& state = languageState();
+    const std::lock_guard lock(state.mutex);
+    return state.code;
+}
+
+void setLanguage(std::string code)
+{
+    auto& state = languageState();
+    const std::lock_guard lock(state.mutex);
+    state.code = std::move(code);
+}
+
+std::string t(std::string_view key)
+{
+    const Entry* entry = find(key);
+    if (entry == nullptr)
+        return std::string(key);
+    // Both languages hold every key; any language without texts of its own falls back to Russian.
+    return std::string(language() == "en" ? entry->en : entry->ru);
+}
+
+std::string duration(std::int64_t minutes)
+{
+    const std::int64_t hours = minutes / 60;
+    const std::int64_t rest = minutes % 60;
+    if (hours == 0)
+        return std::to_string(rest) + " " + t("min");
+    if (rest == 0)
+        return std::to_string(hours) + " " + t("h");
+    return std::to_string(hours) + " " + t("h") + " " + std::to_string(rest) + " " + t("min");
+}
+
+std::string num(double value, int digits)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-∞" : "∞";
+
+    Decimal decimal = shortestDecimal(std::fabs(value));
+    round(decimal, std::max(digits, 0));
+    const auto size = static_cast<std::int64_t>(decimal.digits.size());
+
+    std::string whole;
+    std::string fraction;
+    if (decimal.point <= 0) {
+        whole = "0";
+        fraction = std::string(static_cast<std::size_t>(-decimal.point), '0') + decimal.digits;
+    } else if (decimal.point >= size) {
+        whole = decimal.digits + std::string(static_cast<std::size_t>(decimal.point - size), '0');
+    } else {
+        whole = decimal.digits.substr(0, static_cast<std::size_t>(decimal.point));
+        fraction = decimal.digits.substr(static_cast<std::size_t>(decimal.point));
+    }
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    if (whole.empty())
+        whole = "0";
+
+    // Rounding may leave nothing but zeros: "-0" would only puzzle.
+    const bool zero = decimal.digits.find_first_not_of('0') == std::string::npos;
+    std::string text = value < 0 && !zero ? "-" : "";
+    text += whole;
+    if (!fraction.empty()) {
+        text += language() == "ru" ? ',' : '.';
+        text += fraction;
+    }
+    return text;
+}
+
+std::string state(const BatteryReading& reading)
+{
+    switch (reading.state()) {
+    case BatteryReading::State::discharging:
+        return t("state.battery");
+    case BatteryReading::State::charging:
+        return t("state.charging");
+    case BatteryReading::State::full:
+        return t("state.full");
+    case BatteryReading::State::hold:
+        break;
+    }
+    return t(reading.optimizedHold() ? "state.optimized" : "state.hold");
+}
+
+std::optional<std::string> timeLine(const BatteryReading& reading)
+{
+    if (!reading.minutesLeft) {
+        if (!reading.onAC || reading.charging)
+            return t("time.calc");
+        return std::nullopt;
+    }
+    const bool toFull = reading.onAC && reading.charging;
+    return t(toFull ? "time.full" : "time.left") + " " + duration(*reading.minutesLeft);
+}
+
+std::optional<std::string> powerLine(const BatteryReading& reading)
+{
+    const auto watts = reading.watts();
+    if (!watts || !reading.amperageMA || !reading.voltageMV)
+        return std::nullopt;
+    const char* sign = *watts > 0.05 ? "+" : *watts < -0.05 ? "\u2212" : "";
+    const double magnitude = std::fabs(*watts);
+    const double amperes = std::fabs(static_cast<double>(*reading.amperageMA)) / 1000;
+    const double volts = static_cast<double>(*reading.voltageMV) / 1000;
+    return sign + num(magnitude, magnitude < 10 ? 1 : 0) + " " + t("W") + " (" + num(amperes, 1)
+        + " " + t("A") + " · " + num(volts, 1) + " " + t("V") + ")";
+}
+
+std::string warning(BatteryReading::Warning warning, const BatteryReading& reading)
+{
+    using W = BatteryReading::Warning;
+    switch (warning) {
+    case W::critical:
+        return replacingPlaceholder(t("warn.critical"), integer(reading.percent));
+    case W::low:
+        return replacingPlaceholder(t("warn.low"), integer(reading.percent));
+    case W::hot: {
+        const auto celsius
+            = reading.temperatureC ? roundedToInt64(*reading.temperatureC) : std::nullopt;
+        return replacingPlaceholder(t("warn.hot"), integer(celsius));
+    }
+    case W::weakCharger:
+        return replacingPlaceholder(t("warn.weak"), integer(reading.adapterWatts));
+    case W::slowCharging:
+        return t("warn.slow");
+    case W::notCharging:
+        return t("warn.notCharging");
+    case W::healthLow:
+        return replacingPlaceholder(t("warn.health"), integer(reading.health()));
+    }
+    return {};
+}
+
+std::string summary(const BatteryReading& reading)
+{
+    std::string text = std::to_string(reading.percent) + " % · " + state(reading);
+    const auto addLine = [&text](const std::string& line) { text += "\n" + line; };
+
+    if (const auto time = timeLine(reading))
+        addLine(*time);
+    if (const auto power = powerLine(reading))
+        addLine(t("power") + ": " + *power);
+    if (reading.onAC && reading.adapterWatts) {
+        std::string line
+            = t("adapter") + ": " + std::to_string(*reading.adapterWatts) + " " + t("W");
+        if (reading.adapterName)
+            line += " · " + *reading.adapterName;
+        addLine(line);
+    }
+    if (reading.temperatureC)
+        addLine(t("temp") + ": " + num(*reading.temperatureC, 0) + " °C");
+    if (const auto health = reading.health();
+        health && reading.fullCapacity && reading.designCapacity)
+        addLine(t("health") + ": " + std::to_string(*health) + " % ("
+            + std::to_string(*reading.fullCapacity) + " " + t("mAh") + " / "
+            + std::to_string(*reading.designCapacity) + ")");
+    if (reading.cycles)
+        addLine(t("cycles") + ": " + std::to_string(*reading.cycles));
+    return text;
+}
+
+} // namespace wattlet::BatteryText

@@ -1,0 +1,248 @@
+#include "core/battery_history.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+using wattlet::BatteryHistory;
+using wattlet::BatteryReading;
+using wattlet::BatterySample;
+
+namespace {
+
+constexpr double t0 = 1700000000;
+
+BatteryReading reading(std::int64_t percent, bool onAC = false)
+{
+    BatteryReading r;
+    r.percent = percent;
+    r.onAC = onAC;
+    return r;
+}
+
+BatterySample at(double t, std::int64_t p) { return { t, p, std::nullopt, false }; }
+
+BatteryHistory historyOf(std::vector<BatterySample> samples)
+{
+    BatteryHistory history;
+    history.samples = std::move(samples);
+    return history;
+}
+
+} // namespace
+
+TEST(BatteryHistory, SameReadingWithinAMinuteIsSkipped)
+{
+    BatteryHistory history;
+    EXPECT_TRUE(history.add(reading(50), t0));
+    BatteryReading changedPowerOnly = reading(50);
+    changedPowerOnly.amperageMA = -900;
+    changedPowerOnly.voltageMV = 11000;
+    EXPECT_FALSE(history.add(changedPowerOnly, t0 + 59));
+    EXPECT_EQ(history.samples, (std::vector<BatterySample> { { t0, 50, std::nullopt, false } }));
+
+    EXPECT_TRUE(history.add(changedPowerOnly, t0 + 60));
+    EXPECT_EQ(history.samples.size(), 2U);
+    EXPECT_EQ(history.samples.back().w, -9.9);
+}
+
+TEST(BatteryHistory, PercentOrPowerSourceChangeIsTakenAtOnce)
+{
+    BatteryHistory history;
+    history.add(reading(50), t0);
+    EXPECT_TRUE(history.add(reading(51), t0 + 1));
+    EXPECT_TRUE(history.add(reading(51, true), t0 + 2));
+    EXPECT_EQ(history.samples,
+        (std::vector<BatterySample> { { t0, 50, std::nullopt, false },
+            { t0 + 1, 51, std::nullopt, false }, { t0 + 2, 51, std::nullopt, true } }));
+}
+
+TEST(BatteryHistory, AddKeepsSamplesUpTo48HoursOld)
+{
+    const double now = t0 + 200000;
+    auto history = historyOf(
+        { at(now - 172801, 10), at(now - 172800, 11), at(now - 10, 12), at(now + 500, 13) });
+    EXPECT_TRUE(history.add(reading(14), now));
+    EXPECT_EQ(history.samples,
+        (std::vector<BatterySample> {
+            at(now - 172800, 11), at(now - 10, 12), at(now + 500, 13), at(now, 14) }));
+}
+
+TEST(BatteryHistory, SkippedAddDoesNotPrune)
+{
+    auto history = historyOf({ at(t0 - 200000, 10), at(t0, 50) });
+    EXPECT_FALSE(history.add(reading(50), t0 + 30));
+    EXPECT_EQ(history.samples.size(), 2U);
+}
+
+TEST(BatteryHistory, NonFiniteClockIsIgnored)
+{
+    BatteryHistory history;
+    history.add(reading(50), t0);
+    for (const double now : { std::nan(""), std::numeric_limits<double>::infinity(),
+             -std::numeric_limits<double>::infinity() }) {
+        EXPECT_FALSE(history.add(reading(40), now));
+    }
+    EXPECT_EQ(history.samples, (std::vector<BatterySample> { at(t0, 50) }));
+}
+
+TEST(BatteryHistory, SeriesOfYoungHistoryHoldsOnlyRecentSteps)
+{
+    const auto history = historyOf({ at(t0 - 20 * 60, 64) });
+    EXPECT_EQ(history.series(24, 96, t0), (std::vector<double> { 64, 64 }));
+}
+
+TEST(BatteryHistory, SeriesCarriesSampleOlderThanWindow)
+{
+    const auto history = historyOf({ at(t0 - 30 * 3600, 33) });
+    EXPECT_EQ(history.series(24, 96, t0), std::vector<double>(96, 33));
+}
+
+TEST(BatteryHistory, SeriesTakesLatestSampleOfEachStepAndRepeatsOverGaps)
+{
+    // Four one-hour steps ending at t0-3h, t0-2h, t0-1h, t0.
+    const auto history = historyOf({ at(t0 - 4 * 3600 - 1, 10), at(t0 - 3 * 3600 - 5, 20),
+        at(t0 - 3 * 3600, 30), at(t0 - 90 * 60, 40), at(t0 - 3599, 50), at(t0 + 1, 99) });
+    EXPECT_EQ(history.series(4, 4, t0), (std::vector<double> { 30, 30, 40, 50 }));
+}
+
+TEST(BatteryHistory, SeriesIsEmptyWithoutPointsOrSamples)
+{
+    const auto history = historyOf({ at(t0 - 60, 50) });
+    EXPECT_TRUE(history.series(24, 0, t0).empty());
+    EXPECT_TRUE(history.series(24, -5, t0).empty());
+    EXPECT_TRUE(BatteryHistory {}.series(24, 96, t0).empty());
+    EXPECT_TRUE(history.series(std::nan(""), 96, t0).empty());
+}
+
+TEST(BatteryHistory, SeriesClampsAbsurdPointCounts)
+{
+    const auto history = historyOf({ at(t0 - 30 * 3600, 33) });
+    const auto values = history.series(24, INT64_MAX, t0);
+    EXPECT_EQ(values.size(), 100000U);
+    EXPECT_EQ(values.back(), 33);
+}
+
+TEST(BatteryHistory, DeltaLastHourMeasuresFromNewestHourOldSample)
+{
+    EXPECT_EQ(
+        historyOf({ at(t0 - 90 * 60, 80), at(t0 - 30 * 60, 85), at(t0, 88) }).deltaLastHour(t0), 8);
+    EXPECT_EQ(historyOf({ at(t0 - 20 * 60, 70), at(t0 - 5 * 60, 72) }).deltaLastHour(t0), 2);
+    EXPECT_EQ(historyOf({ at(t0 - 3600, 90), at(t0 - 60, 70) }).deltaLastHour(t0), -20);
+}
+
+TEST(BatteryHistory, DeltaLastHourIsAbsentWithoutTwoUsableSamples)
+{
+    EXPECT_EQ(BatteryHistory {}.deltaLastHour(t0), std::nullopt);
+    EXPECT_EQ(historyOf({ at(t0 - 60, 50) }).deltaLastHour(t0), std::nullopt);
+    EXPECT_EQ(historyOf({ at(t0 - 9000, 40), at(t0 - 7200, 50) }).deltaLastHour(t0), std::nullopt);
+}
+
+TEST(BatteryHistory, DeltaLastHourThatOverflowsIsAbsent)
+{
+    const auto history = historyOf({ at(t0 - 60, INT64_MIN), at(t0, INT64_MAX) });
+    EXPECT_EQ(history.deltaLastHour(t0), std::nullopt);
+}
+
+TEST(BatteryHistory, WritesCompactJsonWithoutAbsentPower)
+{
+    const auto history
+        = historyOf({ { 1000.5, 80, -13.795, true }, { 1060, 79, std::nullopt, false } });
+    EXPECT_EQ(history.toJson(),
+        R"({"samples":[{"ac":true,"p":80,"t":1000.5,"w":-13.795},{"ac":false,"p":79,"t":1060.0}]})");
+    EXPECT_EQ(BatteryHistory {}.toJson(), R"({"samples":[]})");
+}
+
+TEST(BatteryHistory, AwkwardDoublesSurviveJsonRoundTrip)
+{
+    const std::vector<double> values { 0.1, 1.0 / 3, 1700000123.4567891, 5e-324,
+        2.2250738585072014e-308, 1.7976931348623157e308, -1.7976931348623157e308,
+        9007199254740993.0, 1e21, 1e-7, 123456789.0, -0.0, 0.30000000000000004 };
+    BatteryHistory history;
+    for (const double value : values)
+        history.samples.push_back({ value, -7, value, false });
+    history.samples.push_back({ t0, INT64_MIN, std::nullopt, true });
+    history.samples.push_back({ t0, INT64_MAX, 0.0, true });
+
+    const auto read = BatteryHistory::fromJson(history.toJson());
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->samples.size(), history.samples.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        SCOPED_TRACE(values[i]);
+        EXPECT_EQ(std::signbit(read->samples[i].t), std::signbit(values[i]));
+        EXPECT_EQ(read->samples[i], history.samples[i]);
+    }
+    EXPECT_EQ(*read, history);
+}
+
+TEST(BatteryHistory, NonFiniteValuesAreNotWrittenAsBrokenJson)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto history = historyOf({ { std::nan(""), 1, 2.0, false }, { inf, 2, 2.0, false },
+        { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
+    EXPECT_EQ(
+        history.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
+}
+
+TEST(BatteryHistory, ReadsAcceptedVariants)
+{
+    const auto read = BatteryHistory::fromJson(R"({"v":2,"samples":[
+        {"t":30,"p":5.0,"ac":false,"w":null,"x":[1,{"y":2}]},
+        {"t":20.5,"p":-3,"ac":true,"w":-0.5},
+        {"t":-1e2,"p":1e2,"ac":true,"w":7},
+        {"t":1,"p":9223372036854775807,"ac":false},
+        {"t":1,"p":-9223372036854775808,"ac":false}]})");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->samples,
+        (std::vector<BatterySample> { { 30, 5, std::nullopt, false }, { 20.5, -3, -0.5, true },
+            { -100, 100, 7.0, true }, { 1, INT64_MAX, std::nullopt, false },
+            { 1, INT64_MIN, std::nullopt, false } }));
+    EXPECT_EQ(BatteryHistory::fromJson(R"({"samples":[]})"), BatteryHistory {});
+}
+
+TEST(BatteryHistory, ReadingFailsAsAWholeOnAnyViolation)
+{
+    const std::vector<std::string> broken {
+        "",
+        "not json",
+        R"({"samples":[{"t":1,"p":2,"ac":true}])",
+        R"([{"t":1,"p":2,"ac":true}])",
+        R"({})",
+        R"({"samples":null})",
+        R"({"samples":{"t":1,"p":2,"ac":true}})",
+        R"({"samples":[{"t":1,"p":2,"ac":true},5]})",
+        R"({"samples":[{"p":2,"ac":true}]})",
+        R"({"samples":[{"t":"1","p":2,"ac":true}]})",
+        R"({"samples":[{"t":null,"p":2,"ac":true}]})",
+        R"({"samples":[{"t":1e400,"p":2,"ac":true}]})",
+        R"({"samples":[{"t":1,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":5.5,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":1e30,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":9223372036854775808,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":"2","ac":true}]})",
+        R"({"samples":[{"t":1,"p":true,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":2}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":1}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":"true"}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":null}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":true,"w":"3"}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":true,"w":false}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":true,"w":-1e999}]})",
+    };
+    for (const auto& json : broken) {
+        SCOPED_TRACE(json);
+        EXPECT_EQ(BatteryHistory::fromJson(json), std::nullopt);
+    }
+}
+
+TEST(BatteryHistory, ReadingKeepsStoredOrderAndOldSamples)
+{
+    const auto read = BatteryHistory::fromJson(
+        R"({"samples":[{"t":500,"p":1,"ac":false},{"t":100,"p":2,"ac":false}]})");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->samples, (std::vector<BatterySample> { at(500, 1), at(100, 2) }));
+}

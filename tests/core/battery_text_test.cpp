@@ -1,0 +1,417 @@
+#include "core/battery_text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+using wattlet::BatteryReading;
+namespace text = wattlet::BatteryText;
+
+namespace {
+
+struct TableRow
+{
+    const char* key;
+    const char* ru;
+    const char* en;
+};
+
+BatteryReading sampleReading()
+{
+    BatteryReading r;
+    r.percent = 87;
+    r.onAC = true;
+    r.charging = true;
+    r.minutesLeft = 65;
+    r.amperageMA = 2930;
+    r.voltageMV = 12480;
+    r.adapterWatts = 96;
+    r.adapterName = "USB-C";
+    r.temperatureC = 31.2;
+    r.fullCapacity = 4600;
+    r.designCapacity = 5000;
+    r.cycles = 212;
+    return r;
+}
+
+BatteryReading power(std::optional<std::int64_t> amperageMA, std::optional<std::int64_t> voltageMV)
+{
+    BatteryReading r;
+    r.amperageMA = amperageMA;
+    r.voltageMV = voltageMV;
+    return r;
+}
+
+} // namespace
+
+class BatteryText : public testing::Test
+{
+protected:
+    void SetUp() override { text::setLanguage("en"); }
+    void TearDown() override { text::setLanguage(m_saved); }
+
+private:
+    std::string m_saved = text::language();
+};
+
+TEST_F(BatteryText, TableHoldsEveryKeyInBothLanguages)
+{
+    // clang-format off
+    const std::vector<TableRow> rows {
+        { "h", "ч", "h" },
+        { "min", "мин", "min" },
+        { "W", "Вт", "W" },
+        { "A", "А", "A" },
+        { "V", "В", "V" },
+        { "mAh", "мА·ч", "mAh" },
+        { "state.charging", "заряжается", "charging" },
+        { "state.full", "заряжен, от сети", "charged, on power" },
+        { "state.hold", "от сети, не заряжает", "on power, not charging" },
+        { "state.optimized", "оптимизированная зарядка — держит около 80 %", "optimized charging — holding near 80 %" },
+        { "state.battery", "на батарее", "on battery" },
+        { "time.full", "до полной", "full in" },
+        { "time.left", "осталось", "left" },
+        { "time.calc", "время считается…", "calculating time…" },
+        { "warn.critical", "Критично: %d % — подключи зарядку", "Critical: %d % — plug in" },
+        { "warn.low", "Мало заряда: %d %", "Low battery: %d %" },
+#ifdef __APPLE__
+        { "warn.hot", "Батарея горячая: %d °C — дай Маку остыть", "Battery is hot: %d °C — let the Mac cool down" },
+#else
+        { "warn.hot", "Батарея горячая: %d °C — дай ноутбуку остыть", "Battery is hot: %d °C — let the laptop cool down" },
+#endif
+        { "warn.weak", "Слабый зарядник: %d Вт — заряд идёт медленно или не идёт", "Weak charger: %d W — charging is slow or not happening" },
+        { "warn.slow", "Зарядка замедлена (нагрев или ограничение)", "Charging is slowed (heat or limit)" },
+        { "warn.notCharging", "От сети, но не заряжает", "On power but not charging" },
+        { "warn.health", "Здоровье батареи %d % — пора думать о замене", "Battery health %d % — time to think about a replacement" },
+        { "now", "Сейчас", "Now" },
+        { "health", "Здоровье", "Health" },
+        { "day", "За сутки", "Last 24 h" },
+        { "power", "Мощность", "Power" },
+        { "adapter", "Зарядник", "Charger" },
+        { "temp", "Температура", "Temperature" },
+        { "mode", "Режим", "Mode" },
+        { "capacity", "Ёмкость", "Capacity" },
+        { "cycles", "Циклы", "Cycles" },
+        { "remaining", "В батарее", "In battery" },
+        { "noAdapter", "без зарядника", "no charger" },
+        { "noBattery", "Батареи нет", "No battery" },
+        { "mode.charging", "обычная зарядка", "normal charging" },
+        { "mode.optimized", "оптимизированная (держит ~80 %)", "optimized (holds ~80 %)" },
+        { "mode.full", "заряжен — питание от сети", "charged — running on power" },
+        { "mode.hold", "не заряжает", "not charging" },
+        { "act.power", "Питание", "Power" },
+        { "act.power.hint", "Системные настройки → Аккумулятор", "System Settings → Battery" },
+        { "act.copy", "Скопировать сводку", "Copy summary" },
+        { "act.quit", "Выйти", "Quit" },
+        { "settings", "Настройки", "Settings" },
+        { "about", "О программе", "About" },
+        { "back", "Назад", "Back" },
+        { "set.percent", "Процент в строке меню", "Percent in menu bar" },
+        { "set.notify", "Предупреждения", "Warnings" },
+        { "set.login", "Запускать при входе", "Launch at login" },
+        { "set.lang", "Язык", "Language" },
+        { "lang.auto", "Авто", "Auto" },
+        { "tile.power", "Мощность", "Power" },
+        { "tile.temp", "Температура", "Temperature" },
+        { "tile.health", "Здоровье", "Health" },
+        { "tile.cycles", "Циклы", "Cycles" },
+        { "of", "из", "of" },
+        { "design", "заводская", "design" },
+        { "about.made", "Сделано Morvane", "Made by Morvane" },
+        { "about.site", "Сайт автора", "Author's website" },
+        { "about.page", "Страница программы", "Product page" },
+        { "about.privacy", "Политика конфиденциальности", "Privacy policy" },
+#ifdef __APPLE__
+        { "about.local", "Все данные остаются на вашем Маке. Ничего не отправляется.", "All data stays on your Mac. Nothing is sent anywhere." },
+#else
+        { "about.local", "Все данные остаются на вашем компьютере. Ничего не отправляется.", "All data stays on your computer. Nothing is sent anywhere." },
+#endif
+        { "about.version", "Версия", "Version" },
+        { "brand", "by Morvane · morvane.dev", "by Morvane · morvane.dev" },
+        { "act.panel", "Открыть панель", "Open panel" },
+        { "chart.left", "сутки назад", "24 h ago" },
+        { "chart.right", "сейчас", "now" },
+        { "chart.empty", "История появится через пару минут", "History appears in a couple of minutes" },
+        { "delta", "за час", "last hour" },
+        { "ok", "всё в порядке", "all good" },
+        { "attention", "есть на что посмотреть", "worth a look" },
+    };
+    // clang-format on
+    ASSERT_EQ(rows.size(), 69U);
+    for (const auto& [language, pick] :
+        { std::pair { "ru", &TableRow::ru }, { "en", &TableRow::en } }) {
+        text::setLanguage(language);
+        for (const TableRow& row : rows) {
+            SCOPED_TRACE(std::string(language) + " " + row.key);
+            EXPECT_EQ(text::t(row.key), row.*pick);
+        }
+    }
+}
+
+TEST_F(BatteryText, UnknownKeysAndLanguagesFallBack)
+{
+    EXPECT_EQ(text::t("no.such.key"), "no.such.key");
+    EXPECT_EQ(text::t("State.charging"), "State.charging");
+    text::setLanguage("de");
+    EXPECT_EQ(text::t("back"), "Назад");
+    EXPECT_EQ(text::num(12.34, 1), "12.3");
+    EXPECT_EQ(text::t("no.such.key"), "no.such.key");
+}
+
+TEST_F(BatteryText, DurationSplitsHoursAndMinutes)
+{
+    const std::vector<std::pair<std::int64_t, std::string>> cases {
+        { 0, "0 min" },
+        { 45, "45 min" },
+        { 59, "59 min" },
+        { 60, "1 h" },
+        { 61, "1 h 1 min" },
+        { 119, "1 h 59 min" },
+        { 120, "2 h" },
+        { 1500, "25 h" },
+        { -5, "-5 min" },
+        { -59, "-59 min" },
+        { -60, "-1 h" },
+        { -65, "-1 h -5 min" },
+        { INT64_MIN, "-153722867280912930 h -8 min" },
+        { INT64_MAX, "153722867280912930 h 7 min" },
+    };
+    for (const auto& [minutes, expected] : cases) {
+        SCOPED_TRACE(minutes);
+        EXPECT_EQ(text::duration(minutes), expected);
+    }
+    text::setLanguage("ru");
+    EXPECT_EQ(text::duration(65), "1 ч 5 мин");
+}
+
+TEST_F(BatteryText, NumRoundsShortestDecimalHalfToEven)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::tuple<double, int, std::string>> cases {
+        { 12.34, 1, "12.3" },
+        { 12.04, 1, "12" },
+        { 0.25, 1, "0.2" },
+        { 0.35, 1, "0.4" },
+        { 0.15, 1, "0.2" },
+        { 2.5, 0, "2" },
+        { 3.5, 0, "4" },
+        { 0.5, 0, "0" },
+        { 9.96, 1, "10" },
+        { 999.95, 1, "1000" },
+        { 0.8, 1, "0.8" },
+        { 0.0006, 3, "0.001" },
+        { 0.0004, 3, "0" },
+        { 0.05, 1, "0" },
+        { 0.051, 1, "0.1" },
+        { 0, 2, "0" },
+        { -0.0, 2, "0" },
+        { -0.04, 1, "0" },
+        { -1.25, 1, "-1.2" },
+        { -2.5, 0, "-2" },
+        { -9.96, 1, "-10" },
+        { 1234567.891, 2, "1234567.89" },
+        { 1e21, 0, "1000000000000000000000" },
+        { 5e-324, 2, "0" },
+        { 1.5, -3, "2" },
+        { 0.1, INT_MAX, "0.1" },
+        { 0.30000000000000004, 20, "0.30000000000000004" },
+        { 1e-7, 10, "0.0000001" },
+        { std::nan(""), 1, "NaN" },
+        { inf, 1, "∞" },
+        { -inf, 0, "-∞" },
+    };
+    for (const auto& [value, digits, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << value << " digits " << digits);
+        EXPECT_EQ(text::num(value, digits), expected);
+    }
+    text::setLanguage("ru");
+    EXPECT_EQ(text::num(12.34, 1), "12,3");
+    EXPECT_EQ(text::num(-0.8, 1), "-0,8");
+    EXPECT_EQ(text::num(12.04, 1), "12");
+}
+
+TEST_F(BatteryText, StateNamesPowerAndChargeState)
+{
+    BatteryReading r;
+    r.percent = 80;
+    EXPECT_EQ(text::state(r), "on battery");
+    r.onAC = true;
+    r.charging = true;
+    EXPECT_EQ(text::state(r), "charging");
+    r.charging = false;
+    EXPECT_EQ(text::state(r), "optimized charging — holding near 80 %");
+    for (const std::int64_t percent : { 69, 91 }) {
+        r.percent = percent;
+        EXPECT_EQ(text::state(r), "on power, not charging");
+    }
+    r.percent = 70;
+    EXPECT_EQ(text::state(r), "optimized charging — holding near 80 %");
+    r.full = true;
+    EXPECT_EQ(text::state(r), "charged, on power");
+    r.full = false;
+    r.percent = 100;
+    EXPECT_EQ(text::state(r), "charged, on power");
+}
+
+TEST_F(BatteryText, TimeLineNamesDirectionOrCalculation)
+{
+    BatteryReading r;
+    EXPECT_EQ(text::timeLine(r), "calculating time…");
+    r.onAC = true;
+    EXPECT_EQ(text::timeLine(r), std::nullopt);
+    r.charging = true;
+    EXPECT_EQ(text::timeLine(r), "calculating time…");
+    r.minutesLeft = 65;
+    EXPECT_EQ(text::timeLine(r), "full in 1 h 5 min");
+    r.charging = false;
+    EXPECT_EQ(text::timeLine(r), "left 1 h 5 min");
+    r.onAC = false;
+    r.minutesLeft = 192;
+    text::setLanguage("ru");
+    EXPECT_EQ(text::timeLine(r), "осталось 3 ч 12 мин");
+}
+
+TEST_F(BatteryText, PowerLineShowsSignMagnitudeCurrentAndVoltage)
+{
+    const std::vector<std::tuple<std::int64_t, std::int64_t, std::string>> cases {
+        { 2930, 12480, "+37 W (2.9 A · 12.5 V)" },
+        { -1240, 11870, "\u221215 W (1.2 A · 11.9 V)" },
+        { 0, 12600, "0 W (0 A · 12.6 V)" },
+        { 4, 12500, "0 W (0 A · 12.5 V)" },
+        { -4, 12500, "0 W (0 A · 12.5 V)" },
+        { 5, 10001, "+0.1 W (0 A · 10 V)" },
+        { 830, 12000, "+10 W (0.8 A · 12 V)" },
+        { 1000, 10000, "+10 W (1 A · 10 V)" },
+        { -700, 12000, "\u22128.4 W (0.7 A · 12 V)" },
+        { 2930, -12480, "\u221237 W (2.9 A · -12.5 V)" },
+        { INT64_MIN, 1, "\u22129223372036855 W (9223372036854776 A · 0 V)" },
+    };
+    for (const auto& [amperage, voltage, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << amperage << " mA " << voltage << " mV");
+        EXPECT_EQ(text::powerLine(power(amperage, voltage)), expected);
+    }
+    EXPECT_EQ(text::powerLine(power(std::nullopt, 12000)), std::nullopt);
+    EXPECT_EQ(text::powerLine(power(1000, std::nullopt)), std::nullopt);
+    text::setLanguage("ru");
+    EXPECT_EQ(text::powerLine(power(2930, 12480)), "+37 Вт (2,9 А · 12,5 В)");
+}
+
+TEST_F(BatteryText, WarningsCarryTheirNumbers)
+{
+    using W = BatteryReading::Warning;
+    BatteryReading r;
+    r.percent = 4;
+    EXPECT_EQ(text::warning(W::critical, r), "Critical: 4 % — plug in");
+    r.percent = 15;
+    EXPECT_EQ(text::warning(W::low, r), "Low battery: 15 %");
+    EXPECT_EQ(
+        text::warning(W::weakCharger, r), "Weak charger: 0 W — charging is slow or not happening");
+    r.adapterWatts = 20;
+    EXPECT_EQ(
+        text::warning(W::weakCharger, r), "Weak charger: 20 W — charging is slow or not happening");
+    EXPECT_EQ(text::warning(W::slowCharging, r), "Charging is slowed (heat or limit)");
+    EXPECT_EQ(text::warning(W::notCharging, r), "On power but not charging");
+    EXPECT_EQ(
+        text::warning(W::healthLow, r), "Battery health 0 % — time to think about a replacement");
+    r.fullCapacity = 6000;
+    r.designCapacity = 8000;
+    EXPECT_EQ(
+        text::warning(W::healthLow, r), "Battery health 75 % — time to think about a replacement");
+
+    text::setLanguage("ru");
+    r.percent = 4;
+    EXPECT_EQ(text::warning(W::critical, r), "Критично: 4 % — подключи зарядку");
+    EXPECT_EQ(text::warning(W::weakCharger, r),
+        "Слабый зарядник: 20 Вт — заряд идёт медленно или не идёт");
+}
+
+TEST_F(BatteryText, HotWarningRoundsHalfAwayFromZeroWithoutOverflow)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<std::optional<double>, std::string>> cases {
+        { 44.5, "45" },
+        { 31.5, "32" },
+        { 30.5, "31" },
+        { 44.49, "44" },
+        { -0.5, "-1" },
+        { std::nullopt, "0" },
+        { std::nan(""), "0" },
+        { 1e300, "9223372036854775807" },
+        { -inf, "-9223372036854775808" },
+    };
+    for (const auto& [celsius, number] : cases) {
+        SCOPED_TRACE(number);
+        BatteryReading r;
+        r.temperatureC = celsius;
+#ifdef __APPLE__
+        EXPECT_EQ(text::warning(BatteryReading::Warning::hot, r),
+            "Battery is hot: " + number + " °C — let the Mac cool down");
+#else
+        EXPECT_EQ(text::warning(BatteryReading::Warning::hot, r),
+            "Battery is hot: " + number + " °C — let the laptop cool down");
+#endif
+    }
+}
+
+TEST_F(BatteryText, SummaryInEnglish)
+{
+    EXPECT_EQ(text::summary(sampleReading()),
+        "87 % · charging\n"
+        "full in 1 h 5 min\n"
+        "Power: +37 W (2.9 A · 12.5 V)\n"
+        "Charger: 96 W · USB-C\n"
+        "Temperature: 31 °C\n"
+        "Health: 92 % (4600 mAh / 5000)\n"
+        "Cycles: 212");
+}
+
+TEST_F(BatteryText, SummaryInRussian)
+{
+    text::setLanguage("ru");
+    EXPECT_EQ(text::summary(sampleReading()),
+        "87 % · заряжается\n"
+        "до полной 1 ч 5 мин\n"
+        "Мощность: +37 Вт (2,9 А · 12,5 В)\n"
+        "Зарядник: 96 Вт · USB-C\n"
+        "Температура: 31 °C\n"
+        "Здоровье: 92 % (4600 мА·ч / 5000)\n"
+        "Циклы: 212");
+}
+
+TEST_F(BatteryText, SummaryLeavesOutWhatIsUnknownOrIrrelevant)
+{
+    BatteryReading r;
+    r.percent = 40;
+    EXPECT_EQ(text::summary(r), "40 % · on battery\ncalculating time…");
+
+    r.adapterWatts = 65;
+    r.adapterName = "Dock";
+    r.fullCapacity = 4000;
+    r.temperatureC = -0.4;
+    EXPECT_EQ(text::summary(r), "40 % · on battery\ncalculating time…\nTemperature: 0 °C");
+
+    r.onAC = true;
+    r.percent = 95;
+    r.adapterName.reset();
+    EXPECT_EQ(text::summary(r), "95 % · on power, not charging\nCharger: 65 W\nTemperature: 0 °C");
+}
+
+TEST_F(BatteryText, LanguageIsSafeToReadWhileItChanges)
+{
+    std::thread writer([] {
+        for (int i = 0; i < 2000; ++i)
+            text::setLanguage(i % 2 == 0 ? "ru" : "en");
+    });
+    std::set<std::string> seen;
+    for (int i = 0; i < 2000; ++i)
+        seen.insert(text::t("back"));
+    writer.join();
+    for (const auto& back : seen)
+        EXPECT_TRUE(back == "Back" || back == "Назад") << back;
+}
