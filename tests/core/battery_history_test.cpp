@@ -190,7 +190,7 @@ TEST(BatteryHistory, NonFiniteValuesAreNotWrittenAsBrokenJson)
 
 TEST(BatteryHistory, ReadsAcceptedVariants)
 {
-    const auto read = BatteryHistory::fromJson(R"({"v":2,"samples":[
+    const auto read = BatteryHistory::fromJson(R"({"v":{"samples":5,"w":[{}]},"samples":[
         {"t":30,"p":5.0,"ac":false,"w":null,"x":[1,{"y":2}]},
         {"t":20.5,"p":-3,"ac":true,"w":-0.5},
         {"t":-1e2,"p":1e2,"ac":true,"w":7},
@@ -202,6 +202,9 @@ TEST(BatteryHistory, ReadsAcceptedVariants)
             { -100, 100, 7.0, true }, { 1, INT64_MAX, std::nullopt, false },
             { 1, INT64_MIN, std::nullopt, false } }));
     EXPECT_EQ(BatteryHistory::fromJson(R"({"samples":[]})"), BatteryHistory {});
+    // A repeated key counts with its last value.
+    EXPECT_EQ(BatteryHistory::fromJson(R"({"samples":[{"t":1,"p":2,"ac":true}],"samples":[]})"),
+        BatteryHistory {});
 }
 
 TEST(BatteryHistory, ReadingFailsAsAWholeOnAnyViolation)
@@ -215,6 +218,10 @@ TEST(BatteryHistory, ReadingFailsAsAWholeOnAnyViolation)
         R"({"samples":null})",
         R"({"samples":{"t":1,"p":2,"ac":true}})",
         R"({"samples":[{"t":1,"p":2,"ac":true},5]})",
+        R"({"samples":[[{"t":1,"p":2,"ac":true}]]})",
+        R"({"samples":[]} [])",
+        R"({"samples":[],"samples":{}})",
+        R"({"samples":[{"t":1,"p":2,"ac":true,"q":[}]})",
         R"({"samples":[{"p":2,"ac":true}]})",
         R"({"samples":[{"t":"1","p":2,"ac":true}]})",
         R"({"samples":[{"t":null,"p":2,"ac":true}]})",

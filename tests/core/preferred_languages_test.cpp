@@ -1,5 +1,4 @@
 #include "core/preferred_languages.h"
-
 #include "support/temp_env.h"
 
 #include <gtest/gtest.h>

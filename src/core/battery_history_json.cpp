@@ -1,0 +1,236 @@
+#include "battery_history.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    using Json = nlohmann::json;
+
+    // 2^63: the first double beyond the int64 range; -2^63 itself still fits.
+    constexpr double int64Limit = 9223372036854775808.0;
+
+    // Reads the history straight from the parser's events: a two-day file holds some 3 000
+    // samples, and building a document tree of them first costs more than the reading itself.
+    class HistoryReader
+    {
+    public:
+        std::optional<BatteryHistory> result(bool parsed) const
+        {
+            if (!parsed || !m_sawSamples)
+                return std::nullopt;
+            return m_history;
+        }
+
+        bool null() { return scalar([this] { return nullValue(); }); }
+        bool boolean(bool value) { return scalar([&] { return booleanValue(value); }); }
+        bool number_integer(Json::number_integer_t value)
+        {
+            return scalar([&] { return numberValue(static_cast<double>(value), value); });
+        }
+        bool number_unsigned(Json::number_unsigned_t value)
+        {
+            return scalar([&] {
+                const auto integral = value <= static_cast<std::uint64_t>(INT64_MAX)
+                    ? std::optional(static_cast<std::int64_t>(value))
+                    : std::nullopt;
+                return numberValue(static_cast<double>(value), integral);
+            });
+        }
+        bool number_float(Json::number_float_t value, const Json::string_t&)
+        {
+            return scalar([&] { return numberValue(value, integralPart(value)); });
+        }
+        bool string(Json::string_t&) { return scalar([] { return false; }); }
+        bool binary(Json::binary_t&) { return scalar([] { return false; }); }
+
+        bool start_object(std::size_t)
+        {
+            if (m_skipping > 0 || startsIgnoredValue()) {
+                ++m_skipping;
+                return true;
+            }
+            switch (m_level) {
+            case Level::outside:
+                m_level = Level::root;
+                return true;
+            case Level::samples:
+                m_level = Level::sample;
+                m_sample = {};
+                return true;
+            default:
+                return false;
+            }
+        }
+
+        bool end_object()
+        {
+            if (m_skipping > 0) {
+                --m_skipping;
+                return true;
+            }
+            if (m_level == Level::root) {
+                m_level = Level::outside;
+                return true;
+            }
+            m_level = Level::samples;
+            if (!m_sample.t || !m_sample.p || !m_sample.ac)
+                return false;
+            m_history.samples.push_back({ *m_sample.t, *m_sample.p, m_sample.w, *m_sample.ac });
+            return true;
+        }
+
+        bool start_array(std::size_t)
+        {
+            if (m_skipping > 0 || startsIgnoredValue()) {
+                ++m_skipping;
+                return true;
+            }
+            if (m_level != Level::root || m_field != Field::samples)
+                return false;
+            // With a repeated key the last value counts, as for any JSON object.
+            m_history.samples.clear();
+            m_sawSamples = true;
+            m_level = Level::samples;
+            return true;
+        }
+
+        bool end_array()
+        {
+            if (m_skipping > 0) {
+                --m_skipping;
+                return true;
+            }
+            m_level = Level::root;
+            return true;
+        }
+
+        bool key(Json::string_t& name)
+        {
+            if (m_skipping > 0)
+                return true;
+            if (m_level == Level::root)
+                m_field = name == "samples" ? Field::samples : Field::other;
+            else if (name == "t")
+                m_field = Field::t;
+            else if (name == "p")
+                m_field = Field::p;
+            else if (name == "w")
+                m_field = Field::w;
+            else if (name == "ac")
+                m_field = Field::ac;
+            else
+                m_field = Field::other;
+            return true;
+        }
+
+        bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&)
+        {
+            return false;
+        }
+
+    private:
+        enum class Level { outside, root, samples, sample };
+        enum class Field { samples, t, p, w, ac, other };
+
+        struct PartialSample
+        {
+            std::optional<double> t;
+            std::optional<std::int64_t> p;
+            std::optional<double> w;
+            std::optional<bool> ac;
+        };
+
+        static std::optional<std::int64_t> integralPart(double value)
+        {
+            if (!std::isfinite(value) || std::trunc(value) != value || value < -int64Limit
+                || value >= int64Limit)
+                return std::nullopt;
+            return static_cast<std::int64_t>(value);
+        }
+
+        // A value under a key this reader does not know, at either level, is passed over whole.
+        bool startsIgnoredValue() const
+        {
+            return (m_level == Level::root || m_level == Level::sample) && m_field == Field::other;
+        }
+
+        template <typename Check> bool scalar(Check check)
+        {
+            if (m_skipping > 0 || startsIgnoredValue())
+                return true;
+            return m_level == Level::sample && check();
+        }
+
+        bool nullValue()
+        {
+            if (m_field != Field::w)
+                return false;
+            m_sample.w.reset();
+            return true;
+        }
+
+        bool booleanValue(bool value)
+        {
+            if (m_field != Field::ac)
+                return false;
+            m_sample.ac = value;
+            return true;
+        }
+
+        // A number too large for a double parses as infinity; it cannot be written back, so it
+        // counts as broken like any other bad value.
+        bool numberValue(double value, std::optional<std::int64_t> integral)
+        {
+            switch (m_field) {
+            case Field::t:
+                m_sample.t = value;
+                return std::isfinite(value);
+            case Field::w:
+                m_sample.w = value;
+                return std::isfinite(value);
+            case Field::p:
+                m_sample.p = integral;
+                return integral.has_value();
+            default:
+                return false;
+            }
+        }
+
+        BatteryHistory m_history;
+        PartialSample m_sample;
+        Level m_level = Level::outside;
+        Field m_field = Field::other;
+        std::size_t m_skipping = 0;
+        bool m_sawSamples = false;
+    };
+
+} // namespace
+
+std::string BatteryHistory::toJson() const
+{
+    Json list = Json::array();
+    for (const BatterySample& sample : samples) {
+        // JSON has no NaN or infinity: a timeless sample is dropped rather than making the whole
+        // file unreadable, and a non-finite power is stored as no power.
+        if (!std::isfinite(sample.t))
+            continue;
+        Json object = { { "t", sample.t }, { "p", sample.p }, { "ac", sample.ac } };
+        if (sample.w && std::isfinite(*sample.w))
+            object["w"] = *sample.w;
+        list.push_back(std::move(object));
+    }
+    return Json { { "samples", std::move(list) } }.dump();
+}
+
+std::optional<BatteryHistory> BatteryHistory::fromJson(std::string_view json)
+{
+    HistoryReader reader;
+    const bool parsed = Json::sax_parse(json, &reader);
+    return reader.result(parsed);
+}
+
+} // namespace wattlet
