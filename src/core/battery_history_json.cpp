@@ -25,8 +25,14 @@ namespace {
             return m_history;
         }
 
-        bool null() { return scalar([this] { return nullValue(); }); }
-        bool boolean(bool value) { return scalar([&] { return booleanValue(value); }); }
+        bool null()
+        {
+            return scalar([this] { return nullValue(); });
+        }
+        bool boolean(bool value)
+        {
+            return scalar([&] { return booleanValue(value); });
+        }
         bool number_integer(Json::number_integer_t value)
         {
             return scalar([&] { return numberValue(static_cast<double>(value), value); });
@@ -44,8 +50,14 @@ namespace {
         {
             return scalar([&] { return numberValue(value, integralPart(value)); });
         }
-        bool string(Json::string_t&) { return scalar([] { return false; }); }
-        bool binary(Json::binary_t&) { return scalar([] { return false; }); }
+        bool string(Json::string_t&)
+        {
+            return scalar([] { return false; });
+        }
+        bool binary(Json::binary_t&)
+        {
+            return scalar([] { return false; });
+        }
 
         bool start_object(std::size_t)
         {
