@@ -129,12 +129,15 @@ namespace {
         std::string code;
     };
 
+    std::string initialLanguage()
+    {
+        const auto tag = firstPreferredLanguage();
+        return tag ? languageCodeFor(*tag) : "ru";
+    }
+
     LanguageState& languageState()
     {
-        static LanguageState state { {}, [] {
-                                        const auto tag = firstPreferredLanguage();
-                                        return tag ? languageCodeFor(*tag) : std::string("ru");
-                                    }() };
+        static LanguageState state { {}, initialLanguage() };
         return state;
     }
 
@@ -193,7 +196,7 @@ namespace {
     }
 
     // Rounds half to even so that at most `fractionDigits` digits follow the point.
-    void round(Decimal& decimal, std::int64_t fractionDigits)
+    void roundHalfToEven(Decimal& decimal, std::int64_t fractionDigits)
     {
         const std::int64_t keep = decimal.point + fractionDigits;
         if (keep >= static_cast<std::int64_t>(decimal.digits.size()))
@@ -265,7 +268,7 @@ std::string num(double value, int digits)
         return value < 0 ? "-∞" : "∞";
 
     Decimal decimal = shortestDecimal(std::fabs(value));
-    round(decimal, std::max(digits, 0));
+    roundHalfToEven(decimal, std::max(digits, 0));
     const auto size = static_cast<std::int64_t>(decimal.digits.size());
 
     std::string whole;

@@ -23,12 +23,17 @@ void setLanguage(std::string code);
 [[nodiscard]] std::string duration(std::int64_t minutes);
 
 /// `value` with at most `digits` fraction digits: shortest round-trip decimal, rounded half to
-/// even, trailing zeros dropped, "," in Russian and "." otherwise, no grouping.
+/// even, trailing zeros dropped, "," in Russian and "." otherwise, no grouping. A negative
+/// `digits` counts as 0; a value that rounds to zero carries no sign; NaN gives "NaN" and the
+/// infinities "∞" and "-∞".
 [[nodiscard]] std::string num(double value, int digits);
 
 [[nodiscard]] std::string state(const BatteryReading& reading);
 [[nodiscard]] std::optional<std::string> timeLine(const BatteryReading& reading);
 [[nodiscard]] std::optional<std::string> powerLine(const BatteryReading& reading);
+/// The warning's sentence with its number in place of "%d": the percent, the temperature rounded
+/// half away from zero (saturated to int64; NaN counts as absent), the adapter watts or the
+/// health; 0 when the value is absent.
 [[nodiscard]] std::string warning(BatteryReading::Warning warning, const BatteryReading& reading);
 
 /// The multi-line copyable summary, lines joined by "\n" without a trailing one.
