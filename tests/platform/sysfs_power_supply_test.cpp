@@ -1,0 +1,303 @@
+#include "power_supply_tree.h"
+
+#include "platform/battery_io.h"
+#include "platform/linux/sysfs_battery_reader.h"
+#include "platform/linux/sysfs_power_supply.h"
+#include "support/temp_env.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace wattlet {
+namespace {
+
+    constexpr double now = 1700000000;
+
+    std::optional<BatteryReading> readTree(const std::filesystem::path& root)
+    {
+        return SysfsBatteryReader(root, [] { return now; }).read();
+    }
+
+    TEST(PowerSupply, NumbersAreWholeDecimalsOrNothing)
+    {
+        PowerSupply supply { "BAT0",
+            { { "a", "85" }, { "b", " 5753" }, { "c", "-2731" }, { "d", "+5\n" }, { "e", "" },
+                { "f", "12abc" }, { "g", "Charging" }, { "h", "99999999999999999999" },
+                { "i", "4.5" } } };
+        EXPECT_EQ(supply.number("a"), 85);
+        EXPECT_EQ(supply.number("b"), 5753);
+        EXPECT_EQ(supply.number("c"), -2731);
+        EXPECT_EQ(supply.number("d"), 5);
+        for (const char* broken : { "e", "f", "g", "h", "i", "missing" }) {
+            SCOPED_TRACE(broken);
+            EXPECT_EQ(supply.number(broken), std::nullopt);
+        }
+        EXPECT_EQ(supply.text("b"), "5753");
+        EXPECT_EQ(supply.text("e"), std::nullopt);
+    }
+
+    TEST(PowerSupply, UeventKeepsPowerSupplyLinesOnly)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("07-chromebooks-lazor-juniper-sbs-full-a", "sbs-12-000b");
+        const auto supplies = readPowerSupplies(tree.root());
+        ASSERT_EQ(supplies.size(), 1U);
+        EXPECT_EQ(supplies[0].name, "sbs-12-000b");
+        EXPECT_EQ(supplies[0].text("status"), "Full");
+        EXPECT_EQ(supplies[0].text("manufacturer"), "Murata KT00304012");
+        EXPECT_FALSE(supplies[0].attributes.contains("devtype"));
+        EXPECT_FALSE(supplies[0].attributes.contains("of_name"));
+        EXPECT_FALSE(supplies[0].attributes.contains("name"));
+    }
+
+    TEST(PowerSupply, UnreadableVanishedAndEmptyAttributesAreAbsent)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("19-framework-bat1-grep-threshold-85-partial", "BAT1");
+        const auto bat = tree.root() / "BAT1";
+        // A folder where a file should be fails to read like an attribute answering EIO.
+        std::filesystem::remove(bat / "capacity");
+        std::filesystem::create_directory(bat / "capacity");
+        // A link to nothing stands for a file that vanished between listing and reading.
+        std::filesystem::remove(bat / "status");
+        std::filesystem::create_symlink(bat / "gone", bat / "status");
+        std::ofstream(bat / "cycle_count").flush();
+        std::ofstream(tree.root() / "SOURCE.md") << "not a supply\n";
+        for (const auto mode : { SysfsReadMode::uevent, SysfsReadMode::attributeFiles }) {
+            const auto supplies = readPowerSupplies(tree.root(), mode);
+            ASSERT_EQ(supplies.size(), 1U);
+            EXPECT_FALSE(supplies[0].attributes.contains("capacity"));
+            EXPECT_FALSE(supplies[0].attributes.contains("status"));
+            EXPECT_EQ(supplies[0].number("cycle_count"), std::nullopt);
+            EXPECT_EQ(supplies[0].number("charge_now"), 4759000);
+        }
+        // Without capacity the level comes from charge_now / charge_full.
+        const auto reading = readTree(tree.root());
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->percent, 85);
+        EXPECT_EQ(reading->cycles, std::nullopt);
+    }
+
+    TEST(PowerSupply, SupplyFoldersMayBeSymbolicLinksAndAMissingRootHasNone)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("01-dell-bat0-charge-discharging", "BAT0");
+        std::filesystem::create_directory(tree.root() / "class");
+        std::filesystem::create_directory_symlink(
+            tree.root() / "BAT0", tree.root() / "class" / "BAT0");
+        EXPECT_EQ(readPowerSupplies(tree.root() / "class").size(), 1U);
+        EXPECT_TRUE(readPowerSupplies(tree.root() / "missing").empty());
+        EXPECT_FALSE(readTree(tree.root() / "missing"));
+    }
+
+    TEST(PowerSupply, GarbageNumbersAreAbsentNotZero)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("04-chromebook-hana-sbs-discharging", "sbs-6-000b");
+        const auto sbs = "sbs-6-000b";
+        tree.set(sbs, "capacity", "n/a");
+        tree.set(sbs, "temp", "-2731");
+        tree.set(sbs, "cycle_count", "0");
+        tree.set(sbs, "time_to_empty_now", "3932100");
+        tree.set(sbs, "voltage_now", "0");
+        const auto reading = readTree(tree.root());
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->percent, 71); // 2603000 / 3648000
+        EXPECT_EQ(reading->temperatureC, std::nullopt);
+        EXPECT_EQ(reading->cycles, std::nullopt);
+        EXPECT_EQ(reading->voltageMV, std::nullopt);
+        EXPECT_EQ(reading->minutesLeft, 773); // 2603 mAh at 202 mA, not the sentinel's 65535
+    }
+
+    // One battery on a mains adapter; each case edits it before reading.
+    struct HoldCase
+    {
+        const char* name;
+        const char* status;
+        const char* capacity;
+        const char* online;
+        std::optional<std::string> endLimit;
+        std::optional<std::string> aliasEndLimit;
+        std::optional<std::string> startLimit;
+        std::optional<std::string> behaviour;
+        bool onAC;
+        bool full;
+        std::int64_t notChargingReason;
+    };
+
+    TEST(BatteryMapping, NotChargingCountsAsAFaultOnlyWithoutALimitTheUserSet)
+    {
+        const HoldCase cases[] = {
+            { "no limit", "Not charging", "50", "1", {}, {}, {}, {}, true, false, 1 },
+            { "stop limit reached", "Not charging", "88", "1", "90", {}, {}, {}, true, false, 0 },
+            { "below the stop limit", "Not charging", "50", "1", "90", {}, {}, {}, true, false, 1 },
+            { "legacy alias alone", "Not charging", "79", "1", {}, "80", {}, {}, true, false, 0 },
+            { "standard wins over alias", "Not charging", "79", "1", "95", "80", {}, {}, true,
+                false, 1 },
+            { "above the restart limit", "Not charging", "65", "1", "90", "90", "60", {}, true,
+                false, 0 },
+            { "inhibited", "Not charging", "50", "1", {}, {}, {},
+                "auto [inhibit-charge] force-discharge", true, false, 0 },
+            { "unknown on power", "Unknown", "60", "1", {}, {}, {}, {}, true, false, 0 },
+            { "unknown on power at 99", "Unknown", "99", "1", {}, {}, {}, {}, true, true, 0 },
+            { "not charging at 99", "Not charging", "99", "1", {}, {}, {}, {}, true, true, 0 },
+            { "not charging on battery", "Not charging", "50", "0", {}, {}, {}, {}, false, false,
+                0 },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            test::PowerSupplyTree tree;
+            tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "AC0");
+            tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "BAT0");
+            tree.set("AC0", "online", c.online);
+            tree.set("BAT0", "status", c.status);
+            tree.set("BAT0", "capacity", c.capacity);
+            tree.set("BAT0", "power_now", "0");
+            const std::pair<const char*, std::optional<std::string>> extras[]
+                = { { "charge_control_end_threshold", c.endLimit },
+                      { "charge_stop_threshold", c.aliasEndLimit },
+                      { "charge_control_start_threshold", c.startLimit },
+                      { "charge_behaviour", c.behaviour } };
+            for (const auto& [file, value] : extras) {
+                if (value)
+                    std::ofstream(tree.root() / "BAT0" / file) << *value << '\n';
+            }
+            const auto reading = readTree(tree.root());
+            ASSERT_TRUE(reading);
+            EXPECT_FALSE(reading->charging);
+            EXPECT_EQ(reading->onAC, c.onAC);
+            EXPECT_EQ(reading->full, c.full);
+            EXPECT_EQ(reading->notChargingReason, c.notChargingReason);
+        }
+    }
+
+    TEST(BatteryMapping, CurrentDirectionComesFromTheStatus)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("26-sbs-battery-negative-current-temp", "sbs-0-000b");
+        tree.set("sbs-0-000b", "status", "Charging");
+        EXPECT_EQ(readTree(tree.root())->amperageMA, 26);
+        tree.set("sbs-0-000b", "current_now", "26000");
+        tree.set("sbs-0-000b", "status", "Discharging");
+        EXPECT_EQ(readTree(tree.root())->amperageMA, -26);
+    }
+
+    TEST(BatteryMapping, TwoPacksCombineAndTheWorkingOneDecides)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("32-thinkpad-t470-dual-battery-bat0-unknown-bat1-full", "BAT0");
+        tree.copy("32-thinkpad-t470-dual-battery-bat0-unknown-bat1-full", "BAT1");
+        // BAT0 runs the machine; BAT1 is flat and idle.
+        tree.set("BAT0", "status", "Discharging");
+        tree.set("BAT0", "capacity", "60");
+        tree.set("BAT0", "energy_now", "14358000");
+        tree.set("BAT0", "power_now", "11400000");
+        tree.set("BAT1", "capacity", "0");
+        tree.set("BAT1", "energy_now", "0");
+        tree.set("BAT1", "status", "Unknown");
+        const auto reading = readTree(tree.root());
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->percent, 31); // 60 % of 23.93 Wh over 23.93 + 22.44 Wh
+        EXPECT_FALSE(reading->onAC);
+        EXPECT_EQ(reading->voltageMV, 12875);
+        EXPECT_EQ(reading->amperageMA, -885); // 11.4 W at 12.875 V
+        EXPECT_EQ(reading->minutesLeft, 76); // 14.358 Wh at 11.4 W
+        EXPECT_EQ(reading->designCapacity, 4210);
+        EXPECT_EQ(reading->cycles, 3);
+    }
+
+    TEST(BatteryMapping, ChargingStopsAtTheChargeLimit)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("10-thinkpad-42t4865-charge-charging-worn", "BAT0");
+        std::ofstream(tree.root() / "BAT0" / "charge_control_end_threshold") << "60\n";
+        // (60 % of 1802 mAh − 501 mAh) at 2977 mA
+        EXPECT_EQ(readTree(tree.root())->minutesLeft, 12);
+    }
+
+    TEST(RateSmoother, AveragesOverAboutTwoMinutes)
+    {
+        RateSmoother smoother;
+        using D = RateSmoother::Direction;
+        EXPECT_EQ(smoother.add(D::discharging, 1000, 0), 1000);
+        EXPECT_NEAR(*smoother.add(D::discharging, 3000, 5), 1081.62, 0.01);
+        EXPECT_NEAR(*smoother.add(D::discharging, 3000, 125), 2294.27, 0.01);
+        // A new direction, the clock going back, an idle or rateless sample: start afresh.
+        EXPECT_EQ(smoother.add(D::charging, 500, 130), 500);
+        EXPECT_EQ(smoother.add(D::charging, 800, 100), 800);
+        EXPECT_EQ(smoother.add(D::idle, 800, 110), std::nullopt);
+        EXPECT_EQ(smoother.add(D::charging, 400, 115), 400);
+        EXPECT_EQ(smoother.add(D::charging, std::nullopt, 116), std::nullopt);
+        EXPECT_EQ(smoother.add(D::charging, 700, 117), 700);
+    }
+
+    TEST(SysfsBatteryReader, TimeLeftFollowsTheAverageRateNotTheLatestSample)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("01-dell-bat0-charge-discharging", "BAT0");
+        tree.set("BAT0", "current_now", "1000000");
+        double clock = 0;
+        SysfsBatteryReader reader(tree.root(), [&] { return clock; });
+        EXPECT_EQ(reader.read()->minutesLeft, 283); // 4723 mAh at 1000 mA
+        clock = 5;
+        tree.set("BAT0", "current_now", "3000000");
+        const auto reading = reader.read();
+        EXPECT_EQ(reading->minutesLeft, 262); // at 1081.6 mA, not 94 at 3000 mA
+        EXPECT_EQ(reading->updated, 5);
+        clock = 10;
+        tree.set("BAT0", "status", "Charging");
+        EXPECT_EQ(reader.read()->minutesLeft, 2); // 81 mAh to full at 3000 mA, afresh
+    }
+
+    TEST(BatteryIO, ReadsTheFolderNamedByTheEnvironment)
+    {
+        test::ScopedEnv env;
+        env.unset("WATTLET_RECORDED");
+        env.set("WATTLET_POWER_SUPPLY_DIR",
+            QString::fromStdString(
+                test::fixtureTree("04-chromebook-hana-sbs-discharging").string()));
+        const auto reading = BatteryIO::read();
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->percent, 71);
+        EXPECT_GT(reading->updated, now);
+        EXPECT_EQ(BatteryIO::properties("AppleSmartBattery").at("Voltage"), PropertyValue(11810));
+        EXPECT_TRUE(BatteryIO::properties("AppleSmartBatteryPack").empty());
+        EXPECT_TRUE(BatteryIO::properties("IOPMPowerSource").empty());
+        test::PowerSupplyTree empty;
+        env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(empty.root().string()));
+        EXPECT_FALSE(BatteryIO::read());
+        EXPECT_TRUE(BatteryIO::powerSource().empty());
+    }
+
+    TEST(BatteryIO, RecordedDictionariesStandInForThePlatform)
+    {
+        test::PowerSupplyTree dir;
+        const auto file = dir.root() / "recorded.json";
+        test::ScopedEnv env;
+        env.set("WATTLET_RECORDED", QString::fromStdString(file.string()));
+        std::ofstream(file) << R"({"power":{"Current Capacity":57,"Power Source State":"AC Power"},
+        "registry":{"Voltage":12000,"CycleCount":90},"pack":{"Temperature":3050}})";
+        const auto reading = BatteryIO::read();
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->percent, 57);
+        EXPECT_TRUE(reading->onAC);
+        EXPECT_EQ(reading->voltageMV, 12000);
+        EXPECT_EQ(reading->cycles, 90);
+        EXPECT_EQ(reading->temperatureC, 30.5);
+        EXPECT_EQ(BatteryIO::properties("AppleSmartBatteryPack").size(), 1U);
+        for (const char* content :
+            { R"({"power":{},"registry":{"Voltage":1}})", "{not json", "[]" }) {
+            SCOPED_TRACE(content);
+            std::ofstream(file) << content;
+            EXPECT_FALSE(BatteryIO::read());
+        }
+        std::filesystem::remove(file);
+        EXPECT_FALSE(BatteryIO::read());
+    }
+
+} // namespace
+} // namespace wattlet

@@ -1,1 +1,81 @@
+#include "sysfs_battery_reader.h"
+#include "sysfs_power_supply.h"
+
+#include "core/battery_parse.h"
 #include "platform/battery_io.h"
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <mutex>
+
+namespace wattlet::BatteryIO {
+
+namespace {
+
+    constexpr const char* defaultRoot = "/sys/class/power_supply";
+
+    double wallClock()
+    {
+        return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+
+    std::filesystem::path supplyRoot()
+    {
+        const char* dir = std::getenv("WATTLET_POWER_SUPPLY_DIR");
+        return dir != nullptr && *dir != '\0' ? dir : defaultRoot;
+    }
+
+    // A missing, unreadable or malformed file gives empty dictionaries, so no reading.
+    BatteryDictionaries recorded(const char* path)
+    {
+        std::ifstream file(path);
+        const auto json = nlohmann::json::parse(file, nullptr, false);
+        if (!json.is_object())
+            return {};
+        const auto part = [&](const char* key) {
+            return json.contains(key) ? propertyDictFromJson(json[key]) : PropertyDict {};
+        };
+        return { part("power"), part("registry"), part("pack") };
+    }
+
+    // The live dictionaries. One reader per process keeps the smoothed rate; it starts afresh
+    // when the folder changes.
+    BatteryDictionaries current()
+    {
+        if (const char* path = std::getenv("WATTLET_RECORDED"); path != nullptr && *path != '\0')
+            return recorded(path);
+        static std::mutex mutex;
+        static std::unique_ptr<SysfsBatteryReader> reader;
+        const std::lock_guard lock(mutex);
+        if (!reader || reader->root() != supplyRoot())
+            reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClock);
+        return reader->dictionaries().value_or(BatteryDictionaries {});
+    }
+
+} // namespace
+
+PropertyDict powerSource() { return current().power; }
+
+PropertyDict properties(std::string_view name)
+{
+    if (name == "AppleSmartBattery")
+        return current().registry;
+    if (name == "AppleSmartBatteryPack")
+        return current().pack;
+    return {};
+}
+
+std::optional<BatteryReading> read()
+{
+    const auto found = current();
+    if (found.power.empty())
+        return std::nullopt;
+    return BatteryParse::reading(found.power, found.registry, found.pack, wallClock());
+}
+
+} // namespace wattlet::BatteryIO

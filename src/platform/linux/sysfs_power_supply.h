@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wattlet {
+
+/// One entry of a power_supply class folder: its folder name and the attribute texts that could
+/// be read, keyed by lower-case attribute name ("status", "charge_now", …) with the trailing
+/// newline removed. An attribute that could not be read (missing file, EIO, ENODATA, a file that
+/// vanished) is simply not in the map.
+struct PowerSupply
+{
+    std::string name;
+    std::map<std::string, std::string, std::less<>> attributes;
+
+    /// The attribute's text without surrounding white space; nothing when missing or blank.
+    [[nodiscard]] std::optional<std::string_view> text(std::string_view attribute) const;
+    /// The attribute as a whole decimal integer (sign allowed, white space around ignored);
+    /// nothing for a missing attribute, an empty text, garbage or a number beyond 64 bits.
+    [[nodiscard]] std::optional<std::int64_t> number(std::string_view attribute) const;
+};
+
+/// How the attributes of one supply are fetched. `uevent` reads the supply's `uevent` file once
+/// (one consistent snapshot of every property the driver reports), then the few attribute files
+/// that are not properties (charge thresholds, charge behaviour, a `type` missing from old
+/// uevents); a supply without a readable `uevent` falls back to its attribute files.
+/// `attributeFiles` reads each attribute the battery mapping uses from its own file.
+enum class SysfsReadMode { uevent, attributeFiles };
+
+/// Every supply folder in `root` (a /sys/class/power_supply-like folder; symbolic links to
+/// folders count), sorted by name. A missing or unreadable root gives no supplies.
+[[nodiscard]] std::vector<PowerSupply> readPowerSupplies(
+    const std::filesystem::path& root, SysfsReadMode mode = SysfsReadMode::uevent);
+
+/// The whole content of a small file (sysfs attributes are at most a page), or nothing when it
+/// cannot be opened or read.
+[[nodiscard]] std::optional<std::string> readSmallFile(const std::filesystem::path& path);
+
+} // namespace wattlet

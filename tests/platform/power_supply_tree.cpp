@@ -1,0 +1,58 @@
+#include "power_supply_tree.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace wattlet::test {
+
+std::filesystem::path fixtureTree(std::string_view fixture)
+{
+    return std::filesystem::path(WATTLET_TEST_DATA) / "power_supply" / fixture;
+}
+
+std::filesystem::path PowerSupplyTree::root() const { return m_dir.path().toStdString(); }
+
+void PowerSupplyTree::copy(std::string_view fixture, std::string_view supply)
+{
+    std::filesystem::copy(
+        fixtureTree(fixture) / supply, root() / supply, std::filesystem::copy_options::recursive);
+}
+
+void PowerSupplyTree::set(
+    std::string_view supply, std::string_view attribute, std::string_view value) const
+{
+    std::filesystem::create_directories(root() / supply);
+    std::ofstream(root() / supply / attribute) << value << '\n';
+    const std::string line(value);
+    editUevent(supply, attribute, &line);
+}
+
+void PowerSupplyTree::remove(std::string_view supply, std::string_view attribute) const
+{
+    std::filesystem::remove(root() / supply / attribute);
+    editUevent(supply, attribute, nullptr);
+}
+
+void PowerSupplyTree::editUevent(
+    std::string_view supply, std::string_view attribute, const std::string* value) const
+{
+    const auto path = root() / supply / "uevent";
+    if (!std::filesystem::exists(path))
+        return;
+    std::string key = "POWER_SUPPLY_" + std::string(attribute) + "=";
+    std::transform(key.begin(), key.end(), key.begin(),
+        [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::ifstream in(path);
+    std::ostringstream out;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.starts_with(key))
+            out << line << '\n';
+    }
+    if (value != nullptr)
+        out << key << *value << '\n';
+    in.close();
+    std::ofstream(path) << out.str();
+}
+
+} // namespace wattlet::test

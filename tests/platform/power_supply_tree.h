@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace wattlet::test {
+
+/// The folder of a recorded power_supply tree under tests/data/power_supply.
+[[nodiscard]] std::filesystem::path fixtureTree(std::string_view fixture);
+
+/// A power_supply folder in a temporary directory, assembled from recorded supplies and edits.
+class PowerSupplyTree
+{
+public:
+    [[nodiscard]] std::filesystem::path root() const;
+    /// Copies the folder `supply` of the recorded tree `fixture`.
+    void copy(std::string_view fixture, std::string_view supply);
+    /// Writes the attribute file and, when the supply has a uevent, its line there too.
+    void set(std::string_view supply, std::string_view attribute, std::string_view value) const;
+    /// Removes the attribute file and its uevent line.
+    void remove(std::string_view supply, std::string_view attribute) const;
+
+private:
+    void editUevent(
+        std::string_view supply, std::string_view attribute, const std::string* value) const;
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace wattlet::test
