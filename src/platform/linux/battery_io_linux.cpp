@@ -1,5 +1,4 @@
 #include "sysfs_battery_reader.h"
-#include "sysfs_power_supply.h"
 
 #include "core/battery_parse.h"
 #include "platform/battery_io.h"

@@ -15,6 +15,7 @@ namespace {
     constexpr std::string_view whiteSpace = " \t\r\n";
     constexpr std::string_view ueventPrefix = "POWER_SUPPLY_";
     constexpr std::size_t maxFileBytes = 65536;
+    constexpr std::size_t chunkBytes = 4096;
 
     // Every attribute the battery mapping reads; the attribute-file mode fetches exactly these.
     constexpr std::array mappedAttributes = { "type", "scope", "present", "online", "status",
@@ -29,6 +30,31 @@ namespace {
     constexpr std::array extensionAttributes
         = { "charge_control_start_threshold", "charge_control_end_threshold",
               "charge_start_threshold", "charge_stop_threshold", "charge_behaviour" };
+
+    std::optional<std::string> readSmallFile(const std::string& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return std::nullopt;
+        std::string content;
+        std::size_t size = 0;
+        bool failed = false;
+        while (size < maxFileBytes) {
+            content.resize(size + chunkBytes);
+            const auto count = ::read(fd, content.data() + size, chunkBytes);
+            if (count < 0 && errno == EINTR)
+                continue;
+            failed = count < 0;
+            if (count <= 0)
+                break;
+            size += static_cast<std::size_t>(count);
+        }
+        ::close(fd);
+        if (failed)
+            return std::nullopt;
+        content.resize(size);
+        return content;
+    }
 
     std::string_view trimmed(std::string_view text)
     {
@@ -46,23 +72,26 @@ namespace {
         return text;
     }
 
-    std::string lowerCase(std::string_view text)
+    // The mapped attribute named by an upper-case uevent key, or nothing.
+    const char* mappedAttribute(std::string_view key)
     {
-        std::string result(text);
-        std::transform(result.begin(), result.end(), result.begin(),
-            [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-        return result;
+        const auto same = [&](std::string_view name) {
+            return name.size() == key.size()
+                && std::equal(name.begin(), name.end(), key.begin(), [](char lower, char upper) {
+                       return lower == (upper >= 'A' && upper <= 'Z' ? upper - 'A' + 'a' : upper);
+                   });
+        };
+        const auto found = std::find_if(mappedAttributes.begin(), mappedAttributes.end(), same);
+        return found == mappedAttributes.end() ? nullptr : *found;
     }
 
-    void readAttributeFile(
-        PowerSupply& supply, const std::filesystem::path& folder, const char* name)
+    void readAttributeFile(PowerSupply& supply, const std::string& folder, const char* name)
     {
-        if (auto content = readSmallFile(folder / name))
+        if (auto content = readSmallFile(folder + '/' + name))
             supply.attributes.insert_or_assign(name, withoutTrailingNewline(std::move(*content)));
     }
 
-    // Takes the POWER_SUPPLY_* lines of a uevent; other lines (DEVTYPE, OF_*) and the name are
-    // skipped.
+    // Takes the POWER_SUPPLY_* lines the mapping uses; DEVTYPE, OF_* and the rest are skipped.
     void takeUevent(PowerSupply& supply, std::string_view uevent)
     {
         while (!uevent.empty()) {
@@ -72,11 +101,10 @@ namespace {
             const auto equals = line.find('=');
             if (!line.starts_with(ueventPrefix) || equals == std::string_view::npos)
                 continue;
-            auto key = lowerCase(line.substr(ueventPrefix.size(), equals - ueventPrefix.size()));
-            if (key.empty() || key == "name")
-                continue;
-            supply.attributes.insert_or_assign(
-                std::move(key), std::string(line.substr(equals + 1)));
+            const char* name
+                = mappedAttribute(line.substr(ueventPrefix.size(), equals - ueventPrefix.size()));
+            if (name != nullptr)
+                supply.attributes.insert_or_assign(name, std::string(line.substr(equals + 1)));
         }
     }
 
@@ -86,12 +114,13 @@ namespace {
         return !type || *type == "Battery";
     }
 
-    PowerSupply readSupply(const std::filesystem::path& folder, SysfsReadMode mode)
+    PowerSupply readSupply(const std::filesystem::path& path, SysfsReadMode mode)
     {
         PowerSupply supply;
-        supply.name = folder.filename().string();
+        supply.name = path.filename().string();
+        const std::string folder = path.string();
         const auto uevent
-            = mode == SysfsReadMode::uevent ? readSmallFile(folder / "uevent") : std::nullopt;
+            = mode == SysfsReadMode::uevent ? readSmallFile(folder + "/uevent") : std::nullopt;
         if (!uevent) {
             for (const char* name : mappedAttributes)
                 readAttributeFile(supply, folder, name);
@@ -133,32 +162,6 @@ std::optional<std::int64_t> PowerSupply::number(std::string_view attribute) cons
     if (error != std::errc {} || stop != end)
         return std::nullopt;
     return result;
-}
-
-std::optional<std::string> readSmallFile(const std::filesystem::path& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::string content;
-    std::array<char, 4096> buffer {};
-    bool failed = false;
-    while (content.size() < maxFileBytes) {
-        const auto count = ::read(fd, buffer.data(), buffer.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            failed = true;
-            break;
-        }
-        if (count == 0)
-            break;
-        content.append(buffer.data(), static_cast<std::size_t>(count));
-    }
-    ::close(fd);
-    if (failed)
-        return std::nullopt;
-    return content;
 }
 
 std::vector<PowerSupply> readPowerSupplies(const std::filesystem::path& root, SysfsReadMode mode)

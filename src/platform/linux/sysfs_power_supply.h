@@ -38,8 +38,4 @@ enum class SysfsReadMode { uevent, attributeFiles };
 [[nodiscard]] std::vector<PowerSupply> readPowerSupplies(
     const std::filesystem::path& root, SysfsReadMode mode = SysfsReadMode::uevent);
 
-/// The whole content of a small file (sysfs attributes are at most a page), or nothing when it
-/// cannot be opened or read.
-[[nodiscard]] std::optional<std::string> readSmallFile(const std::filesystem::path& path);
-
 } // namespace wattlet
