@@ -1,0 +1,59 @@
+#include "reading_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <optional>
+
+namespace wattlet {
+
+namespace {
+
+    template <typename T>
+    void put(nlohmann::ordered_json& json, const char* key, const std::optional<T>& value)
+    {
+        if (!value)
+            return;
+        if constexpr (std::is_floating_point_v<T>) {
+            if (!std::isfinite(*value))
+                return;
+        }
+        json[key] = *value;
+    }
+
+} // namespace
+
+std::string readingJson(const BatteryReading& reading)
+{
+    nlohmann::ordered_json json;
+    json["present"] = reading.present;
+    json["percent"] = reading.percent;
+    json["charging"] = reading.charging;
+    json["onAC"] = reading.onAC;
+    json["full"] = reading.full;
+    put(json, "minutesLeft", reading.minutesLeft);
+    put(json, "amperageMA", reading.amperageMA);
+    put(json, "voltageMV", reading.voltageMV);
+    put(json, "adapterWatts", reading.adapterWatts);
+    put(json, "adapterName", reading.adapterName);
+    put(json, "designCapacity", reading.designCapacity);
+    put(json, "fullCapacity", reading.fullCapacity);
+    put(json, "remainingCapacity", reading.remainingCapacity);
+    put(json, "cycles", reading.cycles);
+    put(json, "temperatureC", reading.temperatureC);
+    put(json, "notChargingReason", reading.notChargingReason);
+    put(json, "slowChargingReason", reading.slowChargingReason);
+    put(json, "thermallyLimitedSeconds", reading.thermallyLimitedSeconds);
+    put(json, "updated", std::optional(reading.updated));
+    json["state"] = rawValue(reading.state());
+    auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
+    for (const auto warning : reading.warnings())
+        warnings.push_back(rawValue(warning));
+    json["dot"] = reading.dot();
+    json["symbol"] = reading.symbol();
+    put(json, "watts", reading.watts());
+    put(json, "health", reading.health());
+    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+} // namespace wattlet
