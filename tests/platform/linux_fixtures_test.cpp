@@ -13,7 +13,8 @@ namespace wattlet {
 namespace {
 
     using Opt = std::optional<std::int64_t>;
-    constexpr double now = 1700000000;
+    constexpr double now = test::readingTime;
+    using test::readTree;
     constexpr auto none = std::nullopt;
 
     struct Expected
@@ -76,11 +77,6 @@ namespace {
         { "32-thinkpad-t470-dual-battery-bat0-unknown-bat1-full", true, 99, false, true, true, none,
             none, 12875, 4210, 4068, 4047, 3, none },
     };
-
-    std::optional<BatteryReading> readTree(const std::filesystem::path& root)
-    {
-        return SysfsBatteryReader(root, [] { return now; }).read();
-    }
 
     TEST(LinuxFixtures, EachRecordedTreeGivesTheReadingWorkedOutByHand)
     {

@@ -1,10 +1,18 @@
 #include "power_supply_tree.h"
 
+#include "platform/linux/sysfs_battery_reader.h"
+
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
 namespace wattlet::test {
+
+std::optional<BatteryReading> readTree(const std::filesystem::path& root)
+{
+    return SysfsBatteryReader(root, [] { return readingTime; }).read();
+}
 
 std::filesystem::path fixtureTree(std::string_view fixture)
 {

@@ -1,12 +1,21 @@
 #pragma once
 
+#include "core/battery_reading.h"
+
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace wattlet::test {
+
+/// Seconds since 1970 at which readTree() reads.
+constexpr double readingTime = 1700000000;
+
+/// One reading of a power_supply folder by a fresh reader whose clock stands at readingTime.
+[[nodiscard]] std::optional<BatteryReading> readTree(const std::filesystem::path& root);
 
 /// The folder of a recorded power_supply tree under tests/data/power_supply.
 [[nodiscard]] std::filesystem::path fixtureTree(std::string_view fixture);

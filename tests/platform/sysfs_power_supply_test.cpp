@@ -15,12 +15,8 @@
 namespace wattlet {
 namespace {
 
-    constexpr double now = 1700000000;
-
-    std::optional<BatteryReading> readTree(const std::filesystem::path& root)
-    {
-        return SysfsBatteryReader(root, [] { return now; }).read();
-    }
+    constexpr double now = test::readingTime;
+    using test::readTree;
 
     TEST(PowerSupply, NumbersAreWholeDecimalsOrNothing)
     {
