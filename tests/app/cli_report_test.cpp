@@ -1,0 +1,101 @@
+#include "app/cli_report.h"
+#include "core/battery_text.h"
+#include "support/temp_env.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace wattlet {
+namespace {
+
+    struct Report
+    {
+        std::optional<int> status;
+        std::string output;
+    };
+
+    Report run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), "wattlet");
+        std::vector<char*> argv;
+        for (auto& argument : arguments)
+            argv.push_back(argument.data());
+        char* buffer = nullptr;
+        std::size_t size = 0;
+        std::FILE* out = open_memstream(&buffer, &size);
+        Report report;
+        report.status = runCliReport(static_cast<int>(argv.size()), argv.data(), out);
+        std::fclose(out);
+        report.output.assign(buffer, size);
+        std::free(buffer);
+        return report;
+    }
+
+    class CliReport : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            m_env.set("LANGUAGE", QStringLiteral("en"));
+            m_env.unset("WATTLET_RECORDED");
+            m_env.set("WATTLET_POWER_SUPPLY_DIR", m_dir.path());
+            BatteryText::setLanguage("en");
+        }
+
+        void record(const char* json)
+        {
+            const auto path = m_dir.filePath(QStringLiteral("recorded.json"));
+            std::ofstream(path.toStdString()) << json;
+            m_env.set("WATTLET_RECORDED", path);
+        }
+
+        test::TempHome m_home;
+        test::ScopedEnv m_env;
+        QTemporaryDir m_dir;
+    };
+
+    TEST_F(CliReport, OtherArgumentsAskForNoReport)
+    {
+        const auto report = run({ "--demo=charging", "--summaryx" });
+        EXPECT_EQ(report.status, std::nullopt);
+        EXPECT_EQ(report.output, "");
+    }
+
+    TEST_F(CliReport, NoBatteryExitsWithStatusOne)
+    {
+        EXPECT_EQ(run({ "--summary" }).output, "No battery\n");
+        EXPECT_EQ(run({ "--summary" }).status, 1);
+        EXPECT_EQ(run({ "--json" }).output, "null\n");
+        EXPECT_EQ(run({ "--json" }).status, 1);
+    }
+
+    TEST_F(CliReport, PrintsTheSummaryOrTheJsonLineOfOneReading)
+    {
+        record(R"({"power":{"Current Capacity":87,"Is Charging":true,
+        "Power Source State":"AC Power","Time to Full Charge":65},
+        "registry":{"Voltage":12480,"InstantAmperage":2930,"DesignCapacity":5000,
+        "CycleCount":212,"Temperature":3120,"BatteryData":{"FullChargeCapacity":4600},
+        "AdapterDetails":{"Watts":96,"Name":"USB-C"}},"pack":{}})");
+        const auto summary = run({ "--summary" });
+        EXPECT_EQ(summary.status, 0);
+        EXPECT_EQ(summary.output,
+            "87 % · charging\nfull in 1 h 5 min\nPower: +37 W (2.9 A · 12.5 V)\n"
+            "Charger: 96 W · USB-C\nTemperature: 31 °C\nHealth: 92 % (4600 mAh / 5000)\n"
+            "Cycles: 212\n");
+        const auto json = run({ "--json", "--summary" });
+        EXPECT_EQ(json.status, 0);
+        EXPECT_TRUE(json.output.starts_with(R"({"present":true,"percent":87,"charging":true,)"))
+            << json.output;
+        EXPECT_TRUE(json.output.ends_with(R"("watts":36.5664,"health":92})"
+                                          "\n"))
+            << json.output;
+    }
+
+} // namespace
+} // namespace wattlet
