@@ -36,20 +36,6 @@ namespace {
         EXPECT_EQ(supply.text("e"), std::nullopt);
     }
 
-    TEST(PowerSupply, UeventKeepsPowerSupplyLinesOnly)
-    {
-        test::PowerSupplyTree tree;
-        tree.copy("07-chromebooks-lazor-juniper-sbs-full-a", "sbs-12-000b");
-        const auto supplies = readPowerSupplies(tree.root());
-        ASSERT_EQ(supplies.size(), 1U);
-        EXPECT_EQ(supplies[0].name, "sbs-12-000b");
-        EXPECT_EQ(supplies[0].text("status"), "Full");
-        EXPECT_EQ(supplies[0].text("manufacturer"), "Murata KT00304012");
-        EXPECT_FALSE(supplies[0].attributes.contains("devtype"));
-        EXPECT_FALSE(supplies[0].attributes.contains("of_name"));
-        EXPECT_FALSE(supplies[0].attributes.contains("name"));
-    }
-
     TEST(PowerSupply, UnreadableVanishedAndEmptyAttributesAreAbsent)
     {
         test::PowerSupplyTree tree;

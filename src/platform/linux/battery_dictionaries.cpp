@@ -15,7 +15,9 @@ namespace {
     using Int = std::int64_t;
     using Direction = RateSmoother::Direction;
 
-    enum class Status { unknown, charging, discharging, notCharging, full };
+    // Ordered by weight when packs are combined: one that moves charge wins over one that holds,
+    // so a flat or idle second pack cannot hide a working first one.
+    enum class Status { full, unknown, notCharging, discharging, charging };
 
     constexpr double micro = 1e6;
     constexpr Int maxMicroValue = Int { 1 } << 40;
@@ -105,25 +107,6 @@ namespace {
     }
 
     bool idle(Status status) { return status == Status::notCharging || status == Status::unknown; }
-
-    // The pack whose status matters most when several are combined: one that moves charge wins
-    // over one that holds, so a flat or idle second pack cannot hide a working first one.
-    int priority(Status status)
-    {
-        switch (status) {
-        case Status::charging:
-            return 4;
-        case Status::discharging:
-            return 3;
-        case Status::notCharging:
-            return 2;
-        case Status::unknown:
-            return 1;
-        case Status::full:
-            return 0;
-        }
-        return 0;
-    }
 
     std::string_view selectedChoice(std::string_view choices)
     {
@@ -455,7 +438,7 @@ std::optional<BatteryDictionaries> batteryDictionaries(
         return std::nullopt;
 
     const auto leading = std::max_element(packs.begin(), packs.end(),
-        [](const Pack& a, const Pack& b) { return priority(a.status) < priority(b.status); });
+        [](const Pack& a, const Pack& b) { return a.status < b.status; });
     const Status status = leading->status;
     const double percent = combinedPercent(packs);
     const bool onAC = onPower(externals, status, packs, percent);
