@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace wattlet {
+
+/// A label in secondary colour and its value at the right edge, at least 12 points apart. A value
+/// too long for one line wraps onto a second right-aligned line and is cut after that. Its height
+/// depends on its width (heightForWidth).
+class DetailRow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DetailRow(QString k, QString v, QWidget* parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+    [[nodiscard]] bool hasHeightForWidth() const override { return true; }
+    [[nodiscard]] int heightForWidth(int width) const override;
+
+    /// The least gap between the label and the value.
+    static constexpr qreal minimumGap = 12;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Geometry;
+    [[nodiscard]] Geometry layoutFor(qreal width) const;
+
+    QString m_k;
+    QString m_v;
+};
+
+} // namespace wattlet

@@ -1,0 +1,124 @@
+#include "sub_header.h"
+
+#include "core/battery_text.h"
+#include "ui/components/plain_button.h"
+#include "ui/icon_label.h"
+#include "ui/palette.h"
+#include "ui/scheme.h"
+#include "ui/style.h"
+#include "ui/text_block.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    constexpr qreal spacing = Style::defaultSpacing;
+
+    QString backText() { return QString::fromStdString(BatteryText::t("back")); }
+    QFont titleFont() { return Style::font(14, Style::TextWeight::semibold); }
+    qreal ghostWidth() { return TextBlock::naturalWidth(backText(), Style::font(12)); }
+
+    IconLabel backLabel()
+    {
+        return { QStringLiteral("chevron.left"), backText(),
+            Style::font(12, Style::TextWeight::medium),
+            Style::symbolWeight(Style::TextWeight::medium) };
+    }
+
+    class BackButton : public PlainButton
+    {
+    public:
+        BackButton(std::function<void()> back, QWidget* parent)
+            : PlainButton(std::move(back), parent)
+        {
+            setText(backText());
+            setAccessibleName(backText());
+        }
+
+        [[nodiscard]] QSize sizeHint() const override
+        {
+            const QSizeF size = backLabel().size();
+            return { static_cast<int>(std::ceil(size.width())),
+                static_cast<int>(std::ceil(size.height())) };
+        }
+
+    protected:
+        void paintEvent(QPaintEvent*) override
+        {
+            QPainter painter(this);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setOpacity(labelOpacity());
+            backLabel().paint(painter, rect(), Palette::malachite(), Qt::AlignLeft);
+            painter.setOpacity(1.0);
+            paintFocusRing(painter, rect(), 5);
+        }
+    };
+
+} // namespace
+
+SubHeader::SubHeader(QString title, std::function<void()> back, QWidget* parent)
+    : QWidget(parent)
+    , m_title(std::move(title))
+    , m_backButton(new BackButton(std::move(back), this))
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_backButton->resize(m_backButton->sizeHint().width(), sizeHint().height());
+}
+
+QAbstractButton* SubHeader::backButton() const { return m_backButton; }
+
+QSize SubHeader::sizeHint() const
+{
+    const QSize back = m_backButton->sizeHint();
+    const qreal title = TextBlock::naturalWidth(m_title, titleFont());
+    const qreal height = std::max({ static_cast<qreal>(back.height()),
+        TextBlock::lineHeight(titleFont()), TextBlock::lineHeight(Style::font(12)) });
+    return { static_cast<int>(std::ceil(back.width() + ghostWidth() + title + 4 * spacing)),
+        static_cast<int>(std::ceil(height)) };
+}
+
+QSize SubHeader::minimumSizeHint() const
+{
+    const int back = m_backButton->sizeHint().width();
+    return { static_cast<int>(std::ceil(back + ghostWidth() + 4 * spacing + 20)),
+        sizeHint().height() };
+}
+
+QRectF SubHeader::titleRect() const
+{
+    // Both spacers share the free space equally, as in a row of back, spacer, title, spacer,
+    // invisible back text with the default spacing between neighbours.
+    const qreal back = m_backButton->width();
+    const qreal room = std::max<qreal>(0.0, width() - back - ghostWidth() - 4 * spacing);
+    const qreal titleWidth = std::min(TextBlock::naturalWidth(m_title, titleFont()), room);
+    const qreal free = room - titleWidth;
+    return { back + 2 * spacing + free / 2, 0, titleWidth, static_cast<qreal>(height()) };
+}
+
+void SubHeader::resizeEvent(QResizeEvent*)
+{
+    m_backButton->setGeometry(0, 0, m_backButton->sizeHint().width(), height());
+}
+
+void SubHeader::paintEvent(QPaintEvent*)
+{
+    const QFont font = titleFont();
+    const QRectF title = titleRect();
+    const FittedLine line = fitLine(m_title, font, title.width() + 0.5);
+    const QFontMetricsF metrics(font);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(line.font);
+    painter.setPen(Scheme::of(this).primary());
+    painter.drawText(
+        QPointF(title.left(), title.center().y() - metrics.height() / 2 + metrics.ascent()),
+        line.text);
+}
+
+} // namespace wattlet

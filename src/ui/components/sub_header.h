@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QAbstractButton;
+
+namespace wattlet {
+
+/// The title row of a secondary page: a back button (chevron and the text of key "back" in
+/// malachite) on the left, the title in the middle, and an invisible copy of the back text on
+/// the right so the title stays near the centre. The back button runs `back` synchronously
+/// (destroying the header from it must be deferred).
+class SubHeader : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SubHeader(QString title, std::function<void()> back, QWidget* parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+    /// The back button (a child widget at the left edge).
+    [[nodiscard]] QAbstractButton* backButton() const;
+    /// Where the title is drawn, in widget coordinates (before cutting with "…").
+    [[nodiscard]] QRectF titleRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QString m_title;
+    QAbstractButton* m_backButton;
+};
+
+} // namespace wattlet

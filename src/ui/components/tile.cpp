@@ -1,0 +1,91 @@
+#include "tile.h"
+
+#include "ui/scheme.h"
+#include "ui/style.h"
+#include "ui/symbols.h"
+#include "ui/text_block.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    constexpr qreal padding = 9;
+    constexpr qreal badge = 28;
+    constexpr qreal spacing = 9;
+    constexpr qreal lineGap = 1;
+    constexpr qreal textLeft = padding + badge + spacing;
+
+    QFont titleFont() { return Style::font(10.5); }
+    QFont valueFont() { return Style::font(14, Style::TextWeight::semibold, true); }
+
+} // namespace
+
+Tile::Tile(QString symbol, QString title, QString value, QColor tint, QWidget* parent)
+    : QWidget(parent)
+    , m_symbol(std::move(symbol))
+    , m_title(std::move(title))
+    , m_value(std::move(value))
+    , m_tint(tint)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+qreal Tile::textHeight() const
+{
+    return TextBlock::lineHeight(titleFont()) + lineGap + TextBlock::lineHeight(valueFont());
+}
+
+QSize Tile::sizeHint() const
+{
+    const qreal text = std::max(TextBlock::naturalWidth(m_title, titleFont()),
+        TextBlock::naturalWidth(m_value, valueFont()));
+    const qreal height = 2 * padding + std::max(badge, textHeight());
+    return { static_cast<int>(std::ceil(textLeft + text + padding)),
+        static_cast<int>(std::ceil(height)) };
+}
+
+QSize Tile::minimumSizeHint() const
+{
+    return { static_cast<int>(textLeft + 40 + padding), sizeHint().height() };
+}
+
+void Tile::paintEvent(QPaintEvent*)
+{
+    const Scheme scheme = Scheme::of(this);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Style::paintCard(painter, rect(), 12, scheme.primaryAt(5));
+
+    const qreal middle = height() / 2.0;
+    const QRectF badgeRect(padding, middle - badge / 2, badge, badge);
+    Style::paintCard(painter, badgeRect, 8, Style::withOpacity(m_tint, 15));
+    const QSizeF symbolSize = Symbols::size(m_symbol.toStdString(), 14);
+    Symbols::paint(painter,
+        QRectF(
+            badgeRect.center() - QPointF(symbolSize.width(), symbolSize.height()) / 2, symbolSize),
+        m_symbol.toStdString(), m_tint, Style::symbolWeight(Style::TextWeight::semibold));
+
+    const qreal room = width() - textLeft - padding;
+    const qreal top = middle - textHeight() / 2;
+    const QFont title = titleFont();
+    const FittedLine titleLine = fitLine(m_title, title, room);
+    painter.setFont(titleLine.font);
+    painter.setPen(scheme.secondary());
+    painter.drawText(QPointF(textLeft, top + QFontMetricsF(title).ascent()), titleLine.text);
+
+    const QFont value = valueFont();
+    const FittedLine valueLine = fitLine(m_value, value, room, 0.8);
+    const qreal valueTop = top + TextBlock::lineHeight(title) + lineGap;
+    painter.setFont(valueLine.font);
+    painter.setPen(scheme.primary());
+    // A shrunken value keeps the baseline of the full-size one.
+    painter.drawText(QPointF(textLeft, valueTop + QFontMetricsF(value).ascent()), valueLine.text);
+}
+
+} // namespace wattlet

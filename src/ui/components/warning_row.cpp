@@ -1,0 +1,86 @@
+#include "warning_row.h"
+
+#include "ui/icon_label.h"
+#include "ui/palette.h"
+#include "ui/scheme.h"
+#include "ui/style.h"
+#include "ui/symbols.h"
+#include "ui/text_block.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    constexpr qreal padding = 10;
+    constexpr qreal spacing = 8;
+    // The symbol follows the panel's body text size.
+    constexpr qreal symbolTextSize = 13;
+    constexpr std::string_view symbol = "exclamationmark.triangle.fill";
+
+    QFont textFont() { return Style::font(12.5); }
+
+} // namespace
+
+WarningRow::WarningRow(QString text, bool hot, QWidget* parent)
+    : QWidget(parent)
+    , m_text(std::move(text))
+    , m_hot(hot)
+{
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+QColor WarningRow::accent() const { return m_hot ? Palette::red() : Palette::yellow(); }
+
+qreal WarningRow::textLeft() const
+{
+    return padding + Symbols::size(symbol, symbolTextSize).width() + spacing;
+}
+
+QSize WarningRow::sizeHint() const
+{
+    const qreal natural = textLeft() + TextBlock::naturalWidth(m_text, textFont()) + padding;
+    const int width = std::min(static_cast<int>(std::ceil(natural)), Style::contentWidth);
+    return { width, heightForWidth(width) };
+}
+
+QSize WarningRow::minimumSizeHint() const
+{
+    // Layouts take the real height from heightForWidth; a narrow minimum height here would
+    // otherwise be taken as the least height at every width.
+    const qreal line = std::max(
+        TextBlock::lineHeight(textFont()), Symbols::size(symbol, symbolTextSize).height());
+    return { static_cast<int>(std::ceil(textLeft() + 60 + padding)),
+        static_cast<int>(std::ceil(2 * padding + line)) };
+}
+
+int WarningRow::heightForWidth(int width) const
+{
+    const TextBlock text(m_text, textFont(), width - textLeft() - padding);
+    const qreal content = std::max(text.height(), Symbols::size(symbol, symbolTextSize).height());
+    return static_cast<int>(std::ceil(2 * padding + content));
+}
+
+void WarningRow::paintEvent(QPaintEvent*)
+{
+    const Scheme scheme = Scheme::of(this);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Style::paintCard(painter, rect(), 10, Style::withOpacity(accent(), 13));
+
+    const QFont font = textFont();
+    const QSizeF icon = Symbols::size(symbol, symbolTextSize);
+    // Top-aligned with the text: the symbol sits on the first line, centred on its capitals.
+    const QRectF iconBox(QPointF(padding, symbolTopBesideText(font, padding, icon.height())), icon);
+    Symbols::paint(painter, iconBox, symbol, accent());
+    const TextBlock text(m_text, font, width() - textLeft() - padding);
+    text.draw(painter, { textLeft(), padding }, scheme.primary());
+}
+
+} // namespace wattlet
