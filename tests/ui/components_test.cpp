@@ -1,0 +1,394 @@
+#include "core/battery_text.h"
+#include "ui/components/area_chart.h"
+#include "ui/components/charge_ring.h"
+#include "ui/components/detail_row.h"
+#include "ui/components/footer_button.h"
+#include "ui/components/link_row.h"
+#include "ui/components/pill_button.h"
+#include "ui/components/sub_header.h"
+#include "ui/components/tile.h"
+#include "ui/components/warning_row.h"
+#include "ui/palette.h"
+#include "ui/scheme.h"
+#include "ui/text_block.h"
+
+#include <QDesktopServices>
+#include <QImage>
+#include <QLayout>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace wattlet;
+
+namespace {
+
+// The off-screen recipe of the snapshot export, at twice the resolution. The widget keeps the
+// size it was given, or takes its size hint when it has none.
+QImage render(QWidget& widget)
+{
+    widget.ensurePolished();
+    if (widget.layout() != nullptr)
+        widget.layout()->activate();
+    if (!widget.testAttribute(Qt::WA_Resized))
+        widget.resize(widget.sizeHint());
+    QImage image(widget.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::transparent);
+    widget.render(&image, {}, {}, QWidget::DrawChildren);
+    return image;
+}
+
+// The colour at a point in widget coordinates.
+QColor at(const QImage& image, qreal x, qreal y)
+{
+    return image.pixelColor(static_cast<int>(x * 2), static_cast<int>(y * 2));
+}
+
+void expectColor(const QColor& actual, int r, int g, int b, int alpha, int tolerance = 6)
+{
+    EXPECT_NEAR(actual.alpha(), alpha, tolerance);
+    if (actual.alpha() == 0)
+        return;
+    EXPECT_NEAR(actual.red(), r, tolerance);
+    EXPECT_NEAR(actual.green(), g, tolerance);
+    EXPECT_NEAR(actual.blue(), b, tolerance);
+}
+
+// Rows (in device pixels) holding text ink: dark, mostly opaque pixels on a light card.
+std::vector<int> inkRows(const QImage& image, int fromX)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = fromX; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 150 && c.lightness() < 90) {
+                rows.push_back(y);
+                break;
+            }
+        }
+    return rows;
+}
+
+} // namespace
+
+TEST(ChargeRing, ArcRunsClockwiseFromTwelveOverTheTrack)
+{
+    ChargeRing ring(25, Palette::malachite());
+    ASSERT_EQ(ring.sizeHint(), QSize(96, 96));
+    const QImage image = render(ring);
+    // The circle has radius 43 around (48, 48).
+    expectColor(at(image, 48, 5), 18, 158, 110, 255);
+    expectColor(at(image, 91, 48), 18, 158, 110, 255);
+    expectColor(at(image, 48, 91), 18, 158, 110, 46);
+    expectColor(at(image, 5, 48), 18, 158, 110, 46);
+    // Nothing is clipped: the outer half of the stroke still lies inside the widget.
+    expectColor(at(image, 48, 1.0), 18, 158, 110, 255, 40);
+}
+
+TEST(ChargeRing, EmptyShowsOnlyTheTrackAndFullAClosedRing)
+{
+    ChargeRing empty(0, Palette::red());
+    const QImage none = render(empty);
+    for (const QPointF p : { QPointF(48, 5), QPointF(91, 48), QPointF(5, 48) })
+        expectColor(at(none, p.x(), p.y()), 235, 69, 69, 46);
+
+    ChargeRing full(100, Palette::red());
+    const QImage all = render(full);
+    for (const QPointF p :
+        { QPointF(48, 5), QPointF(91, 48), QPointF(48, 91), QPointF(5, 48), QPointF(18, 18) })
+        expectColor(at(all, p.x() + 0.5, p.y() + 0.5), 235, 69, 69, 255);
+}
+
+TEST(ChargeRing, OutOfRangePercentDrawsClamped)
+{
+    ChargeRing over(140, Palette::blue());
+    expectColor(at(render(over), 5, 48), 66, 133, 245, 255);
+    ChargeRing under(-3, Palette::blue());
+    expectColor(at(render(under), 91, 48), 66, 133, 245, 46);
+}
+
+TEST(AreaChart, PointsSpanTheWidthOnAFixedScale)
+{
+    const std::vector<QPointF> two = AreaChart::points({ 0, 100 }, QSizeF(200, 56));
+    ASSERT_EQ(two.size(), 2U);
+    EXPECT_EQ(two[0], QPointF(0, 56));
+    EXPECT_EQ(two[1], QPointF(200, 0));
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<QPointF> odd = AreaChart::points({ 150, -5, nan, 50, 25 }, QSizeF(200, 56));
+    ASSERT_EQ(odd.size(), 5U);
+    EXPECT_EQ(odd[0], QPointF(0, 0));
+    EXPECT_EQ(odd[1], QPointF(50, 56));
+    EXPECT_EQ(odd[2], QPointF(100, 56));
+    EXPECT_EQ(odd[3], QPointF(150, 28));
+    EXPECT_EQ(odd[4], QPointF(200, 42));
+
+    const std::vector<QPointF> one = AreaChart::points({ 60 }, QSizeF(200, 56));
+    ASSERT_EQ(one.size(), 1U);
+    EXPECT_EQ(one[0].x(), 0);
+}
+
+TEST(AreaChart, RisingSeriesFillsTheLowerRightTriangle)
+{
+    AreaChart chart({ 0, 100 }, Palette::blue());
+    chart.resize(200, 56);
+    const QImage image = render(chart);
+    // On the line: the tint itself.
+    expectColor(at(image, 100, 28), 66, 133, 245, 255, 30);
+    // Under the line: the gradient, stronger near the top than near the bottom.
+    const QColor high = at(image, 190, 8);
+    const QColor low = at(image, 190, 50);
+    EXPECT_GT(high.alpha(), 60);
+    EXPECT_LT(low.alpha(), 25);
+    EXPECT_GT(high.alpha(), low.alpha());
+    // Above the line: nothing.
+    EXPECT_EQ(at(image, 20, 40).alpha(), 0);
+    EXPECT_EQ(at(image, 100, 10).alpha(), 0);
+}
+
+TEST(AreaChart, ValuesBeyondTheScaleSitOnTheEdges)
+{
+    AreaChart high({ 150, 150 }, Palette::red());
+    high.resize(200, 56);
+    const QImage top = render(high);
+    EXPECT_GT(at(top, 100, 0.25).alpha(), 200);
+    EXPECT_GT(at(top, 100, 30).alpha(), 0);
+
+    AreaChart low({ -5, -5 }, Palette::red());
+    low.resize(200, 56);
+    const QImage bottom = render(low);
+    EXPECT_GT(at(bottom, 100, 55.75).alpha(), 200);
+    EXPECT_EQ(at(bottom, 100, 40).alpha(), 0);
+}
+
+TEST(AreaChart, FewerThanTwoValuesDrawNothing)
+{
+    for (const std::vector<double>& values :
+        { std::vector<double> {}, std::vector<double> { 60 } }) {
+        AreaChart chart(values, Palette::red());
+        chart.resize(200, 56);
+        const QImage image = render(chart);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ASSERT_EQ(qAlpha(image.pixel(x, y)), 0) << x << "," << y;
+    }
+}
+
+TEST(WarningRow, LongTextWrapsAndGrowsTheRowWithoutClipping)
+{
+    const QString sentence
+        = QStringLiteral("Battery is hot: 47 °C — let the laptop cool down before it "
+                         "charges again, and keep the vents free of blankets");
+    WarningRow shortRow(QStringLiteral("Charger is weak"), false);
+    WarningRow longRow(sentence, true);
+    EXPECT_TRUE(longRow.hasHeightForWidth());
+    const int oneLine = shortRow.heightForWidth(312);
+    const int wrapped = longRow.heightForWidth(312);
+    EXPECT_GT(wrapped, oneLine + 20);
+    EXPECT_GT(longRow.heightForWidth(200), wrapped);
+    // A layout does not make a wrapping row taller than its text needs.
+    EXPECT_LE(longRow.minimumSizeHint().height(), oneLine);
+
+    longRow.resize(312, wrapped);
+    const QImage image = render(longRow);
+    const std::vector<int> rows = inkRows(image, 60);
+    ASSERT_FALSE(rows.empty());
+    // The last line's ink ends above the bottom padding of 10 points, and below the middle.
+    EXPECT_GT(rows.back(), image.height() / 2);
+    EXPECT_LT(rows.back(), image.height() - 2 * 10 + 4);
+}
+
+TEST(WarningRow, HotIsRedOtherwiseYellow)
+{
+    WarningRow hot(QStringLiteral("Critical"), true);
+    WarningRow mild(QStringLiteral("Low"), false);
+    hot.resize(312, hot.heightForWidth(312));
+    mild.resize(312, mild.heightForWidth(312));
+    // The card is the accent at 13 %.
+    expectColor(at(render(hot), 300, 5), 235, 69, 69, 33, 8);
+    expectColor(at(render(mild), 300, 5), 245, 178, 33, 33, 8);
+}
+
+TEST(DetailRow, LongValueTakesTwoRightAlignedLinesApartFromTheLabel)
+{
+    DetailRow row(QStringLiteral("Adapter"),
+        QStringLiteral(
+            "65 W · A very long adapter name from a maker that goes on and on and on forever"));
+    const int oneLine = row.heightForWidth(2000);
+    const int twoLines = row.heightForWidth(312);
+    EXPECT_EQ(oneLine,
+        DetailRow(QStringLiteral("Mode"), QStringLiteral("charging")).heightForWidth(2000));
+    EXPECT_GT(twoLines, oneLine * 3 / 2);
+    EXPECT_LE(twoLines, oneLine * 2 + 1);
+    EXPECT_EQ(row.heightForWidth(150), twoLines);
+
+    row.resize(312, twoLines);
+    const QImage image = render(row);
+    // The widest run of empty columns lies between label and value: at least 12 points.
+    std::vector<bool> inked(static_cast<std::size_t>(image.width()), false);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 60)
+                inked[static_cast<std::size_t>(x)] = true;
+    int widestGap = 0;
+    int run = 0;
+    bool seenInk = false;
+    for (const bool ink : inked) {
+        run = ink ? 0 : run + 1;
+        seenInk = seenInk || ink;
+        if (seenInk)
+            widestGap = std::max(widestGap, run);
+    }
+    EXPECT_GE(widestGap, 2 * 12);
+    // Both lines end at the right edge.
+    const int top = image.height() / 4;
+    const int bottom = image.height() * 3 / 4;
+    for (int y : { top, bottom }) {
+        int right = 0;
+        for (int yy = y - 6; yy <= y + 6; ++yy)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, yy)) > 60)
+                    right = std::max(right, x);
+        EXPECT_GT(right, image.width() - 2 * 3) << "line at " << y;
+    }
+}
+
+TEST(Tile, HasTheCardHeightAndTakesTheOfferedWidth)
+{
+    Tile tile(QStringLiteral("heart.fill"), QStringLiteral("Health"), QStringLiteral("93 %"),
+        Palette::malachite());
+    const QSize hint = tile.sizeHint();
+    // 9 + content (at least the 28-point badge) + 9.
+    EXPECT_GE(hint.height(), 46);
+    EXPECT_LE(hint.height(), 50);
+    EXPECT_EQ(tile.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+    EXPECT_EQ(tile.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+
+    tile.resize(152, hint.height());
+    const QImage image = render(tile);
+    // Left of the symbol, the badge shows its tint.
+    const QColor badge = at(image, 11, hint.height() / 2.0);
+    EXPECT_GT(badge.alpha(), 30);
+    EXPECT_GT(badge.green(), badge.red() + 50);
+}
+
+TEST(FooterButton, IsASquareOf26WithItsHelpAsTooltip)
+{
+    int clicks = 0;
+    FooterButton button(QStringLiteral("gearshape"), QStringLiteral("Settings"), [&] { ++clicks; });
+    EXPECT_EQ(button.sizeHint(), QSize(26, 26));
+    EXPECT_EQ(button.minimumSize(), QSize(26, 26));
+    EXPECT_EQ(button.maximumSize(), QSize(26, 26));
+    EXPECT_EQ(button.toolTip(), QStringLiteral("Settings"));
+    EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(1, 25));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(PillButton, RunsItsActionOnAClickAnywhereOnTheCard)
+{
+    int clicks = 0;
+    PillButton button(QStringLiteral("doc.on.doc"), QStringLiteral("Copy"), [&] { ++clicks; });
+    button.resize(152, button.sizeHint().height());
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(148, button.height() - 2));
+    EXPECT_EQ(clicks, 2);
+    // Pressing and letting go elsewhere is no click.
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(400, 10));
+    EXPECT_EQ(clicks, 2);
+    // Card padding 8 above and below the label.
+    EXPECT_GE(button.sizeHint().height(), 16 + 12);
+}
+
+TEST(SubHeader, KeepsTheTitleNearTheMiddleAndGoesBack)
+{
+    const std::string previous = BatteryText::language();
+    for (const char* language : { "en", "ru" }) {
+        SCOPED_TRACE(language);
+        BatteryText::setLanguage(language);
+        int backs = 0;
+        SubHeader header(QStringLiteral("Settings"), [&] { ++backs; });
+        header.resize(312, header.sizeHint().height());
+        const QRectF title = header.titleRect();
+        // The visible back button carries a chevron the invisible copy lacks, so the title
+        // sits a little right of the middle, never more than half the chevron and its spacing.
+        EXPECT_GE(title.center().x(), 156.0);
+        EXPECT_LE(title.center().x(), 156.0 + 10);
+        EXPECT_EQ(header.backButton()->text(), QString::fromStdString(BatteryText::t("back")));
+        EXPECT_LE(header.backButton()->geometry().right(), title.left());
+        QTest::mouseClick(header.backButton(), Qt::LeftButton);
+        EXPECT_EQ(backs, 1);
+    }
+    BatteryText::setLanguage(previous);
+}
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST(LinkRow, OpensItsUrlWhenClicked)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    const QUrl url(QStringLiteral("https://wattlet.morvane.dev/privacy/"));
+    LinkRow row(QStringLiteral("hand.raised.fill"), QStringLiteral("Privacy policy"), url);
+    row.resize(312, row.sizeHint().height());
+    QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(300, 4));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front(), url);
+}
+
+TEST(Scheme, ImposedSchemeReachesDescendantsAddedLater)
+{
+    QWidget root;
+    auto* middle = new QWidget(&root);
+    Scheme::impose(&root, ColorScheme::dark);
+    auto* late = new QWidget(middle);
+    EXPECT_TRUE(Scheme::of(late).isDark());
+    EXPECT_EQ(late->palette().color(QPalette::Window).rgba(), qRgb(32, 32, 32));
+    Scheme::impose(middle, ColorScheme::light);
+    EXPECT_FALSE(Scheme::of(late).isDark());
+    EXPECT_TRUE(Scheme::of(&root).isDark());
+}
+
+TEST(Scheme, WithoutImpositionFollowsTheWindowColour)
+{
+    QWidget plain;
+    QPalette night = plain.palette();
+    night.setColor(QPalette::Window, QColor(40, 40, 44));
+    plain.setPalette(night);
+    EXPECT_TRUE(Scheme::of(&plain).isDark());
+    night.setColor(QPalette::Window, QColor(236, 236, 236));
+    plain.setPalette(night);
+    EXPECT_FALSE(Scheme::of(&plain).isDark());
+}
+
+TEST(Scheme, BackgroundsAndLabelsPerScheme)
+{
+    const Scheme light(ColorScheme::light);
+    const Scheme dark(ColorScheme::dark);
+    EXPECT_EQ(light.background().rgba(), qRgb(249, 249, 249));
+    EXPECT_EQ(dark.background().rgba(), qRgb(32, 32, 32));
+    EXPECT_EQ(light.primary().rgba(), qRgba(0, 0, 0, 217));
+    EXPECT_EQ(dark.secondary().rgba(), qRgba(255, 255, 255, 140));
+    EXPECT_EQ(light.tertiary().rgba(), qRgba(0, 0, 0, 66));
+    EXPECT_EQ(dark.tertiary().rgba(), qRgba(255, 255, 255, 64));
+    EXPECT_EQ(light.primaryAt(5).alpha(), 11);
+}
+
+#include "components_test.moc"
