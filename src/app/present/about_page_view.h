@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace wattlet {
+
+/// The about page's texts and links.
+struct AboutPageView
+{
+    struct Link
+    {
+        std::string symbol;
+        std::string title;
+        std::string url;
+    };
+
+    std::string title;
+    /// "Ваттлет" in Russian, "Wattlet" otherwise.
+    std::string name;
+    /// "Version" and the program's version.
+    std::string version;
+    std::string made;
+    std::string local;
+    /// The author's site, the product page, the privacy policy in the page's language.
+    std::array<Link, 3> links;
+};
+
+/// The about page in the current text language.
+[[nodiscard]] AboutPageView aboutPageView();
+
+} // namespace wattlet

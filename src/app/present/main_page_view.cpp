@@ -1,0 +1,159 @@
+#include "main_page_view.h"
+
+#include "core/battery_text.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    using BatteryText::t;
+
+    const std::string dash = "\u2014";
+    const std::string minus = "\u2212";
+
+    std::string decimal(std::int64_t value) { return std::to_string(value); }
+
+    // The magnitude of a signed change without overflowing at the most negative value.
+    std::string magnitude(std::int64_t value)
+    {
+        const auto u = static_cast<std::uint64_t>(value);
+        return std::to_string(value < 0 ? ~u + 1 : u);
+    }
+
+    std::string upper(const std::string& text)
+    {
+        return QString::fromStdString(text).toUpper().toStdString();
+    }
+
+    MainPageView::Hero hero(const BatteryReading& r)
+    {
+        MainPageView::Hero h;
+        h.percent = r.percent;
+        h.tone = toneName(r);
+        h.state = BatteryText::state(r);
+        h.bolt = r.onAC;
+        h.timeLine = BatteryText::timeLine(r);
+        h.timeSymbol = r.onAC && r.charging ? "clock.arrow.circlepath" : "clock";
+        return h;
+    }
+
+    std::vector<MainPageView::Warning> warnings(const BatteryReading& r)
+    {
+        using W = BatteryReading::Warning;
+        std::vector<MainPageView::Warning> rows;
+        for (const W w : r.warnings())
+            rows.push_back({ BatteryText::warning(w, r), w == W::critical || w == W::hot });
+        return rows;
+    }
+
+    std::array<MainPageView::Tile, 4> tiles(const BatteryReading& r)
+    {
+        const auto temp = r.temperatureC;
+        const auto health = r.health();
+        return { {
+            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r), "blue" },
+            { "thermometer.medium", t("tile.temp"),
+                temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
+                temp && *temp >= BatteryReading::hotC ? "red" : "gold" },
+            { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
+                !health || *health > 79 ? "malachite" : "yellow" },
+            { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
+                "malachite" },
+        } };
+    }
+
+    std::string modeKey(const BatteryReading& r)
+    {
+        if (r.charging)
+            return "mode.charging";
+        if (r.full || r.percent > 99)
+            return "mode.full";
+        if (r.optimizedHold())
+            return "mode.optimized";
+        return "mode.hold";
+    }
+
+    std::vector<MainPageView::Detail> details(const BatteryReading& r)
+    {
+        std::vector<MainPageView::Detail> rows;
+        if (r.onAC) {
+            std::string adapter = r.adapterWatts ? decimal(*r.adapterWatts) + " " + t("W") : dash;
+            if (r.adapterName)
+                adapter += " \u00b7 " + *r.adapterName;
+            rows.push_back({ t("adapter"), adapter });
+            rows.push_back({ t("mode"), t(modeKey(r)) });
+        } else {
+            rows.push_back({ t("adapter"), t("noAdapter") });
+        }
+        if (r.fullCapacity && r.designCapacity)
+            rows.push_back({ t("capacity"),
+                decimal(*r.fullCapacity) + " / " + decimal(*r.designCapacity) + " " + t("mAh") });
+        if (r.remainingCapacity)
+            rows.push_back({ t("remaining"), decimal(*r.remainingCapacity) + " " + t("mAh") });
+        return rows;
+    }
+
+    MainPageView::Chart chart(const BatteryReading& r, const std::vector<double>& series,
+        std::optional<std::int64_t> delta)
+    {
+        MainPageView::Chart c;
+        c.title = upper(t("day"));
+        c.empty = series.size() < 2;
+        if (c.empty) {
+            c.emptyText = t("chart.empty");
+            return c;
+        }
+        if (delta)
+            c.delta = (*delta < 0 ? minus : "+") + magnitude(*delta) + " % " + t("delta");
+        c.values = series;
+        c.tint = toneName(r);
+        c.left = t("chart.left");
+        c.right = t("chart.right");
+        return c;
+    }
+
+} // namespace
+
+std::string toneName(const BatteryReading& reading)
+{
+    const std::string dot = reading.dot();
+    if (dot == "red" || dot == "yellow" || dot == "blue")
+        return dot;
+    return "malachite";
+}
+
+std::string powerTileText(const BatteryReading& reading)
+{
+    const auto watts = reading.watts();
+    if (!watts)
+        return dash;
+    const double p = *watts;
+    const std::string sign = reading.charging ? "+" : p < -0.05 ? minus : "";
+    const double abs = std::fabs(p);
+    return sign + BatteryText::num(abs, abs < 10 ? 1 : 0) + " " + t("W");
+}
+
+MainPageView mainPageView(const std::optional<BatteryReading>& reading,
+    const std::vector<double>& series, std::optional<std::int64_t> delta)
+{
+    MainPageView view;
+    if (!reading) {
+        view.notice = t("noBattery");
+        view.noticeSymbol = "battery.0percent";
+        return view;
+    }
+    const BatteryReading& r = *reading;
+    view.hero = hero(r);
+    view.warnings = warnings(r);
+    view.tiles = tiles(r);
+    view.details = details(r);
+    view.chart = chart(r, series, delta);
+    view.actions = { { { "gearshape.fill", t("act.power") }, { "doc.on.doc", t("act.copy") } } };
+    return view;
+}
+
+} // namespace wattlet

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/battery_reading.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wattlet {
+
+/// Everything the main page shows for one reading, as texts, symbol names, tone names and flags.
+/// Tones stay colour names ("blue", "red", "gold", "malachite", "yellow") until Palette turns them
+/// into colours.
+struct MainPageView
+{
+    /// The ring, the state line and the time line.
+    struct Hero
+    {
+        std::int64_t percent = 0;
+        std::string tone;
+        std::string state;
+        /// The power-connected bolt before the state line.
+        bool bolt = false;
+        /// Absent when the reading has no time line; then the clock is not shown either.
+        std::optional<std::string> timeLine;
+        std::string timeSymbol;
+    };
+
+    struct Warning
+    {
+        std::string text;
+        /// Red instead of yellow: critical charge or a hot battery.
+        bool hot = false;
+    };
+
+    struct Tile
+    {
+        std::string symbol;
+        std::string title;
+        std::string value;
+        std::string tint;
+    };
+
+    struct Detail
+    {
+        std::string k;
+        std::string v;
+    };
+
+    struct Chart
+    {
+        /// "Last 24 h" in upper case.
+        std::string title;
+        /// Absent without at least two values or without a last-hour change.
+        std::optional<std::string> delta;
+        /// Fewer than two values: the empty text replaces the chart and its axis labels.
+        bool empty = true;
+        std::string emptyText;
+        std::vector<double> values;
+        std::string tint;
+        std::string left;
+        std::string right;
+    };
+
+    struct Action
+    {
+        std::string symbol;
+        std::string title;
+    };
+
+    /// The "no battery" notice; when present the page shows only the notice and its symbol, and
+    /// every other member is left empty.
+    std::optional<std::string> notice;
+    std::string noticeSymbol;
+
+    Hero hero;
+    std::vector<Warning> warnings;
+    std::array<Tile, 4> tiles;
+    std::vector<Detail> details;
+    Chart chart;
+    /// Open the power settings, then copy the summary.
+    std::array<Action, 2> actions;
+};
+
+/// The main page for `reading` (absent: no battery), the chart values of the last 24 hours
+/// (oldest first) and the change over the last hour, in the current text language.
+[[nodiscard]] MainPageView mainPageView(const std::optional<BatteryReading>& reading,
+    const std::vector<double>& series, std::optional<std::int64_t> delta);
+
+/// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot, else
+/// "malachite".
+[[nodiscard]] std::string toneName(const BatteryReading& reading);
+
+/// The power tile's text: "+" while charging, "−" (U+2212) below −0.05 W, one fraction digit
+/// under 10 W; "—" without current or voltage.
+[[nodiscard]] std::string powerTileText(const BatteryReading& reading);
+
+} // namespace wattlet
