@@ -77,7 +77,7 @@ namespace {
 
         ASSERT_EQ(v.tiles.size(), 4U);
         const std::vector<std::vector<std::string>> tiles {
-            { "bolt.horizontal.fill", "Power", "+74.7 W", "blue" },
+            { "bolt.horizontal.fill", "Power", "+75 W", "blue" },
             { "thermometer.medium", "Temperature", "37 °C", "gold" },
             { "heart.fill", "Health", "98 %", "malachite" },
             { "arrow.triangle.2.circlepath", "Cycles", "90", "malachite" },
@@ -118,7 +118,7 @@ namespace {
         EXPECT_EQ(v.hero.state, "заряжается");
         EXPECT_EQ(v.hero.timeLine, "до полной 1 ч 14 мин");
         EXPECT_EQ(v.tiles[0].title, "Мощность");
-        EXPECT_EQ(v.tiles[0].value, "+74,7 Вт");
+        EXPECT_EQ(v.tiles[0].value, "+75 Вт");
         EXPECT_EQ(v.details[0].v, "96 Вт · USB-C charger");
         EXPECT_EQ(v.details[1].v, "обычная зарядка");
         EXPECT_EQ(v.details[2].v, "8393 / 8579 мА·ч");
@@ -175,7 +175,7 @@ namespace {
             const char* text;
         };
         for (const Case c : {
-                 Case { -1180, 11691, false, "−13.8 W" },
+                 Case { -1180, 11691, false, "−14 W" },
                  Case { -50, 500, false, "0 W" },
                  Case { -1000, 12000, true, "+12 W" },
                  Case { 994, 10000, false, "9.9 W" },
