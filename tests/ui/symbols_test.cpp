@@ -1,3 +1,4 @@
+#include "core/battery_reading.h"
 #include "ui/continuous_corners.h"
 #include "ui/symbols.h"
 
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +50,19 @@ TEST(Symbols, EveryUsedNameHasADrawingAndNoOtherExists)
         EXPECT_TRUE(Symbols::has(name));
         EXPECT_FALSE(Symbols::path(name, QRectF(0, 0, 20, 20)).isEmpty());
     }
+}
+
+TEST(Symbols, EveryReadingSymbolHasADrawing)
+{
+    BatteryReading reading;
+    for (const bool onAC : { false, true })
+        for (std::int64_t percent = -5; percent <= 105; ++percent) {
+            reading.onAC = onAC;
+            reading.percent = percent;
+            SCOPED_TRACE(reading.symbol());
+            EXPECT_TRUE(Symbols::has(reading.symbol()));
+            EXPECT_TRUE(Symbols::has(reading.fillSymbol()));
+        }
 }
 
 TEST(Symbols, RenderOnlyInTheirTint)

@@ -15,7 +15,6 @@ PlainButton::PlainButton(std::function<void()> action, QWidget* parent)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, [this] {
         // A copy keeps the callable alive even if it destroys this button while running.
         const std::function<void()> run = m_action;
