@@ -19,16 +19,19 @@ class PowerWatcher;
 class DesktopNotifier;
 
 /// Where the model gets time, readings, storage and notifications from; tests replace them.
+/// now, read and saveHistory are required; the others may be left empty.
 struct AppModelDeps
 {
     std::function<double()> now;
     std::function<std::optional<BatteryReading>()> read;
     std::function<BatteryHistory()> loadHistory;
     std::function<void(const BatteryHistory&)> saveHistory;
-    /// Announces new warnings of a reading; nullptr means the desktop notification service.
+    /// Announces newly appeared warnings of a reading; empty means nothing is announced.
     std::function<void(const std::vector<BatteryReading::Warning>&, const BatteryReading&)>
         announce;
-    /// Creates the power event source.
+    /// Withdraws the announcements of warnings that have cleared; empty means nothing is done.
+    std::function<void(const std::vector<BatteryReading::Warning>&)> withdraw;
+    /// Creates the power event source; it calls onChange on the main thread. Empty: no events.
     std::function<std::unique_ptr<QObject>(std::function<void()> onChange)> makeWatcher;
 
     /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher.
@@ -58,7 +61,11 @@ public:
 
     /// Creates the power watcher (each event queues its own refresh) and refreshes once.
     void start();
-    /// Reads, records (when `save`), saves at its cadence, announces new warnings, calls onUpdate.
+    /// Live mode: reads the battery into reading (absent when the read fails). With a reading
+    /// and `save`, adds a sample to the history, writes the history when a sample was appended
+    /// or more than 60 s have passed since the last write, withdraws cleared warnings and,
+    /// when prefs().notify(), announces newly appeared ones. Calls onUpdate last, in demo mode
+    /// too, where nothing else happens.
     void refresh(bool save);
     /// 96 chart values for the last 24 hours (the demo chart in demo mode).
     [[nodiscard]] std::vector<double> series() const;

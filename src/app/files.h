@@ -4,17 +4,25 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace wattlet::Files {
 
-/// $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet), fixed on first use.
+/// Files larger than this are not read: a history of two days is far smaller.
+inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
+
+/// $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet); on macOS
+/// ~/Library/Application Support/Wattlet. Derived from the environment on every call.
 [[nodiscard]] QString dir();
 /// dir() + "/history.json".
 [[nodiscard]] QString historyPath();
 
-/// The stored history; empty when the file is missing, unreadable, over 16 MiB or malformed
-/// (the file is then left alone). Never fails.
+/// The stored history; empty when the file is missing, not a regular file, unreadable, larger
+/// than maxHistoryBytes or malformed (the file is then left alone). Never fails.
 [[nodiscard]] BatteryHistory loadHistory();
-/// Replaces the file atomically and durably; failures are silently skipped.
+/// Creates the folder when missing and replaces the file atomically and durably (a temporary
+/// file in the same folder, flushed to disk, renamed over the old one). Failures are silently
+/// skipped and leave the old file as it was.
 void saveHistory(const BatteryHistory& history);
 
 } // namespace wattlet::Files

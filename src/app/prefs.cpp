@@ -1,1 +1,141 @@
 #include "prefs.h"
+
+#include "core/battery_text.h"
+#include "core/preferred_languages.h"
+#include "platform/login_item.h"
+#include "platform/xdg_dirs.h"
+
+#include <QSettings>
+
+namespace wattlet {
+
+namespace {
+
+    const QString showPercentKey = QStringLiteral("showPercent");
+    const QString notifyKey = QStringLiteral("notify");
+    const QString languageKey = QStringLiteral("language");
+
+    // The INI file keeps no types: a boolean read from it is the text it was written as.
+    bool storedBool(const QSettings& settings, const QString& key, bool fallback)
+    {
+        const QVariant value = settings.value(key);
+        // Our own writes come back typed while QSettings still holds them in memory.
+        if (value.typeId() == QMetaType::Bool)
+            return value.toBool();
+        if (value.typeId() != QMetaType::QString)
+            return fallback;
+        const QString text = value.toString();
+        if (text == QLatin1String("true"))
+            return true;
+        if (text == QLatin1String("false"))
+            return false;
+        return fallback;
+    }
+
+} // namespace
+
+std::string_view rawValue(LanguageChoice choice)
+{
+    switch (choice) {
+    case LanguageChoice::en:
+        return "en";
+    case LanguageChoice::ru:
+        return "ru";
+    case LanguageChoice::autoLanguage:
+        break;
+    }
+    return "auto";
+}
+
+std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
+{
+    if (raw == "auto")
+        return LanguageChoice::autoLanguage;
+    if (raw == "en")
+        return LanguageChoice::en;
+    if (raw == "ru")
+        return LanguageChoice::ru;
+    return std::nullopt;
+}
+
+QString Prefs::filePath()
+{
+    return XdgDirs::configHome() + QStringLiteral("/Wattlet/Wattlet.conf");
+}
+
+Prefs::Prefs(QObject* parent)
+    : QObject(parent)
+    , m_settings(std::make_unique<QSettings>(filePath(), QSettings::IniFormat))
+    , m_loginItem(std::make_unique<LoginItem>())
+{
+    m_showPercent = storedBool(*m_settings, showPercentKey, true);
+    m_notify = storedBool(*m_settings, notifyKey, true);
+    const QVariant language = m_settings->value(languageKey);
+    if (language.typeId() == QMetaType::QString)
+        m_language = languageChoiceFromRaw(language.toString().toStdString())
+                         .value_or(LanguageChoice::autoLanguage);
+    m_launchAtLogin = m_loginItem->enabled();
+    apply();
+}
+
+Prefs::~Prefs() = default;
+
+void Prefs::store(const QString& key, const QVariant& value)
+{
+    m_settings->setValue(key, value);
+    // Written now rather than at the next idle moment: the program may be ended at any time.
+    m_settings->sync();
+}
+
+void Prefs::setShowPercent(bool on)
+{
+    Q_EMIT willChange();
+    m_showPercent = on;
+    store(showPercentKey, on);
+}
+
+void Prefs::setNotify(bool on)
+{
+    Q_EMIT willChange();
+    m_notify = on;
+    store(notifyKey, on);
+}
+
+void Prefs::setLanguage(LanguageChoice choice)
+{
+    Q_EMIT willChange();
+    m_language = choice;
+    const std::string_view raw = rawValue(choice);
+    store(languageKey, QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
+    apply();
+}
+
+void Prefs::assignLaunchAtLogin(bool on)
+{
+    Q_EMIT willChange();
+    m_launchAtLogin = on;
+}
+
+void Prefs::setLaunchAtLogin(bool on)
+{
+    m_loginItem->setEnabled(on);
+    assignLaunchAtLogin(m_loginItem->enabled());
+}
+
+void Prefs::apply()
+{
+    switch (m_language) {
+    case LanguageChoice::en:
+        BatteryText::setLanguage("en");
+        return;
+    case LanguageChoice::ru:
+        BatteryText::setLanguage("ru");
+        return;
+    case LanguageChoice::autoLanguage:
+        break;
+    }
+    const auto first = firstPreferredLanguage();
+    BatteryText::setLanguage(first ? languageCodeFor(*first) : std::string("en"));
+}
+
+} // namespace wattlet

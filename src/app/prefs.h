@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
@@ -21,15 +22,21 @@ enum class LanguageChoice { autoLanguage, en, ru };
 [[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
 
 /// The user's settings. showPercent, notify and language persist in an INI file under
-/// $XDG_CONFIG_HOME/Wattlet; launchAtLogin mirrors the XDG autostart entry and is never stored.
-/// willChange() fires immediately before every assignment, also of an unchanged value.
+/// $XDG_CONFIG_HOME/Wattlet, written at once on every assignment; only the texts "true" and
+/// "false" count as stored booleans and anything else reads as the default. launchAtLogin
+/// mirrors the XDG autostart entry and is never stored. willChange() fires immediately before
+/// every assignment, also of an unchanged value.
 class Prefs : public QObject
 {
     Q_OBJECT
 
 public:
+    /// Reads the stored settings and the autostart entry, then apply().
     explicit Prefs(QObject* parent = nullptr);
     ~Prefs() override;
+
+    /// $XDG_CONFIG_HOME/Wattlet/Wattlet.conf, following the environment on every call.
+    [[nodiscard]] static QString filePath();
 
     [[nodiscard]] bool showPercent() const { return m_showPercent; }
     void setShowPercent(bool on);
@@ -43,13 +50,16 @@ public:
     void assignLaunchAtLogin(bool on);
     /// Creates or removes the autostart entry, then reads back whether it is enabled.
     void setLaunchAtLogin(bool on);
-    /// Puts the effective language code into BatteryText.
+    /// Puts the effective language code into BatteryText: "en" or "ru" as chosen; for auto "ru"
+    /// when the first preferred language starts with "ru", else "en" (also when there is none).
     void apply();
 
 Q_SIGNALS:
     void willChange();
 
 private:
+    void store(const QString& key, const QVariant& value);
+
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<LoginItem> m_loginItem;
     bool m_showPercent = true;

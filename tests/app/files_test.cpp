@@ -1,0 +1,206 @@
+#include "history_writer.h"
+
+#include "app/files.h"
+#include "support/temp_env.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace wattlet {
+namespace {
+
+    QByteArray contents(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void put(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    BatteryHistory twoSamples()
+    {
+        BatteryHistory history;
+        history.samples.push_back({ 1'700'000'000.25, 81, -9.5, false });
+        history.samples.push_back({ 1'700'000'060.0, 80, std::nullopt, true });
+        return history;
+    }
+
+    TEST(Files, PathsFollowXdgDataHome)
+    {
+        test::TempHome home;
+        EXPECT_EQ(Files::historyPath(), home.dataHome() + QStringLiteral("/Wattlet/history.json"));
+
+        test::ScopedEnv env;
+        env.set("XDG_DATA_HOME", QStringLiteral("relative/data"));
+        EXPECT_EQ(Files::dir(), home.path() + QStringLiteral("/.local/share/Wattlet"));
+        env.unset("XDG_DATA_HOME");
+        EXPECT_EQ(Files::dir(), home.path() + QStringLiteral("/.local/share/Wattlet"));
+    }
+
+    TEST(Files, SaveCreatesTheFolderAndLoadsBackEqual)
+    {
+        test::TempHome home;
+        ASSERT_FALSE(QDir(Files::dir()).exists());
+        EXPECT_TRUE(Files::loadHistory().samples.empty());
+
+        Files::saveHistory(twoSamples());
+        EXPECT_TRUE(QFile::exists(Files::historyPath()));
+        EXPECT_EQ(Files::loadHistory(), twoSamples());
+
+        Files::saveHistory(BatteryHistory {});
+        EXPECT_EQ(contents(Files::historyPath()), QByteArray(R"({"samples":[]})"));
+        EXPECT_TRUE(Files::loadHistory().samples.empty());
+        // Nothing but the file itself is left in the folder.
+        EXPECT_EQ(QDir(Files::dir()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    TEST(Files, BrokenFilesLoadEmptyAndStayUntilTheNextSave)
+    {
+        const QByteArray deep = QByteArray(200'000, '[') + QByteArray(200'000, ']');
+        const QByteArray corpus[] = {
+            QByteArray(),
+            QByteArray(R"({"samples":[{"t":1,"p":50,"ac":true},{"t":2,"p")"),
+            QByteArray(R"({"samples":[{"t":1,"p":50}]})"),
+            QByteArray(R"({"samples":[{"t":1,"p":50,"ac":1}]})"),
+            QByteArray(R"({"samples":[{"t":"1","p":50,"ac":true}]})"),
+            QByteArray(R"({"samples":[{"t":1,"p":50.5,"ac":true}]})"),
+            QByteArray(R"({"samples":{}})"),
+            QByteArray(R"([])"),
+            QByteArray("\xff\xfe{\"samples\":[]}"),
+            QByteArray("{\"samples\":[]}\0garbage", 22),
+            deep,
+        };
+        for (const QByteArray& bytes : corpus) {
+            SCOPED_TRACE(bytes.left(60).toStdString());
+            test::TempHome home;
+            put(Files::historyPath(), bytes);
+            EXPECT_TRUE(Files::loadHistory().samples.empty());
+            EXPECT_EQ(contents(Files::historyPath()), bytes);
+            Files::saveHistory(twoSamples());
+            EXPECT_EQ(Files::loadHistory(), twoSamples());
+        }
+    }
+
+    TEST(Files, RandomBytesNeverCrashTheLoader)
+    {
+        test::TempHome home;
+        QRandomGenerator random(20240611);
+        const QByteArray valid = QByteArray::fromStdString(twoSamples().toJson());
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes = valid;
+            for (int flips = 1 + round % 4; flips > 0; --flips)
+                bytes[random.bounded(static_cast<int>(bytes.size()))]
+                    = static_cast<char>(random.bounded(256));
+            put(Files::historyPath(), bytes);
+            (void)Files::loadHistory();
+        }
+    }
+
+    TEST(Files, FilesOverSixteenMebibytesAreNotRead)
+    {
+        test::TempHome home;
+        const QByteArray json = QByteArray::fromStdString(twoSamples().toJson());
+        const QByteArray atLimit = json + QByteArray(Files::maxHistoryBytes - json.size(), ' ');
+        put(Files::historyPath(), atLimit);
+        EXPECT_EQ(Files::loadHistory(), twoSamples());
+
+        put(Files::historyPath(), atLimit + ' ');
+        EXPECT_TRUE(Files::loadHistory().samples.empty());
+        EXPECT_EQ(QFileInfo(Files::historyPath()).size(), Files::maxHistoryBytes + 1);
+    }
+
+    TEST(Files, SpecialFilesAreNotReadAndNotReplaced)
+    {
+        test::TempHome home;
+        QDir().mkpath(Files::historyPath());
+        EXPECT_TRUE(Files::loadHistory().samples.empty());
+        Files::saveHistory(twoSamples());
+        EXPECT_TRUE(QFileInfo(Files::historyPath()).isDir());
+
+        QDir().rmdir(Files::historyPath());
+        // Opening a FIFO for reading would wait for a writer forever.
+        ASSERT_EQ(::mkfifo(QFile::encodeName(Files::historyPath()).constData(), 0600), 0);
+        EXPECT_TRUE(Files::loadHistory().samples.empty());
+    }
+
+    TEST(Files, UnwritableDataHomeIsSkippedSilently)
+    {
+        test::TempHome home;
+        const QString notAFolder = home.path() + QStringLiteral("/plain-file");
+        put(notAFolder, "x");
+        test::ScopedEnv env;
+        env.set("XDG_DATA_HOME", notAFolder);
+        Files::saveHistory(twoSamples());
+        EXPECT_EQ(contents(notAFolder), QByteArray("x"));
+        EXPECT_TRUE(Files::loadHistory().samples.empty());
+    }
+
+    TEST(Files, FailedWriteKeepsTheOldFile)
+    {
+        test::TempHome home;
+        Files::saveHistory(twoSamples());
+        const QByteArray before = contents(Files::historyPath());
+
+        // A file size limit makes the write itself fail, also for root.
+        rlimit old {};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight = old;
+        tight.rlim_cur = 64;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+        Files::saveHistory(test::writerHistory(0));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_EQ(contents(Files::historyPath()), before);
+        EXPECT_EQ(QDir(Files::dir()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    TEST(Files, UnwritableFolderKeepsTheOldFile)
+    {
+        if (::geteuid() == 0)
+            GTEST_SKIP() << "permissions do not bind root";
+        test::TempHome home;
+        Files::saveHistory(twoSamples());
+        QFile::setPermissions(Files::dir(), QFile::ReadOwner | QFile::ExeOwner);
+        Files::saveHistory(test::writerHistory(0));
+        QFile::setPermissions(Files::dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(Files::loadHistory(), twoSamples());
+    }
+
+    TEST(Files, KilledWriterLeavesTheOldOrTheNewHistory)
+    {
+        test::TempHome home;
+        const BatteryHistory histories[] = { test::writerHistory(0), test::writerHistory(1) };
+        Files::saveHistory(histories[0]);
+        QRandomGenerator random(7);
+        for (int round = 0; round < 25; ++round) {
+            SCOPED_TRACE(round);
+            QProcess child;
+            child.start(QStringLiteral(WATTLET_HISTORY_WRITER), {});
+            ASSERT_TRUE(child.waitForReadyRead(10'000));
+            QThread::usleep(random.bounded(30'000u));
+            child.kill();
+            ASSERT_TRUE(child.waitForFinished(10'000));
+            const BatteryHistory found = Files::loadHistory();
+            EXPECT_TRUE(found == histories[0] || found == histories[1]);
+        }
+    }
+
+} // namespace
+} // namespace wattlet

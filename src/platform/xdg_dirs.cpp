@@ -1,0 +1,25 @@
+#include "xdg_dirs.h"
+
+#include <QDir>
+
+namespace wattlet::XdgDirs {
+
+namespace {
+
+    // The specification tells us to ignore relative values: they would depend on the folder the
+    // program happens to be started from.
+    QString baseDir(const char* variable, const QString& fallbackUnderHome)
+    {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty() && QDir::isAbsolutePath(value))
+            return QDir::cleanPath(value);
+        return QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + fallbackUnderHome);
+    }
+
+} // namespace
+
+QString dataHome() { return baseDir("XDG_DATA_HOME", QStringLiteral(".local/share")); }
+
+QString configHome() { return baseDir("XDG_CONFIG_HOME", QStringLiteral(".config")); }
+
+} // namespace wattlet::XdgDirs

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+/// The per-user base folders of the XDG Base Directory specification. The environment is read
+/// on every call, so a changed XDG_* or HOME takes effect at once.
+namespace wattlet::XdgDirs {
+
+/// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share.
+[[nodiscard]] QString dataHome();
+/// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config.
+[[nodiscard]] QString configHome();
+
+} // namespace wattlet::XdgDirs
