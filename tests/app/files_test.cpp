@@ -4,10 +4,10 @@
 #include "support/temp_env.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -183,22 +183,29 @@ namespace {
         EXPECT_EQ(Files::loadHistory(), twoSamples());
     }
 
-    TEST(Files, KilledWriterLeavesTheOldOrTheNewHistory)
+    TEST(Files, ReadersAndKilledWritersSeeTheOldOrTheNewHistory)
     {
         test::TempHome home;
         const BatteryHistory histories[] = { test::writerHistory(0), test::writerHistory(1) };
+        const auto isOldOrNew = [&](const BatteryHistory& found) {
+            return found == histories[0] || found == histories[1];
+        };
         Files::saveHistory(histories[0]);
         QRandomGenerator random(7);
-        for (int round = 0; round < 25; ++round) {
+        for (int round = 0; round < 20; ++round) {
             SCOPED_TRACE(round);
             QProcess child;
             child.start(QStringLiteral(WATTLET_HISTORY_WRITER), {});
             ASSERT_TRUE(child.waitForReadyRead(10'000));
-            QThread::usleep(random.bounded(30'000u));
+            // Read while the child writes, then kill it at a random moment.
+            QElapsedTimer timer;
+            timer.start();
+            const qint64 killAfterMs = random.bounded(150);
+            while (!timer.hasExpired(killAfterMs))
+                ASSERT_TRUE(isOldOrNew(Files::loadHistory()));
             child.kill();
             ASSERT_TRUE(child.waitForFinished(10'000));
-            const BatteryHistory found = Files::loadHistory();
-            EXPECT_TRUE(found == histories[0] || found == histories[1]);
+            EXPECT_TRUE(isOldOrNew(Files::loadHistory()));
         }
     }
 
