@@ -43,6 +43,7 @@ AppModelDeps AppModelDeps::live()
     deps.makeWatcher = [](std::function<void()> onChange) -> std::unique_ptr<QObject> {
         return std::make_unique<PowerWatcher>(std::move(onChange));
     };
+    // announce and withdraw stay empty until the desktop notifier is built.
     return deps;
 }
 
