@@ -40,21 +40,10 @@ namespace {
         return history;
     }
 
-    TEST(Files, PathsFollowXdgDataHome)
-    {
-        test::TempHome home;
-        EXPECT_EQ(Files::historyPath(), home.dataHome() + QStringLiteral("/Wattlet/history.json"));
-
-        test::ScopedEnv env;
-        env.set("XDG_DATA_HOME", QStringLiteral("relative/data"));
-        EXPECT_EQ(Files::dir(), home.path() + QStringLiteral("/.local/share/Wattlet"));
-        env.unset("XDG_DATA_HOME");
-        EXPECT_EQ(Files::dir(), home.path() + QStringLiteral("/.local/share/Wattlet"));
-    }
-
     TEST(Files, SaveCreatesTheFolderAndLoadsBackEqual)
     {
         test::TempHome home;
+        EXPECT_EQ(Files::historyPath(), home.dataHome() + QStringLiteral("/Wattlet/history.json"));
         ASSERT_FALSE(QDir(Files::dir()).exists());
         EXPECT_TRUE(Files::loadHistory().samples.empty());
 
@@ -96,21 +85,6 @@ namespace {
         }
     }
 
-    TEST(Files, RandomBytesNeverCrashTheLoader)
-    {
-        test::TempHome home;
-        QRandomGenerator random(20240611);
-        const QByteArray valid = QByteArray::fromStdString(twoSamples().toJson());
-        for (int round = 0; round < 300; ++round) {
-            QByteArray bytes = valid;
-            for (int flips = 1 + round % 4; flips > 0; --flips)
-                bytes[random.bounded(static_cast<int>(bytes.size()))]
-                    = static_cast<char>(random.bounded(256));
-            put(Files::historyPath(), bytes);
-            (void)Files::loadHistory();
-        }
-    }
-
     TEST(Files, FilesOverSixteenMebibytesAreNotRead)
     {
         test::TempHome home;
@@ -138,19 +112,7 @@ namespace {
         EXPECT_TRUE(Files::loadHistory().samples.empty());
     }
 
-    TEST(Files, UnwritableDataHomeIsSkippedSilently)
-    {
-        test::TempHome home;
-        const QString notAFolder = home.path() + QStringLiteral("/plain-file");
-        put(notAFolder, "x");
-        test::ScopedEnv env;
-        env.set("XDG_DATA_HOME", notAFolder);
-        Files::saveHistory(twoSamples());
-        EXPECT_EQ(contents(notAFolder), QByteArray("x"));
-        EXPECT_TRUE(Files::loadHistory().samples.empty());
-    }
-
-    TEST(Files, FailedWriteKeepsTheOldFile)
+    TEST(Files, FailedSavesAreSilentAndKeepTheOldFile)
     {
         test::TempHome home;
         Files::saveHistory(twoSamples());
@@ -166,21 +128,14 @@ namespace {
         Files::saveHistory(test::writerHistory(0));
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
-
         EXPECT_EQ(contents(Files::historyPath()), before);
         EXPECT_EQ(QDir(Files::dir()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    }
 
-    TEST(Files, UnwritableFolderKeepsTheOldFile)
-    {
-        if (::geteuid() == 0)
-            GTEST_SKIP() << "permissions do not bind root";
-        test::TempHome home;
-        Files::saveHistory(twoSamples());
-        QFile::setPermissions(Files::dir(), QFile::ReadOwner | QFile::ExeOwner);
+        // The folder cannot be created.
+        test::ScopedEnv env;
+        env.set("XDG_DATA_HOME", Files::historyPath());
         Files::saveHistory(test::writerHistory(0));
-        QFile::setPermissions(Files::dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(Files::loadHistory(), twoSamples());
+        EXPECT_EQ(contents(home.dataHome() + QStringLiteral("/Wattlet/history.json")), before);
     }
 
     TEST(Files, ReadersAndKilledWritersSeeTheOldOrTheNewHistory)
