@@ -1,5 +1,6 @@
 #include "cli_report.h"
 
+#include "app/prefs.h"
 #include "core/battery_text.h"
 #include "core/reading_json.h"
 #include "platform/battery_io.h"
@@ -31,6 +32,8 @@ std::optional<int> runCliReport(int argc, char** argv, std::FILE* out)
     const auto report = requestedReport(argc, argv);
     if (!report)
         return std::nullopt;
+    // Loading the preferences applies the language the user chose for the texts.
+    const Prefs prefs;
     const auto reading = BatteryIO::read();
     std::string line;
     if (*report == Report::json)

@@ -2,6 +2,7 @@
 #include "core/battery_text.h"
 #include "support/temp_env.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,6 +74,14 @@ namespace {
         EXPECT_EQ(run({ "--summary" }).status, 1);
         EXPECT_EQ(run({ "--json" }).output, "null\n");
         EXPECT_EQ(run({ "--json" }).status, 1);
+    }
+
+    TEST_F(CliReport, SummaryIsInTheLanguageOfThePreferences)
+    {
+        QDir().mkpath(m_home.configHome() + QStringLiteral("/Wattlet"));
+        std::ofstream((m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf")).toStdString())
+            << "[General]\nlanguage=ru\n";
+        EXPECT_EQ(run({ "--summary" }).output, "Батареи нет\n");
     }
 
     TEST_F(CliReport, PrintsTheSummaryOrTheJsonLineOfOneReading)
