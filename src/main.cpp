@@ -1,4 +1,7 @@
 #include "app/cli_report.h"
+#include "ui/snapshot_export.h"
+
+#include <QString>
 
 #include <cstdio>
 #include <cstring>
@@ -12,12 +15,20 @@ Battery and power supply in the tray.
   --json             print the battery reading as one JSON line and exit
   --help             show this help and exit
   --version          show the version and exit
+  --snapshot=DIR     render the panel pictures into DIR and exit
 )";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The snapshot option wins over every other one, wherever it stands.
+    for (int i = 0; i < argc; ++i) {
+        constexpr char snapshotOption[] = "--snapshot=";
+        if (std::strncmp(argv[i], snapshotOption, sizeof snapshotOption - 1) == 0)
+            return wattlet::runSnapshotExport(
+                argc, argv, QString::fromLocal8Bit(argv[i] + sizeof snapshotOption - 1));
+    }
     if (const auto status = wattlet::runCliReport(argc, argv))
         return *status;
     for (int i = 1; i < argc; ++i) {

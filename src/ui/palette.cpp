@@ -40,6 +40,8 @@ QColor color(std::string_view tone)
         return yellow();
     if (tone == "blue")
         return blue();
+    if (tone == "gold")
+        return gold();
     return malachite();
 }
 

@@ -14,7 +14,7 @@ namespace wattlet::Palette {
 [[nodiscard]] QColor yellow();
 [[nodiscard]] QColor red();
 
-/// The colour of a tone name: "red", "yellow", "blue", anything else malachite.
+/// The colour of a tone name: "red", "yellow", "blue", "gold", anything else malachite.
 [[nodiscard]] QColor color(std::string_view tone);
 /// The accent of a reading, chosen by its status dot.
 [[nodiscard]] QColor tone(const BatteryReading& reading);

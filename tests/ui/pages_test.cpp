@@ -1,0 +1,236 @@
+#include "panel_test_support.h"
+
+#include "app/demo.h"
+#include "core/battery_text.h"
+#include "support/scoped_language.h"
+#include "ui/components/pill_button.h"
+#include "ui/components/tile.h"
+#include "ui/components/warning_row.h"
+#include "ui/pages/main_page.h"
+#include "ui/pages/segmented_control.h"
+#include "ui/pages/settings_page.h"
+#include "ui/pages/toggle_switch.h"
+#include "ui/panel_view.h"
+#include "ui/render_image.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLayout>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace wattlet {
+namespace {
+
+    using test::QuietModel;
+    using test::ScopedLanguage;
+
+    QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+    PillButton* pillTitled(QWidget& page, const char* title)
+    {
+        for (auto* button : page.findChildren<PillButton*>())
+            if (button->text() == text(title))
+                return button;
+        return nullptr;
+    }
+
+    TEST(Pages, EveryPageRendersInBothLanguagesAndSchemes)
+    {
+        struct Shot
+        {
+            const char* name;
+            std::optional<BatteryReading> reading;
+            Page page;
+        };
+        const std::vector<Shot> shots {
+            { "charging", Demo::reading("charging", 0), Page::main },
+            { "low", Demo::reading("low", 0), Page::main },
+            { "no battery", std::nullopt, Page::main },
+            { "settings", Demo::reading("battery", 0), Page::settings },
+            { "about", Demo::reading("battery", 0), Page::about },
+        };
+        ScopedLanguage restore("en");
+        for (const auto& [lang, choice] :
+            { std::pair { "en", LanguageChoice::en }, std::pair { "ru", LanguageChoice::ru } }) {
+            for (const Shot& shot : shots) {
+                for (const ColorScheme scheme : { ColorScheme::light, ColorScheme::dark }) {
+                    SCOPED_TRACE(std::string(lang) + " " + shot.name
+                        + (scheme == ColorScheme::dark ? " dark" : " light"));
+                    QuietModel quiet(shot.reading, choice);
+                    PanelView panel(*quiet.model, shot.page, scheme);
+                    const QImage image = renderImage(panel, 2);
+                    EXPECT_EQ(image.width(), 688);
+                    EXPECT_GT(image.height(), 300);
+                    EXPECT_GT(test::pixelsUnlike(image, Scheme(scheme).background()), 2000);
+                }
+            }
+        }
+    }
+
+    TEST(MainPage, LongWarningsWrapAndThePageGrowsForThem)
+    {
+        BatteryReading calm = Demo::reading("battery", 0);
+        BatteryReading troubled = Demo::reading("low", 0);
+        troubled.fullCapacity = 6000;
+        QuietModel quietCalm(calm);
+        QuietModel quietTroubled(troubled);
+        MainPage calmPage(*quietCalm.model);
+        MainPage troubledPage(*quietTroubled.model);
+        const int calmHeight = calmPage.heightForWidth(344);
+        troubledPage.resize(344, troubledPage.heightForWidth(344));
+        troubledPage.layout()->activate();
+
+        const auto rows = troubledPage.findChildren<WarningRow*>();
+        ASSERT_EQ(rows.size(), 3);
+        int rowsHeight = 0;
+        for (const WarningRow* row : rows) {
+            EXPECT_EQ(row->width(), 312);
+            // Never cut: each row is as tall as its text needs at its width.
+            EXPECT_EQ(row->height(), row->heightForWidth(row->width()));
+            rowsHeight += row->height() + 14;
+        }
+        // "Critical: 9 % — plug in" fits on one line; the hot and health sentences need two.
+        EXPECT_GT(rows[1]->height(), rows[0]->height());
+        EXPECT_GT(rows[2]->height(), rows[0]->height());
+        EXPECT_EQ(rows[1]->y() - rows[0]->y(), rows[0]->height() + 14);
+        EXPECT_GE(troubledPage.heightForWidth(344), calmHeight + rowsHeight);
+    }
+
+    TEST(MainPage, CopyPutsTheSummaryOfTheCurrentReadingOnTheClipboard)
+    {
+        QuietModel quiet;
+        quiet.live = Demo::reading("charging", 0);
+        quiet.model->refresh(false);
+        MainPage page(*quiet.model);
+        PillButton* copy = pillTitled(page, "Copy summary");
+        ASSERT_NE(copy, nullptr);
+
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        quiet.live->percent = 50;
+        quiet.model->refresh(false);
+        QTest::mouseClick(copy, Qt::LeftButton);
+        EXPECT_EQ(QApplication::clipboard()->text(),
+            text("50 % · charging\nfull in 1 h 14 min\nPower: +75 W (6.4 A · 11.7 V)\n"
+                 "Charger: 96 W · USB-C charger\nTemperature: 37 °C\n"
+                 "Health: 98 % (8393 mAh / 8579)\nCycles: 90"));
+
+        // The reading has gone by the time of the click: the clipboard keeps what it had.
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        quiet.live.reset();
+        quiet.model->refresh(false);
+        QTest::mouseClick(copy, Qt::LeftButton);
+        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+    }
+
+    class SettingsPageTest : public ::testing::Test
+    {
+    protected:
+        SettingsPageTest()
+            : quiet(Demo::reading("battery", 0))
+            , modelChanges(quiet.model.get(), &AppModel::willChange)
+            , prefsChanges(&quiet.model->prefs(), &Prefs::willChange)
+        {
+            quiet.model->onUpdate = [this] { ++updates; };
+        }
+
+        template <typename T> T* control(QWidget& page, const char* name)
+        {
+            auto* found = page.findChild<T*>(QString::fromUtf8(name));
+            EXPECT_NE(found, nullptr) << name;
+            return found;
+        }
+
+        QuietModel quiet;
+        QSignalSpy modelChanges;
+        QSignalSpy prefsChanges;
+        int updates = 0;
+    };
+
+    TEST_F(SettingsPageTest, PercentSwitchRedrawsTheTrayItemAndNotifyDoesNot)
+    {
+        SettingsPage page(*quiet.model, [] {});
+        fitToContent(page);
+        auto* percent = control<ToggleSwitch>(page, "percent");
+        auto* notify = control<ToggleSwitch>(page, "notify");
+        ASSERT_TRUE(percent && notify);
+        EXPECT_TRUE(percent->isChecked());
+
+        QTest::mouseClick(percent, Qt::LeftButton);
+        EXPECT_FALSE(quiet.model->prefs().showPercent());
+        QTest::mouseClick(percent, Qt::LeftButton);
+        EXPECT_TRUE(quiet.model->prefs().showPercent());
+        EXPECT_EQ(updates, 2);
+
+        QTest::mouseClick(notify, Qt::LeftButton);
+        EXPECT_FALSE(quiet.model->prefs().notify());
+        QTest::mouseClick(notify, Qt::LeftButton);
+        EXPECT_TRUE(quiet.model->prefs().notify());
+        EXPECT_EQ(updates, 2);
+        EXPECT_EQ(modelChanges.count(), 0);
+    }
+
+    TEST_F(SettingsPageTest, OpeningOrChoosingTheSelectedLanguageRunsNoHandler)
+    {
+        SettingsPage page(*quiet.model, [] {});
+        fitToContent(page);
+        auto* language = control<SegmentedControl>(page, "language");
+        ASSERT_TRUE(language);
+        QTest::mouseClick(language, Qt::LeftButton, {}, language->segmentRect(1).center());
+        EXPECT_EQ(updates, 0);
+        EXPECT_EQ(modelChanges.count(), 0);
+        EXPECT_EQ(prefsChanges.count(), 0);
+    }
+
+    TEST_F(SettingsPageTest, LoginSwitchShowsWhatTheAutostartEntryBecame)
+    {
+        // A file where the autostart folder belongs makes the registration fail.
+        QFile blocker(quiet.home.configHome() + QStringLiteral("/autostart"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SettingsPage page(*quiet.model, [] {});
+        fitToContent(page);
+        auto* login = control<ToggleSwitch>(page, "login");
+        ASSERT_TRUE(login);
+        QTest::mouseClick(login, Qt::LeftButton);
+        EXPECT_FALSE(quiet.model->prefs().launchAtLogin());
+        EXPECT_FALSE(login->isChecked());
+
+        ASSERT_TRUE(QFile::remove(blocker.fileName()));
+        QTest::mouseClick(login, Qt::LeftButton);
+        EXPECT_TRUE(quiet.model->prefs().launchAtLogin());
+        EXPECT_TRUE(login->isChecked());
+        EXPECT_EQ(updates, 0);
+    }
+
+    TEST_F(SettingsPageTest, ChoosingRussianSwitchesThePanelAndTheTrayItem)
+    {
+        ScopedLanguage restore("en");
+        PanelView panel(*quiet.model, Page::settings, ColorScheme::light);
+        fitToContent(panel);
+        auto* language = control<SegmentedControl>(panel, "language");
+        ASSERT_TRUE(language);
+        QTest::mouseClick(language, Qt::LeftButton, {}, language->segmentRect(2).center());
+        EXPECT_EQ(quiet.model->prefs().language(), LanguageChoice::ru);
+        EXPECT_EQ(BatteryText::language(), "ru");
+        EXPECT_EQ(modelChanges.count(), 1);
+        EXPECT_EQ(updates, 1);
+
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(panel.page(), Page::settings);
+        auto* settingsButton = panel.findChild<QWidget*>(QStringLiteral("settings"));
+        ASSERT_NE(settingsButton, nullptr);
+        EXPECT_EQ(settingsButton->toolTip(), text("Настройки"));
+        auto* percent = panel.findChild<ToggleSwitch*>(QStringLiteral("percent"));
+        ASSERT_NE(percent, nullptr);
+        EXPECT_EQ(percent->accessibleName(), text("Процент в строке меню"));
+        EXPECT_EQ(panel.findChild<SegmentedControl*>(QStringLiteral("language"))->selected(), 2);
+    }
+
+} // namespace
+} // namespace wattlet

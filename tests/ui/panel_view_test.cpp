@@ -1,0 +1,157 @@
+#include "panel_test_support.h"
+
+#include "app/demo.h"
+#include "ui/components/sub_header.h"
+#include "ui/components/tile.h"
+#include "ui/pages/about_page.h"
+#include "ui/pages/main_page.h"
+#include "ui/pages/settings_page.h"
+#include "ui/panel_view.h"
+#include "ui/render_image.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace wattlet {
+namespace {
+
+    using test::QuietModel;
+
+    class PanelViewTest : public ::testing::Test
+    {
+    protected:
+        PanelViewTest()
+            : quiet(Demo::reading("battery", 0))
+            , panel(*quiet.model)
+        {
+            fitToContent(panel);
+        }
+
+        void click(const char* footerButton)
+        {
+            auto* button = panel.findChild<QAbstractButton*>(QString::fromUtf8(footerButton));
+            ASSERT_NE(button, nullptr) << footerButton;
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+
+        void back()
+        {
+            auto* header = panel.pageWidget()->findChild<SubHeader*>();
+            ASSERT_NE(header, nullptr);
+            QTest::mouseClick(header->backButton(), Qt::LeftButton);
+        }
+
+        void expectPage(Page page)
+        {
+            EXPECT_EQ(panel.page(), page);
+            QWidget* shown = panel.pageWidget();
+            ASSERT_NE(shown, nullptr);
+            EXPECT_EQ(qobject_cast<MainPage*>(shown) != nullptr, page == Page::main);
+            EXPECT_EQ(qobject_cast<SettingsPage*>(shown) != nullptr, page == Page::settings);
+            EXPECT_EQ(qobject_cast<AboutPage*>(shown) != nullptr, page == Page::about);
+        }
+
+        QuietModel quiet;
+        PanelView panel;
+    };
+
+    TEST_F(PanelViewTest, FooterButtonsFollowTheNavigationTable)
+    {
+        const std::pair<const char*, Page> steps[] = {
+            { "about", Page::about },
+            { "about", Page::main },
+            { "settings", Page::settings },
+            { "settings", Page::main },
+            { "settings", Page::settings },
+            { "about", Page::about },
+            { "settings", Page::settings },
+        };
+        expectPage(Page::main);
+        for (const auto& [button, page] : steps) {
+            SCOPED_TRACE(button);
+            click(button);
+            expectPage(page);
+        }
+    }
+
+    TEST_F(PanelViewTest, BackButtonsReturnToTheMainPage)
+    {
+        click("settings");
+        back();
+        expectPage(Page::main);
+        click("about");
+        back();
+        expectPage(Page::main);
+        // The page that held the back button goes once control is back in the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(panel.findChildren<SubHeader*>().size(), 0);
+    }
+
+    TEST_F(PanelViewTest, HeightFollowsThePage)
+    {
+        const int mainHeight = panel.height();
+        click("settings");
+        EXPECT_EQ(panel.width(), 344);
+        EXPECT_LT(panel.height(), mainHeight);
+        EXPECT_EQ(panel.height(), panel.sizeHint().height());
+    }
+
+    TEST_F(PanelViewTest, RebuildsOnceTheModelHasItsNewReading)
+    {
+        QuietModel live;
+        PanelView fresh(*live.model);
+        EXPECT_TRUE(fresh.findChildren<Tile*>().isEmpty());
+        live.live = Demo::reading("charging", 0);
+        live.model->refresh(false);
+        // The change signal comes before the assignment: the rebuild waits for the event loop.
+        EXPECT_TRUE(fresh.findChildren<Tile*>().isEmpty());
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(fresh.findChildren<Tile*>().size(), 4);
+
+        // The page shown survives rebuilds.
+        click("about");
+        quiet.model->sendWillChange();
+        QCoreApplication::sendPostedEvents();
+        expectPage(Page::about);
+    }
+
+    TEST(PanelView, Is344WideOnTheGreyOfItsScheme)
+    {
+        struct Case
+        {
+            ColorScheme scheme;
+            int grey;
+        };
+        for (const Page page : { Page::main, Page::settings, Page::about }) {
+            for (const Case c :
+                { Case { ColorScheme::light, 249 }, Case { ColorScheme::dark, 32 } }) {
+                SCOPED_TRACE(static_cast<int>(page) * 10 + static_cast<int>(c.scheme));
+                QuietModel quiet(Demo::reading("battery", 0));
+                PanelView panel(*quiet.model, page, c.scheme);
+                const QImage image = renderImage(panel, 2);
+                EXPECT_EQ(image.width(), 688);
+                EXPECT_EQ(image.height(), 2 * panel.height());
+                for (const QPoint corner : { QPoint(1, 1), QPoint(686, image.height() - 2) })
+                    EXPECT_EQ(image.pixelColor(corner), QColor(c.grey, c.grey, c.grey));
+            }
+        }
+    }
+
+    TEST(PanelView, FollowsTheDesktopWhenNoSchemeIsImposed)
+    {
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(Scheme(ColorScheme::dark).palette());
+        {
+            QuietModel quiet(Demo::reading("battery", 0));
+            PanelView panel(*quiet.model);
+            EXPECT_EQ(renderImage(panel, 1).pixelColor(1, 1), QColor(32, 32, 32));
+        }
+        QApplication::setPalette(desktop);
+    }
+
+} // namespace
+} // namespace wattlet

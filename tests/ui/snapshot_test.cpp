@@ -1,0 +1,124 @@
+#include "app/prefs.h"
+#include "support/scoped_language.h"
+#include "support/temp_env.h"
+#include "ui/snapshot_export.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace wattlet {
+namespace {
+
+    const char* const names[] = { "en-charging-light", "en-charging-dark", "en-battery-light",
+        "en-battery-dark", "en-low-light", "en-low-dark", "en-settings-light", "en-settings-dark",
+        "en-about-light", "en-about-dark", "ru-charging-light", "ru-charging-dark",
+        "ru-battery-light", "ru-battery-dark", "ru-low-light", "ru-low-dark", "ru-settings-light",
+        "ru-settings-dark", "ru-about-light", "ru-about-dark" };
+
+    std::string expectedLines(const QString& dir, const char* mark)
+    {
+        std::string lines;
+        for (const char* name : names)
+            lines += std::string(mark) + dir.toStdString() + "/" + name + ".png\n";
+        return lines;
+    }
+
+    // Runs the export from a working directory of the test's choosing, in a temporary home.
+    class SnapshotTest : public ::testing::Test
+    {
+    protected:
+        SnapshotTest()
+            : m_previous(QDir::currentPath())
+        {
+            QDir::setCurrent(work.path());
+        }
+        ~SnapshotTest() override
+        {
+            QDir::setCurrent(m_previous);
+            QApplication::setWindowIcon(QIcon());
+        }
+
+        std::string run(const QString& dir)
+        {
+            std::ostringstream out;
+            snapshots(dir, out);
+            return out.str();
+        }
+
+        test::TempHome home;
+        test::ScopedLanguage restore { "en" };
+        QTemporaryDir work;
+
+    private:
+        QString m_previous;
+    };
+
+    TEST_F(SnapshotTest, WritesTwentyPicturesInOrderIntoANewNestedFolder)
+    {
+        QDir().mkpath(QStringLiteral("art"));
+        QImage icon(64, 64, QImage::Format_ARGB32);
+        icon.fill(QColor(255, 0, 0));
+        ASSERT_TRUE(icon.save(QStringLiteral("art/icon-1024.png")));
+
+        const QString dir = work.path() + QStringLiteral("/out/nested");
+        EXPECT_EQ(run(dir), expectedLines(dir, "✓ "));
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+        for (const char* name : names) {
+            const QImage image(
+                dir + QStringLiteral("/") + QString::fromUtf8(name) + QStringLiteral(".png"));
+            EXPECT_EQ(image.width(), 688) << name;
+        }
+        // The language went through the preference: the last one chosen stays stored.
+        EXPECT_EQ(Prefs().language(), LanguageChoice::ru);
+
+        // The about page shows the icon from art/, centred: the middle column crosses its 72
+        // points, less the rounded corners.
+        const QImage about(dir + QStringLiteral("/en-about-light.png"));
+        int red = 0;
+        for (int y = 0; y < 400; ++y)
+            red += about.pixelColor(344, y) == QColor(255, 0, 0) ? 1 : 0;
+        EXPECT_GE(red, 140);
+        EXPECT_LE(red, 144);
+    }
+
+    TEST_F(SnapshotTest, ReportsPicturesThatCouldNotBeWritten)
+    {
+        const QString blocked = work.path() + QStringLiteral("/file");
+        QFile file(blocked);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        EXPECT_EQ(run(blocked), expectedLines(blocked, "✗ "));
+    }
+
+    // Without art/ in its working directory, and without any display.
+    TEST(SnapshotProgram, RunsWithoutADisplay)
+    {
+        test::TempHome home;
+        QTemporaryDir work;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
+            env.remove(QString::fromUtf8(name));
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(work.path());
+        const QString dir = work.path() + QStringLiteral("/shots");
+        program.start(QStringLiteral(WATTLET_EXECUTABLE),
+            { QStringLiteral("--demo=low"), QStringLiteral("--snapshot=") + dir });
+        ASSERT_TRUE(program.waitForFinished(120'000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(program.readAllStandardOutput().toStdString(), expectedLines(dir, "✓ "));
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+    }
+
+} // namespace
+} // namespace wattlet

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+namespace wattlet {
+
+/// A row of equally wide segments, one of them selected, painted like a native segmented
+/// control: a tinted track and a raised selected segment in the palette's base colour.
+class SegmentedControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SegmentedControl(QStringList segments, int selected, QWidget* parent = nullptr);
+
+    [[nodiscard]] int selected() const { return m_selected; }
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+    /// The rectangle of segment `index`, for painting and for tests that click it.
+    [[nodiscard]] QRect segmentRect(int index) const;
+
+Q_SIGNALS:
+    /// The user picked a segment other than the selected one; the selection has moved to it.
+    void activated(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void choose(int index);
+
+    QStringList m_segments;
+    int m_selected;
+};
+
+} // namespace wattlet

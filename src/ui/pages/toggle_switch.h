@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QAbstractButton>
+
+namespace wattlet {
+
+/// An on/off switch: a rounded track with a round knob, the track in the palette's highlight
+/// colour when on. Checkable; `clicked(bool)` reports only the user's changes.
+class ToggleSwitch : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit ToggleSwitch(QWidget* parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace wattlet
