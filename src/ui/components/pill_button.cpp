@@ -13,7 +13,8 @@ namespace wattlet {
 namespace {
 
     constexpr qreal verticalPadding = 8;
-    constexpr qreal horizontalRoom = 12;
+    // The label is centred on the full width; this only keeps a long title off the rounded ends.
+    constexpr qreal horizontalRoom = 4;
 
     IconLabel label(const QString& symbol, const QString& title)
     {
