@@ -66,20 +66,31 @@ DBusTestBus::~DBusTestBus()
 
 void DBusTestBus::exportAs(const char* variable) const { qputenv(variable, m_address.toUtf8()); }
 
-DBusTestBus& DBusTestBus::session()
-{
-    static DBusTestBus bus;
-    static const bool exported = (bus.exportAs("DBUS_SESSION_BUS_ADDRESS"), true);
-    (void)exported;
-    return bus;
-}
+namespace {
 
-DBusTestBus& DBusTestBus::system()
-{
-    static DBusTestBus bus;
-    static const bool exported = (bus.exportAs("DBUS_SYSTEM_BUS_ADDRESS"), true);
-    (void)exported;
-    return bus;
-}
+    /// libdbus reads the addresses of all buses once, on the first connection to any of them, so
+    /// both test buses are exported before either is used.
+    struct ProcessBuses
+    {
+        ProcessBuses()
+        {
+            session.exportAs("DBUS_SESSION_BUS_ADDRESS");
+            system.exportAs("DBUS_SYSTEM_BUS_ADDRESS");
+        }
+        DBusTestBus session;
+        DBusTestBus system;
+    };
+
+    ProcessBuses& processBuses()
+    {
+        static ProcessBuses buses;
+        return buses;
+    }
+
+} // namespace
+
+DBusTestBus& DBusTestBus::session() { return processBuses().session; }
+
+DBusTestBus& DBusTestBus::system() { return processBuses().system; }
 
 } // namespace wattlet::test

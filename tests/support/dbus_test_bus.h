@@ -25,9 +25,10 @@ public:
     /// Sets DBUS_SESSION_BUS_ADDRESS or DBUS_SYSTEM_BUS_ADDRESS to this bus.
     void exportAs(const char* variable) const;
 
-    /// A process-wide bus exported as DBUS_SESSION_BUS_ADDRESS, started on first use.
+    /// A process-wide bus exported as DBUS_SESSION_BUS_ADDRESS. Both process-wide buses start on
+    /// the first use of either: libdbus reads all bus addresses on its first connection.
     static DBusTestBus& session();
-    /// A process-wide bus exported as DBUS_SYSTEM_BUS_ADDRESS, started on first use.
+    /// A process-wide bus exported as DBUS_SYSTEM_BUS_ADDRESS, started with the session bus.
     static DBusTestBus& system();
 
 private:
