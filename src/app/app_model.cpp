@@ -3,6 +3,7 @@
 #include "app/demo.h"
 #include "app/files.h"
 #include "platform/battery_io.h"
+#include "platform/desktop_notifier.h"
 #include "platform/power_settings.h"
 #include "platform/power_watcher.h"
 
@@ -43,7 +44,18 @@ AppModelDeps AppModelDeps::live()
     deps.makeWatcher = [](std::function<void()> onChange) -> std::unique_ptr<QObject> {
         return std::make_unique<PowerWatcher>(std::move(onChange));
     };
-    // announce and withdraw stay empty until the desktop notifier is built.
+    // Made on first use: demo and snapshot models never notify and need no session bus.
+    auto notifier = std::make_shared<std::unique_ptr<DesktopNotifier>>();
+    const auto desktop = [notifier]() -> DesktopNotifier& {
+        if (!*notifier)
+            *notifier = std::make_unique<DesktopNotifier>();
+        return **notifier;
+    };
+    deps.announce = [desktop](const std::vector<BatteryReading::Warning>& fresh,
+                        const BatteryReading& reading) { desktop().announce(fresh, reading); };
+    deps.withdraw = [desktop](const std::vector<BatteryReading::Warning>& cleared) {
+        desktop().withdraw(cleared);
+    };
     return deps;
 }
 
