@@ -128,13 +128,26 @@ TEST(BatteryReading, HotFromFortyFiveDegreesInAnyPowerState)
     EXPECT_EQ(r.warnings(), std::vector<W> { W::hot });
     EXPECT_EQ(r.dot(), "red");
 
-    BatteryReading low = onBattery(15);
-    low.temperatureC = 60.0;
-    EXPECT_EQ(low.warnings(), (std::vector<W> { W::low, W::hot }));
-    EXPECT_EQ(low.dot(), "red");
-
     r.temperatureC = std::nan("");
     EXPECT_TRUE(r.warnings().empty());
+}
+
+TEST(BatteryReading, WarningsKeepTheirFixedOrderAndRedOutranksYellow)
+{
+    BatteryReading r = onPower(50);
+    r.temperatureC = 50.0;
+    r.adapterWatts = 20;
+    r.slowChargingReason = 1;
+    r.notChargingReason = 4;
+    r.fullCapacity = 6000;
+    r.designCapacity = 8000;
+    EXPECT_EQ(r.warnings(),
+        (std::vector<W> { W::hot, W::weakCharger, W::slowCharging, W::notCharging, W::healthLow }));
+    EXPECT_EQ(r.dot(), "red");
+    r.onAC = false;
+    r.percent = 15;
+    EXPECT_EQ(r.warnings(), (std::vector<W> { W::low, W::hot, W::healthLow }));
+    EXPECT_EQ(r.dot(), "red");
 }
 
 TEST(BatteryReading, WeakChargerBelowThirtyWattsOnPowerOnly)
@@ -195,9 +208,8 @@ TEST(BatteryReading, NotChargingOutsideHoldBandWithReason)
         std::int64_t percent;
         bool raised;
     };
-    for (const auto& c :
-        { Case { 0, true }, Case { 69, true }, Case { 70, false }, Case { 80, false },
-            Case { 90, false }, Case { 91, true }, Case { 99, true }, Case { 100, false } }) {
+    for (const auto& c : { Case { 69, true }, Case { 70, false }, Case { 90, false },
+             Case { 91, true }, Case { 99, true }, Case { 100, false } }) {
         SCOPED_TRACE(c.percent);
         BatteryReading r = onPower(c.percent);
         r.notChargingReason = 4;
@@ -220,7 +232,7 @@ TEST(BatteryReading, NotChargingOutsideHoldBandWithReason)
     EXPECT_TRUE(r.warnings().empty()) << "on battery";
 }
 
-TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredNeedsDesign)
+TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredSaturatesNeedsDesign)
 {
     EXPECT_EQ(withCapacities(8393, 8579).health(), 98);
     EXPECT_EQ(withCapacities(6000, 8000).health(), 75);
@@ -234,52 +246,37 @@ TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredNeedsDesign)
     EXPECT_FALSE(withCapacities(8000, -100).health());
     EXPECT_FALSE(withCapacities(8000, std::nullopt).health());
     EXPECT_FALSE(withCapacities(std::nullopt, 8000).health());
-}
-
-TEST(BatteryReading, HealthSaturatesForExtremeCapacities)
-{
+    // Extreme capacities saturate instead of overflowing the cast.
     EXPECT_EQ(withCapacities(int64Max, 1).health(), 100);
     EXPECT_EQ(withCapacities(int64Min, 1).health(), int64Min);
     EXPECT_EQ(withCapacities(int64Min, int64Max).health(), -100);
     EXPECT_EQ(withCapacities(1, int64Max).health(), 0);
 }
 
-TEST(BatteryReading, HealthLowBelowEightyPercent)
+TEST(BatteryReading, HealthLowBelowEightyPercentLeavesTheDotAlone)
 {
-    BatteryReading worn = withCapacities(6000, 8000);
+    EXPECT_TRUE(withCapacities(159, 200).warnings().empty());
+    const BatteryReading worn = withCapacities(157, 200);
     EXPECT_EQ(worn.warnings(), std::vector<W> { W::healthLow });
     EXPECT_EQ(worn.dot(), "blue");
-    EXPECT_TRUE(withCapacities(159, 200).warnings().empty());
-    EXPECT_EQ(withCapacities(157, 200).warnings(), std::vector<W> { W::healthLow });
-
-    BatteryReading battery = onBattery(50);
-    battery.fullCapacity = 6000;
-    battery.designCapacity = 8000;
-    EXPECT_EQ(battery.warnings(), std::vector<W> { W::healthLow });
-    EXPECT_EQ(battery.dot(), "green");
 }
 
-TEST(BatteryReading, WattsIsSignedAndUnrounded)
+TEST(BatteryReading, WattsIsSignedUnroundedAndFiniteForExtremeValues)
 {
     BatteryReading r;
     r.amperageMA = -1180;
     r.voltageMV = 11691;
     EXPECT_DOUBLE_EQ(*r.watts(), -13.79538);
-    r.voltageMV.reset();
-    EXPECT_FALSE(r.watts());
-    r.voltageMV = 11691;
-    r.amperageMA.reset();
-    EXPECT_FALSE(r.watts());
-}
-
-TEST(BatteryReading, WattsStaysFiniteForExtremeValues)
-{
-    BatteryReading r;
     r.amperageMA = int64Min;
     r.voltageMV = int64Min;
     EXPECT_DOUBLE_EQ(*r.watts(), 8.507059173023462e31);
     r.voltageMV = int64Max;
     EXPECT_DOUBLE_EQ(*r.watts(), -8.507059173023462e31);
+    r.voltageMV.reset();
+    EXPECT_FALSE(r.watts());
+    r.voltageMV = 11691;
+    r.amperageMA.reset();
+    EXPECT_FALSE(r.watts());
 }
 
 TEST(BatteryReading, FillSymbolBucketsAndBoltOnPower)

@@ -246,7 +246,7 @@ TEST_F(BatteryText, HotWarningRoundsHalfAwayFromZeroWithoutOverflow)
     }
 }
 
-TEST_F(BatteryText, SummaryInEnglish)
+TEST_F(BatteryText, SummaryInBothLanguages)
 {
     EXPECT_EQ(text::summary(sampleReading()),
         "87 % · charging\n"
@@ -256,10 +256,6 @@ TEST_F(BatteryText, SummaryInEnglish)
         "Temperature: 31 °C\n"
         "Health: 92 % (4600 mAh / 5000)\n"
         "Cycles: 212");
-}
-
-TEST_F(BatteryText, SummaryInRussian)
-{
     text::setLanguage("ru");
     EXPECT_EQ(text::summary(sampleReading()),
         "87 % · заряжается\n"
