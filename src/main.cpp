@@ -1,46 +1,90 @@
+#include "app/app_model.h"
 #include "app/cli_report.h"
+#include "app/launch_options.h"
+#include "app/prefs.h"
+#include "app/watch_report.h"
+#include "ui/app_delegate.h"
+#include "ui/single_instance.h"
 #include "ui/snapshot_export.h"
 
-#include <QString>
+#include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-constexpr const char* helpText = R"(Usage: wattlet [OPTION]
+constexpr const char* helpText = R"(Usage: wattlet [OPTION]…
 Battery and power supply in the tray.
 
+  --demo=KIND        run on a demo reading (charging, battery, low); the panel opens by itself
+  --snapshot=DIR     render the panel pictures into DIR and exit
   --summary          print the battery summary and exit (status 1 without a battery)
   --json             print the battery reading as one JSON line and exit
+  --watch            print the summary's first line now and after every power event, until
+                     killed; with --json one JSON line each time
   --help             show this help and exit
   --version          show the version and exit
-  --snapshot=DIR     render the panel pictures into DIR and exit
 )";
+
+void writeLine(const std::string& line)
+{
+    std::fputs(line.c_str(), stdout);
+    std::fputc('\n', stdout);
+    // Status bars read a pipe: each line must arrive when it is written.
+    std::fflush(stdout);
+}
+
+int runWatch(int argc, char** argv, bool json)
+{
+    QCoreApplication app(argc, argv);
+    // The stored language preference applies here too.
+    wattlet::Prefs prefs;
+    const wattlet::AppModelDeps deps = wattlet::AppModelDeps::live();
+    wattlet::WatchReport report(
+        json ? wattlet::WatchReport::jsonLine : wattlet::WatchReport::summaryLine, deps.read,
+        deps.makeWatcher, writeLine);
+    report.start();
+    return QCoreApplication::exec();
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(QString::fromLocal8Bit(argv[i]));
+    const wattlet::LaunchOptions options = wattlet::launchOptions(arguments);
+
     // The snapshot option wins over every other one, wherever it stands.
-    for (int i = 0; i < argc; ++i) {
-        constexpr char snapshotOption[] = "--snapshot=";
-        if (std::strncmp(argv[i], snapshotOption, sizeof snapshotOption - 1) == 0)
-            return wattlet::runSnapshotExport(
-                argc, argv, QString::fromLocal8Bit(argv[i] + sizeof snapshotOption - 1));
+    if (options.snapshotDir)
+        return wattlet::runSnapshotExport(argc, argv, *options.snapshotDir);
+    if (options.help) {
+        std::fputs(helpText, stdout);
+        return 0;
     }
+    if (options.version) {
+        std::printf("wattlet %s\n", WATTLET_VERSION);
+        return 0;
+    }
+    if (options.watch)
+        return runWatch(argc, argv, options.json);
     if (const auto status = wattlet::runCliReport(argc, argv))
         return *status;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(helpText, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("wattlet %s\n", WATTLET_VERSION);
-            return 0;
-        }
-    }
-    std::fputs(helpText, stdout);
-    return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("dev.morvane.Wattlet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Wattlet"));
+    QApplication::setApplicationVersion(QStringLiteral(WATTLET_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("dev.morvane.Wattlet"));
+    // The tray item is the program's only lasting presence; closing the panel must not quit.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    wattlet::SingleInstance instance;
+    wattlet::AppDelegate delegate(options.demoKind);
+    // A second copy leaves at once and shows nothing.
+    if (!delegate.launch(instance))
+        return 0;
+    return QApplication::exec();
 }

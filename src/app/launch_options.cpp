@@ -1,0 +1,30 @@
+#include "launch_options.h"
+
+namespace wattlet {
+
+LaunchOptions launchOptions(const QStringList& arguments)
+{
+    const QString snapshotPrefix = QStringLiteral("--snapshot=");
+    const QString demoPrefix = QStringLiteral("--demo=");
+    LaunchOptions options;
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(snapshotPrefix)) {
+            if (!options.snapshotDir)
+                options.snapshotDir = argument.mid(snapshotPrefix.size());
+        } else if (argument.startsWith(demoPrefix)) {
+            if (!options.demoKind)
+                options.demoKind = argument.mid(demoPrefix.size()).toStdString();
+        } else if (argument == QLatin1String("--help")) {
+            options.help = true;
+        } else if (argument == QLatin1String("--version")) {
+            options.version = true;
+        } else if (argument == QLatin1String("--watch")) {
+            options.watch = true;
+        } else if (argument == QLatin1String("--json")) {
+            options.json = true;
+        }
+    }
+    return options;
+}
+
+} // namespace wattlet

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+namespace wattlet {
+
+/// What the command line asks for.
+struct LaunchOptions
+{
+    bool help = false;
+    bool version = false;
+    /// "--snapshot=DIR": render the panel pictures into DIR (possibly empty) and exit.
+    std::optional<QString> snapshotDir;
+    /// "--demo=KIND": run on a demo reading of KIND (possibly empty).
+    std::optional<std::string> demoKind;
+    /// "--watch": print one report line per refresh until killed.
+    bool watch = false;
+    /// "--json": reports are JSON.
+    bool json = false;
+};
+
+/// Reads `arguments` (the program's path included). "--snapshot=" and "--demo=" are
+/// case-sensitive prefixes taking the rest of the argument; the first match of each counts.
+/// The other options match whole arguments; unknown arguments are ignored.
+[[nodiscard]] LaunchOptions launchOptions(const QStringList& arguments);
+
+} // namespace wattlet

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/battery_reading.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wattlet {
+
+/// What a menu row does when chosen.
+enum class MenuAction { none, openPanel, openPower, copySummary, openSite, quit };
+
+/// One row of the tray menu. Separators carry nothing else; a row without an action is a
+/// disabled header.
+struct MenuRow
+{
+    bool separator = false;
+    std::string title;
+    MenuAction action = MenuAction::none;
+    /// The key pressed with the desktop's command modifier (Ctrl), such as "q"; empty for none.
+    std::string shortcut;
+    /// The symbol name shown beside the title; empty for none.
+    std::string symbol;
+    bool enabled = true;
+
+    bool operator==(const MenuRow&) const = default;
+};
+
+/// The tray menu, built afresh in the current language whenever it is about to show.
+struct MenuView
+{
+    std::vector<MenuRow> rows;
+
+    bool operator==(const MenuView&) const = default;
+};
+
+/// The rows for `reading`: with a reading, a disabled header ("85 % · charging · full in
+/// 1 h 5 min") and a separator; then open panel, power settings (","), copy summary ("c"), a
+/// separator, the brand line, a separator and quit ("q").
+[[nodiscard]] MenuView menuView(const std::optional<BatteryReading>& reading);
+
+} // namespace wattlet

@@ -1,0 +1,44 @@
+#include "watch_report.h"
+
+#include "core/battery_text.h"
+#include "core/reading_json.h"
+
+#include <QMetaObject>
+
+namespace wattlet {
+
+WatchReport::WatchReport(Format format, Read read, MakeWatcher makeWatcher, Write write, QObject* parent)
+    : QObject(parent)
+    , m_format(std::move(format))
+    , m_read(std::move(read))
+    , m_makeWatcher(std::move(makeWatcher))
+    , m_write(std::move(write))
+{
+}
+
+WatchReport::~WatchReport() = default;
+
+void WatchReport::start()
+{
+    // Like the tray, every event gets its own refresh, queued on the main thread.
+    m_watcher = m_makeWatcher(
+        [this] { QMetaObject::invokeMethod(this, [this] { report(); }, Qt::QueuedConnection); });
+    report();
+}
+
+void WatchReport::report() { m_write(m_format(m_read())); }
+
+std::string WatchReport::summaryLine(const std::optional<BatteryReading>& reading)
+{
+    if (!reading)
+        return BatteryText::t("noBattery");
+    const std::string summary = BatteryText::summary(*reading);
+    return summary.substr(0, summary.find('\n'));
+}
+
+std::string WatchReport::jsonLine(const std::optional<BatteryReading>& reading)
+{
+    return reading ? readingJson(*reading) : "null";
+}
+
+} // namespace wattlet

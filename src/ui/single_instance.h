@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+namespace wattlet {
+
+/// The claim to be the one running copy: the session-bus name dev.morvane.Wattlet, or, when
+/// there is no session bus, a lock file in $XDG_RUNTIME_DIR (the temporary folder without
+/// one). The claim lasts as long as the object.
+class SingleInstance
+{
+public:
+    static constexpr const char* busName = "dev.morvane.Wattlet";
+
+    explicit SingleInstance(QDBusConnection connection = QDBusConnection::sessionBus());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    /// False when another copy holds the claim.
+    [[nodiscard]] bool claim();
+
+    /// The lock file used without a session bus.
+    [[nodiscard]] static QString lockPath();
+
+private:
+    QDBusConnection m_connection;
+    std::unique_ptr<QLockFile> m_lock;
+};
+
+} // namespace wattlet

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/present/menu_view.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace wattlet {
+
+/// Exports the tray menu over com.canonical.dbusmenu. Rows keep stable ids per action, so a
+/// click still finds its row after a rebuild. The rows come from `source` on every
+/// AboutToShow and refresh(); a "clicked" event runs the row's action after the D-Bus reply.
+class DBusMenu : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+
+public:
+    DBusMenu(std::function<MenuView()> source, std::function<void(MenuAction)> run,
+        QObject* parent = nullptr);
+    ~DBusMenu() override;
+
+    /// Registers the menu object at `path`; false when the connection refuses.
+    bool exportOn(QDBusConnection connection, const QString& path);
+    /// Rebuilds the rows; announces LayoutUpdated with a new revision when they changed.
+    /// Returns whether they changed.
+    bool refresh();
+    [[nodiscard]] const MenuView& view() const { return m_view; }
+    [[nodiscard]] uint revision() const { return m_revision; }
+
+private:
+    class Adaptor;
+    friend class Adaptor;
+
+    std::function<MenuView()> m_source;
+    std::function<void(MenuAction)> m_run;
+    MenuView m_view;
+    uint m_revision = 1;
+    Adaptor* m_adaptor = nullptr;
+};
+
+} // namespace wattlet

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/present/status_item_view.h"
+#include "tray_actions.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QTimer;
+
+namespace wattlet {
+
+class FallbackTrayIcon;
+class StatusNotifierItem;
+
+/// The program's tray item: a StatusNotifierItem while a StatusNotifierWatcher accepts it,
+/// QSystemTrayIcon while none does (no session bus, or no watcher yet or any more). Redraws
+/// monochrome symbols when the palette changes.
+class TrayItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TrayItem(TrayActions actions, QObject* parent = nullptr);
+    ~TrayItem() override;
+
+    void show(const StatusItemView& view);
+    [[nodiscard]] const StatusItemView& view() const { return m_view; }
+    /// Null when the session bus is not usable.
+    [[nodiscard]] StatusNotifierItem* statusNotifierItem() const { return m_item.get(); }
+    [[nodiscard]] bool usesFallback() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void redraw();
+    void useFallback(bool on);
+
+    TrayActions m_actions;
+    StatusItemView m_view;
+    std::unique_ptr<StatusNotifierItem> m_item;
+    std::unique_ptr<FallbackTrayIcon> m_fallback;
+    QTimer* m_fallbackDelay = nullptr;
+};
+
+} // namespace wattlet

@@ -1,0 +1,80 @@
+#include "app/watch_report.h"
+#include "support/scoped_language.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace wattlet {
+namespace {
+
+    /// A watcher whose change callback the test fires by hand.
+    struct ManualWatcher
+    {
+        std::function<void()> fire;
+
+        WatchReport::MakeWatcher factory()
+        {
+            return [this](std::function<void()> onChange) {
+                fire = std::move(onChange);
+                return std::make_unique<QObject>();
+            };
+        }
+    };
+
+    BatteryReading reading(std::int64_t percent)
+    {
+        BatteryReading r;
+        r.percent = percent;
+        r.minutesLeft = 90;
+        return r;
+    }
+
+} // namespace
+
+TEST(WatchReport, WritesOnStartAndOnceForEveryEvent)
+{
+    const test::ScopedLanguage english("en");
+    ManualWatcher watcher;
+    std::optional<BatteryReading> current = reading(50);
+    std::vector<std::string> lines;
+    WatchReport report(WatchReport::summaryLine, [&] { return current; }, watcher.factory(),
+        [&](const std::string& line) { lines.push_back(line); });
+    report.start();
+    EXPECT_EQ(lines, std::vector<std::string> { "50 % · on battery" });
+
+    // Events are not coalesced, and each reads afresh once the event loop runs.
+    current = reading(49);
+    watcher.fire();
+    watcher.fire();
+    EXPECT_EQ(lines.size(), 1U);
+    QCoreApplication::processEvents();
+    current = std::nullopt;
+    watcher.fire();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lines,
+        (std::vector<std::string> {
+            "50 % · on battery", "49 % · on battery", "49 % · on battery", "No battery" }));
+}
+
+TEST(WatchReport, SummaryLineIsTheFirstLineOnly)
+{
+    const test::ScopedLanguage russian("ru");
+    BatteryReading r = reading(87);
+    r.onAC = true;
+    r.charging = true;
+    r.cycles = 212;
+    EXPECT_EQ(WatchReport::summaryLine(r), "87 % · заряжается");
+    EXPECT_EQ(WatchReport::summaryLine(std::nullopt), "Батареи нет");
+}
+
+TEST(WatchReport, JsonLineIsOneObjectOrNull)
+{
+    const std::string line = WatchReport::jsonLine(reading(50));
+    EXPECT_EQ(line.front(), '{');
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_NE(line.find("\"percent\":50"), std::string::npos);
+    EXPECT_EQ(WatchReport::jsonLine(std::nullopt), "null");
+}
+
+} // namespace wattlet

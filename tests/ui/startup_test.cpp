@@ -1,0 +1,167 @@
+#include "tray_test_support.h"
+
+#include "ui/app_delegate.h"
+#include "ui/single_instance.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace wattlet {
+namespace {
+
+    class StartupTest : public ::testing::Test, protected test::TrayTestBase
+    {
+    protected:
+        void SetUp() override
+        {
+            if (!busRunning())
+                GTEST_SKIP() << "dbus-daemon is not available";
+            // The program's power watcher must not reach the machine's system bus.
+            test::DBusTestBus::system();
+        }
+
+        /// Starts the program with the test's buses and home, headless unless told otherwise.
+        std::unique_ptr<QProcess> launch(const QStringList& arguments,
+            const QString& program = QStringLiteral(WATTLET_EXECUTABLE),
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+        {
+            if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
+                environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            auto process = std::make_unique<QProcess>();
+            process->setProcessEnvironment(environment);
+            process->setProgram(program);
+            process->setArguments(arguments);
+            process->start();
+            process->waitForStarted(5000);
+            return process;
+        }
+
+        bool nameOwned()
+        {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                QString::fromLatin1(SingleInstance::busName));
+        }
+
+        static void stop(QProcess& process)
+        {
+            process.terminate();
+            if (!process.waitForFinished(5000))
+                process.kill();
+            process.waitForFinished(5000);
+        }
+    };
+
+} // namespace
+
+TEST_F(StartupTest, ASecondCopyExitsAtOnceWithStatusZero)
+{
+    auto first = launch({ QStringLiteral("--demo=charging") });
+    ASSERT_TRUE(test::waitUntil([&] { return nameOwned(); }, 10000));
+
+    auto second = launch({ QStringLiteral("--demo=battery") });
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(second->readAllStandardOutput().isEmpty());
+    EXPECT_EQ(first->state(), QProcess::Running);
+    stop(*first);
+}
+
+TEST_F(StartupTest, WithoutASessionBusALockFileKeepsToOneCopy)
+{
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+        QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("no-bus")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    const QString lock = runtime.filePath(QStringLiteral("dev.morvane.Wattlet.lock"));
+
+    auto first = launch({ QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE),
+        environment);
+    ASSERT_TRUE(test::waitUntil([&] { return QFile::exists(lock); }, 10000));
+    auto second = launch({ QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE),
+        environment);
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    stop(*first);
+}
+
+TEST_F(StartupTest, SnapshotsWithAnSIsNotTheSnapshotOption)
+{
+    QTemporaryDir parent;
+    const QString dir = parent.filePath(QStringLiteral("shots"));
+    auto program = launch({ QStringLiteral("--snapshots=") + dir, QStringLiteral("--demo=low") });
+    // It starts as the tray program instead of rendering pictures and leaving.
+    EXPECT_TRUE(test::waitUntil([&] { return nameOwned(); }, 10000));
+    EXPECT_EQ(program->state(), QProcess::Running);
+    EXPECT_FALSE(QDir(dir).exists());
+    stop(*program);
+}
+
+TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
+{
+    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    const QString xwininfo = QStandardPaths::findExecutable(QStringLiteral("xwininfo"));
+    if (xvfbRun.isEmpty() || xwininfo.isEmpty())
+        GTEST_SKIP() << "xvfb-run or xwininfo is not installed";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("WATTLET"), QStringLiteral(WATTLET_EXECUTABLE));
+    // libxkbcommon-x11 reads past a string's end where strict string checks look (in the
+    // sanitizer build); that is the X keyboard library's business, not ours.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+        environment.value(QStringLiteral("ASAN_OPTIONS"))
+            .replace(QStringLiteral("strict_string_checks=1"), QStringLiteral("strict_string_checks=0")));
+    // The window is looked for well after the 0.8 s the panel waits.
+    // The panel is the program's window whose class is the application's; Qt's own helper
+    // windows carry the same title.
+    const QString script = QStringLiteral(
+        "\"$WATTLET\" --demo=low & sleep 4; "
+        "id=$(xwininfo -root -tree | grep '\"dev.morvane.Wattlet\")' | awk '{print $1}'); "
+        "xwininfo -id \"$id\"; kill $!; wait");
+    auto run = launch({ QStringLiteral("-a"), QStringLiteral("sh"), QStringLiteral("-c"), script },
+        xvfbRun, environment);
+    ASSERT_TRUE(run->waitForFinished(60000)) << run->readAllStandardError().toStdString();
+    const QString info = QString::fromLocal8Bit(run->readAllStandardOutput());
+    EXPECT_TRUE(info.contains(QStringLiteral("IsViewable"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Width: 344"))) << info.toStdString();
+}
+
+TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelay)
+{
+    test::PanelCounter panels;
+    test::FakeSource source;
+    QDBusConnection connection
+        = QDBusConnection::connectToBus(bus().address(), QStringLiteral("delegate-test"));
+    {
+        SingleInstance instance(connection);
+        AppDelegate delegate(std::string("low"), source.deps(), panels.factory());
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_TRUE(delegate.launch(instance));
+        ASSERT_NE(delegate.model(), nullptr);
+        EXPECT_EQ(delegate.model()->reading()->percent, 9);
+        EXPECT_FALSE(delegate.status()->isPanelOpen());
+        ASSERT_TRUE(test::waitUntil([&] { return delegate.status()->isPanelOpen(); }, 5000));
+        EXPECT_GE(timer.elapsed(), 700);
+        // Demo mode never reads the platform.
+        EXPECT_EQ(source.reads, 0);
+
+        SingleInstance second(QDBusConnection::connectToBus(bus().address(), QStringLiteral("second")));
+        AppDelegate other(std::string("low"), source.deps(), panels.factory());
+        EXPECT_FALSE(other.launch(second));
+        EXPECT_EQ(other.model(), nullptr);
+        EXPECT_EQ(other.status(), nullptr);
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("second"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("delegate-test"));
+}
+
+} // namespace wattlet

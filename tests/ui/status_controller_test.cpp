@@ -1,0 +1,131 @@
+#include "tray_test_support.h"
+
+#include "support/scoped_language.h"
+#include "ui/panel_window.h"
+#include "ui/status_controller.h"
+#include "ui/tray/tray_item.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace wattlet {
+namespace {
+
+    BatteryReading lowOnBattery()
+    {
+        BatteryReading r;
+        r.percent = 15;
+        r.minutesLeft = 40;
+        return r;
+    }
+
+    class StatusControllerTest : public ::testing::Test, protected test::TrayTestBase
+    {
+    protected:
+        void SetUp() override
+        {
+            if (!busRunning())
+                GTEST_SKIP() << "dbus-daemon is not available";
+            source.reading = lowOnBattery();
+            model = std::make_unique<AppModel>(std::nullopt, source.deps());
+            controller = std::make_unique<StatusController>(*model, panels.factory());
+        }
+
+        test::FakeSource source;
+        test::PanelCounter panels;
+        std::unique_ptr<AppModel> model;
+        std::unique_ptr<StatusController> controller;
+    };
+
+} // namespace
+
+TEST_F(StatusControllerTest, DrawsTheNoReadingStateUntilTheFirstRefresh)
+{
+    const test::ScopedLanguage english("en");
+    controller->update();
+    EXPECT_EQ(controller->tray().view().symbol, "battery.0percent");
+    EXPECT_EQ(controller->tray().view().tooltip, "No battery");
+    model->start();
+    EXPECT_EQ(controller->tray().view().symbol, "battery.25percent");
+    EXPECT_EQ(controller->tray().view().tint, StatusTint::orange);
+    EXPECT_EQ(controller->tray().view().title, " 15%");
+}
+
+TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnce)
+{
+    model->start();
+    {
+        const test::ScopedLanguage english("en");
+        model->prefs().setLanguage(LanguageChoice::ru);
+        // The settings page asks for a redraw after changing a preference.
+        model->onUpdate();
+        EXPECT_EQ(controller->tray().view().tooltip, "15 % · на батарее\nосталось 40 мин");
+    }
+    model->prefs().setShowPercent(false);
+    model->onUpdate();
+    EXPECT_EQ(controller->tray().view().title, "");
+}
+
+TEST_F(StatusControllerTest, CopiesTheSummaryOrLeavesTheClipboardAlone)
+{
+    const test::ScopedLanguage english("en");
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    source.reading = std::nullopt;
+    model->start();
+    controller->run(MenuAction::copySummary);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+
+    source.reading = lowOnBattery();
+    model->refresh(true);
+    controller->run(MenuAction::copySummary);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("15 % · on battery\nleft 40 min"));
+}
+
+TEST_F(StatusControllerTest, OpeningRefreshesWithoutRecordingAndBuildsANewPanel)
+{
+    model->start();
+    const int reads = source.reads;
+    const int saves = source.saves;
+    controller->togglePanel();
+    EXPECT_TRUE(controller->isPanelOpen());
+    EXPECT_EQ(source.reads, reads + 1);
+    EXPECT_EQ(source.saves, saves);
+    QWidget* first = controller->panel().content();
+
+    controller->togglePanel();
+    EXPECT_FALSE(controller->isPanelOpen());
+    controller->togglePanel();
+    EXPECT_TRUE(controller->isPanelOpen());
+    EXPECT_EQ(panels.built, 2);
+    EXPECT_NE(controller->panel().content(), first);
+}
+
+TEST_F(StatusControllerTest, OpenPanelNeverCloses)
+{
+    controller->run(MenuAction::openPanel);
+    EXPECT_TRUE(controller->isPanelOpen());
+    controller->run(MenuAction::openPanel);
+    EXPECT_TRUE(controller->isPanelOpen());
+    EXPECT_EQ(panels.built, 1);
+}
+
+TEST_F(StatusControllerTest, WithoutAClickThePanelOpensAtTheScreenCorner)
+{
+    controller->togglePanel();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(controller->panel().geometry().topRight(), available.topRight());
+}
+
+TEST_F(StatusControllerTest, ModelOutlivingTheControllerCallsNothing)
+{
+    model->start();
+    controller.reset();
+    // The update callback holds the controller weakly.
+    model->refresh(false);
+    SUCCEED();
+}
+
+} // namespace wattlet
