@@ -7,22 +7,24 @@
 
 namespace wattlet {
 
-WatchReport::WatchReport(Format format, Read read, MakeWatcher makeWatcher, Write write, QObject* parent)
+WatchReport::WatchReport(
+    Format format, Read read, MakeWatcher makeWatcher, Write write, QObject* parent)
     : QObject(parent)
     , m_format(std::move(format))
     , m_read(std::move(read))
     , m_makeWatcher(std::move(makeWatcher))
     , m_write(std::move(write))
-{
-}
+{ }
 
 WatchReport::~WatchReport() = default;
 
 void WatchReport::start()
 {
     // Like the tray, every event gets its own refresh, queued on the main thread.
-    m_watcher = m_makeWatcher(
-        [this] { QMetaObject::invokeMethod(this, [this] { report(); }, Qt::QueuedConnection); });
+    m_watcher = m_makeWatcher([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { report(); }, Qt::QueuedConnection);
+    });
     report();
 }
 

@@ -24,8 +24,8 @@ public:
     using MakeWatcher = std::function<std::unique_ptr<QObject>(std::function<void()> onChange)>;
     using Write = std::function<void(const std::string& line)>;
 
-    WatchReport(Format format, Read read, MakeWatcher makeWatcher, Write write,
-        QObject* parent = nullptr);
+    WatchReport(
+        Format format, Read read, MakeWatcher makeWatcher, Write write, QObject* parent = nullptr);
     ~WatchReport() override;
 
     /// Writes the first line and starts listening.

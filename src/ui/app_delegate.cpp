@@ -13,8 +13,7 @@ AppDelegate::AppDelegate(std::optional<std::string> demoKind, AppModelDeps deps,
     , m_demoKind(std::move(demoKind))
     , m_deps(std::move(deps))
     , m_panel(std::move(panel))
-{
-}
+{ }
 
 AppDelegate::~AppDelegate() = default;
 

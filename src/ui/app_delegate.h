@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/app_model.h"
 #include "single_instance.h"
 #include "status_controller.h"
+
+#include "app/app_model.h"
 
 #include <QObject>
 

@@ -38,8 +38,10 @@ QRect panelGeometry(QSize size, std::optional<QPoint> anchor, QRect available)
         rect.moveBottom(anchor->y() - gap);
     rect.moveLeft(anchor->x() - size.width() / 2);
     // Keep it on the screen; a panel larger than the screen shows its top-left part.
-    rect.moveLeft(std::max(available.left(), std::min(rect.left(), available.right() - size.width() + 1)));
-    rect.moveTop(std::max(available.top(), std::min(rect.top(), available.bottom() - size.height() + 1)));
+    rect.moveLeft(
+        std::max(available.left(), std::min(rect.left(), available.right() - size.width() + 1)));
+    rect.moveTop(
+        std::max(available.top(), std::min(rect.top(), available.bottom() - size.height() + 1)));
     return rect;
 }
 
@@ -73,7 +75,10 @@ void PanelWindow::open(std::unique_ptr<QWidget> content, std::optional<QPoint> a
     m_content->setFocus(Qt::PopupFocusReason);
 }
 
-bool PanelWindow::closedWithin(int ms) const { return m_closed.isValid() && !m_closed.hasExpired(ms); }
+bool PanelWindow::closedWithin(int ms) const
+{
+    return m_closed.isValid() && !m_closed.hasExpired(ms);
+}
 
 bool PanelWindow::event(QEvent* event)
 {

@@ -10,8 +10,7 @@ namespace wattlet {
 
 SingleInstance::SingleInstance(QDBusConnection connection)
     : m_connection(std::move(connection))
-{
-}
+{ }
 
 SingleInstance::~SingleInstance() = default;
 

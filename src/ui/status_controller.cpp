@@ -1,12 +1,13 @@
 #include "status_controller.h"
 
+#include "panel_factory.h"
+#include "panel_window.h"
+#include "tray/tray_item.h"
+
 #include "app/app_model.h"
 #include "app/brand.h"
 #include "app/present/status_item_view.h"
 #include "core/battery_text.h"
-#include "panel_factory.h"
-#include "panel_window.h"
-#include "tray/tray_item.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

@@ -28,7 +28,8 @@ public:
 
     /// Installs itself as the model's onUpdate (held weakly) and draws the item once.
     /// `factory` defaults to the panel of the main page.
-    explicit StatusController(AppModel& model, PanelFactory factory = {}, QObject* parent = nullptr);
+    explicit StatusController(
+        AppModel& model, PanelFactory factory = {}, QObject* parent = nullptr);
     ~StatusController() override;
 
     /// Redraws the item from the model's reading and the percent preference.

@@ -38,7 +38,8 @@ TEST(WatchReport, WritesOnStartAndOnceForEveryEvent)
     ManualWatcher watcher;
     std::optional<BatteryReading> current = reading(50);
     std::vector<std::string> lines;
-    WatchReport report(WatchReport::summaryLine, [&] { return current; }, watcher.factory(),
+    WatchReport report(
+        WatchReport::summaryLine, [&] { return current; }, watcher.factory(),
         [&](const std::string& line) { lines.push_back(line); });
     report.start();
     EXPECT_EQ(lines, std::vector<std::string> { "50 % · on battery" });

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ namespace {
 TEST_F(StartupTest, ASecondCopyExitsAtOnceWithStatusZero)
 {
     auto first = launch({ QStringLiteral("--demo=charging") });
-    ASSERT_TRUE(test::waitUntil([&] { return nameOwned(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
 
     auto second = launch({ QStringLiteral("--demo=battery") });
     ASSERT_TRUE(second->waitForFinished(10000));
@@ -82,11 +83,11 @@ TEST_F(StartupTest, WithoutASessionBusALockFileKeepsToOneCopy)
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     const QString lock = runtime.filePath(QStringLiteral("dev.morvane.Wattlet.lock"));
 
-    auto first = launch({ QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE),
-        environment);
-    ASSERT_TRUE(test::waitUntil([&] { return QFile::exists(lock); }, 10000));
-    auto second = launch({ QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE),
-        environment);
+    auto first = launch(
+        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 10000));
+    auto second = launch(
+        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
     ASSERT_TRUE(second->waitForFinished(10000));
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(first->state(), QProcess::Running);
@@ -99,7 +100,7 @@ TEST_F(StartupTest, SnapshotsWithAnSIsNotTheSnapshotOption)
     const QString dir = parent.filePath(QStringLiteral("shots"));
     auto program = launch({ QStringLiteral("--snapshots=") + dir, QStringLiteral("--demo=low") });
     // It starts as the tray program instead of rendering pictures and leaving.
-    EXPECT_TRUE(test::waitUntil([&] { return nameOwned(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
     EXPECT_EQ(program->state(), QProcess::Running);
     EXPECT_FALSE(QDir(dir).exists());
     stop(*program);
@@ -118,7 +119,8 @@ TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
     // sanitizer build); that is the X keyboard library's business, not ours.
     environment.insert(QStringLiteral("ASAN_OPTIONS"),
         environment.value(QStringLiteral("ASAN_OPTIONS"))
-            .replace(QStringLiteral("strict_string_checks=1"), QStringLiteral("strict_string_checks=0")));
+            .replace(QStringLiteral("strict_string_checks=1"),
+                QStringLiteral("strict_string_checks=0")));
     // The window is looked for well after the 0.8 s the panel waits.
     // The panel is the program's window whose class is the application's; Qt's own helper
     // windows carry the same title.
@@ -149,12 +151,13 @@ TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelay)
         ASSERT_NE(delegate.model(), nullptr);
         EXPECT_EQ(delegate.model()->reading()->percent, 9);
         EXPECT_FALSE(delegate.status()->isPanelOpen());
-        ASSERT_TRUE(test::waitUntil([&] { return delegate.status()->isPanelOpen(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.status()->isPanelOpen(); }, 5000));
         EXPECT_GE(timer.elapsed(), 700);
         // Demo mode never reads the platform.
         EXPECT_EQ(source.reads, 0);
 
-        SingleInstance second(QDBusConnection::connectToBus(bus().address(), QStringLiteral("second")));
+        SingleInstance second(
+            QDBusConnection::connectToBus(bus().address(), QStringLiteral("second")));
         AppDelegate other(std::string("low"), source.deps(), panels.factory());
         EXPECT_FALSE(other.launch(second));
         EXPECT_EQ(other.model(), nullptr);

@@ -81,7 +81,8 @@ TEST_F(StatusControllerTest, CopiesTheSummaryOrLeavesTheClipboardAlone)
     source.reading = lowOnBattery();
     model->refresh(true);
     controller->run(MenuAction::copySummary);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("15 % · on battery\nleft 40 min"));
+    EXPECT_EQ(
+        QGuiApplication::clipboard()->text(), QString::fromUtf8("15 % · on battery\nleft 40 min"));
 }
 
 TEST_F(StatusControllerTest, OpeningRefreshesWithoutRecordingAndBuildsANewPanel)

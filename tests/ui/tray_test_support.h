@@ -5,8 +5,6 @@
 #include "support/temp_env.h"
 #include "ui/status_controller.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
@@ -14,16 +12,6 @@
 #include <optional>
 
 namespace wattlet::test {
-
-/// Runs the event loop until `done` holds or `timeoutMs` passed; returns `done()`.
-inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && !timer.hasExpired(timeoutMs))
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 /// A model on a reading the test sets, recording nothing anywhere and without power events.
 struct FakeSource
@@ -72,8 +60,7 @@ class TrayTestBase
 protected:
     TrayTestBase()
         : m_bus(DBusTestBus::session())
-    {
-    }
+    { }
 
     [[nodiscard]] bool busRunning() const { return m_bus.isRunning(); }
     [[nodiscard]] const DBusTestBus& bus() const { return m_bus; }

@@ -26,8 +26,7 @@ namespace {
 
     std::string header(const BatteryReading& reading)
     {
-        std::string text
-            = std::to_string(reading.percent) + " % · " + BatteryText::state(reading);
+        std::string text = std::to_string(reading.percent) + " % · " + BatteryText::state(reading);
         if (const auto time = BatteryText::timeLine(reading))
             text += " · " + *time;
         return text;

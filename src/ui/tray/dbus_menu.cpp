@@ -59,9 +59,8 @@ namespace {
         if (const QString icon = menuIconName(row.symbol); !icon.isEmpty())
             properties.insert(QStringLiteral("icon-name"), icon);
         if (!row.shortcut.empty()) {
-            const QList<QStringList> shortcut {
-                { QStringLiteral("Control"), shortcutKeyName(row.shortcut) }
-            };
+            const QList<QStringList> shortcut { { QStringLiteral("Control"),
+                shortcutKeyName(row.shortcut) } };
             properties.insert(QStringLiteral("shortcut"), QVariant::fromValue(shortcut));
         }
         return properties;
@@ -100,8 +99,7 @@ public:
     explicit Adaptor(DBusMenu* menu)
         : QDBusAbstractAdaptor(menu)
         , m_menu(menu)
-    {
-    }
+    { }
 
     [[nodiscard]] uint version() const { return 3; }
     [[nodiscard]] QString textDirection() const { return QStringLiteral("ltr"); }
@@ -222,7 +220,8 @@ private:
         const std::optional<MenuRow> row = find(id);
         if (!row)
             return false;
-        if (eventId == QLatin1String("clicked") && row->enabled && row->action != MenuAction::none) {
+        if (eventId == QLatin1String("clicked") && row->enabled
+            && row->action != MenuAction::none) {
             QTimer::singleShot(0, m_menu, [menu = m_menu, action = row->action] {
                 if (menu->m_run)
                     menu->m_run(action);
@@ -235,8 +234,8 @@ private:
     {
         // QtDBus keeps the call's context on the adapted object.
         if (m_menu->calledFromDBus()) {
-            m_menu->sendErrorReply(QDBusError::InvalidArgs,
-                QStringLiteral("No menu item with id %1").arg(id));
+            m_menu->sendErrorReply(
+                QDBusError::InvalidArgs, QStringLiteral("No menu item with id %1").arg(id));
         }
     }
 

@@ -3,7 +3,6 @@
 #include <QDBusMetaType>
 #include <QtEndian>
 
-
 namespace wattlet {
 
 DBusImage dbusImage(const QImage& image)

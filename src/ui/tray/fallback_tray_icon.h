@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/present/status_item_view.h"
 #include "tray_actions.h"
+
+#include "app/present/status_item_view.h"
 
 #include <QColor>
 #include <QObject>

@@ -23,7 +23,8 @@ void fillMenu(QMenu& menu, const MenuView& view, const std::function<void(MenuAc
         if (const QString icon = menuIconName(row.symbol); !icon.isEmpty())
             action->setIcon(QIcon::fromTheme(icon));
         if (!row.shortcut.empty()) {
-            action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QString::fromStdString(row.shortcut)));
+            action->setShortcut(
+                QKeySequence(QStringLiteral("Ctrl+") + QString::fromStdString(row.shortcut)));
         }
         if (row.action != MenuAction::none) {
             QObject::connect(action, &QAction::triggered, &menu, [run, chosen = row.action] {

@@ -65,8 +65,7 @@ public:
     explicit Adaptor(StatusNotifierItem* item)
         : QDBusAbstractAdaptor(item)
         , m_item(item)
-    {
-    }
+    { }
 
     [[nodiscard]] QString category() const { return QStringLiteral("Hardware"); }
     [[nodiscard]] QString id() const { return appTitle; }
@@ -86,7 +85,10 @@ public:
         return QDBusObjectPath(QString::fromLatin1(menuPath));
     }
     [[nodiscard]] QString label() const { return labelOf(m_item->m_view); }
-    [[nodiscard]] QString labelGuide() const { return label().isEmpty() ? QString() : QStringLiteral("100%"); }
+    [[nodiscard]] QString labelGuide() const
+    {
+        return label().isEmpty() ? QString() : QStringLiteral("100%");
+    }
 
     void announce(bool icon, bool toolTip, bool label)
     {

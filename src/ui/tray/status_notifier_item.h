@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/present/status_item_view.h"
 #include "dbus_types.h"
 #include "tray_actions.h"
+
+#include "app/present/status_item_view.h"
 
 #include <QColor>
 #include <QDBusConnection>

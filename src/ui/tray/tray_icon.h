@@ -18,7 +18,8 @@ namespace wattlet {
 [[nodiscard]] QColor trayTint(StatusTint tint, const QColor& foreground);
 
 /// The item's symbol on a transparent square of `sizePx` pixels.
-[[nodiscard]] QImage trayIconImage(const StatusItemView& view, int sizePx, const QColor& foreground);
+[[nodiscard]] QImage trayIconImage(
+    const StatusItemView& view, int sizePx, const QColor& foreground);
 
 /// The square sizes the item offers its host: 22, 32 and 48 px and their double-density forms.
 [[nodiscard]] const QList<int>& trayIconSizes();

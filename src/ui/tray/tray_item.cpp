@@ -38,14 +38,15 @@ TrayItem::TrayItem(TrayActions actions, QObject* parent)
     auto item = std::make_unique<StatusNotifierItem>(QDBusConnection::sessionBus(), m_actions);
     if (item->start()) {
         m_item = std::move(item);
-        connect(m_item.get(), &StatusNotifierItem::registeredChanged, this, [this](bool registered) {
-            if (registered) {
-                m_fallbackDelay->stop();
-                useFallback(false);
-            } else {
-                m_fallbackDelay->start();
-            }
-        });
+        connect(
+            m_item.get(), &StatusNotifierItem::registeredChanged, this, [this](bool registered) {
+                if (registered) {
+                    m_fallbackDelay->stop();
+                    useFallback(false);
+                } else {
+                    m_fallbackDelay->start();
+                }
+            });
     }
     // Without a watcher right now there is nothing to wait for: show the fallback at once. A
     // watcher that answers later replaces it; one that never accepts the item is given up on.
