@@ -5,6 +5,7 @@
 #include "app/watch_report.h"
 #include "ui/app_delegate.h"
 #include "ui/single_instance.h"
+#include "ui/snapshot_export.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,6 +57,9 @@ int main(int argc, char** argv)
         arguments.push_back(QString::fromLocal8Bit(argv[i]));
     const wattlet::LaunchOptions options = wattlet::launchOptions(arguments);
 
+    // The snapshot option wins over every other one, wherever it stands.
+    if (options.snapshotDir)
+        return wattlet::runSnapshotExport(argc, argv, *options.snapshotDir);
     if (options.help) {
         std::fputs(helpText, stdout);
         return 0;
