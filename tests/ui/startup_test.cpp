@@ -74,6 +74,21 @@ TEST_F(StartupTest, ASecondCopyExitsAtOnceWithStatusZero)
     stop(*first);
 }
 
+TEST_F(StartupTest, TwoCopiesStartedTogetherLeaveExactlyOne)
+{
+    // Counting running copies would let both see two and both quit; the bus name has one owner.
+    auto a = launch({ QStringLiteral("--demo=charging") });
+    auto b = launch({ QStringLiteral("--demo=charging") });
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning; },
+        10000));
+    QTest::qWait(500);
+    EXPECT_NE(a->state() == QProcess::Running, b->state() == QProcess::Running);
+    EXPECT_TRUE(nameOwned());
+    stop(*a);
+    stop(*b);
+}
+
 TEST_F(StartupTest, WithoutASessionBusALockFileKeepsToOneCopy)
 {
     QTemporaryDir runtime;
