@@ -8,7 +8,7 @@ WATTLET_BUILD_PACKAGES=(
   libgtest-dev libbenchmark-dev
 )
 WATTLET_TEST_PACKAGES=(
-  clang-format dbus-daemon xvfb xauth
+  clang-format dbus-daemon xvfb xauth x11-utils
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream
 )
