@@ -72,15 +72,6 @@ TEST(MenuView, ActionsShortcutsAndSymbols)
     }
 }
 
-TEST(MenuView, HeaderLeavesOutAMissingTimeLine)
-{
-    const test::ScopedLanguage english("en");
-    BatteryReading held;
-    held.percent = 80;
-    held.onAC = true;
-    EXPECT_EQ(menuView(held).rows[0].title, "80 % · optimized charging — holding near 80 %");
-}
-
 TEST(MenuView, NoHeaderWithoutAReading)
 {
     const test::ScopedLanguage english("en");

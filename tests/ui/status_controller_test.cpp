@@ -7,7 +7,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -41,18 +40,6 @@ namespace {
     };
 
 } // namespace
-
-TEST_F(StatusControllerTest, DrawsTheNoReadingStateUntilTheFirstRefresh)
-{
-    const test::ScopedLanguage english("en");
-    controller->update();
-    EXPECT_EQ(controller->tray().view().symbol, "battery.0percent");
-    EXPECT_EQ(controller->tray().view().tooltip, "No battery");
-    model->start();
-    EXPECT_EQ(controller->tray().view().symbol, "battery.25percent");
-    EXPECT_EQ(controller->tray().view().tint, StatusTint::orange);
-    EXPECT_EQ(controller->tray().view().title, " 15%");
-}
 
 TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnce)
 {
@@ -111,13 +98,6 @@ TEST_F(StatusControllerTest, OpenPanelNeverCloses)
     controller->run(MenuAction::openPanel);
     EXPECT_TRUE(controller->isPanelOpen());
     EXPECT_EQ(panels.built, 1);
-}
-
-TEST_F(StatusControllerTest, WithoutAClickThePanelOpensAtTheScreenCorner)
-{
-    controller->togglePanel();
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(controller->panel().geometry().topRight(), available.topRight());
 }
 
 TEST_F(StatusControllerTest, ModelOutlivingTheControllerCallsNothing)
