@@ -6,7 +6,7 @@ namespace wattlet::XdgDirs {
 
 namespace {
 
-    // The specification tells us to ignore relative values: they would depend on the folder the
+    // XDG base directories must be absolute; a relative value would depend on the folder the
     // program happens to be started from.
     QString baseDir(const char* variable, const QString& fallbackUnderHome)
     {
