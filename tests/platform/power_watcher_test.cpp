@@ -170,9 +170,11 @@ protected:
 TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPower)
 {
     const auto watcher = makeWatcher();
-    // UPower appears after the watcher: its signals must still be recognised as UPower's.
+    // UPower appears after the watcher: its signals must still be recognised as UPower's, once
+    // Qt has taken in the new owner (it does so a moment after the bus announces it).
     FakePeer upower;
     ASSERT_TRUE(upower.own(upowerService));
+    flush(upower);
 
     upower.emitPropertiesChanged(batteryPath);
     flush(upower);
