@@ -27,10 +27,6 @@ namespace {
         EXPECT_FALSE(off.percent.on);
         EXPECT_TRUE(off.notify.on);
         EXPECT_FALSE(off.login.on);
-        const SettingsPageView on = settingsPageView(true, false, true, LanguageChoice::en);
-        EXPECT_TRUE(on.percent.on);
-        EXPECT_FALSE(on.notify.on);
-        EXPECT_TRUE(on.login.on);
     }
 
     TEST(SettingsPageView, SegmentsMapToTheirLanguageAndBack)

@@ -39,7 +39,7 @@ namespace {
         return nullptr;
     }
 
-    TEST(Pages, EveryPageRendersInBothLanguagesAndSchemes)
+    TEST(Pages, EveryPageRenders344WideOnTheGreyOfItsSchemeInBothLanguages)
     {
         struct Shot
         {
@@ -58,15 +58,19 @@ namespace {
         for (const auto& [lang, choice] :
             { std::pair { "en", LanguageChoice::en }, std::pair { "ru", LanguageChoice::ru } }) {
             for (const Shot& shot : shots) {
-                for (const ColorScheme scheme : { ColorScheme::light, ColorScheme::dark }) {
-                    SCOPED_TRACE(std::string(lang) + " " + shot.name
-                        + (scheme == ColorScheme::dark ? " dark" : " light"));
+                for (const auto& [scheme, grey] : { std::pair { ColorScheme::light, 249 },
+                         std::pair { ColorScheme::dark, 32 } }) {
+                    SCOPED_TRACE(std::string(lang) + " " + shot.name + " " + std::to_string(grey));
                     QuietModel quiet(shot.reading, choice);
                     PanelView panel(*quiet.model, shot.page, scheme);
                     const QImage image = renderImage(panel, 2);
                     EXPECT_EQ(image.width(), 688);
+                    EXPECT_EQ(image.height(), 2 * panel.height());
                     EXPECT_GT(image.height(), 300);
-                    EXPECT_GT(test::pixelsUnlike(image, Scheme(scheme).background()), 2000);
+                    const QColor background(grey, grey, grey);
+                    for (const QPoint corner : { QPoint(1, 1), QPoint(686, image.height() - 2) })
+                        EXPECT_EQ(image.pixelColor(corner), background);
+                    EXPECT_GT(test::pixelsUnlike(image, background), 2000);
                 }
             }
         }

@@ -119,28 +119,6 @@ namespace {
         expectPage(Page::about);
     }
 
-    TEST(PanelView, Is344WideOnTheGreyOfItsScheme)
-    {
-        struct Case
-        {
-            ColorScheme scheme;
-            int grey;
-        };
-        for (const Page page : { Page::main, Page::settings, Page::about }) {
-            for (const Case c :
-                { Case { ColorScheme::light, 249 }, Case { ColorScheme::dark, 32 } }) {
-                SCOPED_TRACE(static_cast<int>(page) * 10 + static_cast<int>(c.scheme));
-                QuietModel quiet(Demo::reading("battery", 0));
-                PanelView panel(*quiet.model, page, c.scheme);
-                const QImage image = renderImage(panel, 2);
-                EXPECT_EQ(image.width(), 688);
-                EXPECT_EQ(image.height(), 2 * panel.height());
-                for (const QPoint corner : { QPoint(1, 1), QPoint(686, image.height() - 2) })
-                    EXPECT_EQ(image.pixelColor(corner), QColor(c.grey, c.grey, c.grey));
-            }
-        }
-    }
-
     TEST(PanelView, FollowsTheDesktopWhenNoSchemeIsImposed)
     {
         const QPalette desktop = QApplication::palette();
