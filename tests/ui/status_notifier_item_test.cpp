@@ -7,6 +7,7 @@
 #include "ui/status_controller.h"
 #include "ui/tray/dbus_types.h"
 #include "ui/tray/status_notifier_item.h"
+#include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_item.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace wattlet {
 
@@ -124,6 +127,45 @@ public:
 
 public Q_SLOTS:
     void RegisterStatusNotifierItem(const QString& service) { registered.push_back(service); }
+
+private:
+    QDBusConnection m_connection;
+};
+
+/// Stands in for the desktop portal's settings as older portals offer them: Read, no ReadOne.
+/// It prefers dark until told otherwise.
+class FakePortal : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    explicit FakePortal(const QString& address)
+        : m_connection(QDBusConnection::connectToBus(address, QStringLiteral("fake-portal")))
+    { }
+    ~FakePortal() override { QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal")); }
+
+    bool start()
+    {
+        return m_connection.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
+                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)
+            && m_connection.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    }
+
+    void setScheme(uint scheme)
+    {
+        Q_EMIT SettingChanged(QStringLiteral("org.freedesktop.appearance"),
+            QStringLiteral("color-scheme"), QDBusVariant(scheme));
+    }
+
+public Q_SLOTS:
+    QDBusVariant Read(const QString&, const QString&)
+    {
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(1U)));
+    }
+
+Q_SIGNALS:
+    void SettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
 private:
     QDBusConnection m_connection;
@@ -433,6 +475,61 @@ TEST(TrayItem, FallsBackWithoutAWatcherAndLeavesTheFallbackWhenOneAppears)
     ASSERT_TRUE(watcher.start());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !tray.usesFallback(); }));
     EXPECT_EQ(watcher.registered.size(), 1);
+}
+
+TEST(TrayItem, MonochromeIconFollowsThePortalColourScheme)
+{
+    if (!test::DBusTestBus::session().isRunning())
+        GTEST_SKIP() << "dbus-daemon is not available";
+    test::ScopedEnv env;
+    env.set("XDG_CURRENT_DESKTOP", QStringLiteral("XFCE"));
+    env.unset("GTK_THEME");
+    FakePortal portal(test::DBusTestBus::session().address());
+    ASSERT_TRUE(portal.start());
+    FakeWatcher watcher(test::DBusTestBus::session().address());
+    ASSERT_TRUE(watcher.start());
+    TrayItem tray(TrayActions {});
+    tray.show(statusItemView(reading(85, true), false));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watcher.registered.isEmpty(); }));
+    const auto pixel = [&] {
+        return firstOpaquePixel(
+            watcher.structProperty<DBusImageList>(QStringLiteral("IconPixmap")).value(0));
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel() == QByteArray::fromHex("fff2f2f2"); }));
+
+    SignalCounter counter;
+    ASSERT_TRUE(watcher.host().connect(watcher.registered.last(),
+        QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
+        QStringLiteral("NewIcon"), &counter, SLOT(newIcon())));
+    watcher.host().interface()->isServiceRegistered(watcher.registered.last());
+    portal.setScheme(2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 1; }));
+    EXPECT_EQ(pixel(), QByteArray::fromHex("ff000000"));
+    // No preference on the light test palette draws the same pixmaps: nothing to announce.
+    portal.setScheme(0);
+    QTest::qWait(200);
+    EXPECT_EQ(counter.icons, 1);
+}
+
+TEST(TrayIcon, MonochromeSymbolIsLightOnlyOnDarkPanels)
+{
+    using P = SchemePreference;
+    const std::tuple<const char*, P, const char*, int, bool> cases[]
+        = { { "ubuntu:GNOME", P::light, "", 240, true }, { "KDE", P::light, "", 240, false },
+              { "XFCE", P::dark, "", 240, true }, { "XFCE", P::none, "Adwaita:dark", 240, true },
+              { "XFCE", P::none, "Mint-Y-Dark", 240, true },
+              { "XFCE", P::none, "Darkroom", 240, false }, { "XFCE", P::none, "", 127, true },
+              { "XFCE", P::none, "", 128, false } };
+    for (const auto& [desktop, scheme, gtkTheme, windowLightness, dark] : cases) {
+        SCOPED_TRACE(std::string(desktop) + gtkTheme + std::to_string(windowLightness));
+        EXPECT_EQ(trayPanelIsDark(QString::fromUtf8(desktop), scheme, QString::fromUtf8(gtkTheme),
+                      windowLightness),
+            dark);
+    }
+    // A light text colour on a light panel would vanish.
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    EXPECT_EQ(trayForeground(false, palette), QColor(30, 30, 30));
 }
 
 } // namespace wattlet

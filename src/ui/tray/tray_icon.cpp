@@ -15,7 +15,9 @@ namespace {
     // The red and orange the menu bar uses for alerts, bright enough for dark and light bars.
     const QColor alertRed(255, 59, 48);
     const QColor alertOrange(255, 149, 0);
-    const QColor gnomeBarText(242, 242, 242);
+    const QColor onDarkPanel(242, 242, 242);
+    const QColor onLightPanel(30, 30, 30);
+    constexpr int darkBelowLightness = 128;
 
     QImage transparentSquare(int sizePx)
     {
@@ -26,11 +28,22 @@ namespace {
 
 } // namespace
 
-QColor trayForeground(const QString& desktop, const QPalette& palette)
+bool trayPanelIsDark(
+    const QString& desktop, SchemePreference scheme, const QString& gtkTheme, int windowLightness)
 {
-    if (desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive))
-        return gnomeBarText;
-    return palette.color(QPalette::Active, QPalette::WindowText);
+    return desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive)
+        || scheme == SchemePreference::dark
+        || gtkTheme.endsWith(QStringLiteral(":dark"), Qt::CaseInsensitive)
+        || gtkTheme.endsWith(QStringLiteral("-dark"), Qt::CaseInsensitive)
+        || windowLightness < darkBelowLightness;
+}
+
+QColor trayForeground(bool panelIsDark, const QPalette& palette)
+{
+    if (panelIsDark)
+        return onDarkPanel;
+    const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
+    return text.lightness() < darkBelowLightness ? text : onLightPanel;
 }
 
 QColor trayTint(StatusTint tint, const QColor& foreground)

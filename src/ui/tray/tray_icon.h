@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color_scheme_portal.h"
+
 #include "app/present/status_item_view.h"
 
 #include <QColor>
@@ -10,9 +12,16 @@
 
 namespace wattlet {
 
-/// The colour of a monochrome tray symbol: light on GNOME's dark top bar (`desktop`, the
-/// value of XDG_CURRENT_DESKTOP, names GNOME), otherwise the palette's window-text colour.
-[[nodiscard]] QColor trayForeground(const QString& desktop, const QPalette& palette);
+/// Whether the panel that hosts the tray item is likely dark: on GNOME, whose top bar always is
+/// (`desktop`, the XDG_CURRENT_DESKTOP list, names it), when the portal's `scheme` prefers dark,
+/// when `gtkTheme` (GTK_THEME) ends in ":dark" or "-dark", or when the palette's window colour is
+/// dark (`windowLightness`, 0–255, below 128).
+[[nodiscard]] bool trayPanelIsDark(
+    const QString& desktop, SchemePreference scheme, const QString& gtkTheme, int windowLightness);
+
+/// The colour of a monochrome tray symbol: near-white on a dark panel, otherwise the palette's
+/// window-text colour, or near-black when that is light as well.
+[[nodiscard]] QColor trayForeground(bool panelIsDark, const QPalette& palette);
 
 /// The symbol's colour: `foreground` for a monochrome view, else the tint.
 [[nodiscard]] QColor trayTint(StatusTint tint, const QColor& foreground);

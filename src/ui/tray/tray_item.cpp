@@ -1,5 +1,6 @@
 #include "tray_item.h"
 
+#include "color_scheme_portal.h"
 #include "fallback_tray_icon.h"
 #include "status_notifier_item.h"
 #include "tray_icon.h"
@@ -18,19 +19,15 @@ namespace {
     // absence brings up the fallback icon.
     constexpr int fallbackDelayMs = 3000;
 
-    QColor foreground()
-    {
-        return trayForeground(
-            qEnvironmentVariable("XDG_CURRENT_DESKTOP"), QGuiApplication::palette());
-    }
-
 } // namespace
 
 TrayItem::TrayItem(TrayActions actions, QObject* parent)
     : QObject(parent)
     , m_actions(std::move(actions))
     , m_fallbackDelay(new QTimer(this))
+    , m_colorScheme(new ColorSchemePortal(QDBusConnection::sessionBus(), this))
 {
+    connect(m_colorScheme, &ColorSchemePortal::changed, this, &TrayItem::redraw);
     m_fallbackDelay->setSingleShot(true);
     m_fallbackDelay->setInterval(fallbackDelayMs);
     connect(m_fallbackDelay, &QTimer::timeout, this, [this] { useFallback(true); });
@@ -75,6 +72,15 @@ bool TrayItem::eventFilter(QObject* watched, QEvent* event)
     if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
         redraw();
     return QObject::eventFilter(watched, event);
+}
+
+QColor TrayItem::foreground() const
+{
+    const QPalette palette = QGuiApplication::palette();
+    return trayForeground(trayPanelIsDark(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+                              m_colorScheme->scheme(), qEnvironmentVariable("GTK_THEME"),
+                              palette.color(QPalette::Active, QPalette::Window).lightness()),
+        palette);
 }
 
 void TrayItem::redraw()

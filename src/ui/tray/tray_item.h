@@ -12,12 +12,13 @@ class QTimer;
 
 namespace wattlet {
 
+class ColorSchemePortal;
 class FallbackTrayIcon;
 class StatusNotifierItem;
 
 /// The program's tray item: a StatusNotifierItem while a StatusNotifierWatcher accepts it,
 /// QSystemTrayIcon while none does (no session bus, or no watcher yet or any more). Redraws
-/// monochrome symbols when the palette changes.
+/// monochrome symbols when the palette or the desktop's colour-scheme preference changes.
 class TrayItem : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,7 @@ protected:
 
 private:
     void redraw();
+    [[nodiscard]] QColor foreground() const;
     void useFallback(bool on);
 
     TrayActions m_actions;
@@ -44,6 +46,7 @@ private:
     std::unique_ptr<StatusNotifierItem> m_item;
     std::unique_ptr<FallbackTrayIcon> m_fallback;
     QTimer* m_fallbackDelay = nullptr;
+    ColorSchemePortal* m_colorScheme = nullptr;
 };
 
 } // namespace wattlet
