@@ -40,6 +40,8 @@ ColorSchemePortal::ColorSchemePortal(QDBusConnection connection, QObject* parent
 {
     if (!m_connection.isConnected())
         return;
+    // The slot's QDBusVariant must be known by name before the connection resolves it.
+    qRegisterMetaType<QDBusVariant>();
     m_connection.connect(portalService, portalPath, settingsInterface,
         QStringLiteral("SettingChanged"), this,
         SLOT(settingChanged(QString, QString, QDBusVariant)));

@@ -16,8 +16,8 @@ enum class SchemePreference { none, dark, light };
 [[nodiscard]] SchemePreference schemePreferenceFrom(const QVariant& value);
 
 /// Follows the color-scheme setting of org.freedesktop.portal.Settings on `connection`. Reads
-/// it once, asynchronously (ReadOne, or Read when that fails: older portals lack it), and then listens for
-/// SettingChanged. Without a portal the preference stays none.
+/// it once, asynchronously (ReadOne, or Read when that fails: older portals lack it), and then
+/// listens for SettingChanged. Without a portal the preference stays none.
 class ColorSchemePortal : public QObject
 {
     Q_OBJECT
