@@ -2,7 +2,7 @@
 
 #include <QString>
 
-/// The per-user base folders of the XDG Base Directory specification. The environment is read
+/// The per-user base folders of the XDG Base Directory standard. The environment is read
 /// on every call, so a changed XDG_* or HOME takes effect at once.
 namespace wattlet::XdgDirs {
 

@@ -7,7 +7,7 @@ namespace wattlet {
 
 QString menuIconName(std::string_view symbol)
 {
-    // Names from the freedesktop icon naming specification, so every theme has them.
+    // Standard freedesktop icon names, so every theme has them.
     static constexpr std::array<std::pair<std::string_view, const char*>, 4> names { {
         { "battery.100percent", "battery" },
         { "gearshape", "preferences-system" },
