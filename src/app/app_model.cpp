@@ -6,10 +6,9 @@
 #include "platform/desktop_notifier.h"
 #include "platform/power_settings.h"
 #include "platform/power_watcher.h"
+#include "platform/wall_clock.h"
 
 #include <QPointer>
-
-#include <chrono>
 
 namespace wattlet {
 
@@ -34,10 +33,7 @@ namespace {
 AppModelDeps AppModelDeps::live()
 {
     AppModelDeps deps;
-    deps.now = [] {
-        using namespace std::chrono;
-        return duration<double>(system_clock::now().time_since_epoch()).count();
-    };
+    deps.now = [] { return wallClockSeconds(); };
     deps.read = [] { return BatteryIO::read(); };
     deps.loadHistory = [] { return Files::loadHistory(); };
     deps.saveHistory = [](const BatteryHistory& history) { Files::saveHistory(history); };

@@ -1,8 +1,8 @@
 #include "app_delegate.h"
 
 #include "app/demo.h"
+#include "platform/wall_clock.h"
 
-#include <QDateTime>
 #include <QTimer>
 
 namespace wattlet {
@@ -23,7 +23,7 @@ bool AppDelegate::launch(SingleInstance& instance)
         return false;
     std::optional<BatteryReading> demo;
     if (m_demoKind)
-        demo = Demo::reading(*m_demoKind, double(QDateTime::currentMSecsSinceEpoch()) / 1000.0);
+        demo = Demo::reading(*m_demoKind, wallClockSeconds());
     // The controller must exist before the first refresh so that it draws its result.
     m_model = std::make_unique<AppModel>(std::move(demo), m_deps);
     m_status = std::make_unique<StatusController>(*m_model, m_panel);

@@ -2,12 +2,12 @@
 
 #include "app/app_model.h"
 #include "app/demo.h"
+#include "platform/wall_clock.h"
 #include "ui/panel_view.h"
 #include "ui/render_image.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QDateTime>
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
@@ -66,8 +66,7 @@ namespace {
 
     QImage render(const char* kind, LanguageChoice language, Page page, ColorScheme scheme)
     {
-        const double now = static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
-        AppModel model(Demo::reading(kind, now));
+        AppModel model(Demo::reading(kind, wallClockSeconds()));
         model.prefs().setLanguage(language);
         PanelView panel(model, page, scheme);
         return renderImage(panel, 2);

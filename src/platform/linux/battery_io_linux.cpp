@@ -2,10 +2,10 @@
 
 #include "core/battery_parse.h"
 #include "platform/battery_io.h"
+#include "platform/wall_clock.h"
 
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -16,12 +16,6 @@ namespace wattlet::BatteryIO {
 namespace {
 
     constexpr const char* defaultRoot = "/sys/class/power_supply";
-
-    double wallClock()
-    {
-        return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    }
 
     std::filesystem::path supplyRoot()
     {
@@ -52,7 +46,7 @@ namespace {
         static std::unique_ptr<SysfsBatteryReader> reader;
         const std::lock_guard lock(mutex);
         if (!reader || reader->root() != supplyRoot())
-            reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClock);
+            reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClockSeconds);
         return reader->dictionaries().value_or(BatteryDictionaries {});
     }
 
@@ -74,7 +68,7 @@ std::optional<BatteryReading> read()
     const auto found = current();
     if (found.power.empty())
         return std::nullopt;
-    return BatteryParse::reading(found.power, found.registry, found.pack, wallClock());
+    return BatteryParse::reading(found.power, found.registry, found.pack, wallClockSeconds());
 }
 
 } // namespace wattlet::BatteryIO
