@@ -2,17 +2,15 @@
 
 #include "panel_factory.h"
 #include "panel_window.h"
+#include "summary_clipboard.h"
 #include "tray/tray_item.h"
 
 #include "app/app_model.h"
 #include "app/brand.h"
 #include "app/present/status_item_view.h"
-#include "core/battery_text.h"
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QPointer>
 
 namespace wattlet {
@@ -82,13 +80,7 @@ void StatusController::openPanel()
         togglePanel();
 }
 
-void StatusController::copySummary()
-{
-    const auto& reading = m_model.reading();
-    if (!reading)
-        return;
-    QGuiApplication::clipboard()->setText(QString::fromStdString(BatteryText::summary(*reading)));
-}
+void StatusController::copySummary() { wattlet::copySummary(m_model.reading()); }
 
 void StatusController::run(MenuAction action)
 {

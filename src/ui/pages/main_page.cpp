@@ -2,7 +2,6 @@
 
 #include "app/app_model.h"
 #include "app/present/main_page_view.h"
-#include "core/battery_text.h"
 #include "ui/components/area_chart.h"
 #include "ui/components/charge_ring.h"
 #include "ui/components/detail_row.h"
@@ -13,10 +12,9 @@
 #include "ui/pages/text_label.h"
 #include "ui/palette.h"
 #include "ui/style.h"
+#include "ui/summary_clipboard.h"
 
-#include <QClipboard>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLayoutItem>
 #include <QVBoxLayout>
@@ -208,11 +206,7 @@ void MainPage::buildReading(const MainPageView& view)
 void MainPage::copySummary() const
 {
     // The reading of the moment of the click, not the one the page was built from.
-    const auto& reading = m_model.reading();
-    if (!reading)
-        return;
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(QString::fromStdString(BatteryText::summary(*reading)));
+    wattlet::copySummary(m_model.reading());
 }
 
 } // namespace wattlet

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/battery_reading.h"
+
+#include <optional>
+
+namespace wattlet {
+
+/// Puts the reading's summary on the clipboard as plain text; without a reading the clipboard
+/// keeps what it had.
+void copySummary(const std::optional<BatteryReading>& reading);
+
+} // namespace wattlet
