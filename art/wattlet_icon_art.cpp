@@ -1,4 +1,4 @@
-#include "ui/app_icon.h"
+#include "app_icon.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 #include "app/launch_options.h"
 #include "app/prefs.h"
 #include "app/watch_report.h"
-#include "ui/app_delegate.h"
-#include "ui/single_instance.h"
-#include "ui/snapshot_export.h"
+#include "ui/desktop/single_instance.h"
+#include "ui/startup/app_delegate.h"
+#include "ui/startup/snapshot_export.h"
 
 #include <QApplication>
 #include <QCoreApplication>

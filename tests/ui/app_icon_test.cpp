@@ -1,4 +1,4 @@
-#include "ui/app_icon.h"
+#include "art/app_icon.h"
 
 #include <QFile>
 #include <QImage>

@@ -8,9 +8,9 @@
 #include "ui/components/sub_header.h"
 #include "ui/components/tile.h"
 #include "ui/components/warning_row.h"
-#include "ui/palette.h"
-#include "ui/scheme.h"
-#include "ui/text_block.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/palette.h"
+#include "ui/theme/scheme.h"
 
 #include <QDesktopServices>
 #include <QImage>

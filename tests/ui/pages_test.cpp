@@ -4,14 +4,14 @@
 #include "core/battery_text.h"
 #include "support/scoped_language.h"
 #include "ui/components/pill_button.h"
+#include "ui/components/segmented_control.h"
 #include "ui/components/tile.h"
+#include "ui/components/toggle_switch.h"
 #include "ui/components/warning_row.h"
-#include "ui/pages/main_page.h"
-#include "ui/pages/segmented_control.h"
-#include "ui/pages/settings_page.h"
-#include "ui/pages/toggle_switch.h"
-#include "ui/panel_view.h"
-#include "ui/render_image.h"
+#include "ui/drawing/render_image.h"
+#include "ui/panel/main_page.h"
+#include "ui/panel/panel_view.h"
+#include "ui/panel/settings_page.h"
 
 #include <QApplication>
 #include <QClipboard>

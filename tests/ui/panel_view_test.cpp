@@ -3,11 +3,11 @@
 #include "app/demo.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/tile.h"
-#include "ui/pages/about_page.h"
-#include "ui/pages/main_page.h"
-#include "ui/pages/settings_page.h"
-#include "ui/panel_view.h"
-#include "ui/render_image.h"
+#include "ui/drawing/render_image.h"
+#include "ui/panel/about_page.h"
+#include "ui/panel/main_page.h"
+#include "ui/panel/panel_view.h"
+#include "ui/panel/settings_page.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/panel_window.h"
+#include "ui/panel/panel_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>

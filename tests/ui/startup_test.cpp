@@ -1,7 +1,7 @@
 #include "tray_test_support.h"
 
-#include "ui/app_delegate.h"
-#include "ui/single_instance.h"
+#include "ui/desktop/single_instance.h"
+#include "ui/startup/app_delegate.h"
 
 #include <QDBusConnectionInterface>
 #include <QDir>

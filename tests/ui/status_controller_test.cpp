@@ -1,8 +1,8 @@
 #include "tray_test_support.h"
 
 #include "support/scoped_language.h"
-#include "ui/panel_window.h"
-#include "ui/status_controller.h"
+#include "ui/panel/panel_window.h"
+#include "ui/tray/status_controller.h"
 #include "ui/tray/tray_item.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "core/battery_reading.h"
-#include "ui/continuous_corners.h"
-#include "ui/symbols.h"
+#include "ui/drawing/continuous_corners.h"
+#include "ui/drawing/symbols.h"
 
 #include <QImage>
 #include <QPainter>

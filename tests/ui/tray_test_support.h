@@ -3,7 +3,7 @@
 #include "app/app_model.h"
 #include "support/dbus_test_bus.h"
 #include "support/temp_env.h"
-#include "ui/status_controller.h"
+#include "ui/tray/status_controller.h"
 
 #include <QWidget>
 

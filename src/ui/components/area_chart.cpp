@@ -1,6 +1,6 @@
 #include "area_chart.h"
 
-#include "ui/style.h"
+#include "ui/theme/style.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "charge_ring.h"
 
-#include "ui/scheme.h"
-#include "ui/style.h"
-#include "ui/text_block.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "footer_button.h"
 
-#include "ui/scheme.h"
-#include "ui/style.h"
-#include "ui/symbols.h"
+#include "ui/drawing/symbols.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QPainter>
 

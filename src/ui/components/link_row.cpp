@@ -1,10 +1,10 @@
 #include "link_row.h"
 
-#include "ui/icon_label.h"
-#include "ui/scheme.h"
-#include "ui/style.h"
-#include "ui/symbols.h"
-#include "ui/text_block.h"
+#include "ui/drawing/icon_label.h"
+#include "ui/drawing/symbols.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QDesktopServices>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
 #include "pill_button.h"
 
-#include "ui/icon_label.h"
-#include "ui/scheme.h"
-#include "ui/style.h"
+#include "ui/drawing/icon_label.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QPainter>
 

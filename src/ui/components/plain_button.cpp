@@ -1,8 +1,8 @@
 #include "plain_button.h"
 
-#include "ui/continuous_corners.h"
-#include "ui/palette.h"
-#include "ui/style.h"
+#include "ui/drawing/continuous_corners.h"
+#include "ui/theme/palette.h"
+#include "ui/theme/style.h"
 
 #include <QFocusEvent>
 #include <QPainter>

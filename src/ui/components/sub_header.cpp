@@ -2,11 +2,11 @@
 
 #include "core/battery_text.h"
 #include "ui/components/plain_button.h"
-#include "ui/icon_label.h"
-#include "ui/palette.h"
-#include "ui/scheme.h"
-#include "ui/style.h"
-#include "ui/text_block.h"
+#include "ui/drawing/icon_label.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/palette.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "tile.h"
 
-#include "ui/scheme.h"
-#include "ui/style.h"
-#include "ui/symbols.h"
-#include "ui/text_block.h"
+#include "ui/drawing/symbols.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "tray_icon.h"
 
-#include "ui/symbols.h"
+#include "ui/drawing/symbols.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "color_scheme_portal.h"
-
 #include "app/present/status_item_view.h"
+#include "ui/desktop/linux/color_scheme_portal.h"
 
 #include <QColor>
 #include <QImage>

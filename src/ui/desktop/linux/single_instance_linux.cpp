@@ -1,0 +1,42 @@
+#include "ui/desktop/single_instance.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QLockFile>
+
+#include <unistd.h>
+
+namespace wattlet {
+
+SingleInstance::SingleInstance(QDBusConnection connection)
+    : m_connection(std::move(connection))
+{ }
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::lockPath()
+{
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty() || !QDir(dir).exists())
+        return QDir::tempPath() + QStringLiteral("/dev.morvane.Wattlet-%1.lock").arg(getuid());
+    return dir + QStringLiteral("/dev.morvane.Wattlet.lock");
+}
+
+bool SingleInstance::claim()
+{
+    if (m_connection.isConnected()) {
+        const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply
+            = m_connection.interface()->registerService(QString::fromLatin1(busName),
+                QDBusConnectionInterface::DontQueueService,
+                QDBusConnectionInterface::DontAllowReplacement);
+        if (reply.isValid())
+            return reply.value() == QDBusConnectionInterface::ServiceRegistered;
+        // The bus refused to answer: the lock file decides instead.
+    }
+    m_lock = std::make_unique<QLockFile>(lockPath());
+    // A lock left by a crashed copy is taken over once its process is gone.
+    m_lock->setStaleLockTime(0);
+    return m_lock->tryLock(0);
+}
+
+} // namespace wattlet

@@ -1,0 +1,215 @@
+#include "main_page.h"
+
+#include "page_layout.h"
+
+#include "app/app_model.h"
+#include "app/present/main_page_view.h"
+#include "ui/components/area_chart.h"
+#include "ui/components/charge_ring.h"
+#include "ui/components/detail_row.h"
+#include "ui/components/pill_button.h"
+#include "ui/components/symbol_view.h"
+#include "ui/components/text_label.h"
+#include "ui/components/tile.h"
+#include "ui/components/warning_row.h"
+#include "ui/desktop/summary_clipboard.h"
+#include "ui/drawing/qt_text.h"
+#include "ui/theme/palette.h"
+#include "ui/theme/style.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLayoutItem>
+#include <QVBoxLayout>
+
+namespace wattlet {
+
+namespace {
+
+    using Style::TextWeight;
+
+    constexpr int heroSpacing = 16;
+    constexpr int chartHeight = 56;
+
+    // Lays a widget out as if it were `overhang` smaller on each side: the hero's ring strokes
+    // reach beyond the ring's frame, and the frame, not the strokes, lines up with the page.
+    class OverhangItem : public QWidgetItem
+    {
+    public:
+        OverhangItem(QWidget* widget, QMargins overhang)
+            : QWidgetItem(widget)
+            , m_overhang(overhang)
+        { }
+
+        [[nodiscard]] QSize sizeHint() const override
+        {
+            return QWidgetItem::sizeHint().shrunkBy(m_overhang);
+        }
+        [[nodiscard]] QSize minimumSize() const override
+        {
+            return QWidgetItem::minimumSize().shrunkBy(m_overhang);
+        }
+        [[nodiscard]] int heightForWidth(int width) const override
+        {
+            const int height
+                = QWidgetItem::heightForWidth(width + m_overhang.left() + m_overhang.right());
+            return height < 0 ? height : height - m_overhang.top() - m_overhang.bottom();
+        }
+        void setGeometry(const QRect& rect) override
+        {
+            m_rect = rect;
+            widget()->setGeometry(rect.marginsAdded(m_overhang));
+        }
+        [[nodiscard]] QRect geometry() const override { return m_rect; }
+
+    private:
+        QMargins m_overhang;
+        QRect m_rect;
+    };
+
+    QWidget* hero(const MainPageView::Hero& view, QWidget* parent)
+    {
+        auto* row = new QWidget(parent);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(heroSpacing - ChargeRing::overhang);
+        layout->addWidget(new ChargeRing(view.percent, Palette::color(view.tone)));
+
+        auto* text = new QWidget(row);
+        auto* lines = new QVBoxLayout(text);
+        lines->setContentsMargins(0, 0, 0, 0);
+        lines->setSpacing(5);
+        auto* stateLine = new QHBoxLayout;
+        stateLine->setSpacing(5);
+        if (view.bolt)
+            stateLine->addWidget(new SymbolView(QStringLiteral("bolt.fill"), 13, Palette::gold()));
+        auto* state = new TextLabel(qText(view.state), Style::font(15, TextWeight::semibold));
+        state->setWraps(true);
+        stateLine->addWidget(state, 1);
+        lines->addLayout(stateLine);
+        if (view.timeLine) {
+            auto* time
+                = new TextLabel(qText(*view.timeLine), Style::font(13), LabelColor::secondary);
+            time->setSymbol(qText(view.timeSymbol));
+            lines->addWidget(time);
+        }
+        layout->addWidget(text, 1, Qt::AlignVCenter);
+        return row;
+    }
+
+    QLayout* tiles(const MainPageView& view)
+    {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(8);
+        for (int i = 0; i < static_cast<int>(view.tiles.size()); ++i) {
+            const MainPageView::Tile& tile = view.tiles[static_cast<std::size_t>(i)];
+            grid->addWidget(new Tile(qText(tile.symbol), qText(tile.title), qText(tile.value),
+                                Palette::color(tile.tint)),
+                i / 2, i % 2);
+        }
+        grid->setColumnStretch(0, 1);
+        grid->setColumnStretch(1, 1);
+        return grid;
+    }
+
+    QLayout* details(const MainPageView& view)
+    {
+        auto* column = new QVBoxLayout;
+        column->setSpacing(7);
+        for (const MainPageView::Detail& row : view.details)
+            column->addWidget(new DetailRow(qText(row.k), qText(row.v)));
+        return column;
+    }
+
+    QLayout* chart(const MainPageView::Chart& view)
+    {
+        auto* column = new QVBoxLayout;
+        column->setSpacing(6);
+        auto* header = new QHBoxLayout;
+        header->setSpacing(Style::defaultSpacing);
+        header->addWidget(new TextLabel(
+            qText(view.title), Style::font(11, TextWeight::semibold), LabelColor::secondary));
+        header->addStretch(1);
+        if (view.delta)
+            header->addWidget(
+                new TextLabel(qText(*view.delta), Style::font(11), LabelColor::secondary));
+        column->addLayout(header);
+
+        if (view.empty) {
+            auto* empty
+                = new TextLabel(qText(view.emptyText), Style::font(12), LabelColor::secondary);
+            empty->setAlignment(Qt::AlignHCenter);
+            empty->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+            empty->setFixedHeight(chartHeight);
+            column->addWidget(empty);
+            return column;
+        }
+        auto* area = new AreaChart(view.values, Palette::color(view.tint));
+        area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        area->setFixedHeight(chartHeight);
+        column->addWidget(area);
+        auto* axis = new QHBoxLayout;
+        axis->setSpacing(Style::defaultSpacing);
+        axis->addWidget(new TextLabel(qText(view.left), Style::font(10), LabelColor::tertiary));
+        axis->addStretch(1);
+        axis->addWidget(new TextLabel(qText(view.right), Style::font(10), LabelColor::tertiary));
+        column->addLayout(axis);
+        return column;
+    }
+
+} // namespace
+
+MainPage::MainPage(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    const MainPageView view = mainPageView(model.reading(), model.series(), model.delta());
+    if (view.notice)
+        buildNotice(view);
+    else
+        buildReading(view);
+}
+
+void MainPage::buildNotice(const MainPageView& view)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(40, 40, 40, 40);
+    column->setSpacing(10);
+    column->addWidget(
+        new SymbolView(qText(view.noticeSymbol), 34, LabelColor::secondary), 0, Qt::AlignHCenter);
+    auto* notice = new TextLabel(qText(*view.notice), Style::font(15, TextWeight::semibold));
+    notice->setAlignment(Qt::AlignHCenter);
+    notice->setWraps(true);
+    column->addWidget(notice);
+}
+
+void MainPage::buildReading(const MainPageView& view)
+{
+    QVBoxLayout* column = pageLayout(this, 14);
+    const int o = ChargeRing::overhang;
+    column->addItem(new OverhangItem(hero(view.hero, this), QMargins(o, o, 0, o)));
+    for (const MainPageView::Warning& warning : view.warnings)
+        column->addWidget(new WarningRow(qText(warning.text), warning.hot));
+    column->addLayout(tiles(view));
+    column->addLayout(details(view));
+    column->addLayout(chart(view.chart));
+
+    auto* actions = new QHBoxLayout;
+    actions->setSpacing(8);
+    actions->addWidget(new PillButton(qText(view.actions[0].symbol), qText(view.actions[0].title),
+                           [] { AppModel::openPowerSettings(); }),
+        1);
+    actions->addWidget(new PillButton(qText(view.actions[1].symbol), qText(view.actions[1].title),
+                           [this] { copySummary(); }),
+        1);
+    column->addLayout(actions);
+}
+
+void MainPage::copySummary() const
+{
+    // The reading of the moment of the click, not the one the page was built from.
+    wattlet::copySummary(m_model.reading());
+}
+
+} // namespace wattlet

@@ -1,0 +1,215 @@
+#include "panel_view.h"
+
+#include "about_page.h"
+#include "main_page.h"
+#include "page_layout.h"
+#include "settings_page.h"
+
+#include "app/app_model.h"
+#include "app/present/footer_view.h"
+#include "ui/components/footer_button.h"
+#include "ui/components/plain_button.h"
+#include "ui/drawing/qt_text.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/style.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    // The author's link: plain text in secondary colour, the whole text is the click target.
+    class BrandLink : public PlainButton
+    {
+    public:
+        BrandLink(const QString& text, const QUrl& url, QWidget* parent = nullptr)
+            : PlainButton([url] { QDesktopServices::openUrl(url); }, parent)
+        {
+            setText(text);
+            setAccessibleName(text);
+            setToolTip(url.toDisplayString());
+        }
+
+        [[nodiscard]] QSize sizeHint() const override
+        {
+            return { static_cast<int>(std::ceil(TextBlock::naturalWidth(text(), font11()))),
+                static_cast<int>(std::ceil(TextBlock::lineHeight(font11()))) };
+        }
+
+    protected:
+        void paintEvent(QPaintEvent*) override
+        {
+            QPainter painter(this);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setOpacity(labelOpacity());
+            painter.setFont(font11());
+            painter.setPen(Scheme::of(this).secondary());
+            painter.drawText(QRectF(rect()), Qt::AlignLeft | Qt::AlignVCenter, text());
+            painter.setOpacity(1.0);
+            paintFocusRing(painter, rect(), 4);
+        }
+
+    private:
+        static QFont font11() { return Style::font(11); }
+    };
+
+    // The standard hairline separator at 40 % opacity.
+    class Separator : public QWidget
+    {
+    public:
+        explicit Separator(QWidget* parent = nullptr)
+            : QWidget(parent)
+        {
+            setFixedHeight(1);
+            setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        }
+
+    protected:
+        void paintEvent(QPaintEvent*) override
+        {
+            QPainter(this).fillRect(rect(), Style::withOpacity(Scheme::of(this).separator(), 40));
+        }
+    };
+
+} // namespace
+
+PanelView::PanelView(AppModel& model, Page page, std::optional<ColorScheme> scheme, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_page(page)
+    , m_scheme(scheme)
+{
+    if (m_scheme)
+        Scheme::impose(this, *m_scheme);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(new Separator(this));
+    rebuild();
+    connect(&model, &AppModel::willChange, this, &PanelView::scheduleRebuild);
+    connect(&model.prefs(), &Prefs::willChange, this, &PanelView::scheduleRebuild);
+}
+
+void PanelView::setPage(Page page)
+{
+    m_page = page;
+    showPage();
+    fitHeight();
+}
+
+void PanelView::toggleAbout() { setPage(m_page == Page::about ? Page::main : Page::about); }
+
+void PanelView::toggleSettings()
+{
+    setPage(m_page == Page::settings ? Page::main : Page::settings);
+}
+
+void PanelView::scheduleRebuild()
+{
+    // The change signals fire before the new value is stored: build once it is.
+    if (m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QMetaObject::invokeMethod(this, &PanelView::rebuild, Qt::QueuedConnection);
+}
+
+void PanelView::rebuild()
+{
+    m_rebuildPending = false;
+    showPage();
+    showFooter();
+    fitHeight();
+}
+
+void PanelView::showPage()
+{
+    // The old page may be the sender of this change (its back button): delete it later.
+    if (m_pageWidget) {
+        m_pageWidget->hide();
+        m_pageWidget->deleteLater();
+    }
+    const auto back = [this] { setPage(Page::main); };
+    switch (m_page) {
+    case Page::main:
+        m_pageWidget = new MainPage(m_model, this);
+        break;
+    case Page::settings:
+        m_pageWidget = new SettingsPage(m_model, back, this);
+        break;
+    case Page::about:
+        m_pageWidget = new AboutPage(back, this);
+        break;
+    }
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pageWidget);
+    m_pageWidget->show();
+}
+
+void PanelView::showFooter()
+{
+    if (m_footer) {
+        m_footer->hide();
+        m_footer->deleteLater();
+    }
+    const FooterView view = footerView();
+    m_footer = new QWidget(this);
+    auto* row = new QHBoxLayout(m_footer);
+    row->setContentsMargins(14, 9, 14, 9);
+    row->setSpacing(10);
+    row->addWidget(new BrandLink(qText(view.brand), QUrl(qText(view.brandURL))));
+    row->addStretch(1);
+    auto* about = new FooterButton(
+        QStringLiteral("info.circle"), qText(view.aboutHelp), [this] { toggleAbout(); });
+    about->setObjectName(QStringLiteral("about"));
+    row->addWidget(about);
+    auto* settings = new FooterButton(
+        QStringLiteral("gearshape"), qText(view.settingsHelp), [this] { toggleSettings(); });
+    settings->setObjectName(QStringLiteral("settings"));
+    row->addWidget(settings);
+    auto* quit = new FooterButton(QStringLiteral("power"), qText(view.quitHelp),
+        [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
+    quit->setObjectName(QStringLiteral("quit"));
+    row->addWidget(quit);
+    layout()->addWidget(m_footer);
+    m_footer->show();
+}
+
+void PanelView::fitHeight()
+{
+    layout()->activate();
+    setFixedSize(Style::panelWidth, heightForWidth(Style::panelWidth));
+}
+
+QSize PanelView::sizeHint() const
+{
+    return { Style::panelWidth, heightForWidth(Style::panelWidth) };
+}
+
+int PanelView::heightForWidth(int width) const
+{
+    const int height = layout()->totalHeightForWidth(width);
+    return height >= 0 ? height : layout()->totalSizeHint().height();
+}
+
+void PanelView::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), Scheme::of(this).background());
+}
+
+void PanelView::changeEvent(QEvent* event)
+{
+    // A desktop switching between light and dark repaints the panel in its new scheme.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+} // namespace wattlet

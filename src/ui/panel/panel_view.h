@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/theme/scheme.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+namespace wattlet {
+
+class AppModel;
+
+enum class Page { main, settings, about };
+
+/// The panel: one page, a faint separator and the footer (the author's link and the about,
+/// settings and quit buttons), 344 points wide and as tall as its content, on an opaque grey of
+/// its colour scheme. The scheme is imposed (snapshots) or, when none is given, follows the
+/// desktop's palette. The panel rebuilds itself after every change signal of the model or its
+/// preferences (queued, so it shows the assigned values); the page shown survives rebuilds.
+class PanelView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PanelView(AppModel& model, Page page = Page::main,
+        std::optional<ColorScheme> scheme = std::nullopt, QWidget* parent = nullptr);
+
+    [[nodiscard]] Page page() const { return m_page; }
+    /// Shows `page` at once.
+    void setPage(Page page);
+    /// The footer's about and settings buttons: open their page, or return to the main page from
+    /// it.
+    void toggleAbout();
+    void toggleSettings();
+
+    /// The page widget shown now.
+    [[nodiscard]] QWidget* pageWidget() const { return m_pageWidget; }
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] bool hasHeightForWidth() const override { return true; }
+    [[nodiscard]] int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void rebuild();
+    void scheduleRebuild();
+    void showPage();
+    void showFooter();
+    void fitHeight();
+
+    AppModel& m_model;
+    Page m_page;
+    std::optional<ColorScheme> m_scheme;
+    QPointer<QWidget> m_pageWidget;
+    QPointer<QWidget> m_footer;
+    bool m_rebuildPending = false;
+};
+
+} // namespace wattlet

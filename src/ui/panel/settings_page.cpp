@@ -1,0 +1,116 @@
+#include "settings_page.h"
+
+#include "page_layout.h"
+
+#include "app/app_model.h"
+#include "app/present/settings_page_view.h"
+#include "ui/components/segmented_control.h"
+#include "ui/components/sub_header.h"
+#include "ui/components/text_label.h"
+#include "ui/components/toggle_switch.h"
+#include "ui/drawing/qt_text.h"
+#include "ui/theme/style.h"
+
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace wattlet {
+
+namespace {
+
+    QFont controlFont() { return Style::font(13); }
+
+    // A label and its switch at the right edge; clicking the label flips the switch too.
+    class SwitchRow : public QWidget
+    {
+    public:
+        SwitchRow(const SettingsPageView::Toggle& view, const QString& name, QWidget* parent)
+            : QWidget(parent)
+            , m_switch(new ToggleSwitch(this))
+        {
+            auto* row = new QHBoxLayout(this);
+            row->setContentsMargins(0, 0, 0, 0);
+            row->setSpacing(Style::defaultSpacing);
+            auto* label = new TextLabel(qText(view.label), controlFont());
+            label->setWraps(true);
+            row->addWidget(label, 1);
+            row->addWidget(m_switch, 0, Qt::AlignVCenter);
+            m_switch->setObjectName(name);
+            m_switch->setChecked(view.on);
+            m_switch->setAccessibleName(qText(view.label));
+        }
+
+        [[nodiscard]] ToggleSwitch* toggle() const { return m_switch; }
+
+    protected:
+        void mouseReleaseEvent(QMouseEvent* event) override
+        {
+            if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+                m_switch->click();
+        }
+
+    private:
+        ToggleSwitch* m_switch;
+    };
+
+    void redrawTrayItem(AppModel& model)
+    {
+        if (model.onUpdate)
+            model.onUpdate();
+    }
+
+} // namespace
+
+SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget* parent)
+    : QWidget(parent)
+{
+    Prefs& prefs = model.prefs();
+    const SettingsPageView view = settingsPageView(
+        prefs.showPercent(), prefs.notify(), prefs.launchAtLogin(), prefs.language());
+
+    QVBoxLayout* column = pageLayout(this, 14);
+    column->addWidget(new SubHeader(qText(view.title), std::move(back)));
+
+    auto* percent = new SwitchRow(view.percent, QStringLiteral("percent"), this);
+    connect(percent->toggle(), &ToggleSwitch::clicked, this, [&model](bool on) {
+        model.prefs().setShowPercent(on);
+        redrawTrayItem(model);
+    });
+    column->addWidget(percent);
+
+    auto* notify = new SwitchRow(view.notify, QStringLiteral("notify"), this);
+    connect(notify->toggle(), &ToggleSwitch::clicked, this,
+        [&model](bool on) { model.prefs().setNotify(on); });
+    column->addWidget(notify);
+
+    auto* login = new SwitchRow(view.login, QStringLiteral("login"), this);
+    ToggleSwitch* loginSwitch = login->toggle();
+    connect(loginSwitch, &ToggleSwitch::clicked, this, [&model, loginSwitch](bool on) {
+        model.prefs().setLaunchAtLogin(on);
+        // The autostart entry decides, not the click: a failed registration shows off.
+        loginSwitch->setChecked(model.prefs().launchAtLogin());
+    });
+    column->addWidget(login);
+
+    auto* language = new QVBoxLayout;
+    language->setSpacing(6);
+    language->addWidget(
+        new TextLabel(qText(view.languageLabel), Style::font(12), LabelColor::secondary));
+    QStringList segments;
+    for (const std::string& segment : view.segments)
+        segments.push_back(qText(segment));
+    auto* control = new SegmentedControl(segments, view.selected, this);
+    control->setObjectName(QStringLiteral("language"));
+    control->setFont(controlFont());
+    control->setAccessibleName(qText(view.languageLabel));
+    connect(control, &SegmentedControl::activated, this, [&model](int index) {
+        model.prefs().setLanguage(languageOfSegment(index));
+        model.sendWillChange();
+        redrawTrayItem(model);
+    });
+    language->addWidget(control);
+    column->addLayout(language);
+}
+
+} // namespace wattlet

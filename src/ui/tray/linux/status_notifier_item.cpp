@@ -1,0 +1,240 @@
+#include "status_notifier_item.h"
+
+#include "dbus_menu.h"
+
+#include "ui/tray/menu_popup.h"
+#include "ui/tray/tray_icon.h"
+
+#include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnectionInterface>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QMenu>
+#include <QTimer>
+
+#include <atomic>
+
+namespace wattlet {
+
+namespace {
+
+    const QString appTitle = QStringLiteral("Wattlet");
+
+    /// The label beside the icon: the title without the space that separates it from the
+    /// image, since hosts add their own spacing.
+    QString labelOf(const StatusItemView& view)
+    {
+        return QString::fromStdString(view.title).trimmed();
+    }
+
+    int nextItemNumber()
+    {
+        static std::atomic<int> number { 0 };
+        return ++number;
+    }
+
+} // namespace
+
+/// The org.kde.StatusNotifierItem face of StatusNotifierItem.
+class StatusNotifierItem::Adaptor : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
+    Q_PROPERTY(QString Category READ category)
+    Q_PROPERTY(QString Id READ id)
+    Q_PROPERTY(QString Title READ title)
+    Q_PROPERTY(QString Status READ status)
+    Q_PROPERTY(int WindowId READ windowId)
+    Q_PROPERTY(QString IconThemePath READ emptyText)
+    Q_PROPERTY(QString IconName READ emptyText)
+    Q_PROPERTY(wattlet::DBusImageList IconPixmap READ iconPixmap)
+    Q_PROPERTY(QString OverlayIconName READ emptyText)
+    Q_PROPERTY(wattlet::DBusImageList OverlayIconPixmap READ noIcons)
+    Q_PROPERTY(QString AttentionIconName READ emptyText)
+    Q_PROPERTY(wattlet::DBusImageList AttentionIconPixmap READ noIcons)
+    Q_PROPERTY(QString AttentionMovieName READ emptyText)
+    Q_PROPERTY(wattlet::DBusToolTip ToolTip READ toolTip)
+    Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
+    Q_PROPERTY(QDBusObjectPath Menu READ menu)
+    Q_PROPERTY(QString XAyatanaLabel READ label)
+    Q_PROPERTY(QString XAyatanaLabelGuide READ labelGuide)
+
+public:
+    explicit Adaptor(StatusNotifierItem* item)
+        : QDBusAbstractAdaptor(item)
+        , m_item(item)
+    { }
+
+    [[nodiscard]] QString category() const { return QStringLiteral("Hardware"); }
+    [[nodiscard]] QString id() const { return appTitle; }
+    [[nodiscard]] QString title() const { return appTitle; }
+    [[nodiscard]] QString status() const { return QStringLiteral("Active"); }
+    [[nodiscard]] int windowId() const { return 0; }
+    [[nodiscard]] QString emptyText() const { return {}; }
+    [[nodiscard]] DBusImageList iconPixmap() const { return m_item->m_icons; }
+    [[nodiscard]] DBusImageList noIcons() const { return {}; }
+    [[nodiscard]] DBusToolTip toolTip() const
+    {
+        return { {}, m_item->m_icons, appTitle, QString::fromStdString(m_item->m_view.tooltip) };
+    }
+    [[nodiscard]] bool itemIsMenu() const { return false; }
+    [[nodiscard]] QDBusObjectPath menu() const
+    {
+        return QDBusObjectPath(QString::fromLatin1(menuPath));
+    }
+    [[nodiscard]] QString label() const { return labelOf(m_item->m_view); }
+    [[nodiscard]] QString labelGuide() const
+    {
+        return label().isEmpty() ? QString() : QStringLiteral("100%");
+    }
+
+    void announce(bool icon, bool toolTip, bool label)
+    {
+        if (icon)
+            Q_EMIT NewIcon();
+        if (toolTip)
+            Q_EMIT NewToolTip();
+        if (label)
+            Q_EMIT XAyatanaNewLabel(this->label(), labelGuide());
+    }
+
+public Q_SLOTS:
+    void Activate(int x, int y) { m_item->activate(x, y); }
+    void SecondaryActivate(int x, int y) { m_item->activate(x, y); }
+    void ContextMenu(int x, int y) { m_item->popUpMenu(x, y); }
+    void Scroll(int delta, const QString& orientation)
+    {
+        Q_UNUSED(delta)
+        Q_UNUSED(orientation)
+    }
+
+Q_SIGNALS:
+    void NewTitle();
+    void NewIcon();
+    void NewAttentionIcon();
+    void NewOverlayIcon();
+    void NewToolTip();
+    void NewStatus(const QString& status);
+    void XAyatanaNewLabel(const QString& label, const QString& guide);
+
+private:
+    StatusNotifierItem* m_item;
+};
+
+StatusNotifierItem::StatusNotifierItem(
+    QDBusConnection connection, TrayActions actions, QObject* parent)
+    : QObject(parent)
+    , m_connection(std::move(connection))
+    , m_actions(std::move(actions))
+{
+    registerDBusTypes();
+    m_adaptor = new Adaptor(this);
+    m_menu = new DBusMenu(m_actions.menu, m_actions.run, this);
+}
+
+StatusNotifierItem::~StatusNotifierItem()
+{
+    if (!m_serviceName.isEmpty()) {
+        m_connection.unregisterObject(QString::fromLatin1(itemPath));
+        m_connection.unregisterObject(QString::fromLatin1(menuPath));
+        m_connection.unregisterService(m_serviceName);
+    }
+}
+
+bool StatusNotifierItem::start()
+{
+    if (!m_connection.isConnected())
+        return false;
+    const QString name = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(nextItemNumber());
+    if (!m_connection.registerService(name))
+        return false;
+    if (!m_connection.registerObject(
+            QString::fromLatin1(itemPath), this, QDBusConnection::ExportAdaptors)
+        || !m_menu->exportOn(m_connection, QString::fromLatin1(menuPath))) {
+        m_connection.unregisterService(name);
+        return false;
+    }
+    m_serviceName = name;
+
+    m_watcher = new QDBusServiceWatcher(QString::fromLatin1(watcherService), m_connection,
+        QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+        [this](const QString&, const QString&, const QString& newOwner) {
+            if (newOwner.isEmpty())
+                setRegistered(false);
+            else
+                registerWithWatcher();
+        });
+    if (m_connection.interface()->isServiceRegistered(QString::fromLatin1(watcherService)))
+        registerWithWatcher();
+    return true;
+}
+
+void StatusNotifierItem::registerWithWatcher()
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(watcherService),
+        QStringLiteral("/StatusNotifierWatcher"), QString::fromLatin1(watcherService),
+        QStringLiteral("RegisterStatusNotifierItem"));
+    call << m_serviceName;
+    auto* pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        setRegistered(!w->isError());
+    });
+}
+
+void StatusNotifierItem::setRegistered(bool registered)
+{
+    if (m_registered == registered)
+        return;
+    m_registered = registered;
+    Q_EMIT registeredChanged(registered);
+}
+
+void StatusNotifierItem::show(const StatusItemView& view, const QColor& foreground)
+{
+    const bool iconChanged = m_icons.isEmpty() || view.symbol != m_view.symbol
+        || view.tint != m_view.tint || foreground != m_foreground;
+    const bool toolTipChanged = iconChanged || view.tooltip != m_view.tooltip;
+    const bool labelChanged = labelOf(view) != labelOf(m_view);
+    if (iconChanged) {
+        m_icons.clear();
+        for (const int size : trayIconSizes())
+            m_icons.push_back(dbusImage(trayIconImage(view, size, foreground)));
+    }
+    m_view = view;
+    m_foreground = foreground;
+    m_menu->refresh();
+    if (!m_serviceName.isEmpty())
+        m_adaptor->announce(iconChanged, toolTipChanged, labelChanged);
+}
+
+void StatusNotifierItem::activate(int x, int y)
+{
+    if (!m_actions.activate)
+        return;
+    // Hosts that do not know where the click was send 0, 0.
+    const std::optional<QPoint> at
+        = (x == 0 && y == 0) ? std::nullopt : std::optional<QPoint>(QPoint(x, y));
+    // Answer the host first; opening the panel may take a moment.
+    QTimer::singleShot(0, this, [this, at] { m_actions.activate(at); });
+}
+
+void StatusNotifierItem::popUpMenu(int x, int y)
+{
+    QTimer::singleShot(0, this, [this, x, y] {
+        auto* menu = new QMenu;
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        fillMenu(*menu, m_actions.menu ? m_actions.menu() : MenuView {}, m_actions.run);
+        menu->popup(QPoint(x, y));
+    });
+}
+
+} // namespace wattlet
+
+#include "status_notifier_item.moc"

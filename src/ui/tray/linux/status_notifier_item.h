@@ -1,0 +1,72 @@
+#pragma once
+
+#include "dbus_types.h"
+
+#include "app/present/status_item_view.h"
+#include "ui/tray/tray_actions.h"
+
+#include <QColor>
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QDBusServiceWatcher;
+
+namespace wattlet {
+
+class DBusMenu;
+
+/// The tray item as a StatusNotifierItem on the session bus, with its menu exported over
+/// com.canonical.dbusmenu. It registers with org.kde.StatusNotifierWatcher whenever a watcher
+/// appears (also after a restart of the watcher) and tells the host only about what changed.
+class StatusNotifierItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* watcherService = "org.kde.StatusNotifierWatcher";
+    static constexpr const char* itemPath = "/StatusNotifierItem";
+    static constexpr const char* menuPath = "/MenuBar";
+
+    StatusNotifierItem(QDBusConnection connection, TrayActions actions, QObject* parent = nullptr);
+    ~StatusNotifierItem() override;
+
+    /// Takes a service name, exports the item and the menu, and registers when a watcher is
+    /// present. False when the connection is not usable.
+    bool start();
+    /// Draws `view` (monochrome symbols in `foreground`) and signals the changed parts.
+    void show(const StatusItemView& view, const QColor& foreground);
+    /// Whether the current watcher accepted the item.
+    [[nodiscard]] bool isRegistered() const { return m_registered; }
+    /// The bus name the item registered with, "org.kde.StatusNotifierItem-<pid>-<n>".
+    [[nodiscard]] QString serviceName() const { return m_serviceName; }
+    [[nodiscard]] DBusMenu& menu() { return *m_menu; }
+
+Q_SIGNALS:
+    /// The watcher accepted the item, or went away.
+    void registeredChanged(bool registered);
+
+private:
+    class Adaptor;
+    friend class Adaptor;
+
+    void registerWithWatcher();
+    void setRegistered(bool registered);
+    void activate(int x, int y);
+    void popUpMenu(int x, int y);
+
+    QDBusConnection m_connection;
+    TrayActions m_actions;
+    QString m_serviceName;
+    bool m_registered = false;
+    StatusItemView m_view;
+    QColor m_foreground;
+    DBusImageList m_icons;
+    Adaptor* m_adaptor = nullptr;
+    DBusMenu* m_menu = nullptr;
+    QDBusServiceWatcher* m_watcher = nullptr;
+};
+
+} // namespace wattlet

@@ -1,0 +1,112 @@
+#include "status_controller.h"
+
+#include "tray_item.h"
+
+#include "app/app_model.h"
+#include "app/brand.h"
+#include "app/present/status_item_view.h"
+#include "ui/desktop/summary_clipboard.h"
+#include "ui/panel/panel_factory.h"
+#include "ui/panel/panel_window.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QPointer>
+
+namespace wattlet {
+
+namespace {
+
+    // A click on the tray icon while the panel is open first closes the panel as a click
+    // outside it; the activation that follows must not open it again.
+    constexpr int reopenGuardMs = 300;
+
+} // namespace
+
+StatusController::StatusController(AppModel& model, PanelFactory factory, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_factory(factory ? std::move(factory) : PanelFactory(makePanel))
+    , m_panel(std::make_unique<PanelWindow>())
+{
+    TrayActions actions;
+    QPointer<StatusController> self(this);
+    actions.activate = [self](std::optional<QPoint> at) {
+        if (self)
+            self->activate(at);
+    };
+    actions.menu = [self] { return self ? self->menu() : MenuView {}; };
+    actions.run = [self](MenuAction action) {
+        if (self)
+            self->run(action);
+    };
+    m_tray = std::make_unique<TrayItem>(std::move(actions));
+    m_model.onUpdate = [self] {
+        if (self)
+            self->update();
+    };
+    update();
+}
+
+StatusController::~StatusController() = default;
+
+void StatusController::update()
+{
+    m_tray->show(statusItemView(m_model.reading(), m_model.prefs().showPercent()));
+}
+
+void StatusController::togglePanel(std::optional<QPoint> at)
+{
+    if (m_panel->isOpen()) {
+        m_panel->close();
+        return;
+    }
+    if (at)
+        m_lastClick = at;
+    m_model.refresh(false);
+    m_panel->open(m_factory(m_model), m_lastClick);
+}
+
+void StatusController::activate(std::optional<QPoint> at)
+{
+    if (!m_panel->isOpen() && m_panel->closedWithin(reopenGuardMs))
+        return;
+    togglePanel(at);
+}
+
+void StatusController::openPanel()
+{
+    if (!m_panel->isOpen())
+        togglePanel();
+}
+
+void StatusController::copySummary() { wattlet::copySummary(m_model.reading()); }
+
+void StatusController::run(MenuAction action)
+{
+    switch (action) {
+    case MenuAction::openPanel:
+        openPanel();
+        break;
+    case MenuAction::openPower:
+        AppModel::openPowerSettings();
+        break;
+    case MenuAction::copySummary:
+        copySummary();
+        break;
+    case MenuAction::openSite:
+        QDesktopServices::openUrl(Brand::authorURL());
+        break;
+    case MenuAction::quit:
+        QCoreApplication::quit();
+        break;
+    case MenuAction::none:
+        break;
+    }
+}
+
+MenuView StatusController::menu() const { return menuView(m_model.reading()); }
+
+bool StatusController::isPanelOpen() const { return m_panel->isOpen(); }
+
+} // namespace wattlet
