@@ -19,8 +19,10 @@ Battery and power supply in the tray.
 
   --demo=KIND        run on a demo reading (charging, battery, low); the panel opens by itself
   --snapshot=DIR     render the panel pictures into DIR and exit
-  --summary          print the battery summary and exit (status 1 without a battery)
-  --json             print the battery reading as one JSON line and exit
+  --summary          print the battery summary and exit (status 1 without a battery);
+                     with --demo=KIND, the demo reading's
+  --json             print the battery reading as one JSON line and exit; with --demo=KIND,
+                     the demo reading's
   --watch            print the summary's first line now and after every power event, until
                      killed; with --json one JSON line each time
   --help             show this help and exit
@@ -70,7 +72,7 @@ int main(int argc, char** argv)
     }
     if (options.watch)
         return runWatch(argc, argv, options.json);
-    if (const auto status = wattlet::runCliReport(argc, argv))
+    if (const auto status = wattlet::runCliReport(options))
         return *status;
 
     QApplication app(argc, argv);

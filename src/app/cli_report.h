@@ -1,15 +1,19 @@
 #pragma once
 
+#include "app/launch_options.h"
+
 #include <cstdio>
 #include <optional>
 
 namespace wattlet {
 
 /// The one-shot reports of the command line, without any GUI or display: "--summary" prints the
-/// summary text of one fresh reading in the language of the preferences, "--json" its JSON line.
-/// When an argument asks for a report, prints it to `out` and returns the exit status: 0 with a
-/// battery, 1 without one (the "noBattery" text, or "null"). Nothing when no argument asks for a
-/// report.
-[[nodiscard]] std::optional<int> runCliReport(int argc, char** argv, std::FILE* out = stdout);
+/// summary text of one fresh reading in the language of the preferences, "--json" its JSON line
+/// (JSON wins when both are given). With a demo kind the reading is that demo reading instead of
+/// the battery. When the options ask for a report, prints it to `out` and returns the exit status:
+/// 0 with a reading, 1 without one (the "noBattery" text, or "null"). Nothing when they ask for
+/// no report.
+[[nodiscard]] std::optional<int> runCliReport(
+    const LaunchOptions& options, std::FILE* out = stdout);
 
 } // namespace wattlet

@@ -20,6 +20,8 @@ LaunchOptions launchOptions(const QStringList& arguments)
             options.version = true;
         } else if (argument == QLatin1String("--watch")) {
             options.watch = true;
+        } else if (argument == QLatin1String("--summary")) {
+            options.summary = true;
         } else if (argument == QLatin1String("--json")) {
             options.json = true;
         }

@@ -19,6 +19,8 @@ struct LaunchOptions
     std::optional<std::string> demoKind;
     /// "--watch": print one report line per refresh until killed.
     bool watch = false;
+    /// "--summary": print the summary of one reading and exit.
+    bool summary = false;
     /// "--json": reports are JSON.
     bool json = false;
 };

@@ -3,6 +3,7 @@
 #include "support/temp_env.h"
 
 #include <QDir>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,15 +24,14 @@ namespace {
 
     Report run(std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), "wattlet");
-        std::vector<char*> argv;
-        for (auto& argument : arguments)
-            argv.push_back(argument.data());
+        QStringList list { QStringLiteral("wattlet") };
+        for (const auto& argument : arguments)
+            list.push_back(QString::fromStdString(argument));
         char* buffer = nullptr;
         std::size_t size = 0;
         std::FILE* out = open_memstream(&buffer, &size);
         Report report;
-        report.status = runCliReport(static_cast<int>(argv.size()), argv.data(), out);
+        report.status = runCliReport(launchOptions(list), out);
         std::fclose(out);
         report.output.assign(buffer, size);
         std::free(buffer);
@@ -74,6 +74,16 @@ namespace {
         EXPECT_EQ(run({ "--summary" }).status, 1);
         EXPECT_EQ(run({ "--json" }).output, "null\n");
         EXPECT_EQ(run({ "--json" }).status, 1);
+    }
+
+    TEST_F(CliReport, DemoKindReportsTheDemoReadingWithoutABattery)
+    {
+        const auto summary = run({ "--summary", "--demo=low" });
+        EXPECT_EQ(summary.status, 0);
+        EXPECT_TRUE(summary.output.starts_with("9 % · on battery\n")) << summary.output;
+        const auto json = run({ "--demo=charging", "--json" });
+        EXPECT_EQ(json.status, 0);
+        EXPECT_TRUE(json.output.starts_with(R"({"present":true,"percent":)")) << json.output;
     }
 
     TEST_F(CliReport, SummaryIsInTheLanguageOfThePreferences)

@@ -27,7 +27,8 @@ SymbolView::SymbolView(QString name, qreal fontSize, LabelColor color, QWidget* 
 QSize SymbolView::sizeHint() const
 {
     const QSizeF size = Symbols::size(m_name.toStdString(), m_fontSize);
-    return { static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height())) };
+    return { static_cast<int>(std::ceil(size.width())),
+        static_cast<int>(std::ceil(size.height())) };
 }
 
 void SymbolView::paintEvent(QPaintEvent*)
