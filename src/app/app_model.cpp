@@ -64,6 +64,17 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
 {
     if (m_demo)
         setReading(m_demo);
+    // The tray item shows or hides the percentage at once; a new language first rebuilds every
+    // view of the model, then the tray item's texts.
+    connect(m_prefs.get(), &Prefs::showPercentChanged, this, [this] {
+        if (onUpdate)
+            onUpdate();
+    });
+    connect(m_prefs.get(), &Prefs::languageChanged, this, [this] {
+        Q_EMIT willChange();
+        if (onUpdate)
+            onUpdate();
+    });
 }
 
 AppModel::~AppModel() = default;
@@ -120,8 +131,6 @@ std::optional<std::int64_t> AppModel::delta() const
         return -12;
     return m_history.deltaLastHour(m_deps.now());
 }
-
-void AppModel::sendWillChange() { Q_EMIT willChange(); }
 
 void AppModel::openPowerSettings() { PowerSettings::open(); }
 

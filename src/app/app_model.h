@@ -56,7 +56,8 @@ public:
     [[nodiscard]] Prefs& prefs() { return *m_prefs; }
     [[nodiscard]] const std::optional<BatteryReading>& demo() const { return m_demo; }
 
-    /// Called at the end of every refresh and by the settings page after a preference change.
+    /// Called at the end of every refresh and after the percentage or the language preference
+    /// changed (the language after willChange()).
     std::function<void()> onUpdate;
 
     /// Creates the power watcher (each event queues its own refresh) and refreshes once.
@@ -71,8 +72,6 @@ public:
     [[nodiscard]] std::vector<double> series() const;
     /// Percentage-point change over the last hour (−12 in demo mode).
     [[nodiscard]] std::optional<std::int64_t> delta() const;
-    /// Sends willChange() without assigning anything, so observers rebuild (language change).
-    void sendWillChange();
     /// Opens the desktop's power settings, detached; nothing when none is installed.
     static void openPowerSettings();
 

@@ -90,8 +90,11 @@ void Prefs::store(const QString& key, const QVariant& value)
 void Prefs::setShowPercent(bool on)
 {
     Q_EMIT willChange();
+    const bool changed = on != m_showPercent;
     m_showPercent = on;
     store(showPercentKey, on);
+    if (changed)
+        Q_EMIT showPercentChanged();
 }
 
 void Prefs::setNotify(bool on)
@@ -104,10 +107,13 @@ void Prefs::setNotify(bool on)
 void Prefs::setLanguage(LanguageChoice choice)
 {
     Q_EMIT willChange();
+    const bool changed = choice != m_language;
     m_language = choice;
     const std::string_view raw = rawValue(choice);
     store(languageKey, QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
     apply();
+    if (changed)
+        Q_EMIT languageChanged();
 }
 
 void Prefs::assignLaunchAtLogin(bool on)

@@ -25,7 +25,8 @@ enum class LanguageChoice { autoLanguage, en, ru };
 /// $XDG_CONFIG_HOME/Wattlet, written at once on every assignment; only the texts "true" and
 /// "false" count as stored booleans and anything else reads as the default. launchAtLogin
 /// mirrors the XDG autostart entry and is never stored. willChange() fires immediately before
-/// every assignment, also of an unchanged value.
+/// every assignment, also of an unchanged value; showPercentChanged() and languageChanged() fire
+/// after an assignment that changed the value (and, for the language, after apply()).
 class Prefs : public QObject
 {
     Q_OBJECT
@@ -56,6 +57,8 @@ public:
 
 Q_SIGNALS:
     void willChange();
+    void showPercentChanged();
+    void languageChanged();
 
 private:
     void store(const QString& key, const QVariant& value);

@@ -60,6 +60,9 @@ namespace {
             EXPECT_EQ(v.details[2].v, c.texts[5]);
             EXPECT_EQ(v.chart.title, c.texts[6]);
             EXPECT_EQ(v.chart.delta, c.texts[7]);
+            ASSERT_EQ(v.actions.size(), 2U);
+            EXPECT_EQ(v.actions[0].kind, MainPageView::Action::Kind::openPower);
+            EXPECT_EQ(v.actions[1].kind, MainPageView::Action::Kind::copySummary);
             EXPECT_EQ(v.actions[1].title, c.texts[8]);
             EXPECT_EQ(v.chart.tint, "blue");
         }

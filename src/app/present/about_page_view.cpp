@@ -11,6 +11,7 @@ AboutPageView aboutPageView()
     const bool russian = BatteryText::language() == "ru";
     AboutPageView view;
     view.title = t("about");
+    view.back = t("back");
     view.name = russian ? "Ваттлет" : "Wattlet";
     view.version = t("about.version") + " " + Brand::version().toStdString();
     view.made = t("about.made");

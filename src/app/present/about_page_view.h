@@ -16,6 +16,8 @@ struct AboutPageView
     };
 
     std::string title;
+    /// The back button's text.
+    std::string back;
     /// "Ваттлет" in Russian, "Wattlet" otherwise.
     std::string name;
     /// "Version" and the program's version.

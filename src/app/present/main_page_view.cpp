@@ -152,7 +152,9 @@ MainPageView mainPageView(const std::optional<BatteryReading>& reading,
     view.tiles = tiles(r);
     view.details = details(r);
     view.chart = chart(r, series, delta);
-    view.actions = { { { "gearshape.fill", t("act.power") }, { "doc.on.doc", t("act.copy") } } };
+    using Kind = MainPageView::Action::Kind;
+    view.actions = { { Kind::openPower, "gearshape.fill", t("act.power") },
+        { Kind::copySummary, "doc.on.doc", t("act.copy") } };
     return view;
 }
 

@@ -66,6 +66,8 @@ struct MainPageView
 
     struct Action
     {
+        enum class Kind { openPower, copySummary };
+        Kind kind = Kind::copySummary;
         std::string symbol;
         std::string title;
     };
@@ -80,8 +82,8 @@ struct MainPageView
     std::array<Tile, 4> tiles;
     std::vector<Detail> details;
     Chart chart;
-    /// Open the power settings, then copy the summary.
-    std::array<Action, 2> actions;
+    /// The buttons below the chart, left to right.
+    std::vector<Action> actions;
 };
 
 /// The main page for `reading` (absent: no battery), the chart values of the last 24 hours

@@ -27,6 +27,7 @@ SettingsPageView settingsPageView(
     using BatteryText::t;
     SettingsPageView view;
     view.title = t("settings");
+    view.back = t("back");
     view.percent = { t("set.percent"), showPercent };
     view.notify = { t("set.notify"), notify };
     view.login = { t("set.login"), launchAtLogin };

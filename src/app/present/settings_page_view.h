@@ -17,6 +17,8 @@ struct SettingsPageView
     };
 
     std::string title;
+    /// The back button's text.
+    std::string back;
     Toggle percent;
     Toggle notify;
     Toggle login;

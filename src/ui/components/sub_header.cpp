@@ -1,6 +1,5 @@
 #include "sub_header.h"
 
-#include "core/battery_text.h"
 #include "ui/components/plain_button.h"
 #include "ui/drawing/icon_label.h"
 #include "ui/drawing/text_block.h"
@@ -20,30 +19,27 @@ namespace {
 
     constexpr qreal spacing = Style::defaultSpacing;
 
-    QString backText() { return QString::fromStdString(BatteryText::t("back")); }
     QFont titleFont() { return Style::font(14, Style::TextWeight::semibold); }
-    qreal ghostWidth() { return TextBlock::naturalWidth(backText(), Style::font(12)); }
 
-    IconLabel backLabel()
+    IconLabel backLabel(const QString& text)
     {
-        return { QStringLiteral("chevron.left"), backText(),
-            Style::font(12, Style::TextWeight::medium),
+        return { QStringLiteral("chevron.left"), text, Style::font(12, Style::TextWeight::medium),
             Style::symbolWeight(Style::TextWeight::medium) };
     }
 
     class BackButton : public PlainButton
     {
     public:
-        BackButton(std::function<void()> back, QWidget* parent)
+        BackButton(const QString& title, std::function<void()> back, QWidget* parent)
             : PlainButton(std::move(back), parent)
         {
-            setText(backText());
-            setAccessibleName(backText());
+            setText(title);
+            setAccessibleName(title);
         }
 
         [[nodiscard]] QSize sizeHint() const override
         {
-            const QSizeF size = backLabel().size();
+            const QSizeF size = backLabel(text()).size();
             return { static_cast<int>(std::ceil(size.width())),
                 static_cast<int>(std::ceil(size.height())) };
         }
@@ -54,7 +50,7 @@ namespace {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setOpacity(labelOpacity());
-            backLabel().paint(painter, rect(), Palette::malachite(), Qt::AlignLeft);
+            backLabel(text()).paint(painter, rect(), Palette::malachite(), Qt::AlignLeft);
             painter.setOpacity(1.0);
             paintFocusRing(painter, rect(), 5);
         }
@@ -62,16 +58,22 @@ namespace {
 
 } // namespace
 
-SubHeader::SubHeader(QString title, std::function<void()> back, QWidget* parent)
+SubHeader::SubHeader(
+    QString title, const QString& backTitle, std::function<void()> back, QWidget* parent)
     : QWidget(parent)
     , m_title(std::move(title))
-    , m_backButton(new BackButton(std::move(back), this))
+    , m_backButton(new BackButton(backTitle, std::move(back), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_backButton->resize(m_backButton->sizeHint().width(), sizeHint().height());
 }
 
 QAbstractButton* SubHeader::backButton() const { return m_backButton; }
+
+qreal SubHeader::ghostWidth() const
+{
+    return TextBlock::naturalWidth(m_backButton->text(), Style::font(12));
+}
 
 QSize SubHeader::sizeHint() const
 {

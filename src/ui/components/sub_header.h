@@ -9,8 +9,8 @@ class QAbstractButton;
 
 namespace wattlet {
 
-/// The title row of a secondary page: a back button (chevron and the text of key "back" in
-/// malachite) on the left, the title in the middle, and an invisible copy of the back text on
+/// The title row of a secondary page: a back button (chevron and `backTitle` in malachite) on
+/// the left, the title in the middle, and an invisible copy of the back text on
 /// the right so the title stays near the centre. The back button runs `back` synchronously
 /// (destroying the header from it must be deferred).
 class SubHeader : public QWidget
@@ -18,7 +18,8 @@ class SubHeader : public QWidget
     Q_OBJECT
 
 public:
-    SubHeader(QString title, std::function<void()> back, QWidget* parent = nullptr);
+    SubHeader(QString title, const QString& backTitle, std::function<void()> back,
+        QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
@@ -33,6 +34,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// The width of the invisible copy of the back text that balances the title.
+    [[nodiscard]] qreal ghostWidth() const;
+
     QString m_title;
     QAbstractButton* m_backButton;
 };

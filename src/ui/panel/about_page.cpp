@@ -21,7 +21,7 @@ AboutPage::AboutPage(std::function<void()> back, QWidget* parent)
     using Style::TextWeight;
     const AboutPageView view = aboutPageView();
     QVBoxLayout* column = pageLayout(this, 12);
-    column->addWidget(new SubHeader(qText(view.title), std::move(back)));
+    column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
     column->addWidget(new AppIconView, 0, Qt::AlignHCenter);
 
     const auto centred = [column](TextLabel* label) {

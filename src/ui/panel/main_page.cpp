@@ -22,6 +22,8 @@
 #include <QLayoutItem>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace wattlet {
 
 namespace {
@@ -197,12 +199,19 @@ void MainPage::buildReading(const MainPageView& view)
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
-    actions->addWidget(new PillButton(qText(view.actions[0].symbol), qText(view.actions[0].title),
-                           [] { AppModel::openPowerSettings(); }),
-        1);
-    actions->addWidget(new PillButton(qText(view.actions[1].symbol), qText(view.actions[1].title),
-                           [this] { copySummary(); }),
-        1);
+    for (const MainPageView::Action& action : view.actions) {
+        std::function<void()> run;
+        switch (action.kind) {
+        case MainPageView::Action::Kind::openPower:
+            run = [] { AppModel::openPowerSettings(); };
+            break;
+        case MainPageView::Action::Kind::copySummary:
+            run = [this] { copySummary(); };
+            break;
+        }
+        actions->addWidget(
+            new PillButton(qText(action.symbol), qText(action.title), std::move(run)), 1);
+    }
     column->addLayout(actions);
 }
 

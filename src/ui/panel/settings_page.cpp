@@ -54,12 +54,6 @@ namespace {
         ToggleSwitch* m_switch;
     };
 
-    void redrawTrayItem(AppModel& model)
-    {
-        if (model.onUpdate)
-            model.onUpdate();
-    }
-
 } // namespace
 
 SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget* parent)
@@ -70,13 +64,11 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget*
         prefs.showPercent(), prefs.notify(), prefs.launchAtLogin(), prefs.language());
 
     QVBoxLayout* column = pageLayout(this, 14);
-    column->addWidget(new SubHeader(qText(view.title), std::move(back)));
+    column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
 
     auto* percent = new SwitchRow(view.percent, QStringLiteral("percent"), this);
-    connect(percent->toggle(), &ToggleSwitch::clicked, this, [&model](bool on) {
-        model.prefs().setShowPercent(on);
-        redrawTrayItem(model);
-    });
+    connect(percent->toggle(), &ToggleSwitch::clicked, this,
+        [&model](bool on) { model.prefs().setShowPercent(on); });
     column->addWidget(percent);
 
     auto* notify = new SwitchRow(view.notify, QStringLiteral("notify"), this);
@@ -104,11 +96,8 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget*
     control->setObjectName(QStringLiteral("language"));
     control->setFont(controlFont());
     control->setAccessibleName(qText(view.languageLabel));
-    connect(control, &SegmentedControl::activated, this, [&model](int index) {
-        model.prefs().setLanguage(languageOfSegment(index));
-        model.sendWillChange();
-        redrawTrayItem(model);
-    });
+    connect(control, &SegmentedControl::activated, this,
+        [&model](int index) { model.prefs().setLanguage(languageOfSegment(index)); });
     language->addWidget(control);
     column->addLayout(language);
 }
