@@ -8,6 +8,7 @@
 #include "ui/components/sub_header.h"
 #include "ui/components/tile.h"
 #include "ui/components/warning_row.h"
+#include "ui/drawing/render_image.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
@@ -32,16 +33,8 @@ namespace {
 // size it was given, or takes its size hint when it has none.
 QImage render(QWidget& widget)
 {
-    widget.ensurePolished();
-    if (widget.layout() != nullptr)
-        widget.layout()->activate();
-    if (!widget.testAttribute(Qt::WA_Resized))
-        widget.resize(widget.sizeHint());
-    QImage image(widget.size() * 2, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(2);
-    image.fill(Qt::transparent);
-    widget.render(&image, {}, {}, QWidget::DrawChildren);
-    return image;
+    return widget.testAttribute(Qt::WA_Resized) ? renderAtCurrentSize(widget, 2)
+                                                : renderImage(widget, 2);
 }
 
 // The colour at a point in widget coordinates.

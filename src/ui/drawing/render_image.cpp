@@ -32,6 +32,13 @@ void fitToContent(QWidget& widget)
 QImage renderImage(QWidget& widget, qreal scale)
 {
     fitToContent(widget);
+    return renderAtCurrentSize(widget, scale);
+}
+
+QImage renderAtCurrentSize(QWidget& widget, qreal scale)
+{
+    widget.ensurePolished();
+    layOutTree(widget);
     const QSize size = widget.size();
     if (size.isEmpty())
         return {};

@@ -14,4 +14,7 @@ void fitToContent(QWidget& widget);
 /// area.
 [[nodiscard]] QImage renderImage(QWidget& widget, qreal scale);
 
+/// The same at the size `widget` already has (polished and laid out, not resized).
+[[nodiscard]] QImage renderAtCurrentSize(QWidget& widget, qreal scale);
+
 } // namespace wattlet
