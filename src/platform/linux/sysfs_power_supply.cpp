@@ -91,23 +91,6 @@ namespace {
             supply.attributes.insert_or_assign(name, withoutTrailingNewline(std::move(*content)));
     }
 
-    // Takes the POWER_SUPPLY_* lines the mapping uses; DEVTYPE, OF_* and the rest are skipped.
-    void takeUevent(PowerSupply& supply, std::string_view uevent)
-    {
-        while (!uevent.empty()) {
-            const auto end = uevent.find('\n');
-            const auto line = uevent.substr(0, end);
-            uevent = end == std::string_view::npos ? std::string_view {} : uevent.substr(end + 1);
-            const auto equals = line.find('=');
-            if (!line.starts_with(ueventPrefix) || equals == std::string_view::npos)
-                continue;
-            const char* name
-                = mappedAttribute(line.substr(ueventPrefix.size(), equals - ueventPrefix.size()));
-            if (name != nullptr)
-                supply.attributes.insert_or_assign(name, std::string(line.substr(equals + 1)));
-        }
-    }
-
     bool mayBeBattery(const PowerSupply& supply)
     {
         const auto type = supply.text("type");
@@ -162,6 +145,43 @@ std::optional<std::int64_t> PowerSupply::number(std::string_view attribute) cons
     if (error != std::errc {} || stop != end)
         return std::nullopt;
     return result;
+}
+
+void takeUevent(PowerSupply& supply, std::string_view uevent)
+{
+    while (!uevent.empty()) {
+        const auto end = uevent.find('\n');
+        const auto line = uevent.substr(0, end);
+        uevent = end == std::string_view::npos ? std::string_view {} : uevent.substr(end + 1);
+        const auto equals = line.find('=');
+        if (!line.starts_with(ueventPrefix) || equals == std::string_view::npos)
+            continue;
+        const char* name
+            = mappedAttribute(line.substr(ueventPrefix.size(), equals - ueventPrefix.size()));
+        if (name != nullptr)
+            supply.attributes.insert_or_assign(name, std::string(line.substr(equals + 1)));
+    }
+}
+
+std::optional<std::int64_t> PowerSupply::numberIn(
+    std::string_view attribute, std::int64_t least, std::int64_t most) const
+{
+    const auto value = number(attribute);
+    if (value && *value >= least && *value <= most)
+        return value;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> PowerSupply::choice(std::string_view attribute) const
+{
+    const auto choices = text(attribute);
+    if (!choices)
+        return std::nullopt;
+    const auto open = choices->find('[');
+    const auto close = choices->find(']', open);
+    if (open == std::string_view::npos || close == std::string_view::npos)
+        return choices;
+    return choices->substr(open + 1, close - open - 1);
 }
 
 std::vector<PowerSupply> readPowerSupplies(const std::filesystem::path& root, SysfsReadMode mode)
