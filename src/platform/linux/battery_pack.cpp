@@ -27,7 +27,7 @@ namespace {
 
     std::optional<Int> voltage(const PowerSupply& supply, std::string_view attribute)
     {
-        return positive(supply, attribute);
+        return supply.numberIn(attribute, BatteryPack::leastVoltageUV, BatteryPack::mostVoltageUV);
     }
 
     PackStatus statusOf(const PowerSupply& supply)
@@ -121,8 +121,9 @@ std::optional<BatteryPack> batteryPack(const PowerSupply& supply)
         pack.energyFullUWh = static_cast<double>(*energy);
     else if (pack.fullUAh && pack.conversionUV)
         pack.energyFullUWh = *pack.fullUAh * *pack.conversionUV / micro;
-    pack.currentUA = supply.numberIn("current_now", -maxMicroValue, maxMicroValue);
-    pack.powerUW = supply.numberIn("power_now", -maxMicroValue, maxMicroValue);
+    pack.currentUA
+        = supply.numberIn("current_now", -BatteryPack::maxCurrentUA, BatteryPack::maxCurrentUA);
+    pack.powerUW = supply.numberIn("power_now", -BatteryPack::maxPowerUW, BatteryPack::maxPowerUW);
     pack.cycles = positive(supply, "cycle_count");
     pack.temperatureDeciC
         = supply.numberIn("temp", lowestTemperatureDeciC, highestTemperatureDeciC);

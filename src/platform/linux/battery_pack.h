@@ -12,9 +12,16 @@ namespace wattlet {
 enum class PackStatus { full, unknown, notCharging, discharging, charging };
 
 /// One battery supply in typed form, in sysfs units (µV, µA, µAh, µWh, µW, seconds, tenths of
-/// °C). Each optional is absent when unreadable or implausible.
+/// °C). Each optional is absent when unreadable or beyond what a laptop pack can physically do:
+/// currents beyond ±50 A, voltages outside 1–30 V and powers beyond ±500 W are driver glitches
+/// (an unsigned −1 read as 4294967295 µA), not measurements.
 struct BatteryPack
 {
+    static constexpr std::int64_t maxCurrentUA = 50'000'000;
+    static constexpr std::int64_t leastVoltageUV = 1'000'000;
+    static constexpr std::int64_t mostVoltageUV = 30'000'000;
+    static constexpr std::int64_t maxPowerUW = 500'000'000;
+
     PackStatus status = PackStatus::unknown;
     /// 0–100: `capacity`, else the charge or energy now over full.
     double percent = 0;
