@@ -36,8 +36,7 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
 {
     // Non-blocking, or opening a FIFO would wait for a writer that never comes.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat status
-    { };
+    struct stat status = {};
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     // sysfs reports every attribute as 4096 bytes long, so the size is read, not trusted.
