@@ -1,6 +1,9 @@
-// BatteryIO::read() on recorded power_supply trees against the bare cost of reading the files it
-// reads, and the two ways of reading a supply (one uevent, or one file per attribute).
+// BatteryIO::read() on recorded power_supply trees and on a tree of 500 supplies, against the bare
+// cost of reading the files it reads, and the two ways of reading a supply (one uevent, or one
+// file per attribute).
 //   wattlet_platform_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only
+#include "synthetic_supply_tree.h"
+
 #include "platform/battery_io.h"
 #include "platform/linux/sysfs_power_supply.h"
 
@@ -17,12 +20,19 @@
 
 namespace {
 
+// The largest recorded tree, and a single smart battery.
 const std::string dual = "32-thinkpad-t470-dual-battery-bat0-unknown-bat1-full";
 const std::string smart = "04-chromebook-hana-sbs-discharging";
+// A fixture name of this value stands for the synthetic tree.
+const std::string many = "500 supplies";
 
 std::string tree(const std::string& fixture)
 {
-    return std::string(WATTLET_FIXTURES) + "/linux/" + fixture;
+    if (fixture == many) {
+        static const wattlet::bench::SyntheticSupplyTree synthetic(500);
+        return synthetic.root().string();
+    }
+    return wattlet::bench::fixtureTree(fixture.c_str()).string();
 }
 
 std::size_t readFile(const std::string& path)
@@ -115,3 +125,7 @@ BENCHMARK_CAPTURE(rawAttributeFiles, dual, dual);
 BENCHMARK_CAPTURE(readSupplies, ueventSmart, smart, wattlet::SysfsReadMode::uevent);
 BENCHMARK_CAPTURE(readSupplies, attributeFilesSmart, smart, wattlet::SysfsReadMode::attributeFiles);
 BENCHMARK_CAPTURE(rawAttributeFiles, smart, smart);
+BENCHMARK_CAPTURE(rawUevents, many, many)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(batteryIORead, many, many)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(readSupplies, ueventMany, many, wattlet::SysfsReadMode::uevent)
+    ->Unit(benchmark::kMicrosecond);

@@ -1,3 +1,5 @@
+#include "synthetic_supply_tree.h"
+
 #include "app/app_model.h"
 #include "app/files.h"
 #include "platform/battery_io.h"
@@ -12,18 +14,20 @@ namespace {
     constexpr double start = 1'700'000'000;
 
     // A laptop on AC: the mains supply online and the battery charging.
-    const char* const fixtureTree
-        = WATTLET_FIXTURES "/linux/22-ac0-bat0-udev-events-tlpstat-pev-partial";
+    std::filesystem::path laptopTree()
+    {
+        return bench::fixtureTree("22-ac0-bat0-udev-events-tlpstat-pev-partial");
+    }
 
-    // Storage and settings in a temporary home; the battery read from the fixture tree.
+    // Storage and settings in a temporary home; the battery read from `tree`.
     struct TempPlatform
     {
         QTemporaryDir dir;
-        TempPlatform()
+        explicit TempPlatform(const std::filesystem::path& tree)
         {
             qputenv("XDG_DATA_HOME", (dir.path() + QStringLiteral("/data")).toUtf8());
             qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toUtf8());
-            qputenv("WATTLET_POWER_SUPPLY_DIR", fixtureTree);
+            qputenv("WATTLET_POWER_SUPPLY_DIR", QByteArray::fromStdString(tree.string()));
         }
     };
 
@@ -38,9 +42,10 @@ namespace {
 
     // One refresh as a power event runs it; with `stepSeconds` 61 every refresh appends a sample
     // and writes the file, with 0 none does.
-    void liveRefresh(benchmark::State& state, double stepSeconds)
+    void liveRefresh(benchmark::State& state, double stepSeconds,
+        const std::filesystem::path& tree = laptopTree())
     {
-        TempPlatform platform;
+        TempPlatform platform(tree);
         const auto reading = BatteryIO::read();
         if (!reading) {
             state.SkipWithError("the fixture tree gave no battery reading");
@@ -64,12 +69,20 @@ namespace {
     BENCHMARK(BM_LiveRefreshWithWrite)->Unit(benchmark::kMicrosecond)->UseRealTime();
     BENCHMARK(BM_LiveRefreshWithoutWrite)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+    // The same among 500 supplies (a dock full of USB-C ports and HID device batteries).
+    void BM_LiveRefreshWithoutWriteManySupplies(benchmark::State& state)
+    {
+        const bench::SyntheticSupplyTree tree(500);
+        liveRefresh(state, 0, tree.root());
+    }
+    BENCHMARK(BM_LiveRefreshWithoutWriteManySupplies)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
     // History writes in one hour of an idle laptop on AC (the charge does not change) when
     // power events arrive every range(0) seconds in bursts of range(1) (battery, line power and
     // kernel event for one poll). Reported as the counter writes_per_hour.
     void BM_WritesPerHourIdleOnAC(benchmark::State& state)
     {
-        TempPlatform platform;
+        TempPlatform platform(laptopTree());
         const double interval = static_cast<double>(state.range(0));
         const auto burst = state.range(1);
         BatteryReading reading;

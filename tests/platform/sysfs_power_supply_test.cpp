@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace wattlet {
 namespace {
@@ -62,6 +67,28 @@ namespace {
         ASSERT_TRUE(reading);
         EXPECT_EQ(reading->percent, 85);
         EXPECT_EQ(reading->cycles, std::nullopt);
+    }
+
+    TEST(PowerSupply, FifoInTheTreeNeitherBlocksNorCounts)
+    {
+        using namespace std::chrono_literals;
+        for (const char* file : { "uevent", "charge_control_end_threshold" }) {
+            SCOPED_TRACE(file);
+            test::PowerSupplyTree tree;
+            tree.copy("01-dell-bat0-charge-discharging", "BAT0");
+            const auto fifo = tree.root() / "BAT0" / file;
+            std::filesystem::remove(fifo);
+            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+            auto reading = std::async(std::launch::async, [&] { return readTree(tree.root()); });
+            const bool prompt = reading.wait_for(1s) == std::future_status::ready;
+            // A writer that comes and goes releases a reader stuck on the FIFO.
+            while (reading.wait_for(10ms) != std::future_status::ready)
+                ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+            EXPECT_TRUE(prompt);
+            const auto result = reading.get();
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->percent, 98);
+        }
     }
 
     TEST(PowerSupply, SupplyFoldersMayBeSymbolicLinksAndAMissingRootHasNone)
@@ -278,6 +305,9 @@ namespace {
             EXPECT_FALSE(BatteryIO::read());
         }
         std::filesystem::remove(file);
+        EXPECT_FALSE(BatteryIO::read());
+        // A folder makes the standard streams throw while reading.
+        std::filesystem::create_directory(file);
         EXPECT_FALSE(BatteryIO::read());
     }
 

@@ -1,3 +1,4 @@
+#include "regular_file.h"
 #include "sysfs_battery_reader.h"
 
 #include "core/battery_parse.h"
@@ -7,7 +8,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <mutex>
 
@@ -16,6 +16,8 @@ namespace wattlet::BatteryIO {
 namespace {
 
     constexpr const char* defaultRoot = "/sys/class/power_supply";
+    // Recorded dumps are a few kilobytes; the cap only stops a wrong path from filling memory.
+    constexpr std::size_t maxRecordedBytes = std::size_t { 1 } << 20;
 
     std::filesystem::path supplyRoot()
     {
@@ -23,11 +25,14 @@ namespace {
         return dir != nullptr && *dir != '\0' ? dir : defaultRoot;
     }
 
-    // A missing, unreadable or malformed file gives empty dictionaries, so no reading.
+    // A missing, unreadable, oversized or malformed file, or a folder, FIFO or device in its
+    // place, gives empty dictionaries, so no reading.
     BatteryDictionaries recorded(const char* path)
     {
-        std::ifstream file(path);
-        const auto json = nlohmann::json::parse(file, nullptr, false);
+        const auto text = readRegularFile(path, maxRecordedBytes);
+        if (!text)
+            return {};
+        const auto json = nlohmann::json::parse(*text, nullptr, false);
         if (!json.is_object())
             return {};
         const auto part = [&](const char* key) {

@@ -1,12 +1,11 @@
 #include "sysfs_power_supply.h"
 
+#include "regular_file.h"
+
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <fcntl.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace wattlet {
 
@@ -14,8 +13,8 @@ namespace {
 
     constexpr std::string_view whiteSpace = " \t\r\n";
     constexpr std::string_view ueventPrefix = "POWER_SUPPLY_";
+    // sysfs attributes and uevents fit a page; anything much larger is not one.
     constexpr std::size_t maxFileBytes = 65536;
-    constexpr std::size_t chunkBytes = 4096;
 
     // Every attribute the battery mapping reads; the attribute-file mode fetches exactly these.
     constexpr std::array mappedAttributes = { "type", "scope", "present", "online", "status",
@@ -30,31 +29,6 @@ namespace {
     constexpr std::array extensionAttributes
         = { "charge_control_start_threshold", "charge_control_end_threshold",
               "charge_start_threshold", "charge_stop_threshold", "charge_behaviour" };
-
-    std::optional<std::string> readSmallFile(const std::string& path)
-    {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return std::nullopt;
-        std::string content;
-        std::size_t size = 0;
-        bool failed = false;
-        while (size < maxFileBytes) {
-            content.resize(size + chunkBytes);
-            const auto count = ::read(fd, content.data() + size, chunkBytes);
-            if (count < 0 && errno == EINTR)
-                continue;
-            failed = count < 0;
-            if (count <= 0)
-                break;
-            size += static_cast<std::size_t>(count);
-        }
-        ::close(fd);
-        if (failed)
-            return std::nullopt;
-        content.resize(size);
-        return content;
-    }
 
     std::string_view trimmed(std::string_view text)
     {
@@ -87,25 +61,8 @@ namespace {
 
     void readAttributeFile(PowerSupply& supply, const std::string& folder, const char* name)
     {
-        if (auto content = readSmallFile(folder + '/' + name))
+        if (auto content = readRegularFile(folder + '/' + name, maxFileBytes))
             supply.attributes.insert_or_assign(name, withoutTrailingNewline(std::move(*content)));
-    }
-
-    // Takes the POWER_SUPPLY_* lines the mapping uses; DEVTYPE, OF_* and the rest are skipped.
-    void takeUevent(PowerSupply& supply, std::string_view uevent)
-    {
-        while (!uevent.empty()) {
-            const auto end = uevent.find('\n');
-            const auto line = uevent.substr(0, end);
-            uevent = end == std::string_view::npos ? std::string_view {} : uevent.substr(end + 1);
-            const auto equals = line.find('=');
-            if (!line.starts_with(ueventPrefix) || equals == std::string_view::npos)
-                continue;
-            const char* name
-                = mappedAttribute(line.substr(ueventPrefix.size(), equals - ueventPrefix.size()));
-            if (name != nullptr)
-                supply.attributes.insert_or_assign(name, std::string(line.substr(equals + 1)));
-        }
     }
 
     bool mayBeBattery(const PowerSupply& supply)
@@ -119,8 +76,9 @@ namespace {
         PowerSupply supply;
         supply.name = path.filename().string();
         const std::string folder = path.string();
-        const auto uevent
-            = mode == SysfsReadMode::uevent ? readSmallFile(folder + "/uevent") : std::nullopt;
+        const auto uevent = mode == SysfsReadMode::uevent
+            ? readRegularFile(folder + "/uevent", maxFileBytes)
+            : std::nullopt;
         if (!uevent) {
             for (const char* name : mappedAttributes)
                 readAttributeFile(supply, folder, name);
@@ -162,6 +120,43 @@ std::optional<std::int64_t> PowerSupply::number(std::string_view attribute) cons
     if (error != std::errc {} || stop != end)
         return std::nullopt;
     return result;
+}
+
+void takeUevent(PowerSupply& supply, std::string_view uevent)
+{
+    while (!uevent.empty()) {
+        const auto end = uevent.find('\n');
+        const auto line = uevent.substr(0, end);
+        uevent = end == std::string_view::npos ? std::string_view {} : uevent.substr(end + 1);
+        const auto equals = line.find('=');
+        if (!line.starts_with(ueventPrefix) || equals == std::string_view::npos)
+            continue;
+        const char* name
+            = mappedAttribute(line.substr(ueventPrefix.size(), equals - ueventPrefix.size()));
+        if (name != nullptr)
+            supply.attributes.insert_or_assign(name, std::string(line.substr(equals + 1)));
+    }
+}
+
+std::optional<std::int64_t> PowerSupply::numberIn(
+    std::string_view attribute, std::int64_t least, std::int64_t most) const
+{
+    const auto value = number(attribute);
+    if (value && *value >= least && *value <= most)
+        return value;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> PowerSupply::choice(std::string_view attribute) const
+{
+    const auto choices = text(attribute);
+    if (!choices)
+        return std::nullopt;
+    const auto open = choices->find('[');
+    const auto close = choices->find(']', open);
+    if (open == std::string_view::npos || close == std::string_view::npos)
+        return choices;
+    return choices->substr(open + 1, close - open - 1);
 }
 
 std::vector<PowerSupply> readPowerSupplies(const std::filesystem::path& root, SysfsReadMode mode)

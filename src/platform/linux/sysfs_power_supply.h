@@ -24,7 +24,17 @@ struct PowerSupply
     /// The attribute as a whole decimal integer (sign allowed, white space around ignored);
     /// nothing for a missing attribute, an empty text, garbage or a number beyond 64 bits.
     [[nodiscard]] std::optional<std::int64_t> number(std::string_view attribute) const;
+    /// number(), or nothing when it lies outside [least, most].
+    [[nodiscard]] std::optional<std::int64_t> numberIn(
+        std::string_view attribute, std::int64_t least, std::int64_t most) const;
+    /// The selected entry of a choice attribute ("auto [inhibit-charge]" gives "inhibit-charge");
+    /// the whole text when no entry is bracketed; nothing when missing or blank.
+    [[nodiscard]] std::optional<std::string_view> choice(std::string_view attribute) const;
 };
+
+/// Adds the POWER_SUPPLY_* lines of a uevent text that name attributes the battery mapping uses,
+/// under their lower-case attribute names; other lines are skipped. A later line wins.
+void takeUevent(PowerSupply& supply, std::string_view uevent);
 
 /// How the attributes of one supply are fetched. `uevent` reads the supply's `uevent` file once
 /// (one consistent snapshot of every property the driver reports), then the few attribute files

@@ -1,0 +1,167 @@
+#include "platform/linux/combined_battery.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+namespace wattlet {
+namespace {
+
+    using Status = PackStatus;
+    using Direction = RateSmoother::Direction;
+
+    BatteryPack pack(Status status, double percent)
+    {
+        BatteryPack result;
+        result.status = status;
+        result.percent = percent;
+        return result;
+    }
+
+    ExternalSupply usb(bool online, std::optional<std::int64_t> watts, const char* name = "USB-C")
+    {
+        return { online, true, name, watts };
+    }
+
+    const ExternalSupply mainsOnline { true, false, "", std::nullopt };
+    const ExternalSupply mainsOffline { false, false, "", std::nullopt };
+    const ExternalSupply mainsSilent { std::nullopt, false, "", std::nullopt };
+
+    TEST(CombinedBattery, NothingWithoutPacks)
+    {
+        EXPECT_EQ(combinedBattery({}, { mainsOnline }), std::nullopt);
+    }
+
+    TEST(CombinedBattery, LevelIsWeightedByEnergyOnlyWhenEveryPackKnowsIt)
+    {
+        auto working = pack(Status::discharging, 60);
+        working.energyFullUWh = 20e6;
+        auto flat = pack(Status::unknown, 0);
+        flat.energyFullUWh = 30e6;
+        const auto weighted = combinedBattery({ working, flat }, {});
+        EXPECT_DOUBLE_EQ(weighted->percent, 24);
+        // The working pack decides the status, so a flat idle one cannot hide it.
+        EXPECT_EQ(weighted->status, Status::discharging);
+        EXPECT_EQ(weighted->direction, Direction::discharging);
+        flat.energyFullUWh.reset();
+        EXPECT_DOUBLE_EQ(combinedBattery({ working, flat }, {})->percent, 30);
+    }
+
+    TEST(CombinedBattery, PowerStateFullAndUnexplainedHold)
+    {
+        auto atLimit = pack(Status::notCharging, 78);
+        atLimit.endLimit = 80;
+        struct Row
+        {
+            const char* name;
+            std::vector<BatteryPack> packs;
+            std::vector<ExternalSupply> externals;
+            bool onAC;
+            bool full;
+            bool unexplainedHold;
+        };
+        const Row rows[] = {
+            { "online mains wins over discharging", { pack(Status::discharging, 50) },
+                { mainsOffline, mainsOnline }, true, false, false },
+            { "offline mains wins over charging", { pack(Status::charging, 50) }, { mainsOffline },
+                false, false, false },
+            { "silent mains leaves it to the status", { pack(Status::charging, 50) },
+                { mainsSilent }, true, false, false },
+            { "full status", { pack(Status::full, 97) }, {}, true, true, false },
+            { "discharging", { pack(Status::discharging, 99) }, {}, false, false, false },
+            { "idle at 98 without a supply", { pack(Status::notCharging, 98) }, {}, false, false,
+                false },
+            { "idle at 99 without a supply", { pack(Status::notCharging, 99) }, {}, true, true,
+                false },
+            { "idle at the user's limit", { atLimit }, {}, true, false, false },
+            { "idle on mains without a limit", { pack(Status::notCharging, 50) }, { mainsOnline },
+                true, false, true },
+            { "idle on mains at the limit", { atLimit }, { mainsOnline }, true, false, false },
+            { "one pack full, the other idle below",
+                { pack(Status::full, 100), pack(Status::notCharging, 60) }, { mainsOnline }, true,
+                false, true },
+            { "unknown on mains", { pack(Status::unknown, 60) }, { mainsOnline }, true, false,
+                false },
+        };
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.name);
+            const auto battery = combinedBattery(row.packs, row.externals);
+            ASSERT_TRUE(battery);
+            EXPECT_EQ(battery->onAC, row.onAC);
+            EXPECT_EQ(battery->full, row.full);
+            EXPECT_EQ(battery->unexplainedHold, row.unexplainedHold);
+        }
+    }
+
+    TEST(CombinedBattery, FlowTakesItsDirectionFromTheStatus)
+    {
+        struct Row
+        {
+            Status status;
+            std::int64_t currentUA;
+            bool mains;
+            double flowUA;
+        };
+        const Row rows[] = { { Status::charging, -2000, true, 2000 },
+            { Status::discharging, 1000, true, -1000 }, { Status::unknown, -500, true, -500 },
+            { Status::unknown, 500, true, 500 }, { Status::unknown, 500, false, -500 } };
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.currentUA);
+            auto one = pack(row.status, 50);
+            one.currentUA = row.currentUA;
+            const auto battery
+                = combinedBattery({ one }, { row.mains ? mainsOnline : mainsOffline });
+            EXPECT_EQ(battery->flowUA, row.flowUA);
+            EXPECT_TRUE(battery->measuredCurrent);
+        }
+        // A pack that only reports power flows at its conversion voltage.
+        auto measured = pack(Status::discharging, 50);
+        measured.currentUA = 1'000'000;
+        auto powered = pack(Status::discharging, 50);
+        powered.powerUW = 11'400'000;
+        powered.conversionUV = 11'400'000;
+        const auto both = combinedBattery({ measured, powered }, {});
+        EXPECT_EQ(both->flowUA, -2'000'000);
+        EXPECT_EQ(both->powerUW, -11'400'000);
+        const auto alone = combinedBattery({ powered }, {});
+        EXPECT_EQ(alone->flowUA, -1'000'000);
+        EXPECT_FALSE(alone->measuredCurrent);
+    }
+
+    TEST(CombinedBattery, ChargerIsTheBestRatedOnlineUsbSupplyWhileOnPower)
+    {
+        const std::vector packs { pack(Status::charging, 50) };
+        const std::vector externals { mainsOnline, usb(false, 100), usb(true, std::nullopt, "A"),
+            usb(true, 45, "B"), usb(true, 30, "C") };
+        EXPECT_EQ(combinedBattery(packs, externals)->charger, (Charger { "B", 45 }));
+        EXPECT_EQ(combinedBattery(packs, { usb(true, std::nullopt, "A") })->charger,
+            (Charger { "A", std::nullopt }));
+        EXPECT_EQ(combinedBattery(packs, { mainsOnline })->charger, std::nullopt);
+        EXPECT_EQ(combinedBattery(packs, { usb(false, 45) })->charger, std::nullopt);
+    }
+
+    TEST(CombinedBattery, MinutesLeftFromTheDriverElseFromTheChargeLeft)
+    {
+        auto charging = pack(Status::charging, 50);
+        charging.nowUAh = 1'000'000;
+        charging.fullUAh = 4'000'000;
+        charging.endLimit = 80;
+        charging.toFullS = 600;
+        const auto single = combinedBattery({ charging }, {});
+        EXPECT_EQ(minutesLeft(*single, 1'000'000), 10);
+        // Two packs: the drivers' own times do not add up, so the charge left counts.
+        const auto pair = combinedBattery({ charging, charging }, {});
+        EXPECT_EQ(pair->chargeLeftUAh, 4'400'000); // twice (80 % of 4 Ah − 1 Ah)
+        EXPECT_EQ(minutesLeft(*pair, 4'400'000), 60);
+        EXPECT_EQ(minutesLeft(*pair, 0), std::nullopt);
+        EXPECT_EQ(minutesLeft(*pair, std::nullopt), std::nullopt);
+        EXPECT_EQ(minutesLeft(*pair, 1), std::nullopt); // beyond 65534 minutes
+        auto idle = charging;
+        idle.status = Status::notCharging;
+        EXPECT_EQ(
+            minutesLeft(*combinedBattery({ idle }, { mainsOnline }), 1'000'000), std::nullopt);
+    }
+
+} // namespace
+} // namespace wattlet
