@@ -1,17 +1,18 @@
 #include "battery_history.h"
+#include "int64_range.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <limits>
+#include <string_view>
+#include <vector>
 
 namespace wattlet {
 
 namespace {
 
     using Json = nlohmann::json;
-
-    // 2^63: the first double beyond the int64 range; -2^63 itself still fits.
-    constexpr double int64Limit = 9223372036854775808.0;
 
     // Reads the history straight from the parser's events: a two-day file holds some 3 000
     // samples, and building a document tree of them first costs more than the reading itself.
@@ -158,10 +159,9 @@ namespace {
 
         static std::optional<std::int64_t> integralPart(double value)
         {
-            if (!std::isfinite(value) || std::trunc(value) != value || value < -int64Limit
-                || value >= int64Limit)
+            if (std::trunc(value) != value)
                 return std::nullopt;
-            return static_cast<std::int64_t>(value);
+            return truncatedInt64(value);
         }
 
         // A value under a key this reader does not know, at either level, is passed over whole.
@@ -224,22 +224,48 @@ namespace {
 
 std::string BatteryHistory::toJson() const
 {
-    Json list = Json::array();
-    for (const BatterySample& sample : samples) {
+    return toJson(std::numeric_limits<std::size_t>::max());
+}
+
+std::string BatteryHistory::toJson(std::size_t maxBytes) const
+{
+    constexpr std::string_view head = R"({"samples":[)";
+    constexpr std::string_view tail = "]}";
+    // Newest first, so the budget is spent on the samples that matter most.
+    std::vector<std::string> objects;
+    std::size_t size = head.size() + tail.size();
+    for (auto sample = samples.rbegin(); sample != samples.rend(); ++sample) {
         // JSON has no NaN or infinity: a timeless sample is dropped rather than making the whole
         // file unreadable, and a non-finite power is stored as no power.
-        if (!std::isfinite(sample.t))
+        if (!std::isfinite(sample->t))
             continue;
-        Json object = { { "t", sample.t }, { "p", sample.p }, { "ac", sample.ac } };
-        if (sample.w && std::isfinite(*sample.w))
-            object["w"] = *sample.w;
-        list.push_back(std::move(object));
+        Json object = { { "t", sample->t }, { "p", sample->p }, { "ac", sample->ac } };
+        if (sample->w && std::isfinite(*sample->w))
+            object["w"] = *sample->w;
+        std::string text = object.dump();
+        const std::size_t separator = objects.empty() ? 0 : 1;
+        if (size + separator + text.size() > maxBytes)
+            break;
+        size += separator + text.size();
+        objects.push_back(std::move(text));
     }
-    return Json { { "samples", std::move(list) } }.dump();
+    std::string json;
+    json.reserve(size);
+    json += head;
+    for (auto object = objects.rbegin(); object != objects.rend(); ++object) {
+        if (object != objects.rbegin())
+            json += ',';
+        json += *object;
+    }
+    json += tail;
+    return json;
 }
 
 std::optional<BatteryHistory> BatteryHistory::fromJson(std::string_view json)
 {
+    // The parser takes a NUL byte for the end of the input and would ignore what follows.
+    if (json.find('\0') != std::string_view::npos)
+        return std::nullopt;
     HistoryReader reader;
     const bool parsed = Json::sax_parse(json, &reader);
     return reader.result(parsed);
