@@ -23,12 +23,6 @@ namespace {
 
 } // namespace
 
-TEST(StatusItemView, ShowsTheBoltOnPowerWhateverTheLevel)
-{
-    EXPECT_EQ(statusItemView(charging(40), true).symbol, "battery.100percent.bolt");
-    EXPECT_EQ(statusItemView(onBattery(40), true).symbol, "battery.50percent");
-}
-
 TEST(StatusItemView, TintFollowsTheStatusDot)
 {
     struct Case
