@@ -17,8 +17,8 @@ WarningAlerts::Changes WarningAlerts::update(
             track.active = false;
             continue;
         }
-        const bool fresh = !track.seen
-            || (!track.active && now - track.clearSince >= announceAgainAfterSeconds);
+        const bool fresh
+            = !track.seen || (!track.active && now - track.clearSince >= announceAgainAfterSeconds);
         track.seen = true;
         track.active = true;
         if (fresh && notify) {

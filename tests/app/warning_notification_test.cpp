@@ -30,8 +30,8 @@ namespace {
         const Case cases[] = {
             { W::critical, "en", "wattlet.critical", "Wattlet", "Critical: 4 % — plug in",
                 Urgency::critical, "battery-low" },
-            { W::critical, "ru", "wattlet.critical", "Ваттлет",
-                "Критично: 4 % — подключи зарядку", Urgency::critical, "battery-low" },
+            { W::critical, "ru", "wattlet.critical", "Ваттлет", "Критично: 4 % — подключи зарядку",
+                Urgency::critical, "battery-low" },
             { W::low, "ru", "wattlet.low", "Ваттлет", "Мало заряда: 4 %", Urgency::normal, "" },
             { W::hot, "en", "wattlet.hot", "Wattlet",
                 "Battery is hot: 47 °C — let the laptop cool down", Urgency::critical,
