@@ -80,7 +80,6 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
 
 AppModel::~AppModel()
 {
-    // Quitting must not lose the samples of the last few seconds.
     if (m_savePending)
         m_deps.saveHistory(m_history);
 }

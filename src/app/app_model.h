@@ -51,7 +51,7 @@ public:
     /// Demo mode when `demo` is given. Loads the stored history and creates the preferences.
     explicit AppModel(std::optional<BatteryReading> demo, AppModelDeps deps = AppModelDeps::live(),
         QObject* parent = nullptr);
-    /// Writes a history write still held back.
+    /// Does a history write that is still held back, so quitting loses nothing.
     ~AppModel() override;
 
     [[nodiscard]] const std::optional<BatteryReading>& reading() const { return m_reading; }

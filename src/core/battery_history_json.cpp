@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -220,6 +222,35 @@ namespace {
         bool m_sawSamples = false;
     };
 
+    // A double as the shortest text that reads back as the same double; integral values keep a
+    // ".0" so that they read as what they are.
+    void appendNumber(std::string& out, double value)
+    {
+        std::array<char, 32> buffer {};
+        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        const std::string_view text(buffer.data(), written.ptr);
+        out += text;
+        if (text.find_first_of(".e") == std::string_view::npos)
+            out += ".0";
+    }
+
+    // Written by hand rather than through a document tree: a save near the size limit holds
+    // hundreds of thousands of samples. Keys in sorted order, like the library writes them.
+    void appendSample(std::string& out, const BatterySample& sample)
+    {
+        out += R"({"ac":)";
+        out += sample.ac ? "true" : "false";
+        out += R"(,"p":)";
+        out += std::to_string(sample.p);
+        out += R"(,"t":)";
+        appendNumber(out, sample.t);
+        if (sample.w && std::isfinite(*sample.w)) {
+            out += R"(,"w":)";
+            appendNumber(out, *sample.w);
+        }
+        out += '}';
+    }
+
 } // namespace
 
 std::string BatteryHistory::toJson() const
@@ -231,32 +262,29 @@ std::string BatteryHistory::toJson(std::size_t maxBytes) const
 {
     constexpr std::string_view head = R"({"samples":[)";
     constexpr std::string_view tail = "]}";
-    // Newest first, so the budget is spent on the samples that matter most.
-    std::vector<std::string> objects;
-    std::size_t size = head.size() + tail.size();
-    for (auto sample = samples.rbegin(); sample != samples.rend(); ++sample) {
+    std::string list;
+    std::vector<std::size_t> starts;
+    starts.reserve(samples.size());
+    for (const BatterySample& sample : samples) {
         // JSON has no NaN or infinity: a timeless sample is dropped rather than making the whole
         // file unreadable, and a non-finite power is stored as no power.
-        if (!std::isfinite(sample->t))
+        if (!std::isfinite(sample.t))
             continue;
-        Json object = { { "t", sample->t }, { "p", sample->p }, { "ac", sample->ac } };
-        if (sample->w && std::isfinite(*sample->w))
-            object["w"] = *sample->w;
-        std::string text = object.dump();
-        const std::size_t separator = objects.empty() ? 0 : 1;
-        if (size + separator + text.size() > maxBytes)
-            break;
-        size += separator + text.size();
-        objects.push_back(std::move(text));
+        if (!starts.empty())
+            list += ',';
+        starts.push_back(list.size());
+        appendSample(list, sample);
     }
+    // The oldest samples make room first.
+    const std::size_t frame = head.size() + tail.size();
+    std::size_t first = 0;
+    while (first < starts.size() && frame + list.size() - starts[first] > maxBytes)
+        ++first;
     std::string json;
-    json.reserve(size);
+    json.reserve(frame + (first < starts.size() ? list.size() - starts[first] : 0));
     json += head;
-    for (auto object = objects.rbegin(); object != objects.rend(); ++object) {
-        if (object != objects.rbegin())
-            json += ',';
-        json += *object;
-    }
+    if (first < starts.size())
+        json.append(list, starts[first]);
     json += tail;
     return json;
 }
