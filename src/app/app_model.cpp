@@ -2,6 +2,7 @@
 
 #include "app/demo.h"
 #include "app/files.h"
+#include "app/warning_notification.h"
 #include "platform/battery_io.h"
 #include "platform/desktop_notifier.h"
 #include "platform/power_settings.h"
@@ -9,23 +10,24 @@
 #include "platform/wall_clock.h"
 
 #include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace wattlet {
 
 namespace {
 
     constexpr double saveIntervalSeconds = 60;
+    // Bounds the cost of a flapping charger; a crash loses at most this much history.
+    constexpr double minSaveGapSeconds = 10;
 
-    // In the fixed warning order, so announcements come out in a stable order.
-    std::vector<BatteryReading::Warning> difference(const std::set<BatteryReading::Warning>& from,
-        const std::set<BatteryReading::Warning>& minus)
+    void runOnTimer(QObject* context, double seconds, std::function<void()> job)
     {
-        std::vector<BatteryReading::Warning> result;
-        for (const auto warning : allWarnings()) {
-            if (from.count(warning) != 0 && minus.count(warning) == 0)
-                result.push_back(warning);
-        }
-        return result;
+        const double ms = std::clamp(std::ceil(seconds * 1000), 0.0, double { INT_MAX });
+        QTimer::singleShot(static_cast<int>(ms), context, std::move(job));
     }
 
 } // namespace
@@ -47,11 +49,9 @@ AppModelDeps AppModelDeps::live()
             *notifier = std::make_unique<DesktopNotifier>();
         return **notifier;
     };
-    deps.announce = [desktop](const std::vector<BatteryReading::Warning>& fresh,
-                        const BatteryReading& reading) { desktop().announce(fresh, reading); };
-    deps.withdraw = [desktop](const std::vector<BatteryReading::Warning>& cleared) {
-        desktop().withdraw(cleared);
-    };
+    deps.announce
+        = [desktop](const DesktopNotification& notification) { desktop().send(notification); };
+    deps.withdraw = [desktop](const std::string& id) { desktop().withdraw(id); };
     return deps;
 }
 
@@ -61,6 +61,7 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     , m_history(m_deps.loadHistory ? m_deps.loadHistory() : BatteryHistory {})
     , m_prefs(std::make_unique<Prefs>())
     , m_demo(std::move(demo))
+    , m_queuedRefresh(this, [this] { refresh(true); })
 {
     if (m_demo)
         setReading(m_demo);
@@ -77,22 +78,19 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     });
 }
 
-AppModel::~AppModel() = default;
+AppModel::~AppModel()
+{
+    if (m_savePending)
+        m_deps.saveHistory(m_history);
+}
 
 void AppModel::start()
 {
     if (m_deps.makeWatcher) {
-        // Every event queues its own refresh; one that arrives after the model is gone is dropped.
+        // An event that arrives after the model is gone is dropped.
         m_watcher = m_deps.makeWatcher([model = QPointer<AppModel>(this)] {
-            if (model.isNull())
-                return;
-            QMetaObject::invokeMethod(
-                model.data(),
-                [model] {
-                    if (!model.isNull())
-                        model->refresh(true);
-                },
-                Qt::QueuedConnection);
+            if (!model.isNull())
+                model->m_queuedRefresh.queue();
         });
     }
     refresh(true);
@@ -105,13 +103,9 @@ void AppModel::refresh(bool save)
         setReading(read);
         if (read && save) {
             const double now = m_deps.now();
-            Q_EMIT willChange();
-            const bool added = m_history.add(*read, now);
-            if (added || now - m_lastSaved > saveIntervalSeconds) {
-                m_deps.saveHistory(m_history);
-                m_lastSaved = now;
-            }
-            notify(*read);
+            record(*read, now);
+            notify(*read, now);
+            scheduleDueWork();
         }
     }
     if (onUpdate)
@@ -140,19 +134,74 @@ void AppModel::setReading(std::optional<BatteryReading> reading)
     m_reading = std::move(reading);
 }
 
-void AppModel::notify(const BatteryReading& reading)
+void AppModel::record(const BatteryReading& reading, double now)
 {
-    const auto warnings = reading.warnings();
-    const std::set<BatteryReading::Warning> current(warnings.begin(), warnings.end());
-    const auto fresh = difference(current, m_shown);
-    const auto cleared = difference(m_shown, current);
-    m_shown = current;
-    // Withdrawn also while notifications are off: one may still be on screen from before.
-    if (!cleared.empty() && m_deps.withdraw)
-        m_deps.withdraw(cleared);
-    if (fresh.empty() || !m_prefs->notify() || !m_deps.announce)
+    Q_EMIT willChange();
+    const bool added = m_history.add(reading, now);
+    if (added || now - m_lastSaved > saveIntervalSeconds)
+        m_savePending = true;
+    saveIfDue(now);
+}
+
+void AppModel::saveIfDue(double now)
+{
+    const double sinceLast = now - m_lastSaved;
+    // A clock that went back does not hold a write off.
+    if (!m_savePending || (sinceLast >= 0 && sinceLast < minSaveGapSeconds))
         return;
-    m_deps.announce(fresh, reading);
+    m_deps.saveHistory(m_history);
+    m_lastSaved = now;
+    m_savePending = false;
+}
+
+void AppModel::notify(const BatteryReading& reading, double now)
+{
+    const auto changes = m_alerts.update(reading.warnings(), now, m_prefs->notify());
+    withdraw(changes.withdraw);
+    if (!m_deps.announce)
+        return;
+    for (const auto warning : changes.announce)
+        m_deps.announce(warningNotification(warning, reading));
+}
+
+void AppModel::withdraw(const std::vector<BatteryReading::Warning>& warnings)
+{
+    if (!m_deps.withdraw)
+        return;
+    for (const auto warning : warnings)
+        m_deps.withdraw(warningNotificationId(warning));
+}
+
+void AppModel::runDueWork()
+{
+    const double now = m_deps.now();
+    saveIfDue(now);
+    withdraw(m_alerts.due(now));
+    scheduleDueWork();
+}
+
+void AppModel::scheduleDueWork()
+{
+    std::optional<double> next = m_alerts.nextDue();
+    if (m_savePending) {
+        const double saveAt = m_lastSaved + minSaveGapSeconds;
+        next = next ? std::min(*next, saveAt) : saveAt;
+    }
+    // One job waits at a time; when it runs, it schedules whatever is still pending.
+    if (!next || (m_wakeAt && *m_wakeAt <= *next))
+        return;
+    m_wakeAt = next;
+    auto job = [model = QPointer<AppModel>(this), at = *next] {
+        if (model.isNull() || model->m_wakeAt != at)
+            return;
+        model->m_wakeAt.reset();
+        model->runDueWork();
+    };
+    const double seconds = std::max(0.0, *next - m_deps.now());
+    if (m_deps.runLater)
+        m_deps.runLater(seconds, std::move(job));
+    else
+        runOnTimer(this, seconds, std::move(job));
 }
 
 } // namespace wattlet

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/prefs.h"
+#include "app/queued_job.h"
+#include "app/warning_alerts.h"
 #include "core/battery_history.h"
 #include "core/battery_reading.h"
+#include "platform/desktop_notifier.h"
 
 #include <QObject>
 
@@ -10,13 +13,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
+#include <string>
 #include <vector>
 
 namespace wattlet {
-
-class PowerWatcher;
-class DesktopNotifier;
 
 /// Where the model gets time, readings, storage and notifications from; tests replace them.
 /// now, read and saveHistory are required; the others may be left empty.
@@ -26,13 +26,15 @@ struct AppModelDeps
     std::function<std::optional<BatteryReading>()> read;
     std::function<BatteryHistory()> loadHistory;
     std::function<void(const BatteryHistory&)> saveHistory;
-    /// Announces newly appeared warnings of a reading; empty means nothing is announced.
-    std::function<void(const std::vector<BatteryReading::Warning>&, const BatteryReading&)>
-        announce;
-    /// Withdraws the announcements of warnings that have cleared; empty means nothing is done.
-    std::function<void(const std::vector<BatteryReading::Warning>&)> withdraw;
+    /// Shows a notification, replacing one with the same id; empty means nothing is shown.
+    std::function<void(const DesktopNotification&)> announce;
+    /// Withdraws the notification with this id; empty means nothing is done.
+    std::function<void(const std::string& id)> withdraw;
     /// Creates the power event source; it calls onChange on the main thread. Empty: no events.
     std::function<std::unique_ptr<QObject>(std::function<void()> onChange)> makeWatcher;
+    /// Runs `job` once on the main thread after `seconds`: a held-back history write, the
+    /// withdrawal of a cleared warning. Empty: a Qt single-shot timer.
+    std::function<void(double seconds, std::function<void()> job)> runLater;
 
     /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher.
     static AppModelDeps live();
@@ -49,6 +51,7 @@ public:
     /// Demo mode when `demo` is given. Loads the stored history and creates the preferences.
     explicit AppModel(std::optional<BatteryReading> demo, AppModelDeps deps = AppModelDeps::live(),
         QObject* parent = nullptr);
+    /// Does a history write that is still held back, so quitting loses nothing.
     ~AppModel() override;
 
     [[nodiscard]] const std::optional<BatteryReading>& reading() const { return m_reading; }
@@ -60,13 +63,15 @@ public:
     /// changed (the language after willChange()).
     std::function<void()> onUpdate;
 
-    /// Creates the power watcher (each event queues its own refresh) and refreshes once.
+    /// Creates the power watcher and refreshes once. A power event queues a refresh unless one
+    /// is already queued, so a burst of events reads the battery once, after the last of them.
     void start();
     /// Live mode: reads the battery into reading (absent when the read fails). With a reading
-    /// and `save`, adds a sample to the history, writes the history when a sample was appended
-    /// or more than 60 s have passed since the last write, withdraws cleared warnings and,
-    /// when prefs().notify(), announces newly appeared ones. Calls onUpdate last, in demo mode
-    /// too, where nothing else happens.
+    /// and `save`, adds a sample to the history and announces or withdraws warnings (see
+    /// WarningAlerts; announcements only when prefs().notify()). The history is written when a
+    /// sample was appended or more than 60 s have passed since the last write, but at most once
+    /// in 10 s: a write that comes sooner is held back until then. Calls onUpdate last, in demo
+    /// mode too, where nothing else happens.
     void refresh(bool save);
     /// 96 chart values for the last 24 hours (the demo chart in demo mode).
     [[nodiscard]] std::vector<double> series() const;
@@ -80,15 +85,24 @@ Q_SIGNALS:
 
 private:
     void setReading(std::optional<BatteryReading> reading);
-    void notify(const BatteryReading& reading);
+    void record(const BatteryReading& reading, double now);
+    void saveIfDue(double now);
+    void notify(const BatteryReading& reading, double now);
+    void withdraw(const std::vector<BatteryReading::Warning>& warnings);
+    void runDueWork();
+    void scheduleDueWork();
 
     AppModelDeps m_deps;
     std::optional<BatteryReading> m_reading;
     BatteryHistory m_history;
     std::unique_ptr<Prefs> m_prefs;
     std::optional<BatteryReading> m_demo;
-    std::set<BatteryReading::Warning> m_shown;
+    WarningAlerts m_alerts;
     double m_lastSaved = 0;
+    bool m_savePending = false;
+    /// When the job given to runLater is due; absent when none is waiting.
+    std::optional<double> m_wakeAt;
+    QueuedJob m_queuedRefresh;
     std::unique_ptr<QObject> m_watcher;
 };
 

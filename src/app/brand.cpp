@@ -2,6 +2,11 @@
 
 namespace wattlet::Brand {
 
+QString name(bool russian)
+{
+    return russian ? QStringLiteral("Ваттлет") : QStringLiteral("Wattlet");
+}
+
 QUrl authorURL()
 {
     static const QUrl url(QStringLiteral("https://morvane.dev"));

@@ -5,6 +5,8 @@
 
 namespace wattlet::Brand {
 
+/// The program's name as the user reads it: "Ваттлет" in Russian, else "Wattlet".
+[[nodiscard]] QString name(bool russian);
 /// https://morvane.dev
 [[nodiscard]] QUrl authorURL();
 /// https://wattlet.morvane.dev

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,19 @@
 namespace wattlet::Files {
 
 namespace {
+
+    // The history file loadHistory() refused, until a save has moved it aside. Main thread only.
+    QString& refusedFile()
+    {
+        static QString path;
+        return path;
+    }
+
+    BatteryHistory refused(const QString& path)
+    {
+        refusedFile() = path;
+        return {};
+    }
 
     // QSaveFile syncs the file before the rename; the rename itself is only on disk once the
     // folder is synced too.
@@ -46,29 +60,40 @@ QString dir()
 
 QString historyPath() { return dir() + QStringLiteral("/history.json"); }
 
+QString unreadablePath() { return historyPath() + QStringLiteral(".unreadable"); }
+
 BatteryHistory loadHistory()
 {
+    refusedFile().clear();
     // Only a regular file: opening a FIFO or a device would block or never end.
     const QFileInfo info(historyPath());
-    if (!info.isFile() || info.size() > maxHistoryBytes)
+    if (!info.isFile())
         return {};
+    if (info.size() > maxHistoryBytes)
+        return refused(info.filePath());
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return refused(info.filePath());
     // The size may have changed since it was checked.
     const QByteArray bytes = file.read(maxHistoryBytes + 1);
     if (bytes.size() > maxHistoryBytes)
-        return {};
+        return refused(info.filePath());
     auto history = BatteryHistory::fromJson(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return history ? std::move(*history) : BatteryHistory {};
+    return history ? std::move(*history) : refused(info.filePath());
 }
 
 void saveHistory(const BatteryHistory& history)
 {
     const QString folder = dir();
     QDir().mkpath(folder);
-    const std::string json = history.toJson();
+    if (!refusedFile().isEmpty() && refusedFile() == historyPath()) {
+        // rename() replaces an older copy in one step; a failure leaves the file to be replaced.
+        std::rename(QFile::encodeName(refusedFile()).constData(),
+            QFile::encodeName(unreadablePath()).constData());
+        refusedFile().clear();
+    }
+    const std::string json = history.toJson(static_cast<std::size_t>(maxHistoryBytes));
     QSaveFile file(historyPath());
     // Unbuffered, so the count write() returns is what reached the file: a short write (disk
     // full, file size limit) sets no error, and commit() would rename a truncated file.

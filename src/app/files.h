@@ -8,7 +8,8 @@
 
 namespace wattlet::Files {
 
-/// Files larger than this are not read: a history of two days is far smaller.
+/// Files larger than this are not read, and saves stay below it: a history of two days is far
+/// smaller.
 inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
 
 /// $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet); on macOS
@@ -16,13 +17,18 @@ inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
 [[nodiscard]] QString dir();
 /// dir() + "/history.json".
 [[nodiscard]] QString historyPath();
+/// historyPath() + ".unreadable": where a history file that could not be read is kept.
+[[nodiscard]] QString unreadablePath();
 
 /// The stored history; empty when the file is missing, not a regular file, unreadable, larger
-/// than maxHistoryBytes or malformed (the file is then left alone). Never fails.
+/// than maxHistoryBytes or malformed. Such a refused regular file is left alone here, and the
+/// next saveHistory() of this process moves it to unreadablePath() first (replacing an older
+/// one), so a damaged file is kept once rather than overwritten. Never fails.
 [[nodiscard]] BatteryHistory loadHistory();
 /// Creates the folder when missing and replaces the file atomically and durably (a temporary
-/// file in the same folder, flushed to disk, renamed over the old one). Failures are silently
-/// skipped and leave the old file as it was.
+/// file in the same folder, flushed to disk, renamed over the old one). Writes the newest
+/// samples that fit in maxHistoryBytes, so the file can always be read back. Failures are
+/// silently skipped and leave the old file as it was.
 void saveHistory(const BatteryHistory& history);
 
 } // namespace wattlet::Files

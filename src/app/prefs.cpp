@@ -140,8 +140,7 @@ void Prefs::apply()
     case LanguageChoice::autoLanguage:
         break;
     }
-    const auto first = firstPreferredLanguage();
-    BatteryText::setLanguage(first ? languageCodeFor(*first) : std::string("en"));
+    BatteryText::setLanguage(preferredLanguageCode("en"));
 }
 
 } // namespace wattlet

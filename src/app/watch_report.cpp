@@ -3,8 +3,6 @@
 #include "core/battery_text.h"
 #include "core/reading_json.h"
 
-#include <QMetaObject>
-
 namespace wattlet {
 
 WatchReport::WatchReport(
@@ -14,17 +12,15 @@ WatchReport::WatchReport(
     , m_read(std::move(read))
     , m_makeWatcher(std::move(makeWatcher))
     , m_write(std::move(write))
+    , m_queuedReport(this, [this] { report(); })
 { }
 
 WatchReport::~WatchReport() = default;
 
 void WatchReport::start()
 {
-    // Like the tray, every event gets its own refresh, queued on the main thread.
-    m_watcher = m_makeWatcher([this] {
-        QMetaObject::invokeMethod(
-            this, [this] { report(); }, Qt::QueuedConnection);
-    });
+    // Like the tray: a burst of events gives one line, read after the last of them.
+    m_watcher = m_makeWatcher([this] { m_queuedReport.queue(); });
     report();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/queued_job.h"
 #include "core/battery_reading.h"
 
 #include <QObject>
@@ -11,8 +12,8 @@
 
 namespace wattlet {
 
-/// For status bars: writes one line when started and one after every power event, until the
-/// process ends. It never records history or announces warnings.
+/// For status bars: writes one line when started and one after every power event (one for a
+/// burst of them), until the process ends. It never records history or announces warnings.
 class WatchReport : public QObject
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ private:
     Read m_read;
     MakeWatcher m_makeWatcher;
     Write m_write;
+    QueuedJob m_queuedReport;
     std::unique_ptr<QObject> m_watcher;
 };
 

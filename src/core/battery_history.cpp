@@ -17,6 +17,9 @@ bool BatteryHistory::add(const BatteryReading& reading, double now)
     // A broken clock must not leave a sample that can never be pruned or stored.
     if (!std::isfinite(now))
         return false;
+    // The clock went back past the newest samples (or a file held a date far ahead): samples
+    // from the future would hide every new one from the chart until that date comes.
+    std::erase_if(samples, [now](const BatterySample& s) { return s.t > now; });
     if (!samples.empty()) {
         const BatterySample& last = samples.back();
         if (last.p == reading.percent && last.ac == reading.onAC

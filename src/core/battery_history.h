@@ -2,6 +2,7 @@
 
 #include "battery_reading.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,7 +24,7 @@ struct BatterySample
 };
 
 /// The rolling charge record, oldest sample first, pruned to the last 48 hours on every append.
-/// Samples stay in non-decreasing time order as long as the caller's clock does.
+/// Samples stay in non-decreasing time order: add() drops samples later than its `now`.
 struct BatteryHistory
 {
     static constexpr double keepSeconds = 172800;
@@ -34,9 +35,10 @@ struct BatteryHistory
 
     bool operator==(const BatteryHistory&) const = default;
 
-    /// Appends a sample unless the last one has the same percent and power source and is less
-    /// than 60 s old; then drops samples older than keepSeconds. True when a sample was appended.
-    /// A non-finite `now` is ignored (false).
+    /// First drops samples later than `now` (the clock went back). Then appends a sample unless
+    /// the last one has the same percent and power source and is less than 60 s old, and drops
+    /// samples older than keepSeconds. True when a sample was appended. A non-finite `now` is
+    /// ignored (false, nothing changes).
     bool add(const BatteryReading& reading, double now);
 
     /// Chart values: for each of `points` equal steps over the last `hours`, the percent of the
@@ -53,11 +55,15 @@ struct BatteryHistory
     /// Doubles read back exactly. JSON has no NaN or infinity: a sample with a non-finite `t` is
     /// left out and a non-finite `w` is written as absent.
     [[nodiscard]] std::string toJson() const;
+    /// toJson() of the newest samples whose document fits in `maxBytes`: the oldest are left out
+    /// first. Always at least the empty document {"samples":[]}.
+    [[nodiscard]] std::string toJson(std::size_t maxBytes) const;
 
     /// The history stored in `json`, or nothing when the document breaks any reading rule: an
     /// object whose "samples" array holds objects with a numeric "t", an integral "p" within
     /// int64, a boolean "ac" and an optional (null or missing) numeric "w"; other keys ignored.
-    /// A number beyond the double range counts as broken. Samples are kept as stored.
+    /// A number beyond the double range or a NUL byte anywhere counts as broken. Samples are
+    /// kept as stored.
     [[nodiscard]] static std::optional<BatteryHistory> fromJson(std::string_view json);
 };
 

@@ -1,17 +1,20 @@
 #include "battery_history.h"
+#include "int64_range.h"
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <limits>
+#include <string_view>
+#include <vector>
 
 namespace wattlet {
 
 namespace {
 
     using Json = nlohmann::json;
-
-    // 2^63: the first double beyond the int64 range; -2^63 itself still fits.
-    constexpr double int64Limit = 9223372036854775808.0;
 
     // Reads the history straight from the parser's events: a two-day file holds some 3 000
     // samples, and building a document tree of them first costs more than the reading itself.
@@ -158,10 +161,9 @@ namespace {
 
         static std::optional<std::int64_t> integralPart(double value)
         {
-            if (!std::isfinite(value) || std::trunc(value) != value || value < -int64Limit
-                || value >= int64Limit)
+            if (std::trunc(value) != value)
                 return std::nullopt;
-            return static_cast<std::int64_t>(value);
+            return truncatedInt64(value);
         }
 
         // A value under a key this reader does not know, at either level, is passed over whole.
@@ -220,26 +222,78 @@ namespace {
         bool m_sawSamples = false;
     };
 
+    // A double as the shortest text that reads back as the same double; integral values keep a
+    // ".0" so that they read as what they are.
+    void appendNumber(std::string& out, double value)
+    {
+        std::array<char, 32> buffer {};
+        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        const std::string_view text(buffer.data(), written.ptr);
+        out += text;
+        if (text.find_first_of(".e") == std::string_view::npos)
+            out += ".0";
+    }
+
+    // Written by hand rather than through a document tree: a save near the size limit holds
+    // hundreds of thousands of samples. Keys in sorted order, like the library writes them.
+    void appendSample(std::string& out, const BatterySample& sample)
+    {
+        out += R"({"ac":)";
+        out += sample.ac ? "true" : "false";
+        out += R"(,"p":)";
+        out += std::to_string(sample.p);
+        out += R"(,"t":)";
+        appendNumber(out, sample.t);
+        if (sample.w && std::isfinite(*sample.w)) {
+            out += R"(,"w":)";
+            appendNumber(out, *sample.w);
+        }
+        out += '}';
+    }
+
 } // namespace
 
 std::string BatteryHistory::toJson() const
 {
-    Json list = Json::array();
+    return toJson(std::numeric_limits<std::size_t>::max());
+}
+
+std::string BatteryHistory::toJson(std::size_t maxBytes) const
+{
+    constexpr std::string_view head = R"({"samples":[)";
+    constexpr std::string_view tail = "]}";
+    std::string list;
+    std::vector<std::size_t> starts;
+    starts.reserve(samples.size());
     for (const BatterySample& sample : samples) {
         // JSON has no NaN or infinity: a timeless sample is dropped rather than making the whole
         // file unreadable, and a non-finite power is stored as no power.
         if (!std::isfinite(sample.t))
             continue;
-        Json object = { { "t", sample.t }, { "p", sample.p }, { "ac", sample.ac } };
-        if (sample.w && std::isfinite(*sample.w))
-            object["w"] = *sample.w;
-        list.push_back(std::move(object));
+        if (!starts.empty())
+            list += ',';
+        starts.push_back(list.size());
+        appendSample(list, sample);
     }
-    return Json { { "samples", std::move(list) } }.dump();
+    // The oldest samples make room first.
+    const std::size_t frame = head.size() + tail.size();
+    std::size_t first = 0;
+    while (first < starts.size() && frame + list.size() - starts[first] > maxBytes)
+        ++first;
+    std::string json;
+    json.reserve(frame + (first < starts.size() ? list.size() - starts[first] : 0));
+    json += head;
+    if (first < starts.size())
+        json.append(list, starts[first]);
+    json += tail;
+    return json;
 }
 
 std::optional<BatteryHistory> BatteryHistory::fromJson(std::string_view json)
 {
+    // The parser takes a NUL byte for the end of the input and would ignore what follows.
+    if (json.find('\0') != std::string_view::npos)
+        return std::nullopt;
     HistoryReader reader;
     const bool parsed = Json::sax_parse(json, &reader);
     return reader.result(parsed);

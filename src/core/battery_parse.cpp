@@ -1,5 +1,7 @@
 #include "battery_parse.h"
 
+#include "int64_range.h"
+
 #include <limits>
 #include <string>
 #include <string_view>
@@ -132,12 +134,9 @@ std::optional<std::int64_t> intValue(const PropertyValue* value)
                 return v;
             else if constexpr (std::is_same_v<T, std::uint64_t>)
                 return static_cast<Int>(v); // two's complement bit pattern (C++20)
-            else if constexpr (std::is_same_v<T, double>) {
-                // Written so that NaN fails too; the cast is only defined inside the range.
-                if (!(v >= -0x1p63 && v < 0x1p63))
-                    return std::nullopt;
-                return static_cast<Int>(v);
-            } else
+            else if constexpr (std::is_same_v<T, double>)
+                return truncatedInt64(v);
+            else
                 return std::nullopt;
         },
         value->value);

@@ -1,10 +1,18 @@
 #include "battery_reading.h"
 
+#include "int64_range.h"
+
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace wattlet {
+
+namespace {
+
+    // On power and held here, not charging is the system's optimized charging, not a fault.
+    bool inHoldBand(std::int64_t percent) { return percent >= 70 && percent <= 90; }
+
+} // namespace
 
 std::optional<double> BatteryReading::watts() const
 {
@@ -19,12 +27,8 @@ std::optional<std::int64_t> BatteryReading::health() const
         return std::nullopt;
     const double ratio = std::round(
         static_cast<double>(*fullCapacity) * 100.0 / static_cast<double>(*designCapacity));
-    // The upper cap keeps the cast in range above; a garbage negative capacity can still fall
-    // below what an int64 holds, and casting such a double is undefined.
-    constexpr double lowest = static_cast<double>(std::numeric_limits<std::int64_t>::min());
-    if (ratio <= lowest)
-        return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(std::min(ratio, 100.0));
+    // A garbage negative capacity can fall below what an int64 holds.
+    return saturatedInt64(std::min(ratio, 100.0));
 }
 
 BatteryReading::State BatteryReading::state() const
@@ -40,7 +44,7 @@ BatteryReading::State BatteryReading::state() const
 
 bool BatteryReading::optimizedHold() const
 {
-    return onAC && !charging && !full && percent >= 70 && percent <= 90;
+    return onAC && !charging && !full && inHoldBand(percent);
 }
 
 std::string BatteryReading::fillSymbol() const
@@ -93,9 +97,7 @@ std::vector<BatteryReading::Warning> BatteryReading::warnings() const
         if ((slowChargingReason && *slowChargingReason != 0)
             || (thermallyLimitedSeconds && *thermallyLimitedSeconds >= 1))
             active.push_back(Warning::slowCharging);
-        // A hold inside 70–90 % is the system's optimized charging, not a fault.
-        const bool outsideHoldBand = percent < 70 || percent > 90;
-        if (!charging && !full && percent <= 99 && outsideHoldBand && notChargingReason
+        if (!charging && !full && percent <= 99 && !inHoldBand(percent) && notChargingReason
             && *notChargingReason != 0)
             active.push_back(Warning::notCharging);
     }

@@ -1,5 +1,6 @@
 #include "battery_text.h"
 
+#include "int64_range.h"
 #include "preferred_languages.h"
 
 #include <algorithm>
@@ -129,29 +130,17 @@ namespace {
         std::string code;
     };
 
-    std::string initialLanguage()
-    {
-        const auto tag = firstPreferredLanguage();
-        return tag ? languageCodeFor(*tag) : "ru";
-    }
-
     LanguageState& languageState()
     {
-        static LanguageState state { {}, initialLanguage() };
+        // Without any preferred language the table starts on its first language, Russian.
+        static LanguageState state { {}, preferredLanguageCode("ru") };
         return state;
     }
 
     // Half away from zero; NaN has no integer and counts as absent, beyond int64 saturates.
     std::optional<std::int64_t> roundedToInt64(double value)
     {
-        if (std::isnan(value))
-            return std::nullopt;
-        const double rounded = std::round(value);
-        if (rounded >= 9223372036854775808.0)
-            return INT64_MAX;
-        if (rounded < -9223372036854775808.0)
-            return INT64_MIN;
-        return static_cast<std::int64_t>(rounded);
+        return saturatedInt64(std::round(value));
     }
 
     std::string integer(std::optional<std::int64_t> value)
@@ -247,6 +236,15 @@ std::string t(std::string_view key)
         return std::string(key);
     // Both languages hold every key; any language without texts of its own falls back to Russian.
     return std::string(language() == "en" ? entry->en : entry->ru);
+}
+
+std::vector<std::string_view> keys()
+{
+    std::vector<std::string_view> result;
+    result.reserve(table.size());
+    for (const Entry& entry : table)
+        result.push_back(entry.key);
+    return result;
 }
 
 std::string duration(std::int64_t minutes)

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// Every text the user sees, in Russian ("ru") and English ("en"), UTF-8.
 namespace wattlet::BatteryText {
@@ -18,6 +19,8 @@ void setLanguage(std::string code);
 
 /// The text for `key` in the current language, else in Russian, else the key itself.
 [[nodiscard]] std::string t(std::string_view key);
+/// Every key of the table, in table order.
+[[nodiscard]] std::vector<std::string_view> keys();
 
 /// "45 min", "2 h", "1 h 5 min" in the current language; no day unit.
 [[nodiscard]] std::string duration(std::int64_t minutes);

@@ -33,6 +33,12 @@ std::optional<std::string> firstPreferredLanguage()
     return std::nullopt;
 }
 
-std::string languageCodeFor(const std::string& tag) { return tag.starts_with("ru") ? "ru" : "en"; }
+std::string preferredLanguageCode(std::string_view whenNone)
+{
+    const auto tag = firstPreferredLanguage();
+    if (!tag)
+        return std::string(whenNone);
+    return tag->starts_with("ru") ? "ru" : "en";
+}
 
 } // namespace wattlet

@@ -1,18 +1,32 @@
 #pragma once
 
-#include "core/battery_reading.h"
-
 #include <QObject>
 
+#include <cstdint>
 #include <memory>
-#include <vector>
+#include <string>
 
 namespace wattlet {
 
-/// Desktop notifications of warnings over org.freedesktop.Notifications on the session bus.
-/// Every call is asynchronous: a missing, slow or crashing server never blocks the caller. The
-/// server's id of each warning's notification is kept, so announcing it again replaces it and a
-/// cleared warning's notification is closed; ids are forgotten when the server restarts.
+/// One desktop notification as the program wants it shown. Texts are UTF-8.
+struct DesktopNotification
+{
+    /// The freedesktop urgency levels, by their protocol values.
+    enum class Urgency : std::uint8_t { low = 0, normal = 1, critical = 2 };
+
+    /// Names the notification: sending one with the same id replaces it on screen.
+    std::string id;
+    std::string title;
+    std::string body;
+    Urgency urgency = Urgency::normal;
+    /// A sound of the freedesktop sound theme ("battery-low"); empty: silent.
+    std::string sound;
+};
+
+/// Desktop notifications over org.freedesktop.Notifications on the session bus. Every call is
+/// asynchronous: a missing, slow or crashing server never blocks the caller. The server's id of
+/// each notification is kept by our id, so sending it again replaces it and withdrawing closes
+/// it; ids are forgotten when the server restarts.
 class DesktopNotifier : public QObject
 {
     Q_OBJECT
@@ -24,15 +38,14 @@ public:
     /// Whether a notification server is on the session bus or can be started by it (our
     /// "permission"), as last learned from the bus: false until the bus has answered.
     [[nodiscard]] bool available() const;
-    /// Whether a notification of `warning` is on screen as far as we know: the server gave it an
-    /// id, and neither we nor the user closed it and the server has not restarted since.
-    [[nodiscard]] bool showing(BatteryReading::Warning warning) const;
-    /// One notification per warning: summary by the text language at send time, body the
-    /// warning sentence, urgency and sound by severity.
-    void announce(const std::vector<BatteryReading::Warning>& fresh, const BatteryReading& reading);
-    /// Closes the notifications of warnings that are no longer active; an answer to an earlier
-    /// announcement that arrives later is closed as soon as it arrives.
-    void withdraw(const std::vector<BatteryReading::Warning>& cleared);
+    /// Whether the notification `id` is on screen as far as we know: the server gave it an id,
+    /// and neither we nor the user closed it and the server has not restarted since.
+    [[nodiscard]] bool showing(const std::string& id) const;
+    /// Shows `notification`, replacing the one on screen with the same id.
+    void send(const DesktopNotification& notification);
+    /// Closes the notification `id`; an answer to an earlier send that arrives later is closed
+    /// as soon as it arrives.
+    void withdraw(const std::string& id);
 
 private:
     struct Impl;

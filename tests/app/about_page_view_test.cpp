@@ -1,5 +1,4 @@
 #include "app/present/about_page_view.h"
-#include "app/present/footer_view.h"
 #include "support/scoped_language.h"
 
 #include <gtest/gtest.h>
@@ -31,18 +30,6 @@ namespace {
             EXPECT_EQ(v.links[1].url, "https://wattlet.morvane.dev");
             EXPECT_EQ(v.links[2].url, c.privacy);
             EXPECT_EQ(v.links[2].symbol, "hand.raised.fill");
-        }
-    }
-
-    TEST(FooterView, BrandIsFixedAndHelpFollowsTheLanguage)
-    {
-        for (const auto& [lang, quit] :
-            { std::pair { "en", "Quit" }, std::pair { "ru", "Выйти" } }) {
-            ScopedLanguage language(lang);
-            const FooterView v = footerView();
-            EXPECT_EQ(v.brand, "by Morvane · morvane.dev");
-            EXPECT_EQ(v.brandURL, "https://morvane.dev");
-            EXPECT_EQ(v.quitHelp, quit);
         }
     }
 

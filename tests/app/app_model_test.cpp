@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace wattlet {
 namespace {
 
-    using W = BatteryReading::Warning;
-    using Warnings = std::vector<W>;
+    using Ids = std::vector<std::string>;
 
     BatteryReading onBattery(
         std::int64_t percent, std::optional<double> temperatureC = std::nullopt)
@@ -21,7 +22,8 @@ namespace {
         return r;
     }
 
-    // The platform as the model sees it: a clock, a battery and storage the test controls.
+    // The platform as the model sees it: a clock, timers, a battery, storage and a notification
+    // server the test controls.
     struct FakePlatform
     {
         double now = 1'700'000'000;
@@ -29,9 +31,10 @@ namespace {
         BatteryHistory stored;
         int reads = 0;
         std::vector<BatteryHistory> saves;
-        std::vector<Warnings> announced;
-        std::vector<Warnings> withdrawn;
+        std::vector<DesktopNotification> announced;
+        Ids withdrawn;
         std::function<void()> powerEvent;
+        std::multimap<double, std::function<void()>> timers;
 
         AppModelDeps deps()
         {
@@ -43,15 +46,35 @@ namespace {
             };
             d.loadHistory = [this] { return stored; };
             d.saveHistory = [this](const BatteryHistory& h) { saves.push_back(h); };
-            d.announce = [this](const Warnings& fresh, const BatteryReading&) {
-                announced.push_back(fresh);
-            };
-            d.withdraw = [this](const Warnings& cleared) { withdrawn.push_back(cleared); };
+            d.announce = [this](const DesktopNotification& n) { announced.push_back(n); };
+            d.withdraw = [this](const std::string& id) { withdrawn.push_back(id); };
             d.makeWatcher = [this](std::function<void()> onChange) {
                 powerEvent = std::move(onChange);
                 return std::make_unique<QObject>();
             };
+            d.runLater = [this](double seconds, std::function<void()> job) {
+                timers.emplace(now + seconds, std::move(job));
+            };
             return d;
+        }
+
+        /// Moves the clock to `time`, running the timers that come due on the way.
+        void advanceTo(double time)
+        {
+            while (!timers.empty() && timers.begin()->first <= time) {
+                auto timer = timers.extract(timers.begin());
+                now = std::max(now, timer.key());
+                timer.mapped()();
+            }
+            now = time;
+        }
+
+        [[nodiscard]] Ids announcedIds() const
+        {
+            Ids ids;
+            for (const auto& n : announced)
+                ids.push_back(n.id);
+            return ids;
         }
     };
 
@@ -60,34 +83,66 @@ namespace {
     protected:
         test::TempHome home;
         FakePlatform platform;
+        const double t0 = platform.now;
     };
 
-    TEST_F(AppModelTest, SavesOnFirstRefreshThenAfterSixtySecondsOrANewSample)
+    TEST_F(AppModelTest, SavesOnFirstRefreshThenForEachNewSample)
     {
-        // A stored sample stamped ahead of the clock: add() appends nothing for a while, so
-        // only the time since the last write decides.
-        platform.stored.samples.push_back({ platform.now + 600, 50, std::nullopt, false });
+        // The first refresh writes even when its sample is not new.
+        platform.stored.samples.push_back({ t0 - 30, 50, std::nullopt, false });
         AppModel model(std::nullopt, platform.deps());
         model.refresh(true);
         ASSERT_EQ(platform.saves.size(), 1u);
         EXPECT_EQ(platform.saves[0].samples.size(), 1u);
 
-        platform.now += 30;
-        model.refresh(true);
-        platform.now += 30;
+        platform.advanceTo(t0 + 20);
         model.refresh(true);
         EXPECT_EQ(platform.saves.size(), 1u);
 
-        platform.now += 1;
+        platform.advanceTo(t0 + 31);
         model.refresh(true);
-        EXPECT_EQ(platform.saves.size(), 2u);
+        ASSERT_EQ(platform.saves.size(), 2u);
+        EXPECT_EQ(platform.saves[1].samples.size(), 2u);
+    }
 
-        // An appended sample is written at once.
-        platform.battery = onBattery(49);
-        platform.now += 1;
+    TEST_F(AppModelTest, FlappingChargerWritesAtMostEveryTenSecondsAndLosesNothing)
+    {
+        auto model = std::make_unique<AppModel>(std::nullopt, platform.deps());
+        model->refresh(true);
+        // 30 s of a charger that connects and disconnects ten times a second.
+        for (int i = 1; i <= 300; ++i) {
+            platform.advanceTo(t0 + 0.1 * i);
+            platform.battery->onAC = i % 2 == 1;
+            model->refresh(true);
+        }
+        EXPECT_EQ(model->history().samples.size(), 301u);
+        EXPECT_LE(platform.saves.size(), 5u);
+        platform.advanceTo(t0 + 45);
+        ASSERT_FALSE(platform.saves.empty());
+        EXPECT_EQ(platform.saves.back(), model->history());
+
+        // A write still held back is done when the model goes.
+        const std::size_t saves = platform.saves.size();
+        platform.battery->onAC = !platform.battery->onAC;
+        model->refresh(true);
+        model->refresh(true);
+        platform.battery->onAC = !platform.battery->onAC;
+        model->refresh(true);
+        const BatteryHistory last = model->history();
+        model.reset();
+        EXPECT_EQ(platform.saves.size(), saves + 1);
+        EXPECT_EQ(platform.saves.back(), last);
+    }
+
+    TEST_F(AppModelTest, ClockGoingBackDoesNotHoldWritesOff)
+    {
+        AppModel model(std::nullopt, platform.deps());
         model.refresh(true);
-        ASSERT_EQ(platform.saves.size(), 3u);
-        EXPECT_EQ(platform.saves[2].samples.size(), 2u);
+        platform.now = t0 - 3600;
+        model.refresh(true);
+        ASSERT_EQ(platform.saves.size(), 2u);
+        EXPECT_EQ(platform.saves[1].samples.size(), 1u);
+        EXPECT_EQ(platform.saves[1].samples[0].t, t0 - 3600);
     }
 
     TEST_F(AppModelTest, PanelRefreshRecordsAndAnnouncesNothing)
@@ -103,21 +158,20 @@ namespace {
         EXPECT_TRUE(platform.saves.empty());
         EXPECT_TRUE(platform.announced.empty());
 
-        // Nothing was counted as shown either.
+        // Nothing was counted as seen either.
         model.refresh(true);
-        EXPECT_EQ(platform.announced, (std::vector<Warnings> { { W::critical } }));
+        EXPECT_EQ(platform.announcedIds(), Ids { "wattlet.critical" });
     }
 
-    TEST_F(AppModelTest, WarningIsAnnouncedOnceWhilePresentWithdrawnWhenClearedAndAgainWhenBack)
+    TEST_F(AppModelTest, WarningIsAnnouncedOnceAndWithdrawnAfterAMinuteClear)
     {
-        platform.battery = onBattery(8);
+        platform.battery = onBattery(8, 46.0);
         AppModel model(std::nullopt, platform.deps());
         for (int i = 0; i < 3; ++i) {
-            platform.now += 20;
+            platform.advanceTo(platform.now + 20);
             model.refresh(true);
         }
-        EXPECT_EQ(platform.announced, (std::vector<Warnings> { { W::critical } }));
-        EXPECT_TRUE(platform.withdrawn.empty());
+        EXPECT_EQ(platform.announcedIds(), (Ids { "wattlet.critical", "wattlet.hot" }));
 
         // A failed read in between changes nothing.
         platform.battery = std::nullopt;
@@ -125,19 +179,41 @@ namespace {
         EXPECT_EQ(model.reading(), std::nullopt);
         platform.battery = onBattery(8);
         model.refresh(true);
-        EXPECT_EQ(platform.announced.size(), 1u);
+        EXPECT_EQ(platform.announced.size(), 2u);
 
-        platform.battery = onBattery(50);
+        // Withdrawn by the timer a minute later, without another refresh.
+        const double cleared = platform.now;
+        platform.advanceTo(cleared + 59);
+        EXPECT_TRUE(platform.withdrawn.empty());
+        platform.advanceTo(cleared + 60);
+        EXPECT_EQ(platform.withdrawn, Ids { "wattlet.hot" });
+
+        // Back within 15 minutes: not announced again; after 15 minutes clear: announced.
+        platform.battery = onBattery(8, 46.0);
+        platform.advanceTo(cleared + 899);
         model.refresh(true);
-        EXPECT_EQ(platform.withdrawn, (std::vector<Warnings> { { W::critical } }));
-
+        platform.battery = onBattery(8);
+        model.refresh(true);
+        platform.advanceTo(platform.now + 900);
         platform.battery = onBattery(8, 46.0);
         model.refresh(true);
-        EXPECT_EQ(platform.announced,
-            (std::vector<Warnings> { { W::critical }, { W::critical, W::hot } }));
+        EXPECT_EQ(
+            platform.announcedIds(), (Ids { "wattlet.critical", "wattlet.hot", "wattlet.hot" }));
     }
 
-    TEST_F(AppModelTest, WarningsSeenWhileNotificationsAreOffCountAsShown)
+    TEST_F(AppModelTest, ValueHoveringAtAThresholdIsAnnouncedOnceAndNeverClosedWhileItFlaps)
+    {
+        AppModel model(std::nullopt, platform.deps());
+        for (int i = 0; i < 20; ++i) {
+            platform.advanceTo(t0 + 0.5 * i);
+            platform.battery = onBattery(50, i % 2 == 0 ? 45.1 : 44.9);
+            model.refresh(true);
+        }
+        EXPECT_EQ(platform.announcedIds(), Ids { "wattlet.hot" });
+        EXPECT_TRUE(platform.withdrawn.empty());
+    }
+
+    TEST_F(AppModelTest, WarningsSeenWhileNotificationsAreOffCountAsSeen)
     {
         platform.battery = onBattery(9, 46.0);
         AppModel model(std::nullopt, platform.deps());
@@ -147,11 +223,17 @@ namespace {
         model.refresh(true);
         EXPECT_TRUE(platform.announced.empty());
 
-        // A warning that clears while notifications are off is still withdrawn.
-        model.prefs().setNotify(false);
+        // An announcement made before notifications were switched off is still withdrawn.
+        platform.battery = onBattery(50);
+        model.refresh(true);
+        platform.advanceTo(t0 + 1000);
         platform.battery = onBattery(9);
         model.refresh(true);
-        EXPECT_EQ(platform.withdrawn, (std::vector<Warnings> { { W::hot } }));
+        model.prefs().setNotify(false);
+        platform.battery = onBattery(50);
+        model.refresh(true);
+        platform.advanceTo(platform.now + 60);
+        EXPECT_EQ(platform.withdrawn, Ids { "wattlet.critical" });
     }
 
     TEST_F(AppModelTest, WillChangeFiresBeforeEveryAssignmentEvenOfEqualValues)
@@ -173,7 +255,7 @@ namespace {
         EXPECT_EQ(model.history().samples.size(), 1u);
     }
 
-    TEST_F(AppModelTest, EveryPowerEventQueuesItsOwnRefreshWhileTheModelLives)
+    TEST_F(AppModelTest, BurstOfPowerEventsReadsOnceAfterTheLast)
     {
         auto model = std::make_unique<AppModel>(std::nullopt, platform.deps());
         int updates = 0;
@@ -182,25 +264,30 @@ namespace {
         EXPECT_EQ(platform.reads, 1);
         ASSERT_TRUE(platform.powerEvent);
 
-        platform.powerEvent();
-        platform.powerEvent();
-        platform.powerEvent();
+        for (int i = 0; i < 2000; ++i)
+            platform.powerEvent();
+        platform.battery = onBattery(49);
         EXPECT_EQ(platform.reads, 1);
         QCoreApplication::processEvents();
-        EXPECT_EQ(platform.reads, 4);
-        EXPECT_EQ(updates, 4);
+        EXPECT_EQ(platform.reads, 2);
+        EXPECT_EQ(updates, 2);
+        EXPECT_EQ(model->reading(), onBattery(49));
 
+        // The next event queues again; one that comes after the model is gone does nothing.
+        platform.powerEvent();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(platform.reads, 3);
         platform.powerEvent();
         model.reset();
         platform.powerEvent();
         QCoreApplication::processEvents();
-        EXPECT_EQ(platform.reads, 4);
+        EXPECT_EQ(platform.reads, 3);
     }
 
     TEST_F(AppModelTest, DemoModeShowsTheDemoAndTouchesNothing)
     {
-        platform.stored.samples.push_back({ platform.now - 60, 70, std::nullopt, false });
-        const BatteryReading demo = Demo::reading("low", platform.now);
+        platform.stored.samples.push_back({ t0 - 60, 70, std::nullopt, false });
+        const BatteryReading demo = Demo::reading("low", t0);
         AppModel model(demo, platform.deps());
         int updates = 0;
         model.onUpdate = [&] { ++updates; };
@@ -218,9 +305,9 @@ namespace {
 
     TEST_F(AppModelTest, ChartAndChangeAreMeasuredAtTheClocksTime)
     {
-        platform.stored.samples.push_back({ platform.now - 5400, 80, std::nullopt, true });
-        platform.stored.samples.push_back({ platform.now - 1800, 85, std::nullopt, true });
-        platform.stored.samples.push_back({ platform.now, 88, std::nullopt, true });
+        platform.stored.samples.push_back({ t0 - 5400, 80, std::nullopt, true });
+        platform.stored.samples.push_back({ t0 - 1800, 85, std::nullopt, true });
+        platform.stored.samples.push_back({ t0, 88, std::nullopt, true });
         AppModel model(std::nullopt, platform.deps());
         EXPECT_EQ(model.delta(), 8);
         EXPECT_EQ(model.series().size(), 7u);

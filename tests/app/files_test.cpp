@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -58,8 +59,9 @@ namespace {
         EXPECT_EQ(QDir(Files::dir()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
-    TEST(Files, BrokenFilesLoadEmptyAndStayUntilTheNextSave)
+    TEST(Files, RefusedFilesAreKeptAsideOnceAtTheNextSave)
     {
+        test::TempHome home;
         const QByteArray deep = QByteArray(200'000, '[') + QByteArray(200'000, ']');
         const QByteArray corpus[] = {
             QByteArray(),
@@ -71,12 +73,15 @@ namespace {
         };
         for (const QByteArray& bytes : corpus) {
             SCOPED_TRACE(bytes.left(60).toStdString());
-            test::TempHome home;
             put(Files::historyPath(), bytes);
             EXPECT_TRUE(Files::loadHistory().samples.empty());
             EXPECT_EQ(contents(Files::historyPath()), bytes);
+            // Each one replaces the copy of the one before.
             Files::saveHistory(twoSamples());
+            EXPECT_EQ(contents(Files::unreadablePath()), bytes);
             EXPECT_EQ(Files::loadHistory(), twoSamples());
+            Files::saveHistory(BatteryHistory {});
+            EXPECT_EQ(contents(Files::unreadablePath()), bytes);
         }
     }
 
@@ -91,6 +96,23 @@ namespace {
         put(Files::historyPath(), atLimit + ' ');
         EXPECT_TRUE(Files::loadHistory().samples.empty());
         EXPECT_EQ(QFileInfo(Files::historyPath()).size(), Files::maxHistoryBytes + 1);
+    }
+
+    TEST(Files, HistoryGrownPastTheReadLimitIsSavedReadable)
+    {
+        test::TempHome home;
+        // Some 45 bytes a sample: 18 MB in all.
+        BatteryHistory history;
+        for (int i = 0; i < 400'000; ++i)
+            history.samples.push_back({ 1'700'000'000.125 + i, i % 100, -12.375, i % 2 == 0 });
+        Files::saveHistory(history);
+        EXPECT_LE(QFileInfo(Files::historyPath()).size(), Files::maxHistoryBytes);
+        const BatteryHistory loaded = Files::loadHistory();
+        ASSERT_FALSE(loaded.samples.empty());
+        // The oldest samples made room.
+        EXPECT_EQ(loaded.samples.back(), history.samples.back());
+        EXPECT_TRUE(
+            std::equal(loaded.samples.rbegin(), loaded.samples.rend(), history.samples.rbegin()));
     }
 
     TEST(Files, SpecialFilesAreNotReadAndNotReplaced)

@@ -64,17 +64,30 @@ TEST(BatteryHistory, PercentOrPowerSourceChangeIsTakenAtOnce)
 TEST(BatteryHistory, AddKeepsSamplesUpTo48HoursOld)
 {
     const double now = t0 + 200000;
-    auto history = historyOf(
-        { at(now - 172801, 10), at(now - 172800, 11), at(now - 10, 12), at(now + 500, 13) });
+    auto history = historyOf({ at(now - 172801, 10), at(now - 172800, 11), at(now - 10, 12) });
     EXPECT_TRUE(history.add(reading(14), now));
     EXPECT_EQ(history.samples,
-        (std::vector<BatterySample> {
-            at(now - 172800, 11), at(now - 10, 12), at(now + 500, 13), at(now, 14) }));
+        (std::vector<BatterySample> { at(now - 172800, 11), at(now - 10, 12), at(now, 14) }));
 
     // A skipped reading changes nothing, not even the pruning.
     history.samples.insert(history.samples.begin(), at(now - 200000, 9));
     EXPECT_FALSE(history.add(reading(14), now + 30));
-    EXPECT_EQ(history.samples.size(), 5U);
+    EXPECT_EQ(history.samples.size(), 4U);
+}
+
+TEST(BatteryHistory, SampleFromTheFutureDoesNotBlankTheChart)
+{
+    // A clock that jumped ten years ahead and back, or a damaged file.
+    auto history = historyOf({ at(t0 - 120, 50), at(t0 + 10 * 365 * 86400.0, 50) });
+    EXPECT_TRUE(history.add(reading(50), t0));
+    EXPECT_TRUE(history.add(reading(49), t0 + 30));
+    EXPECT_EQ(history.samples,
+        (std::vector<BatterySample> { at(t0 - 120, 50), at(t0, 50), at(t0 + 30, 49) }));
+    EXPECT_EQ(history.series(24, 96, t0 + 30).back(), 49);
+
+    // A clock set back by a minute: the newer samples go, and the gap is no repeat.
+    EXPECT_TRUE(history.add(reading(49), t0 - 30));
+    EXPECT_EQ(history.samples, (std::vector<BatterySample> { at(t0 - 120, 50), at(t0 - 30, 49) }));
 }
 
 TEST(BatteryHistory, NonFiniteClockIsIgnored)
@@ -143,6 +156,16 @@ TEST(BatteryHistory, WritesCompactJsonWithoutAbsentPower)
     EXPECT_EQ(history.toJson(),
         R"({"samples":[{"ac":true,"p":80,"t":1000.5,"w":-13.795},{"ac":false,"p":79,"t":1060.0}]})");
     EXPECT_EQ(BatteryHistory {}.toJson(), R"({"samples":[]})");
+}
+
+TEST(BatteryHistory, JsonWithinALimitKeepsTheNewestSamples)
+{
+    const auto history = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
+    const std::string all = history.toJson();
+    EXPECT_EQ(history.toJson(all.size()), all);
+    EXPECT_EQ(history.toJson(all.size() - 1),
+        R"({"samples":[{"ac":false,"p":20,"t":2.0},{"ac":false,"p":30,"t":3.0}]})");
+    EXPECT_EQ(history.toJson(0), R"({"samples":[]})");
 }
 
 TEST(BatteryHistory, AwkwardDoublesSurviveJsonRoundTrip)
@@ -228,6 +251,7 @@ TEST(BatteryHistory, ReadingFailsAsAWholeOnAnyViolation)
         R"({"samples":[{"t":1,"p":2,"ac":true,"w":"3"}]})",
         R"({"samples":[{"t":1,"p":2,"ac":true,"w":false}]})",
         R"({"samples":[{"t":1,"p":2,"ac":true,"w":-1e999}]})",
+        std::string("{\"samples\":[]}\0garbage", 22),
     };
     for (const auto& json : broken) {
         SCOPED_TRACE(json);

@@ -94,142 +94,95 @@ TEST(BatteryReading, OptimizedHoldOnlyInsideSeventyToNinety)
     EXPECT_FALSE(full.optimizedHold());
 }
 
-TEST(BatteryReading, ChargeWarningsOnlyOnBattery)
+TEST(BatteryReading, WarningsAndDotAtEachThreshold)
 {
-    struct Case
+    using I = std::optional<std::int64_t>;
+    struct Row
     {
-        std::int64_t percent;
-        std::vector<W> expected;
+        const char* name;
+        BatteryReading reading;
+        std::vector<W> warnings;
         const char* dot;
     };
-    const Case cases[] = {
-        { -5, { W::critical }, "red" },
-        { 10, { W::critical }, "red" },
-        { 11, { W::low }, "yellow" },
-        { 20, { W::low }, "yellow" },
-        { 21, {}, "green" },
-        { 100, {}, "green" },
+    const auto with = [](BatteryReading r, auto change) {
+        change(r);
+        return r;
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.percent);
-        EXPECT_EQ(onBattery(c.percent).warnings(), c.expected);
-        EXPECT_EQ(onBattery(c.percent).dot(), c.dot);
-        EXPECT_TRUE(onPower(c.percent, true).warnings().empty());
-        EXPECT_EQ(onPower(c.percent, true).dot(), "blue");
+    const auto adapter = [&](BatteryReading r, I watts) {
+        return with(r, [&](BatteryReading& x) { x.adapterWatts = watts; });
+    };
+    const auto slow = [&](BatteryReading r, I reason, I seconds) {
+        return with(r, [&](BatteryReading& x) {
+            x.slowChargingReason = reason;
+            x.thermallyLimitedSeconds = seconds;
+        });
+    };
+    const auto held = [&](std::int64_t percent, I reason) {
+        return with(onPower(percent), [&](BatteryReading& x) { x.notChargingReason = reason; });
+    };
+    const auto heat = [&](BatteryReading r, double celsius) {
+        return with(r, [&](BatteryReading& x) { x.temperatureC = celsius; });
+    };
+    const Row rows[] = {
+        { "battery -5", onBattery(-5), { W::critical }, "red" },
+        { "battery 10", onBattery(10), { W::critical }, "red" },
+        { "battery 11", onBattery(11), { W::low }, "yellow" },
+        { "battery 20", onBattery(20), { W::low }, "yellow" },
+        { "battery 21", onBattery(21), {}, "green" },
+        { "charging 5", onPower(5, true), {}, "blue" },
+        { "44.99 °C", heat(onPower(50, true), 44.99), {}, "blue" },
+        { "45 °C while charging", heat(onPower(50, true), 45.0), { W::hot }, "red" },
+        { "NaN °C", heat(onBattery(50), std::nan("")), {}, "green" },
+        { "adapter 0 W", adapter(onPower(50, true), 0), {}, "blue" },
+        { "adapter 1 W", adapter(onPower(50, true), 1), { W::weakCharger }, "yellow" },
+        { "adapter 29 W", adapter(onPower(50, true), 29), { W::weakCharger }, "yellow" },
+        { "adapter 30 W", adapter(onPower(50, true), 30), {}, "blue" },
+        { "adapter 29 W on battery", adapter(onBattery(50), 29), {}, "green" },
+        { "slow reason 0, 0 s", slow(onPower(50, true), 0, 0), {}, "blue" },
+        { "slow -3 s", slow(onPower(50, true), 0, -3), {}, "blue" },
+        { "slow reason -1", slow(onPower(50, true), -1, std::nullopt), { W::slowCharging },
+            "blue" },
+        { "slow 1 s", slow(onPower(50, true), 0, 1), { W::slowCharging }, "blue" },
+        { "slow reason on battery", slow(onBattery(50), 2, 600), {}, "green" },
+        { "held at 69", held(69, 4), { W::notCharging }, "yellow" },
+        { "held at 70", held(70, 4), {}, "green" },
+        { "held at 90", held(90, 4), {}, "green" },
+        { "held at 91", held(91, 4), { W::notCharging }, "yellow" },
+        { "held at 99", held(99, 4), { W::notCharging }, "yellow" },
+        { "held at 100", held(100, 4), {}, "green" },
+        { "held with reason 0", held(50, 0), {}, "green" },
+        { "held without reason", held(50, std::nullopt), {}, "green" },
+        { "held but full", with(held(50, 4), [](BatteryReading& x) { x.full = true; }), {},
+            "green" },
+        { "charging with a reason", with(held(50, 4), [](BatteryReading& x) { x.charging = true; }),
+            {}, "blue" },
+        { "health 80", withCapacities(159, 200), {}, "blue" },
+        { "health 79", withCapacities(157, 200), { W::healthLow }, "blue" },
+        { "all on power",
+            with(held(50, 4),
+                [](BatteryReading& x) {
+                    x.temperatureC = 50.0;
+                    x.adapterWatts = 20;
+                    x.slowChargingReason = 1;
+                    x.fullCapacity = 6000;
+                    x.designCapacity = 8000;
+                }),
+            { W::hot, W::weakCharger, W::slowCharging, W::notCharging, W::healthLow }, "red" },
+        { "all on battery",
+            with(heat(onBattery(15), 50.0),
+                [](BatteryReading& x) {
+                    x.adapterWatts = 20;
+                    x.notChargingReason = 4;
+                    x.fullCapacity = 6000;
+                    x.designCapacity = 8000;
+                }),
+            { W::low, W::hot, W::healthLow }, "red" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.reading.warnings(), row.warnings);
+        EXPECT_EQ(row.reading.dot(), row.dot);
     }
-}
-
-TEST(BatteryReading, HotFromFortyFiveDegreesInAnyPowerState)
-{
-    BatteryReading r = onPower(50, true);
-    r.temperatureC = 44.99;
-    EXPECT_TRUE(r.warnings().empty());
-    r.temperatureC = 45.0;
-    EXPECT_EQ(r.warnings(), std::vector<W> { W::hot });
-    EXPECT_EQ(r.dot(), "red");
-
-    r.temperatureC = std::nan("");
-    EXPECT_TRUE(r.warnings().empty());
-}
-
-TEST(BatteryReading, WarningsKeepTheirFixedOrderAndRedOutranksYellow)
-{
-    BatteryReading r = onPower(50);
-    r.temperatureC = 50.0;
-    r.adapterWatts = 20;
-    r.slowChargingReason = 1;
-    r.notChargingReason = 4;
-    r.fullCapacity = 6000;
-    r.designCapacity = 8000;
-    EXPECT_EQ(r.warnings(),
-        (std::vector<W> { W::hot, W::weakCharger, W::slowCharging, W::notCharging, W::healthLow }));
-    EXPECT_EQ(r.dot(), "red");
-    r.onAC = false;
-    r.percent = 15;
-    EXPECT_EQ(r.warnings(), (std::vector<W> { W::low, W::hot, W::healthLow }));
-    EXPECT_EQ(r.dot(), "red");
-}
-
-TEST(BatteryReading, WeakChargerBelowThirtyWattsOnPowerOnly)
-{
-    struct Case
-    {
-        std::int64_t watts;
-        bool weak;
-    };
-    for (const auto& c : { Case { -5, false }, Case { 0, false }, Case { 1, true },
-             Case { 29, true }, Case { 30, false }, Case { 96, false } }) {
-        SCOPED_TRACE(c.watts);
-        BatteryReading r = onPower(50, true);
-        r.adapterWatts = c.watts;
-        EXPECT_EQ(r.warnings(), c.weak ? std::vector<W> { W::weakCharger } : std::vector<W> {});
-        EXPECT_EQ(r.dot(), c.weak ? "yellow" : "blue");
-    }
-    BatteryReading battery = onBattery(50);
-    battery.adapterWatts = 29;
-    EXPECT_TRUE(battery.warnings().empty());
-}
-
-TEST(BatteryReading, SlowChargingFromReasonOrThermalLimit)
-{
-    struct Case
-    {
-        std::optional<std::int64_t> reason, seconds;
-        bool slow;
-    };
-    const Case cases[] = {
-        { std::nullopt, std::nullopt, false },
-        { 0, 0, false },
-        { 0, -3, false },
-        { 2, 0, true },
-        { -1, std::nullopt, true },
-        { 0, 1, true },
-        { std::nullopt, 600, true },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(
-            testing::Message() << c.reason.value_or(-99) << "/" << c.seconds.value_or(-99));
-        BatteryReading r = onPower(50, true);
-        r.slowChargingReason = c.reason;
-        r.thermallyLimitedSeconds = c.seconds;
-        EXPECT_EQ(r.warnings(), c.slow ? std::vector<W> { W::slowCharging } : std::vector<W> {});
-        EXPECT_EQ(r.dot(), "blue");
-
-        r.onAC = false;
-        r.charging = false;
-        EXPECT_TRUE(r.warnings().empty());
-    }
-}
-
-TEST(BatteryReading, NotChargingOutsideHoldBandWithReason)
-{
-    struct Case
-    {
-        std::int64_t percent;
-        bool raised;
-    };
-    for (const auto& c : { Case { 69, true }, Case { 70, false }, Case { 90, false },
-             Case { 91, true }, Case { 99, true }, Case { 100, false } }) {
-        SCOPED_TRACE(c.percent);
-        BatteryReading r = onPower(c.percent);
-        r.notChargingReason = 4;
-        EXPECT_EQ(r.warnings(), c.raised ? std::vector<W> { W::notCharging } : std::vector<W> {});
-        EXPECT_EQ(r.dot(), c.raised ? "yellow" : "green");
-    }
-
-    BatteryReading r = onPower(50);
-    EXPECT_TRUE(r.warnings().empty()) << "no reason";
-    r.notChargingReason = 0;
-    EXPECT_TRUE(r.warnings().empty()) << "reason 0";
-    r.notChargingReason = 4;
-    r.full = true;
-    EXPECT_TRUE(r.warnings().empty()) << "full";
-    r.full = false;
-    r.charging = true;
-    EXPECT_TRUE(r.warnings().empty()) << "charging";
-    r.onAC = false;
-    r.charging = false;
-    EXPECT_TRUE(r.warnings().empty()) << "on battery";
 }
 
 TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredSaturatesNeedsDesign)
@@ -251,14 +204,6 @@ TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredSaturatesNeedsDesi
     EXPECT_EQ(withCapacities(int64Min, 1).health(), int64Min);
     EXPECT_EQ(withCapacities(int64Min, int64Max).health(), -100);
     EXPECT_EQ(withCapacities(1, int64Max).health(), 0);
-}
-
-TEST(BatteryReading, HealthLowBelowEightyPercentLeavesTheDotAlone)
-{
-    EXPECT_TRUE(withCapacities(159, 200).warnings().empty());
-    const BatteryReading worn = withCapacities(157, 200);
-    EXPECT_EQ(worn.warnings(), std::vector<W> { W::healthLow });
-    EXPECT_EQ(worn.dot(), "blue");
 }
 
 TEST(BatteryReading, WattsIsSignedUnroundedAndFiniteForExtremeValues)

@@ -11,7 +11,7 @@ namespace {
 // The whole reading with its derived values, as one comparable and readable line.
 std::string parsedFixture(const std::string& name)
 {
-    std::ifstream file(std::string(WATTLET_FIXTURES) + "/macos-dicts/" + name);
+    std::ifstream file(WATTLET_TEST_DATA "/macos-dicts/" + name);
     EXPECT_TRUE(file) << name;
     const auto json = nlohmann::json::parse(file, nullptr, false);
     const auto dict = [&json](const char* key) {

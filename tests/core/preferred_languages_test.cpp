@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-using wattlet::firstPreferredLanguage;
-using wattlet::languageCodeFor;
-
 namespace {
 
 struct LocaleEnv
@@ -16,9 +13,8 @@ struct LocaleEnv
     const char* lang;
 };
 
-std::optional<std::string> preferredWith(const LocaleEnv& values)
+void setLocaleEnv(wattlet::test::ScopedEnv& env, const LocaleEnv& values)
 {
-    wattlet::test::ScopedEnv env;
     const std::pair<const char*, const char*> variables[] = { { "LANGUAGE", values.language },
         { "LC_ALL", values.all }, { "LC_MESSAGES", values.messages }, { "LANG", values.lang } };
     for (const auto& [name, value] : variables) {
@@ -27,34 +23,36 @@ std::optional<std::string> preferredWith(const LocaleEnv& values)
         else
             env.set(name, QString::fromUtf8(value));
     }
-    return firstPreferredLanguage();
 }
 
 } // namespace
 
-TEST(PreferredLanguages, TakesFirstVariableThatNamesALanguage)
+TEST(PreferredLanguages, FirstVariableThatNamesALanguageDecides)
 {
-    EXPECT_EQ(preferredWith({ nullptr, nullptr, nullptr, nullptr }), std::nullopt);
-    EXPECT_EQ(preferredWith({ "ru_RU:en_US", "en_US.UTF-8", nullptr, "de_DE" }), "ru_RU");
-    EXPECT_EQ(preferredWith({ nullptr, "en_GB.UTF-8", "ru_RU.UTF-8", "de_DE" }), "en_GB.UTF-8");
-    EXPECT_EQ(preferredWith({ nullptr, nullptr, "ru_RU.UTF-8", "de_DE" }), "ru_RU.UTF-8");
-    EXPECT_EQ(preferredWith({ nullptr, nullptr, nullptr, "uk_UA.UTF-8" }), "uk_UA.UTF-8");
-}
-
-TEST(PreferredLanguages, SkipsCPosixAndEmptyValues)
-{
-    EXPECT_EQ(preferredWith({ "", "C", "POSIX", "ru_RU.UTF-8" }), "ru_RU.UTF-8");
-    EXPECT_EQ(preferredWith({ "C:ru", "C.UTF-8", "POSIX.ISO-8859-1", "en_US" }), "en_US");
-    EXPECT_EQ(preferredWith({ ":ru", nullptr, nullptr, "C.utf8" }), std::nullopt);
-    EXPECT_EQ(preferredWith({ nullptr, nullptr, nullptr, "Catalan" }), "Catalan");
-}
-
-TEST(PreferredLanguages, RussianOnlyForTagsStartingWithRu)
-{
-    EXPECT_EQ(languageCodeFor("ru"), "ru");
-    EXPECT_EQ(languageCodeFor("ru_RU.UTF-8"), "ru");
-    EXPECT_EQ(languageCodeFor("en_US"), "en");
-    EXPECT_EQ(languageCodeFor("uk_UA"), "en");
-    EXPECT_EQ(languageCodeFor("RU"), "en");
-    EXPECT_EQ(languageCodeFor(""), "en");
+    struct Case
+    {
+        LocaleEnv env;
+        std::optional<std::string> tag;
+        const char* code; // with "none" as the default
+    };
+    const Case cases[] = {
+        { { nullptr, nullptr, nullptr, nullptr }, std::nullopt, "none" },
+        { { "ru_RU:en_US", "en_US.UTF-8", nullptr, "de_DE" }, "ru_RU", "ru" },
+        { { nullptr, "en_GB.UTF-8", "ru_RU.UTF-8", "de_DE" }, "en_GB.UTF-8", "en" },
+        { { nullptr, nullptr, "ru_RU.UTF-8", "de_DE" }, "ru_RU.UTF-8", "ru" },
+        { { nullptr, nullptr, nullptr, "uk_UA.UTF-8" }, "uk_UA.UTF-8", "en" },
+        { { nullptr, nullptr, nullptr, "RU" }, "RU", "en" },
+        // "C", "POSIX", their variants and empty values name no language.
+        { { "", "C", "POSIX", "ru_RU.UTF-8" }, "ru_RU.UTF-8", "ru" },
+        { { "C:ru", "C.UTF-8", "POSIX.ISO-8859-1", "en_US" }, "en_US", "en" },
+        { { ":ru", nullptr, nullptr, "C.utf8" }, std::nullopt, "none" },
+        { { nullptr, nullptr, nullptr, "Catalan" }, "Catalan", "en" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tag.value_or("(none)"));
+        wattlet::test::ScopedEnv env;
+        setLocaleEnv(env, c.env);
+        EXPECT_EQ(wattlet::firstPreferredLanguage(), c.tag);
+        EXPECT_EQ(wattlet::preferredLanguageCode("none"), c.code);
+    }
 }

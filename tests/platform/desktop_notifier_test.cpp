@@ -1,4 +1,3 @@
-#include "core/battery_text.h"
 #include "platform/desktop_notifier.h"
 #include "support/dbus_test_bus.h"
 
@@ -21,8 +20,6 @@
 
 namespace wattlet {
 namespace {
-
-    using Warning = BatteryReading::Warning;
 
     const QString service = QStringLiteral("org.freedesktop.Notifications");
     const QString path = QStringLiteral("/org/freedesktop/Notifications");
@@ -106,15 +103,10 @@ namespace {
         std::vector<QDBusMessage> m_held;
     };
 
-    BatteryReading warningReading()
+    DesktopNotification note(const char* id)
     {
-        BatteryReading reading;
-        reading.percent = 4;
-        reading.temperatureC = 46.5;
-        reading.adapterWatts = 18;
-        reading.fullCapacity = 3500;
-        reading.designCapacity = 5000;
-        return reading;
+        return { id, "Title", std::string("Body of ") + id, DesktopNotification::Urgency::normal,
+            {} };
     }
 
     class DesktopNotifierTest : public ::testing::Test
@@ -124,13 +116,9 @@ namespace {
         {
             if (!test::DBusTestBus::session().isRunning())
                 GTEST_SKIP() << "dbus-daemon is not available";
-            m_language = BatteryText::language();
-            BatteryText::setLanguage("en");
         }
         void TearDown() override
         {
-            if (!m_language.empty())
-                BatteryText::setLanguage(m_language);
             server.reset();
             // Let the next test start with the name free.
             waitFor([] {
@@ -148,96 +136,66 @@ namespace {
         std::unique_ptr<RecordingServer> server;
 
     private:
-        std::string m_language;
         int m_servers = 0;
     };
 
-    TEST_F(DesktopNotifierTest, SendsEachWarningWithItsSentenceUrgencyAndSound)
+    TEST_F(DesktopNotifierTest, SendsTextsUrgencyAndSoundAsHints)
     {
         auto& recorder = startServer();
         DesktopNotifier notifier;
-        notifier.announce({ Warning::critical, Warning::low, Warning::hot, Warning::weakCharger,
-                              Warning::slowCharging, Warning::notCharging, Warning::healthLow },
-            warningReading());
-        ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 7; }));
+        notifier.send({ "a", "Ваттлет", "Критично: 4 %", DesktopNotification::Urgency::critical,
+            "battery-low" });
+        notifier.send(note("b"));
+        ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 2; }));
 
-        struct Expected
-        {
-            const char* body;
-            int urgency;
-            const char* sound; // nullptr: the sound is suppressed
-        };
-        const Expected expected[] = {
-            { "Critical: 4 % — plug in", 2, "battery-low" },
-            { "Low battery: 4 %", 1, nullptr },
-            { "Battery is hot: 47 °C — let the laptop cool down", 2, "dialog-warning" },
-            { "Weak charger: 18 W — charging is slow or not happening", 1, nullptr },
-            { "Charging is slowed (heat or limit)", 1, nullptr },
-            { "On power but not charging", 1, nullptr },
-            { "Battery health 70 % — time to think about a replacement", 1, nullptr },
-        };
-        for (std::size_t i = 0; i < 7; ++i) {
-            SCOPED_TRACE(expected[i].body);
+        for (std::size_t i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i);
             const Received& got = recorder.notified[i];
             EXPECT_EQ(got.appName, QStringLiteral("Wattlet"));
             EXPECT_EQ(got.replacesId, 0U);
             EXPECT_EQ(got.icon, QStringLiteral("dev.morvane.Wattlet"));
-            EXPECT_EQ(got.summary, QStringLiteral("Wattlet"));
-            EXPECT_EQ(got.body, QString::fromUtf8(expected[i].body));
             EXPECT_TRUE(got.actions.isEmpty());
             EXPECT_EQ(got.expireTimeout, -1);
             EXPECT_EQ(got.hints.value(QStringLiteral("desktop-entry")),
                 QStringLiteral("dev.morvane.Wattlet"));
             EXPECT_EQ(got.hints.value(QStringLiteral("category")), QStringLiteral("device"));
-            const QVariant urgency = got.hints.value(QStringLiteral("urgency"));
-            EXPECT_EQ(urgency.metaType(), QMetaType::fromType<uchar>());
-            EXPECT_EQ(urgency.toInt(), expected[i].urgency);
-            if (expected[i].sound != nullptr) {
-                EXPECT_EQ(got.hints.value(QStringLiteral("sound-name")),
-                    QString::fromUtf8(expected[i].sound));
-                EXPECT_FALSE(got.hints.contains(QStringLiteral("suppress-sound")));
-            } else {
-                EXPECT_EQ(got.hints.value(QStringLiteral("suppress-sound")), QVariant(true));
-                EXPECT_FALSE(got.hints.contains(QStringLiteral("sound-name")));
-            }
+            EXPECT_EQ(got.hints.value(QStringLiteral("urgency")).metaType(),
+                QMetaType::fromType<uchar>());
         }
+        const Received& urgent = recorder.notified[0];
+        EXPECT_EQ(urgent.summary, QStringLiteral("Ваттлет"));
+        EXPECT_EQ(urgent.body, QStringLiteral("Критично: 4 %"));
+        EXPECT_EQ(urgent.hints.value(QStringLiteral("urgency")).toInt(), 2);
+        EXPECT_EQ(urgent.hints.value(QStringLiteral("sound-name")), QStringLiteral("battery-low"));
+        EXPECT_FALSE(urgent.hints.contains(QStringLiteral("suppress-sound")));
+        const Received& quiet = recorder.notified[1];
+        EXPECT_EQ(quiet.hints.value(QStringLiteral("urgency")).toInt(), 1);
+        EXPECT_EQ(quiet.hints.value(QStringLiteral("suppress-sound")), QVariant(true));
+        EXPECT_FALSE(quiet.hints.contains(QStringLiteral("sound-name")));
         EXPECT_TRUE(notifier.available());
     }
 
-    TEST_F(DesktopNotifierTest, TitleAndSentenceFollowTheLanguageAtSendTime)
+    TEST_F(DesktopNotifierTest, ReplacesASentNotificationAndClosesAWithdrawnOne)
     {
         auto& recorder = startServer();
         DesktopNotifier notifier;
-        BatteryText::setLanguage("ru");
-        notifier.announce({ Warning::critical }, warningReading());
-        BatteryText::setLanguage("en");
-        notifier.announce({ Warning::low }, warningReading());
-        ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 2; }));
-        EXPECT_EQ(recorder.notified[0].summary, QStringLiteral("Ваттлет"));
-        EXPECT_EQ(recorder.notified[0].body, QStringLiteral("Критично: 4 % — подключи зарядку"));
-        EXPECT_EQ(recorder.notified[1].summary, QStringLiteral("Wattlet"));
-        EXPECT_EQ(recorder.notified[1].body, QStringLiteral("Low battery: 4 %"));
-    }
-
-    TEST_F(DesktopNotifierTest, ReplacesAnnouncedWarningAndClosesClearedOne)
-    {
-        auto& recorder = startServer();
-        DesktopNotifier notifier;
-        notifier.announce({ Warning::low, Warning::hot }, warningReading());
-        ASSERT_TRUE(waitFor([&] { return notifier.showing(Warning::low); }));
-        notifier.announce({ Warning::low }, warningReading());
-        notifier.withdraw({ Warning::hot, Warning::notCharging });
+        notifier.send(note("low"));
+        notifier.send(note("hot"));
+        ASSERT_TRUE(waitFor([&] { return notifier.showing("low"); }));
+        notifier.send(note("low"));
+        notifier.withdraw("hot");
+        notifier.withdraw("notCharging");
         ASSERT_TRUE(
             waitFor([&] { return recorder.notified.size() == 3 && !recorder.closed.empty(); }));
         EXPECT_EQ(recorder.notified[2].replacesId, 1U);
         EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
-        EXPECT_FALSE(notifier.showing(Warning::hot));
+        EXPECT_FALSE(notifier.showing("hot"));
 
         // Dismissed by the user: the id is gone, so nothing to replace or close later.
         recorder.dismiss(1);
-        ASSERT_TRUE(waitFor([&] { return !notifier.showing(Warning::low); }));
-        notifier.withdraw({ Warning::low });
-        notifier.announce({ Warning::low }, warningReading());
+        ASSERT_TRUE(waitFor([&] { return !notifier.showing("low"); }));
+        notifier.withdraw("low");
+        notifier.send(note("low"));
         ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 4; }));
         EXPECT_EQ(recorder.notified[3].replacesId, 0U);
         EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
@@ -247,22 +205,22 @@ namespace {
     {
         auto& previous = startServer();
         DesktopNotifier notifier;
-        notifier.announce({ Warning::critical }, warningReading());
-        ASSERT_TRUE(waitFor([&] { return notifier.showing(Warning::critical); }));
+        notifier.send(note("critical"));
+        ASSERT_TRUE(waitFor([&] { return notifier.showing("critical"); }));
         previous.holding = true;
-        notifier.announce({ Warning::low }, warningReading());
+        notifier.send(note("low"));
         ASSERT_TRUE(waitFor([&] { return previous.notified.size() == 2; }));
 
         // The old server gives up the name but stays connected and answers late.
         previous.releaseName();
         RecordingServer next(QStringLiteral("next-notification-server"));
-        ASSERT_TRUE(waitFor([&] { return !notifier.showing(Warning::critical); }));
+        ASSERT_TRUE(waitFor([&] { return !notifier.showing("critical"); }));
         previous.release(0, 9);
-        EXPECT_FALSE(waitFor([&] { return notifier.showing(Warning::low); }, 300));
+        EXPECT_FALSE(waitFor([&] { return notifier.showing("low"); }, 300));
 
-        notifier.announce({ Warning::critical }, warningReading());
-        notifier.withdraw({ Warning::low });
-        ASSERT_TRUE(waitFor([&] { return notifier.showing(Warning::critical); }));
+        notifier.send(note("critical"));
+        notifier.withdraw("low");
+        ASSERT_TRUE(waitFor([&] { return notifier.showing("critical"); }));
         EXPECT_EQ(next.notified.at(0).replacesId, 0U);
         EXPECT_TRUE(next.closed.empty());
     }
@@ -272,16 +230,17 @@ namespace {
         DesktopNotifier notifier;
         QElapsedTimer clock;
         clock.start();
-        notifier.announce({ Warning::critical, Warning::low }, warningReading());
-        notifier.withdraw({ Warning::low });
+        notifier.send(note("critical"));
+        notifier.send(note("low"));
+        notifier.withdraw("low");
         EXPECT_LT(clock.elapsed(), 1000);
         waitFor([] { return false; }, 200);
         EXPECT_FALSE(notifier.available());
 
         auto& recorder = startServer();
         ASSERT_TRUE(waitFor([&] { return notifier.available(); }));
-        notifier.announce({ Warning::hot }, warningReading());
-        ASSERT_TRUE(waitFor([&] { return notifier.showing(Warning::hot); }));
+        notifier.send(note("hot"));
+        ASSERT_TRUE(waitFor([&] { return notifier.showing("hot"); }));
         ASSERT_EQ(recorder.notified.size(), 1U);
         EXPECT_EQ(recorder.notified[0].replacesId, 0U);
     }
@@ -293,24 +252,25 @@ namespace {
         DesktopNotifier notifier;
         QElapsedTimer clock;
         clock.start();
-        notifier.announce({ Warning::critical, Warning::low }, warningReading());
-        notifier.announce({ Warning::low }, warningReading());
-        notifier.withdraw({ Warning::critical });
+        notifier.send(note("critical"));
+        notifier.send(note("low"));
+        notifier.send(note("low"));
+        notifier.withdraw("critical");
         EXPECT_LT(clock.elapsed(), 1000);
         ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 3; }));
 
-        // The critical warning cleared and the first low one was superseded before the answers.
+        // "critical" was withdrawn and the first "low" superseded before the answers came.
         recorder.release(0, 41);
         recorder.release(1, 42);
         recorder.release(2, 43);
-        ASSERT_TRUE(waitFor([&] { return notifier.showing(Warning::low); }));
+        ASSERT_TRUE(waitFor([&] { return notifier.showing("low"); }));
         ASSERT_TRUE(waitFor([&] { return recorder.closed.size() == 2; }));
         EXPECT_EQ(recorder.closed, (std::vector<uint> { 41, 42 }));
 
         recorder.holding = false;
-        notifier.withdraw({ Warning::low });
-        notifier.announce({ Warning::hot }, warningReading());
-        ASSERT_TRUE(waitFor([&] { return notifier.showing(Warning::hot); }));
+        notifier.withdraw("low");
+        notifier.send(note("hot"));
+        ASSERT_TRUE(waitFor([&] { return notifier.showing("hot"); }));
         EXPECT_EQ(recorder.closed, (std::vector<uint> { 41, 42, 43 }));
     }
 

@@ -30,7 +30,7 @@ struct FakeSource
         };
         d.loadHistory = [] { return BatteryHistory {}; };
         d.saveHistory = [this](const BatteryHistory&) { ++saves; };
-        d.announce = [](const std::vector<BatteryReading::Warning>&, const BatteryReading&) {};
+        d.announce = [](const DesktopNotification&) {};
         d.makeWatcher = [](std::function<void()>) { return std::make_unique<QObject>(); };
         return d;
     }

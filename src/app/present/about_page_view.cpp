@@ -12,7 +12,7 @@ AboutPageView aboutPageView()
     AboutPageView view;
     view.title = t("about");
     view.back = t("back");
-    view.name = russian ? "Ваттлет" : "Wattlet";
+    view.name = Brand::name(russian).toStdString();
     view.version = t("about.version") + " " + Brand::version().toStdString();
     view.made = t("about.made");
     view.local = t("about.local");

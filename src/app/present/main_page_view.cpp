@@ -60,21 +60,23 @@ namespace {
                 temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
                 temp && *temp >= BatteryReading::hotC ? "red" : "gold" },
             { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
-                !health || *health > 79 ? "malachite" : "yellow" },
+                !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow" },
             { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
                 "malachite" },
         } };
     }
 
+    // On power only, where the state is charging, full or hold.
     std::string modeKey(const BatteryReading& r)
     {
-        if (r.charging)
+        switch (r.state()) {
+        case BatteryReading::State::charging:
             return "mode.charging";
-        if (r.full || r.percent > 99)
+        case BatteryReading::State::full:
             return "mode.full";
-        if (r.optimizedHold())
-            return "mode.optimized";
-        return "mode.hold";
+        default:
+            return r.optimizedHold() ? "mode.optimized" : "mode.hold";
+        }
     }
 
     std::vector<MainPageView::Detail> details(const BatteryReading& r)

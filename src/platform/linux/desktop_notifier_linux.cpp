@@ -1,4 +1,3 @@
-#include "core/battery_text.h"
 #include "platform/desktop_notifier.h"
 
 #include <QDBusConnection>
@@ -9,14 +8,12 @@
 #include <QStringList>
 #include <QVariantMap>
 
-#include <array>
 #include <cstdint>
+#include <map>
 
 namespace wattlet {
 
 namespace {
-
-    using Warning = BatteryReading::Warning;
 
     constexpr QLatin1String notificationsService("org.freedesktop.Notifications");
     constexpr QLatin1String notificationsPath("/org/freedesktop/Notifications");
@@ -30,37 +27,18 @@ namespace {
     // pile up pending calls.
     constexpr int callTimeoutMs = 10000;
 
-    constexpr std::size_t warningCount = 7;
-
-    std::size_t indexOf(Warning warning) { return static_cast<std::size_t>(warning); }
-
     /// Urgency (0 low, 1 normal, 2 critical) and sound per the freedesktop notification hints.
-    QVariantMap hintsFor(Warning warning)
+    QVariantMap hintsFor(const DesktopNotification& notification)
     {
         QVariantMap hints { { QStringLiteral("desktop-entry"), QString(appId) },
-            { QStringLiteral("category"), QStringLiteral("device") } };
-        const auto urgency = [](std::uint8_t level) { return QVariant::fromValue(level); };
-        switch (warning) {
-        case Warning::critical:
-            hints.insert(QStringLiteral("urgency"), urgency(2));
-            hints.insert(QStringLiteral("sound-name"), QStringLiteral("battery-low"));
-            break;
-        case Warning::hot:
-            hints.insert(QStringLiteral("urgency"), urgency(2));
-            hints.insert(QStringLiteral("sound-name"), QStringLiteral("dialog-warning"));
-            break;
-        default:
-            hints.insert(QStringLiteral("urgency"), urgency(1));
+            { QStringLiteral("category"), QStringLiteral("device") },
+            { QStringLiteral("urgency"),
+                QVariant::fromValue(static_cast<std::uint8_t>(notification.urgency)) } };
+        if (notification.sound.empty())
             hints.insert(QStringLiteral("suppress-sound"), true);
-            break;
-        }
+        else
+            hints.insert(QStringLiteral("sound-name"), QString::fromStdString(notification.sound));
         return hints;
-    }
-
-    QString title()
-    {
-        return BatteryText::language() == "ru" ? QStringLiteral("Ваттлет")
-                                               : QStringLiteral("Wattlet");
     }
 
 } // namespace
@@ -70,11 +48,11 @@ struct DesktopNotifier::Impl : public QObject
     Q_OBJECT
 
 public:
-    /// What we know of one warning's notification.
+    /// What we know of one notification of ours.
     struct Slot
     {
         uint id = 0; // the server's id of the notification on screen; 0: none known
-        std::uint64_t latest = 0; // serial of the last Notify sent for this warning
+        std::uint64_t latest = 0; // serial of the last Notify sent for it
         bool active = false; // announced and not withdrawn since
     };
 
@@ -114,68 +92,76 @@ public:
     }
 
     /// Until the bus has answered both questions we send anyway: the call is asynchronous and
-    /// a warning at start-up should not be lost to a slow answer.
+    /// a notification at start-up should not be lost to a slow answer.
     [[nodiscard]] bool maySend() const
     {
         return m_bus.isConnected() && (!m_ownerKnown || !m_activatableKnown || available());
     }
 
-    void announce(Warning warning, const BatteryReading& reading)
+    void send(const DesktopNotification& notification)
     {
-        Slot& slot = m_slots[indexOf(warning)];
+        Slot& slot = m_slots[notification.id];
         slot.active = true;
         if (!maySend())
             return;
         QDBusMessage call = QDBusMessage::createMethodCall(notificationsService, notificationsPath,
             notificationsInterface, QStringLiteral("Notify"));
-        call << QString(QStringLiteral("Wattlet")) << slot.id << QString(appId) << title()
-             << QString::fromStdString(BatteryText::warning(warning, reading)) << QStringList()
-             << hintsFor(warning) << std::int32_t { -1 };
+        call << QString(QStringLiteral("Wattlet")) << slot.id << QString(appId)
+             << QString::fromStdString(notification.title)
+             << QString::fromStdString(notification.body) << QStringList() << hintsFor(notification)
+             << std::int32_t { -1 };
         const std::uint64_t serial = ++m_serial;
         slot.latest = serial;
         auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, callTimeoutMs), this);
         connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, warning, serial](QDBusPendingCallWatcher* done) {
+            [this, id = notification.id, serial](QDBusPendingCallWatcher* done) {
                 done->deleteLater();
                 const QDBusPendingReply<uint> answer = *done;
                 if (!answer.isError())
-                    notified(warning, serial, answer.value(), answer.reply().service());
+                    notified(id, serial, answer.value(), answer.reply().service());
             });
     }
 
-    void withdraw(Warning warning)
+    void withdraw(const std::string& id)
     {
-        Slot& slot = m_slots[indexOf(warning)];
+        const auto found = m_slots.find(id);
+        if (found == m_slots.end())
+            return;
+        Slot& slot = found->second;
         slot.active = false;
         if (slot.id != 0)
             close(slot.id);
         slot.id = 0;
     }
 
-    [[nodiscard]] bool showing(Warning warning) const { return m_slots[indexOf(warning)].id != 0; }
+    [[nodiscard]] bool showing(const std::string& id) const
+    {
+        const auto found = m_slots.find(id);
+        return found != m_slots.end() && found->second.id != 0;
+    }
 
 private Q_SLOTS:
     void notificationClosed(uint id, uint /*reason*/, const QDBusMessage& signal)
     {
         if (signal.service() != m_owner)
             return;
-        for (Slot& slot : m_slots)
+        for (auto& [name, slot] : m_slots)
             if (slot.id == id)
                 slot.id = 0;
     }
 
 private:
-    void notified(Warning warning, std::uint64_t serial, uint id, const QString& server)
+    void notified(const std::string& name, std::uint64_t serial, uint id, const QString& server)
     {
         // An id from a server that has gone since means nothing to the one there now.
         if (id == 0 || (m_ownerKnown && server != m_owner))
             return;
-        Slot& slot = m_slots[indexOf(warning)];
+        Slot& slot = m_slots[name];
         if (slot.active && slot.latest == serial) {
             slot.id = id;
             return;
         }
-        // Answered after the warning cleared or was announced anew: do not leave it on screen.
+        // Answered after it was withdrawn or sent anew: do not leave it on screen.
         // A replacement keeps the id it replaced, and that one is still current.
         if (id != slot.id)
             close(id);
@@ -186,7 +172,7 @@ private:
         m_owner = owner;
         m_ownerKnown = true;
         // A new server (or none) does not know the old server's notifications.
-        for (Slot& slot : m_slots)
+        for (auto& [name, slot] : m_slots)
             slot.id = 0;
     }
 
@@ -218,7 +204,7 @@ private:
     bool m_ownerKnown = false;
     bool m_activatable = false;
     bool m_activatableKnown = false;
-    std::array<Slot, warningCount> m_slots {};
+    std::map<std::string, Slot> m_slots;
     std::uint64_t m_serial = 0;
 };
 
@@ -231,23 +217,11 @@ DesktopNotifier::~DesktopNotifier() = default;
 
 bool DesktopNotifier::available() const { return m_impl->available(); }
 
-bool DesktopNotifier::showing(BatteryReading::Warning warning) const
-{
-    return m_impl->showing(warning);
-}
+bool DesktopNotifier::showing(const std::string& id) const { return m_impl->showing(id); }
 
-void DesktopNotifier::announce(
-    const std::vector<BatteryReading::Warning>& fresh, const BatteryReading& reading)
-{
-    for (const Warning warning : fresh)
-        m_impl->announce(warning, reading);
-}
+void DesktopNotifier::send(const DesktopNotification& notification) { m_impl->send(notification); }
 
-void DesktopNotifier::withdraw(const std::vector<BatteryReading::Warning>& cleared)
-{
-    for (const Warning warning : cleared)
-        m_impl->withdraw(warning);
-}
+void DesktopNotifier::withdraw(const std::string& id) { m_impl->withdraw(id); }
 
 } // namespace wattlet
 
