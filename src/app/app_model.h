@@ -33,6 +33,8 @@ struct AppModelDeps
     std::function<void(const std::vector<BatteryReading::Warning>&)> withdraw;
     /// Creates the power event source; it calls onChange on the main thread. Empty: no events.
     std::function<std::unique_ptr<QObject>(std::function<void()> onChange)> makeWatcher;
+    /// Whether a power settings tool is installed; empty counts as yes.
+    std::function<bool()> powerSettingsAvailable;
 
     /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher.
     static AppModelDeps live();
@@ -74,6 +76,9 @@ public:
     [[nodiscard]] std::optional<std::int64_t> delta() const;
     /// Opens the desktop's power settings, detached; nothing when none is installed.
     static void openPowerSettings();
+    /// Whether there is a power settings tool to open: the menu and the main page offer the
+    /// command only then, rather than a button that does nothing.
+    [[nodiscard]] bool canOpenPowerSettings() const;
 
 Q_SIGNALS:
     void willChange();

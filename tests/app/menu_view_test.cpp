@@ -81,6 +81,14 @@ TEST(MenuView, NoHeaderWithoutAReading)
             "by Morvane · morvane.dev", "---", "Quit" }));
 }
 
+TEST(MenuView, NoPowerRowWithoutASettingsTool)
+{
+    const test::ScopedLanguage english("en");
+    EXPECT_EQ(titles(menuView(chargingReading(), false)),
+        (std::vector<std::string> { "85 % · charging · full in 1 h 5 min", "---", "Open panel",
+            "Copy summary", "---", "by Morvane · morvane.dev", "---", "Quit" }));
+}
+
 TEST(MenuView, FollowsTheLanguageButKeepsTheBrandLine)
 {
     const test::ScopedLanguage russian("ru");
