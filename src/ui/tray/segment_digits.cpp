@@ -38,8 +38,6 @@ namespace {
 
 } // namespace
 
-qreal SegmentDigits::gap() const { return std::max<qreal>(1, std::round(stroke * 0.75)); }
-
 qreal SegmentDigits::advance(std::string_view digits) const
 {
     qreal total = 0;
@@ -51,7 +49,7 @@ qreal SegmentDigits::advance(std::string_view digits) const
         total += c == '1' ? std::round(stroke * 2) : width;
         ++count;
     }
-    return count > 0 ? total + gap() * (count - 1) : 0;
+    return count > 0 ? total + gap * (count - 1) : 0;
 }
 
 QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
@@ -72,7 +70,7 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
             lines.moveTo(x + half, y0 + stroke);
             lines.lineTo(right, y0);
             lines.lineTo(right, y1);
-            x += std::round(stroke * 2) + gap();
+            x += std::round(stroke * 2) + gap;
             continue;
         }
         const unsigned on = segments[size_t(c - '0')];
@@ -96,7 +94,7 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
             line({ right, y0 }, { right, ym });
         if (on & lowerRight)
             line({ right, ym }, { right, y1 });
-        x += width + gap();
+        x += width + gap;
     }
     QPainterPathStroker stroker;
     stroker.setWidth(stroke);

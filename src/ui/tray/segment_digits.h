@@ -17,14 +17,14 @@ struct SegmentDigits
     qreal stroke = 2;
     /// The width of a digit other than 1 (which is narrower), in pixels.
     qreal width = 7;
+    /// The space between two digits, in pixels.
+    qreal gap = 2;
 
     /// The width of `digits` laid out side by side, gaps included; characters other than
     /// 0–9 are skipped.
     [[nodiscard]] qreal advance(std::string_view digits) const;
     /// The filled outline of `digits` with its top-left corner at `origin`.
     [[nodiscard]] QPainterPath path(std::string_view digits, QPointF origin) const;
-    /// The space between two digits.
-    [[nodiscard]] qreal gap() const;
 };
 
 } // namespace wattlet

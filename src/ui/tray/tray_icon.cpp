@@ -5,7 +5,6 @@
 #include "ui/drawing/symbols.h"
 
 #include <QPainter>
-#include <QPainterPathStroker>
 
 #include <algorithm>
 #include <cmath>
@@ -84,21 +83,12 @@ namespace {
         painter.fillPath(shape, painter.brush());
     }
 
-    /// The bolt across the strip, with a clear gap around it so it reads against the level.
-    void paintBolt(QPainter& painter, const QRect& strip, qreal unit)
+    /// The bolt beside the strip, as tall as the strip and the space above it.
+    QRectF boltBox(const QRect& strip, int space)
     {
-        const qreal height = strip.height() + 2 * std::round(unit);
-        const QRectF box(strip.center().x() + 0.5 - height * 0.3, strip.top() - std::round(unit),
-            height * 0.6, height);
-        const QPainterPath bolt = Symbols::path("bolt.fill", box);
-        QPainterPathStroker gap;
-        gap.setWidth(2 * std::max<qreal>(1, std::round(unit)));
-        gap.setJoinStyle(Qt::RoundJoin);
-        painter.save();
-        painter.setCompositionMode(QPainter::CompositionMode_Clear);
-        painter.fillPath(gap.createStroke(bolt).united(bolt), Qt::black);
-        painter.restore();
-        painter.fillPath(bolt, painter.brush());
+        const qreal height = strip.height() + space;
+        return { qreal(strip.left()), qreal(strip.top() - space), std::round(height * 0.62),
+            height };
     }
 
 } // namespace
@@ -148,7 +138,10 @@ QImage trayPercentImage(const StatusItemView& view, int sizePx, const TrayInk& i
     SegmentDigits digits;
     digits.stroke = std::max(1.0, std::round(2 * unit));
     digits.height = std::round(sizePx * 0.55);
-    digits.width = std::round(digits.height * 0.58);
+    // An outline needs room between strokes, or neighbouring digits run together.
+    const qreal outline = ink.outline.isValid() ? std::max(1.0, std::round(unit)) : 0;
+    digits.width = std::round(digits.height * 0.58) + outline;
+    digits.gap = std::max(1.0, std::round(digits.stroke * 0.75)) + outline;
     // Three digits are narrower, so they still fit the square.
     while (digits.advance(number) > sizePx - 2 * margin && digits.width > 2 * digits.stroke + 1)
         digits.width -= 1;
@@ -164,11 +157,13 @@ QImage trayPercentImage(const StatusItemView& view, int sizePx, const TrayInk& i
         painter.setBrush(trayTint(view.tint, ink.foreground));
         const qreal left = std::round((sizePx - digits.advance(number)) / 2);
         painter.fillPath(digits.path(number, QPointF(left, top)), painter.brush());
-        const QRect strip(
-            margin, top + int(digits.height) + space, sizePx - 2 * margin, stripHeight);
+        QRect strip(margin, top + int(digits.height) + space, sizePx - 2 * margin, stripHeight);
+        if (view.onPower) {
+            const QRectF bolt = boltBox(strip, space);
+            painter.fillPath(Symbols::path("bolt.fill", bolt), painter.brush());
+            strip.setLeft(int(bolt.right()) + std::max(1, int(std::lround(unit))));
+        }
         paintStrip(painter, strip, double(percent) / 100.0, unit);
-        if (view.onPower)
-            paintBolt(painter, strip, unit);
     }
     return outlined(image, ink);
 }

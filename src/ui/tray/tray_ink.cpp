@@ -6,7 +6,7 @@ namespace {
 
     const QColor onDarkPanel(242, 242, 242);
     const QColor onLightPanel(30, 30, 30);
-    const QColor outlineOnUnknown(0, 0, 0, 200);
+    const QColor outlineOnUnknown(0, 0, 0, 230);
     constexpr int darkBelowLightness = 128;
 
     PanelShade shadeOf(int lightness)
