@@ -58,9 +58,12 @@ QColor measuredPanelColor(std::optional<QPoint> near)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    const std::optional<QRect> band
-        = reservedBand(screen->geometry(), screen->availableGeometry(), near);
-    if (!band)
+    std::optional<QRect> band = reservedBand(screen->geometry(), screen->availableGeometry(), near);
+    // A bar that reserves nothing (no window manager keeps a work area): a thin strip through
+    // the click is mostly the bar, with a few icons on it.
+    if (!band && near)
+        band = QRect(near->x() - 80, near->y() - 2, 160, 4) & screen->geometry();
+    if (!band || band->isEmpty())
         return {};
     // The screen's own coordinates: grabWindow(0, …) reads the screen, not the whole desktop.
     const QRect local = band->translated(-screen->geometry().topLeft());

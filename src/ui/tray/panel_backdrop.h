@@ -20,8 +20,9 @@ namespace wattlet {
 [[nodiscard]] QColor backdropColor(const QImage& picture);
 
 /// The colour of the bar the tray sits in, read off the screen: the backdrop colour of the
-/// reserved band (the one holding `near` when given). Invalid wherever that cannot be known:
-/// not on X11, under XWayland (whose root window shows nothing), or without a reserved band.
+/// reserved band (the one holding `near` when given, else a thin strip through `near`). Invalid
+/// wherever that cannot be known: not on X11, under XWayland (whose root window shows nothing),
+/// or with neither a reserved band nor a point.
 [[nodiscard]] QColor measuredPanelColor(std::optional<QPoint> near);
 
 } // namespace wattlet

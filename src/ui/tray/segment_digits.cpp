@@ -58,6 +58,8 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
     // The middle stroke sits on whole pixels too; a leftover pixel goes to the lower half.
     const qreal middleY = std::floor((height - stroke) / 2) + half;
     QPainterPath lines;
+    // Square caps reach past a slanted stroke's end; each digit keeps to its box.
+    QPainterPath boxes;
     qreal x = origin.x();
     const qreal y0 = origin.y() + half;
     const qreal ym = origin.y() + middleY;
@@ -66,6 +68,7 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
         if (!isDigit(c))
             continue;
         if (c == '1') {
+            boxes.addRect(QRectF(x, origin.y(), std::round(stroke * 2), height));
             const qreal right = x + std::round(stroke * 2) - half;
             lines.moveTo(x + half, y0 + stroke);
             lines.lineTo(right, y0);
@@ -73,6 +76,7 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
             x += std::round(stroke * 2) + gap;
             continue;
         }
+        boxes.addRect(QRectF(x, origin.y(), width, height));
         const unsigned on = segments[size_t(c - '0')];
         const qreal left = x + half;
         const qreal right = x + width - half;
@@ -100,7 +104,7 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
     stroker.setWidth(stroke);
     stroker.setCapStyle(Qt::SquareCap);
     stroker.setJoinStyle(Qt::MiterJoin);
-    return stroker.createStroke(lines).simplified();
+    return stroker.createStroke(lines).simplified().intersected(boxes);
 }
 
 } // namespace wattlet
