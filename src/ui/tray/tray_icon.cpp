@@ -108,7 +108,7 @@ QColor trayTint(StatusTint tint, const QColor& foreground)
 
 const QList<int>& trayIconSizes()
 {
-    static const QList<int> sizes { 16, 22, 24, 32, 44, 48, 64, 96 };
+    static const QList<int> sizes { 16, 20, 22, 24, 32, 44, 48, 64, 96 };
     return sizes;
 }
 

@@ -13,8 +13,9 @@ namespace wattlet {
 /// The shapes' colour: `foreground` for a monochrome view, else the tint.
 [[nodiscard]] QColor trayTint(StatusTint tint, const QColor& foreground);
 
-/// The square sizes the item offers its host, each drawn for its own pixel grid: 16, 22 and 24
-/// px for panels, 32, 44, 48, 64 and 96 px for larger and double-density ones.
+/// The square sizes the item offers its host, each drawn for its own pixel grid (a host scales
+/// the nearest one, which blurs): 16 to 24 px for panels, 32 to 96 px for larger and
+/// double-density ones.
 [[nodiscard]] const QList<int>& trayIconSizes();
 
 /// The item's symbol on a transparent square of `sizePx` pixels.
