@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 
 namespace wattlet {
 
@@ -80,24 +81,21 @@ QPainterPath SegmentDigits::path(std::string_view digits, QPointF origin) const
         const unsigned on = segments[size_t(c - '0')];
         const qreal left = x + half;
         const qreal right = x + width - half;
-        const auto line = [&lines](QPointF from, QPointF to) {
-            lines.moveTo(from);
-            lines.lineTo(to);
-        };
-        if (on & top)
-            line({ left, y0 }, { right, y0 });
-        if (on & middle)
-            line({ left, ym }, { right, ym });
-        if (on & bottom)
-            line({ left, y1 }, { right, y1 });
-        if (on & upperLeft)
-            line({ left, y0 }, { left, ym });
-        if (on & lowerLeft)
-            line({ left, ym }, { left, y1 });
-        if (on & upperRight)
-            line({ right, y0 }, { right, ym });
-        if (on & lowerRight)
-            line({ right, ym }, { right, y1 });
+        const std::array<std::tuple<unsigned, QPointF, QPointF>, 7> strokes { {
+            { top, { left, y0 }, { right, y0 } },
+            { middle, { left, ym }, { right, ym } },
+            { bottom, { left, y1 }, { right, y1 } },
+            { upperLeft, { left, y0 }, { left, ym } },
+            { lowerLeft, { left, ym }, { left, y1 } },
+            { upperRight, { right, y0 }, { right, ym } },
+            { lowerRight, { right, ym }, { right, y1 } },
+        } };
+        for (const auto& [segment, from, to] : strokes) {
+            if (on & segment) {
+                lines.moveTo(from);
+                lines.lineTo(to);
+            }
+        }
         x += width + gap;
     }
     QPainterPathStroker stroker;
