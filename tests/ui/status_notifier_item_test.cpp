@@ -321,7 +321,8 @@ TEST_F(StatusNotifierItemTest, PercentIsDrawnIntoTheIconForHostsWithoutLabels)
     ASSERT_TRUE(QTest::qWaitFor([&] { return item->isRegistered(); }));
     EXPECT_EQ(item->hostProgram(), QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     const auto iconOf = [&] {
-        return watcher->structProperty<DBusImageList>(QStringLiteral("IconPixmap")).value(1);
+        return watcher->structProperty<DBusImageList>(QStringLiteral("IconPixmap"))
+            .value(trayIconSizes().indexOf(22));
     };
     EXPECT_EQ(watcher->property(QStringLiteral("XAyatanaLabel")).toString(), QString());
     const DBusImage withPercent = iconOf();
@@ -344,7 +345,8 @@ TEST_F(StatusNotifierItemTest, PercentStyleLabelUsesTheLabelWhateverTheHost)
     EXPECT_EQ(watcher->property(QStringLiteral("XAyatanaLabel")).toString(), QStringLiteral("85%"));
     EXPECT_EQ(
         watcher->property(QStringLiteral("XAyatanaLabelGuide")).toString(), QStringLiteral("100%"));
-    EXPECT_EQ(watcher->structProperty<DBusImageList>(QStringLiteral("IconPixmap")).value(1),
+    EXPECT_EQ(watcher->structProperty<DBusImageList>(QStringLiteral("IconPixmap"))
+                  .value(trayIconSizes().indexOf(22)),
         dbusImage(trayIconImage(controller->tray().view(), 22, controller->tray().ink())));
 
     model->prefs().setShowPercent(false);
