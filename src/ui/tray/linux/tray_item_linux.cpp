@@ -59,8 +59,6 @@ TrayItem::TrayItem(TrayActions actions, QObject* parent)
                 if (registered) {
                     m_fallbackDelay->stop();
                     useFallback(false);
-                    QTimer::singleShot(
-                        measureDelayMs, this, [this] { measurePanel(std::nullopt); });
                 } else {
                     m_fallbackDelay->start();
                 }
@@ -112,7 +110,7 @@ TrayInk TrayItem::ink() const
 void TrayItem::measurePanel(std::optional<QPoint> at)
 {
     const QColor measured = measuredPanelColor(at);
-    // A click in a bar that reserves no band says nothing new; keep what is known.
+    // Nothing could be read (Wayland, or neither a band nor a point): keep what is known.
     if (!measured.isValid() || measured == m_measuredPanel)
         return;
     m_measuredPanel = measured;
@@ -130,6 +128,8 @@ void TrayItem::redraw()
 
 void TrayItem::useFallback(bool on)
 {
+    // Either kind of host has just taken the item and is about to paint its bar.
+    QTimer::singleShot(measureDelayMs, this, [this] { measurePanel(std::nullopt); });
     if (on && !m_fallback) {
         m_fallback = std::make_unique<FallbackTrayIcon>(m_actions);
         m_fallback->show(m_view, ink());
