@@ -42,6 +42,7 @@ AppModelDeps AppModelDeps::live()
     deps.makeWatcher = [](std::function<void()> onChange) -> std::unique_ptr<QObject> {
         return std::make_unique<PowerWatcher>(std::move(onChange));
     };
+    deps.powerSettingsAvailable = [] { return PowerSettings::available(); };
     // Made on first use: demo and snapshot models never notify and need no session bus.
     auto notifier = std::make_shared<std::unique_ptr<DesktopNotifier>>();
     const auto desktop = [notifier]() -> DesktopNotifier& {
@@ -127,6 +128,11 @@ std::optional<std::int64_t> AppModel::delta() const
 }
 
 void AppModel::openPowerSettings() { PowerSettings::open(); }
+
+bool AppModel::canOpenPowerSettings() const
+{
+    return !m_deps.powerSettingsAvailable || m_deps.powerSettingsAvailable();
+}
 
 void AppModel::setReading(std::optional<BatteryReading> reading)
 {

@@ -35,6 +35,8 @@ struct AppModelDeps
     /// Runs `job` once on the main thread after `seconds`: a held-back history write, the
     /// withdrawal of a cleared warning. Empty: a Qt single-shot timer.
     std::function<void(double seconds, std::function<void()> job)> runLater;
+    /// Whether a power settings tool is installed; empty counts as yes.
+    std::function<bool()> powerSettingsAvailable;
 
     /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher.
     static AppModelDeps live();
@@ -79,6 +81,9 @@ public:
     [[nodiscard]] std::optional<std::int64_t> delta() const;
     /// Opens the desktop's power settings, detached; nothing when none is installed.
     static void openPowerSettings();
+    /// Whether there is a power settings tool to open: the menu and the main page offer the
+    /// command only then, rather than a button that does nothing.
+    [[nodiscard]] bool canOpenPowerSettings() const;
 
 Q_SIGNALS:
     void willChange();

@@ -14,6 +14,7 @@ namespace {
     const QString showPercentKey = QStringLiteral("showPercent");
     const QString notifyKey = QStringLiteral("notify");
     const QString languageKey = QStringLiteral("language");
+    const QString percentStyleKey = QStringLiteral("percentStyle");
 
     // The INI file keeps no types: a boolean read from it is the text it was written as.
     bool storedBool(const QSettings& settings, const QString& key, bool fallback)
@@ -47,6 +48,17 @@ std::string_view rawValue(LanguageChoice choice)
     return "auto";
 }
 
+std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw)
+{
+    if (raw == "auto")
+        return PercentStyle::automatic;
+    if (raw == "label")
+        return PercentStyle::label;
+    if (raw == "icon")
+        return PercentStyle::icon;
+    return std::nullopt;
+}
+
 std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
 {
     if (raw == "auto")
@@ -74,6 +86,10 @@ Prefs::Prefs(QObject* parent)
     if (language.typeId() == QMetaType::QString)
         m_language = languageChoiceFromRaw(language.toString().toStdString())
                          .value_or(LanguageChoice::autoLanguage);
+    const QVariant percentStyle = m_settings->value(percentStyleKey);
+    if (percentStyle.typeId() == QMetaType::QString)
+        m_percentStyle = percentStyleFromRaw(percentStyle.toString().toStdString())
+                             .value_or(PercentStyle::automatic);
     m_launchAtLogin = m_loginItem->enabled();
     apply();
 }

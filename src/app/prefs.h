@@ -16,6 +16,12 @@ class LoginItem;
 
 enum class LanguageChoice { autoLanguage, en, ru };
 
+/// Where the tray shows the percentage: chosen from the host, as the host's label, or in the icon.
+enum class PercentStyle { automatic, label, icon };
+
+/// Exactly "auto", "label" or "icon"; nothing for any other text.
+[[nodiscard]] std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw);
+
 /// "auto", "en" or "ru".
 [[nodiscard]] std::string_view rawValue(LanguageChoice choice);
 /// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
@@ -24,9 +30,11 @@ enum class LanguageChoice { autoLanguage, en, ru };
 /// The user's settings. showPercent, notify and language persist in an INI file under
 /// $XDG_CONFIG_HOME/Wattlet, written at once on every assignment; only the texts "true" and
 /// "false" count as stored booleans and anything else reads as the default. launchAtLogin
-/// mirrors the XDG autostart entry and is never stored. willChange() fires immediately before
-/// every assignment, also of an unchanged value; showPercentChanged() and languageChanged() fire
-/// after an assignment that changed the value (and, for the language, after apply()).
+/// mirrors the XDG autostart entry and is never stored. percentStyle is read from the file only
+/// (key "percentStyle", default auto): a setting for hosts we guess wrong. willChange() fires
+/// immediately before every assignment, also of an unchanged value; showPercentChanged() and
+/// languageChanged() fire after an assignment that changed the value (and, for the language,
+/// after apply()).
 class Prefs : public QObject
 {
     Q_OBJECT
@@ -46,6 +54,7 @@ public:
     [[nodiscard]] LanguageChoice language() const { return m_language; }
     /// Stores the raw value, then apply().
     void setLanguage(LanguageChoice choice);
+    [[nodiscard]] PercentStyle percentStyle() const { return m_percentStyle; }
     [[nodiscard]] bool launchAtLogin() const { return m_launchAtLogin; }
     /// Changes only the observable value; the autostart entry is left alone.
     void assignLaunchAtLogin(bool on);
@@ -69,6 +78,7 @@ private:
     bool m_notify = true;
     LanguageChoice m_language = LanguageChoice::autoLanguage;
     bool m_launchAtLogin = false;
+    PercentStyle m_percentStyle = PercentStyle::automatic;
 };
 
 } // namespace wattlet

@@ -23,8 +23,13 @@ struct Command
 [[nodiscard]] std::optional<Command> commandFor(
     const QString& currentDesktop, const std::function<bool(const QString& program)>& installed);
 
-/// Starts the tool for this session detached, without waiting; does nothing when none is
-/// installed or it cannot be started.
-void open();
+/// Whether a tool for this session is installed (on PATH), so that open() can start one.
+[[nodiscard]] bool available();
+
+/// Starts the tool for this session detached, without waiting. A call within a few seconds of
+/// the last start does nothing: a burst of clicks, or of menu events over the bus, starts one
+/// tool. Returns whether it started one (false also when none is installed or it would not
+/// start).
+bool open();
 
 } // namespace wattlet::PowerSettings

@@ -65,6 +65,10 @@ namespace {
             EXPECT_EQ(v.actions[1].kind, MainPageView::Action::Kind::copySummary);
             EXPECT_EQ(v.actions[1].title, c.texts[8]);
             EXPECT_EQ(v.chart.tint, "blue");
+            // Without a settings tool there is nothing for the power button to open.
+            const MainPageView noTool = mainPageView(Demo::reading("charging", 0), {}, {}, false);
+            ASSERT_EQ(noTool.actions.size(), 1U);
+            EXPECT_EQ(noTool.actions[0].kind, MainPageView::Action::Kind::copySummary);
         }
     }
 

@@ -26,17 +26,27 @@ namespace {
 
 } // namespace
 
-TEST(MenuView, RowsInOrderWithHeaderInBothLanguages)
+TEST(MenuView, RowsInOrderWithTheHeaderOnlyForAReading)
 {
-    {
-        const test::ScopedLanguage english("en");
-        EXPECT_EQ(titles(menuView(chargingReading())),
-            (std::vector<std::string> { "85 % · charging · full in 1 h 5 min", "---", "Open panel",
-                "Power", "Copy summary", "---", "by Morvane · morvane.dev", "---", "Quit" }));
-        EXPECT_EQ(titles(menuView(std::nullopt)),
-            (std::vector<std::string> { "Open panel", "Power", "Copy summary", "---",
-                "by Morvane · morvane.dev", "---", "Quit" }));
-    }
+    const test::ScopedLanguage english("en");
+    EXPECT_EQ(titles(menuView(chargingReading())),
+        (std::vector<std::string> { "85 % · charging · full in 1 h 5 min", "---", "Open panel",
+            "Power", "Copy summary", "---", "by Morvane · morvane.dev", "---", "Quit" }));
+    EXPECT_EQ(titles(menuView(std::nullopt)),
+        (std::vector<std::string> { "Open panel", "Power", "Copy summary", "---",
+            "by Morvane · morvane.dev", "---", "Quit" }));
+}
+
+TEST(MenuView, NoPowerRowWithoutASettingsTool)
+{
+    const test::ScopedLanguage english("en");
+    EXPECT_EQ(titles(menuView(chargingReading(), false)),
+        (std::vector<std::string> { "85 % · charging · full in 1 h 5 min", "---", "Open panel",
+            "Copy summary", "---", "by Morvane · morvane.dev", "---", "Quit" }));
+}
+
+TEST(MenuView, FollowsTheLanguageButKeepsTheBrandLine)
+{
     const test::ScopedLanguage russian("ru");
     EXPECT_EQ(titles(menuView(chargingReading())),
         (std::vector<std::string> { "85 % · заряжается · до полной 1 ч 5 мин", "---",

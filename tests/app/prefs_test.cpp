@@ -83,6 +83,22 @@ namespace {
         }
     }
 
+    TEST(Prefs, PercentStyleComesFromTheFileOnly)
+    {
+        const std::pair<const char*, PercentStyle> rows[]
+            = { { "auto", PercentStyle::automatic }, { "label", PercentStyle::label },
+                  { "icon", PercentStyle::icon }, { "Icon", PercentStyle::automatic },
+                  { "", PercentStyle::automatic }, { "icon, label", PercentStyle::automatic } };
+        for (const auto& [text, style] : rows) {
+            SCOPED_TRACE(text);
+            test::TempHome home;
+            writeConfig(QByteArray("[General]\npercentStyle=") + text);
+            EXPECT_EQ(Prefs().percentStyle(), style);
+        }
+        test::TempHome home;
+        EXPECT_EQ(Prefs().percentStyle(), PercentStyle::automatic);
+    }
+
     TEST(Prefs, EveryAssignmentSignalsFirstThenWrites)
     {
         test::TempHome home;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace wattlet {
 namespace {
 
@@ -53,23 +56,54 @@ TEST(StatusItemView, TintFollowsTheStatusDot)
 TEST(StatusItemView, TitleIsASpaceAndThePercentOrNothing)
 {
     EXPECT_EQ(statusItemView(onBattery(7), true).title, " 7%");
+    EXPECT_EQ(statusItemView(onBattery(7), true).percent, 7);
     EXPECT_EQ(statusItemView(charging(100), true).title, " 100%");
     EXPECT_EQ(statusItemView(onBattery(7), false).title, "");
+    EXPECT_EQ(statusItemView(onBattery(7), false).percent, std::nullopt);
+}
+
+TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
+{
+    using P = PercentPlacement;
+    const std::tuple<PercentStyle, bool, P> rows[] = { { PercentStyle::automatic, true, P::label },
+        { PercentStyle::automatic, false, P::icon }, { PercentStyle::label, false, P::label },
+        { PercentStyle::icon, true, P::icon } };
+    for (const auto& [style, hostDrawsLabels, placement] : rows) {
+        SCOPED_TRACE(std::to_string(int(style)) + (hostDrawsLabels ? " labels" : ""));
+        EXPECT_EQ(percentPlacement(statusItemView(onBattery(50), true, style), hostDrawsLabels),
+            placement);
+        EXPECT_EQ(percentPlacement(statusItemView(onBattery(50), false, style), hostDrawsLabels),
+            P::none);
+    }
 }
 
 TEST(StatusItemView, TooltipIsTheSummaryOrSaysThereIsNoBattery)
 {
-    const StatusItemView none = statusItemView(std::nullopt, true);
-    EXPECT_EQ(none.symbol, "battery.0percent");
-    EXPECT_EQ(none.tint, StatusTint::monochrome);
-    EXPECT_EQ(none.title, "");
-    for (const auto& [lang, summary, noBattery] :
-        { std::tuple { "en", "40 % · on battery\ncalculating time…", "No battery" },
-            std::tuple { "ru", "40 % · на батарее\nвремя считается…", "Батареи нет" } }) {
-        const test::ScopedLanguage language(lang);
-        EXPECT_EQ(statusItemView(onBattery(40), true).tooltip, summary);
-        EXPECT_EQ(statusItemView(std::nullopt, true).tooltip, noBattery);
+    const test::ScopedLanguage english("en");
+    const StatusItemView view = statusItemView(std::nullopt, true);
+    EXPECT_EQ(view.symbol, "battery.0percent");
+    EXPECT_EQ(view.tint, StatusTint::monochrome);
+    EXPECT_EQ(view.title, "");
+    EXPECT_EQ(view.percent, std::nullopt);
+    EXPECT_EQ(view.toolTipTitle, "No battery");
+    EXPECT_EQ(view.toolTipBody, "");
+}
+
+TEST(StatusItemView, TooltipTitleIsTheSummarysFirstLineAndTheBodyTheRest)
+{
+    BatteryReading reading = onBattery(40);
+    {
+        const test::ScopedLanguage english("en");
+        const StatusItemView view = statusItemView(reading, true);
+        EXPECT_EQ(view.toolTipTitle, "40 % · on battery");
+        EXPECT_EQ(view.toolTipBody, "calculating time…");
     }
+    const test::ScopedLanguage russian("ru");
+    reading.temperatureC = 31.0;
+    const StatusItemView view = statusItemView(reading, true);
+    EXPECT_EQ(view.toolTipTitle, "40 % · на батарее");
+    EXPECT_EQ(view.toolTipBody, "время считается…\nТемпература: 31 °C");
+    EXPECT_EQ(statusItemView(std::nullopt, true).toolTipTitle, "Батареи нет");
 }
 
 } // namespace wattlet

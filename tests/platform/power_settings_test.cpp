@@ -1,4 +1,10 @@
 #include "platform/power_settings.h"
+#include "support/temp_env.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +51,36 @@ namespace {
         };
         for (const Row& row : rows)
             EXPECT_EQ(chosen(row.desktop, row.installed), row.command) << row.desktop;
+    }
+
+    TEST(PowerSettings, AFloodOfRequestsStartsOneToolAndNoToolMeansUnavailable)
+    {
+        QTemporaryDir bin;
+        const QString log = bin.filePath(QStringLiteral("starts"));
+        QFile tool(bin.filePath(QStringLiteral("xfce4-power-manager-settings")));
+        ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\necho started >> '" + log.toUtf8() + "'\n");
+        tool.close();
+        tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        test::ScopedEnv env;
+        env.set("PATH", bin.path());
+        env.set("XDG_CURRENT_DESKTOP", QStringLiteral("XFCE"));
+
+        EXPECT_TRUE(PowerSettings::available());
+        int started = 0;
+        for (int i = 0; i < 300; ++i)
+            started += PowerSettings::open() ? 1 : 0;
+        EXPECT_EQ(started, 1);
+        // The tool runs detached; give it time to write, and any extra copies time to show.
+        for (int waited = 0; waited < 100 && !QFile::exists(log); ++waited)
+            QThread::msleep(50);
+        QThread::msleep(300);
+        QFile starts(log);
+        ASSERT_TRUE(starts.open(QIODevice::ReadOnly));
+        EXPECT_EQ(starts.readAll(), QByteArray("started\n"));
+
+        env.set("PATH", bin.filePath(QStringLiteral("empty")));
+        EXPECT_FALSE(PowerSettings::available());
     }
 
 } // namespace

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 namespace wattlet {
 
 TEST(PanelGeometry, PlacesBelowTheClickAboveNearTheBottomAndKeepsOnScreen)
@@ -41,6 +44,20 @@ TEST(PanelGeometry, PlacesBelowTheClickAboveNearTheBottomAndKeepsOnScreen)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(panelGeometry(c.size, c.anchor, c.available), c.expected);
+    }
+}
+
+TEST(PanelGeometry, ExtremeClickPointsStayOnTheScreenWithoutOverflow)
+{
+    constexpr int maxInt = std::numeric_limits<int>::max();
+    constexpr int minInt = std::numeric_limits<int>::min();
+    const QRect available(0, 28, 1920, 1052);
+    const QPoint anchors[]
+        = { { maxInt, minInt }, { minInt, maxInt }, { maxInt, maxInt }, { minInt, minInt } };
+    for (const QPoint& anchor : anchors) {
+        SCOPED_TRACE(std::to_string(anchor.x()) + ", " + std::to_string(anchor.y()));
+        const QRect placed = panelGeometry(QSize(344, 400), anchor, available);
+        EXPECT_TRUE(available.contains(placed)) << placed.x() << ", " << placed.y();
     }
 }
 

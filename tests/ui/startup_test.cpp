@@ -1,11 +1,17 @@
 #include "tray_test_support.h"
 
+#include "ui/components/app_icon_view.h"
 #include "ui/desktop/single_instance.h"
+#include "ui/drawing/render_image.h"
+#include "ui/panel/panel_view.h"
+#include "ui/panel/panel_window.h"
 #include "ui/startup/app_delegate.h"
 
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -180,6 +186,36 @@ TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelay)
     }
     QDBusConnection::disconnectFromBus(QStringLiteral("second"));
     QDBusConnection::disconnectFromBus(QStringLiteral("delegate-test"));
+}
+
+TEST_F(StartupTest, AboutPageShowsTheApplicationIconInALiveRun)
+{
+    // Nothing but the launch may give the program its icon.
+    QGuiApplication::setWindowIcon(QIcon());
+    test::FakeSource source;
+    QDBusConnection connection
+        = QDBusConnection::connectToBus(bus().address(), QStringLiteral("about-test"));
+    {
+        SingleInstance instance(connection);
+        AppDelegate delegate(std::nullopt, source.deps());
+        ASSERT_TRUE(delegate.launch(instance));
+        delegate.status()->openPanel();
+        auto* panel = qobject_cast<PanelView*>(delegate.status()->panel().content());
+        ASSERT_NE(panel, nullptr);
+        panel->toggleAbout();
+        auto* icon = panel->findChild<AppIconView*>();
+        ASSERT_NE(icon, nullptr);
+        const QImage image = renderAtCurrentSize(*icon, 1);
+        ASSERT_EQ(image.size(), QSize(AppIconView::side, AppIconView::side));
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                opaque += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
+        }
+        // Most of the square is the picture (transparent without an icon).
+        EXPECT_GT(opaque, AppIconView::side * AppIconView::side / 2);
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("about-test"));
 }
 
 } // namespace wattlet

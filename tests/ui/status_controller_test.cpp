@@ -1,6 +1,7 @@
 #include "tray_test_support.h"
 
 #include "support/scoped_language.h"
+#include "ui/components/pill_button.h"
 #include "ui/panel/panel_window.h"
 #include "ui/tray/status_controller.h"
 #include "ui/tray/tray_item.h"
@@ -9,6 +10,8 @@
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace wattlet {
 namespace {
@@ -49,7 +52,7 @@ TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnce)
         model->prefs().setLanguage(LanguageChoice::ru);
         // The settings page asks for a redraw after changing a preference.
         model->onUpdate();
-        EXPECT_EQ(controller->tray().view().tooltip, "15 % · на батарее\nосталось 40 мин");
+        EXPECT_EQ(controller->tray().view().toolTipTitle, "15 % · на батарее");
     }
     model->prefs().setShowPercent(false);
     model->onUpdate();
@@ -98,6 +101,27 @@ TEST_F(StatusControllerTest, OpenPanelNeverCloses)
     controller->run(MenuAction::openPanel);
     EXPECT_TRUE(controller->isPanelOpen());
     EXPECT_EQ(panels.built, 1);
+}
+
+TEST_F(StatusControllerTest, PowerIsOfferedOnlyWhenASettingsToolCanOpen)
+{
+    controller.reset();
+    for (const bool installed : { true, false }) {
+        SCOPED_TRACE(installed ? "installed" : "none");
+        AppModelDeps deps = source.deps();
+        deps.powerSettingsAvailable = [installed] { return installed; };
+        AppModel live(std::nullopt, deps);
+        live.start();
+        // The real panel, as a click opens it.
+        StatusController status(live);
+        const auto rows = status.menu().rows;
+        EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                      [](const MenuRow& row) { return row.action == MenuAction::openPower; }),
+            installed ? 1 : 0);
+        status.openPanel();
+        // The main page's pills: power settings and copy summary.
+        EXPECT_EQ(status.panel().content()->findChildren<PillButton*>().size(), installed ? 2 : 1);
+    }
 }
 
 TEST_F(StatusControllerTest, ModelOutlivingTheControllerCallsNothing)

@@ -6,6 +6,7 @@
 #include "ui/panel/panel_window.h"
 #include "ui/tray/linux/dbus_types.h"
 #include "ui/tray/linux/status_notifier_item.h"
+#include "ui/tray/linux/tray_host.h"
 #include "ui/tray/status_controller.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_item.h"
@@ -18,11 +19,15 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusReply>
+#include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <tuple>
 
 namespace wattlet {
@@ -182,6 +187,7 @@ public:
     int labels = 0;
     int layouts = 0;
     QString lastLabel;
+    QDBusMessage lastProperties;
 
 public Q_SLOTS:
     void newIcon() { ++icons; }
@@ -192,6 +198,7 @@ public Q_SLOTS:
         lastLabel = label;
     }
     void layoutUpdated(uint, int) { ++layouts; }
+    void propertiesUpdated(const QDBusMessage& message) { lastProperties = message; }
 };
 
 namespace {
@@ -251,6 +258,12 @@ protected:
         watcher->host().interface()->isServiceRegistered(watcher->registered.last());
     }
 
+    static void writePercentStyle(const char* style)
+    {
+        QSettings(Prefs::filePath(), QSettings::IniFormat)
+            .setValue(QStringLiteral("percentStyle"), QString::fromUtf8(style));
+    }
+
     test::FakeSource source;
     test::PanelCounter panels;
     SignalCounter counter;
@@ -277,7 +290,7 @@ TEST_F(StatusNotifierItemTest, RegistersItsOwnServiceWithTheWatcher)
         QStringLiteral("/MenuBar"));
 }
 
-TEST_F(StatusNotifierItemTest, HostReadsIconsTooltipAndLabelOfTheLatestRefresh)
+TEST_F(StatusNotifierItemTest, HostReadsIconsAndTooltipOfTheLatestRefresh)
 {
     const test::ScopedLanguage english("en");
     source.reading = reading(7, false);
@@ -290,15 +303,51 @@ TEST_F(StatusNotifierItemTest, HostReadsIconsTooltipAndLabelOfTheLatestRefresh)
         EXPECT_EQ(icon.pixels.size(), icon.width * icon.height * 4);
         sizes.push_back(icon.width);
     }
-    EXPECT_EQ(sizes, (QList<int> { 22, 32, 48, 44, 64, 96 }));
+    EXPECT_EQ(sizes, trayIconSizes());
     // A critical charge is drawn red; on the wire each pixel is A, R, G, B.
     EXPECT_EQ(firstOpaquePixel(icons[2]), QByteArray::fromHex("ffff3b30"));
 
+    // The summary's first line is the title, for hosts that show nothing else.
     const auto toolTip = watcher->structProperty<DBusToolTip>(QStringLiteral("ToolTip"));
-    EXPECT_EQ(toolTip.title, QStringLiteral("Wattlet"));
-    EXPECT_EQ(toolTip.body, QString::fromUtf8("7 % · on battery\nleft 1 h 5 min"));
-    EXPECT_EQ(toolTip.icons.size(), 6);
-    EXPECT_EQ(watcher->property(QStringLiteral("XAyatanaLabel")).toString(), QStringLiteral("7%"));
+    EXPECT_EQ(toolTip.title, QString::fromUtf8("7 % · on battery"));
+    EXPECT_EQ(toolTip.body, QStringLiteral("left 1 h 5 min"));
+    EXPECT_EQ(toolTip.icons.size(), trayIconSizes().size());
+}
+
+TEST_F(StatusNotifierItemTest, PercentIsDrawnIntoTheIconForHostsWithoutLabels)
+{
+    // The watcher here is this test program: a host that draws no labels.
+    StatusNotifierItem* item = controller->tray().statusNotifierItem();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return item->isRegistered(); }));
+    EXPECT_EQ(item->hostProgram(), QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    const auto iconOf = [&] {
+        return watcher->structProperty<DBusImageList>(QStringLiteral("IconPixmap"))
+            .value(trayIconSizes().indexOf(22));
+    };
+    EXPECT_EQ(watcher->property(QStringLiteral("XAyatanaLabel")).toString(), QString());
+    const DBusImage withPercent = iconOf();
+    model->prefs().setShowPercent(false);
+    model->onUpdate();
+    EXPECT_NE(iconOf(), withPercent);
+    EXPECT_EQ(iconOf(),
+        dbusImage(trayIconImage(controller->tray().view(), 22, controller->tray().ink())));
+}
+
+TEST_F(StatusNotifierItemTest, PercentStyleLabelUsesTheLabelWhateverTheHost)
+{
+    controller.reset();
+    model.reset();
+    writePercentStyle("label");
+    model = std::make_unique<AppModel>(std::nullopt, source.deps());
+    controller = std::make_unique<StatusController>(*model, panels.factory());
+    model->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher->registered.size() == 2; }));
+    EXPECT_EQ(watcher->property(QStringLiteral("XAyatanaLabel")).toString(), QStringLiteral("85%"));
+    EXPECT_EQ(
+        watcher->property(QStringLiteral("XAyatanaLabelGuide")).toString(), QStringLiteral("100%"));
+    EXPECT_EQ(watcher->structProperty<DBusImageList>(QStringLiteral("IconPixmap"))
+                  .value(trayIconSizes().indexOf(22)),
+        dbusImage(trayIconImage(controller->tray().view(), 22, controller->tray().ink())));
 
     model->prefs().setShowPercent(false);
     model->onUpdate();
@@ -318,19 +367,19 @@ TEST_F(StatusNotifierItemTest, SignalsOnlyWhatChanged)
     QTest::qWait(200);
     EXPECT_EQ(counter.icons + counter.toolTips + counter.labels, 0);
 
-    // One percent less on power: same symbol and tint, new summary and label.
-    source.reading = reading(84, true);
+    // Only the summary's second line changes.
+    source.reading = reading(85, true);
+    source.reading->minutesLeft = 64;
     model->refresh(true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.labels == 1; }));
-    EXPECT_EQ(counter.lastLabel, QStringLiteral("84%"));
-    EXPECT_EQ(counter.toolTips, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.toolTips == 1; }));
     EXPECT_EQ(counter.icons, 0);
 
-    // Unplugged at a critical level: a new symbol and colour.
-    source.reading = reading(5, false);
+    // One percent less: the number in the icon, and with it the tooltip's icons.
+    source.reading = reading(84, true);
     model->refresh(true);
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 1; }));
     EXPECT_EQ(counter.toolTips, 2);
+    EXPECT_EQ(counter.labels, 0);
 }
 
 TEST_F(StatusNotifierItemTest, ActivateTogglesTheFreshPanelAtTheClick)
@@ -351,6 +400,40 @@ TEST_F(StatusNotifierItemTest, ActivateTogglesTheFreshPanelAtTheClick)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !controller->isPanelOpen(); }));
 }
 
+TEST_F(StatusNotifierItemTest, ClickPointsFromAnyClientAreKeptOnTheScreen)
+{
+    // Any session-bus client may call these with any int.
+    const QVariantList extreme { std::numeric_limits<int>::max(), std::numeric_limits<int>::min() };
+    watcher->callItem(
+        QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Activate"), extreme);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller->isPanelOpen(); }));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(controller->panel().geometry()));
+    controller->panel().close();
+
+    watcher->callItem(
+        QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("ContextMenu"), extreme);
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }));
+    QApplication::activePopupWidget()->close();
+}
+
+TEST_F(StatusNotifierItemTest, ContextMenuCallsReuseOneMenu)
+{
+    for (int i = 0; i < 100; ++i) {
+        watcher->callItem(QStringLiteral("org.kde.StatusNotifierItem"),
+            QStringLiteral("ContextMenu"), { 300, 20 });
+    }
+    QTest::qWait(100);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int menus = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        menus += qobject_cast<QMenu*>(widget) ? 1 : 0;
+    EXPECT_LE(menus, 1);
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
 TEST_F(StatusNotifierItemTest, MenuShowsTheRowsOfTheCurrentLanguage)
 {
     connectCounter("LayoutUpdated", SLOT(layoutUpdated(uint, int)),
@@ -365,17 +448,32 @@ TEST_F(StatusNotifierItemTest, MenuShowsTheRowsOfTheCurrentLanguage)
                 QString::fromUtf8("by Morvane · morvane.dev"), QStringLiteral("---"),
                 QStringLiteral("Quit") }));
     }
+    connectCounter("ItemsPropertiesUpdated", SLOT(propertiesUpdated(QDBusMessage)),
+        QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("/MenuBar"));
     const test::ScopedLanguage russian("ru");
     const int layoutsBefore = counter.layouts;
     const QDBusMessage reply = watcher->callMenu(QStringLiteral("AboutToShow"), { 0 });
     EXPECT_TRUE(reply.arguments().value(0).toBool());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.layouts == layoutsBefore + 1; }));
     EXPECT_EQ(watcher->labels().mid(2, 3),
         (QStringList { QString::fromUtf8("Открыть панель"), QString::fromUtf8("Питание"),
             QString::fromUtf8("Скопировать сводку") }));
-    // Nothing changed since: no new layout.
+    // The same rows in another language: only their changed labels travel.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.lastProperties.arguments().size() == 2; }));
+    DBusMenuItemList updated;
+    counter.lastProperties.arguments().value(0).value<QDBusArgument>() >> updated;
+    ASSERT_EQ(updated.size(), 5);
+    EXPECT_EQ(updated[1].id, watcher->idOf(QString::fromUtf8("Открыть панель")));
+    EXPECT_EQ(updated[1].properties.keys(), QStringList { QStringLiteral("label") });
+    EXPECT_EQ(counter.layouts, layoutsBefore);
+    // Nothing changed since: no update.
     EXPECT_FALSE(
         watcher->callMenu(QStringLiteral("AboutToShow"), { 0 }).arguments().value(0).toBool());
+
+    // A row that goes away changes the layout.
+    model->prefs().setShowPercent(false);
+    source.reading = std::nullopt;
+    model->refresh(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.layouts == layoutsBefore + 1; }));
 }
 
 TEST_F(StatusNotifierItemTest, MenuRowsCarryStateShortcutsAndIcons)
@@ -432,6 +530,36 @@ TEST_F(StatusNotifierItemTest, ClickedEventsRunTheirRows)
         QVariant::fromValue(QDBusVariant(0)), 0U };
     EXPECT_EQ(
         watcher->callMenu(QStringLiteral("Event"), unknown).type(), QDBusMessage::ErrorMessage);
+}
+
+TEST_F(StatusNotifierItemTest, MenuExportsTheWholeInterfaceAndEventGroupReportsUnknownIds)
+{
+    const test::ScopedLanguage english("en");
+    const QString xml = watcher
+                            ->callItem(QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                QStringLiteral("Introspect"), {}, QStringLiteral("/MenuBar"))
+                            .arguments()
+                            .value(0)
+                            .toString();
+    for (const char* member : { "<method name=\"EventGroup\">", "<method name=\"GetLayout\">",
+             "<method name=\"GetGroupProperties\">", "<method name=\"AboutToShowGroup\">",
+             "<signal name=\"ItemsPropertiesUpdated\">", "<signal name=\"LayoutUpdated\">" })
+        EXPECT_TRUE(xml.contains(QString::fromUtf8(member))) << member;
+
+    watcher->callMenu(QStringLiteral("AboutToShow"), { 0 });
+    QGuiApplication::clipboard()->clear();
+    const DBusMenuEventList events {
+        { watcher->idOf(QStringLiteral("Copy summary")), QStringLiteral("clicked"), QDBusVariant(0),
+            0 },
+        { 4711, QStringLiteral("clicked"), QDBusVariant(0), 0 },
+    };
+    const QDBusMessage reply
+        = watcher->callMenu(QStringLiteral("EventGroup"), { QVariant::fromValue(events) });
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    QList<int> unknown;
+    reply.arguments().value(0).value<QDBusArgument>() >> unknown;
+    EXPECT_EQ(unknown, QList<int> { 4711 });
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->text().isEmpty(); }));
 }
 
 TEST_F(StatusNotifierItemTest, ContextMenuPopsUpTheRowsAtThePoint)
@@ -495,7 +623,8 @@ TEST(TrayItem, MonochromeIconFollowsThePortalColourScheme)
         return firstOpaquePixel(
             watcher.structProperty<DBusImageList>(QStringLiteral("IconPixmap")).value(0));
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel() == QByteArray::fromHex("fff2f2f2"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tray.ink().outline.isValid(); }));
+    EXPECT_EQ(pixel(), QByteArray::fromHex("fff2f2f2"));
 
     SignalCounter counter;
     ASSERT_TRUE(watcher.host().connect(watcher.registered.last(),
@@ -505,31 +634,59 @@ TEST(TrayItem, MonochromeIconFollowsThePortalColourScheme)
     portal.setScheme(2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 1; }));
     EXPECT_EQ(pixel(), QByteArray::fromHex("ff000000"));
-    // No preference on the light test palette draws the same pixmaps: nothing to announce.
+    // No preference, and XFCE gives Qt programs no palette: light with a dark outline.
     portal.setScheme(0);
-    QTest::qWait(200);
-    EXPECT_EQ(counter.icons, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 2; }));
+    EXPECT_EQ(pixel(), QByteArray::fromHex("fff2f2f2"));
+    EXPECT_TRUE(tray.ink().outline.isValid());
 }
 
-TEST(TrayIcon, MonochromeSymbolIsLightOnlyOnDarkPanels)
+TEST(TrayInk, FirstHintThatSpeaksDecidesAndUnknownGetsAnOutline)
 {
+    using S = PanelShade;
     using P = SchemePreference;
-    const std::tuple<const char*, P, const char*, int, bool> cases[]
-        = { { "ubuntu:GNOME", P::light, "", 240, true }, { "KDE", P::light, "", 240, false },
-              { "XFCE", P::dark, "", 240, true }, { "XFCE", P::none, "Adwaita:dark", 240, true },
-              { "XFCE", P::none, "Mint-Y-Dark", 240, true },
-              { "XFCE", P::none, "Darkroom", 240, false }, { "XFCE", P::none, "", 127, true },
-              { "XFCE", P::none, "", 128, false } };
-    for (const auto& [desktop, scheme, gtkTheme, windowLightness, dark] : cases) {
-        SCOPED_TRACE(std::string(desktop) + gtkTheme + std::to_string(windowLightness));
-        EXPECT_EQ(trayPanelIsDark(QString::fromUtf8(desktop), scheme, QString::fromUtf8(gtkTheme),
-                      windowLightness),
-            dark);
+    struct Case
+    {
+        const char* name;
+        TrayPanelHints hints;
+        S shade;
+    };
+    const Case cases[] = {
+        { "measured light beats the portal", { QColor(200, 200, 200), P::dark, {}, {}, {} },
+            S::light },
+        { "measured dark", { QColor(40, 40, 40), P::light, {}, {}, {} }, S::dark },
+        { "portal light beats GNOME", { {}, P::light, QStringLiteral("ubuntu:GNOME"), {}, {} },
+            S::light },
+        { "GNOME's bar is dark", { {}, P::none, QStringLiteral("ubuntu:GNOME"), {}, 240 },
+            S::dark },
+        { "GTK theme", { {}, P::none, QStringLiteral("XFCE"), QStringLiteral("Adwaita:dark"), {} },
+            S::dark },
+        { "GTK theme name", { {}, P::none, {}, QStringLiteral("Mint-Y-Dark"), {} }, S::dark },
+        { "palette dark below 128", { {}, P::none, QStringLiteral("KDE"), {}, 127 }, S::dark },
+        { "palette light from 128", { {}, P::none, QStringLiteral("KDE"), {}, 128 }, S::light },
+        { "nothing says", { {}, P::none, {}, QStringLiteral("Darkroom"), {} }, S::unknown },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(trayPanelShade(c.hints), c.shade);
     }
     // A light text colour on a light panel would vanish.
     QPalette palette;
     palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
-    EXPECT_EQ(trayForeground(false, palette), QColor(30, 30, 30));
+    EXPECT_EQ(trayInk(S::light, palette), (TrayInk { QColor(30, 30, 30), {} }));
+    EXPECT_EQ(trayInk(S::dark, palette), (TrayInk { QColor(242, 242, 242), {} }));
+    const TrayInk unknown = trayInk(S::unknown, palette);
+    EXPECT_EQ(unknown.foreground, QColor(242, 242, 242));
+    EXPECT_LT(unknown.outline.lightness(), 64);
+}
+
+TEST(TrayHost, OnlyHostsKnownToDrawLabelsGetTheLabel)
+{
+    for (const char* program : { "gnome-shell", "ayatana-indicator-application-service" })
+        EXPECT_TRUE(hostDrawsLabels(QString::fromUtf8(program))) << program;
+    for (const char* program :
+        { "plasmashell", "kded5", "xfce4-panel", "lxqt-panel", "waybar", "" })
+        EXPECT_FALSE(hostDrawsLabels(QString::fromUtf8(program))) << program;
 }
 
 } // namespace wattlet

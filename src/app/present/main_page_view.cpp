@@ -140,7 +140,7 @@ std::string powerTileText(const BatteryReading& reading)
 }
 
 MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta)
+    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings)
 {
     MainPageView view;
     if (!reading) {
@@ -155,8 +155,9 @@ MainPageView mainPageView(const std::optional<BatteryReading>& reading,
     view.details = details(r);
     view.chart = chart(r, series, delta);
     using Kind = MainPageView::Action::Kind;
-    view.actions = { { Kind::openPower, "gearshape.fill", t("act.power") },
-        { Kind::copySummary, "doc.on.doc", t("act.copy") } };
+    if (powerSettings)
+        view.actions.push_back({ Kind::openPower, "gearshape.fill", t("act.power") });
+    view.actions.push_back({ Kind::copySummary, "doc.on.doc", t("act.copy") });
     return view;
 }
 

@@ -87,9 +87,11 @@ struct MainPageView
 };
 
 /// The main page for `reading` (absent: no battery), the chart values of the last 24 hours
-/// (oldest first) and the change over the last hour, in the current text language.
+/// (oldest first) and the change over the last hour, in the current text language; the power
+/// action only with `powerSettings`.
 [[nodiscard]] MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta);
+    const std::vector<double>& series, std::optional<std::int64_t> delta,
+    bool powerSettings = true);
 
 /// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot, else
 /// "malachite".

@@ -34,7 +34,7 @@ namespace {
 
 } // namespace
 
-MenuView menuView(const std::optional<BatteryReading>& reading)
+MenuView menuView(const std::optional<BatteryReading>& reading, bool powerSettings)
 {
     MenuView view;
     if (reading) {
@@ -46,8 +46,10 @@ MenuView menuView(const std::optional<BatteryReading>& reading)
     }
     view.rows.push_back(
         action(BatteryText::t("act.panel"), MenuAction::openPanel, {}, "battery.100percent"));
-    view.rows.push_back(
-        action(BatteryText::t("act.power"), MenuAction::openPower, ",", "gearshape"));
+    if (powerSettings) {
+        view.rows.push_back(
+            action(BatteryText::t("act.power"), MenuAction::openPower, ",", "gearshape"));
+    }
     view.rows.push_back(
         action(BatteryText::t("act.copy"), MenuAction::copySummary, "c", "doc.on.doc"));
     view.rows.push_back(separator());

@@ -36,8 +36,10 @@ struct MenuView
 };
 
 /// The rows for `reading`: with a reading, a disabled header ("85 % · charging · full in
-/// 1 h 5 min") and a separator; then open panel, power settings (","), copy summary ("c"), a
-/// separator, the brand line, a separator and quit ("q").
-[[nodiscard]] MenuView menuView(const std::optional<BatteryReading>& reading);
+/// 1 h 5 min") and a separator; then open panel, power settings (","; only with
+/// `powerSettings`, when a tool can open them), copy summary ("c"), a separator, the brand
+/// line, a separator and quit ("q").
+[[nodiscard]] MenuView menuView(
+    const std::optional<BatteryReading>& reading, bool powerSettings = true);
 
 } // namespace wattlet

@@ -4,24 +4,48 @@
 
 namespace wattlet {
 
-StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool showPercent)
+StatusItemView statusItemView(
+    const std::optional<BatteryReading>& reading, bool showPercent, PercentStyle percentStyle)
 {
     StatusItemView view;
+    view.percentStyle = percentStyle;
     if (!reading) {
         view.symbol = "battery.0percent";
-        view.tooltip = BatteryText::t("noBattery");
+        view.toolTipTitle = BatteryText::t("noBattery");
         return view;
     }
     view.symbol = reading->symbol();
+    view.onPower = reading->onAC;
     const std::string dot = reading->dot();
     if (dot == "red")
         view.tint = StatusTint::red;
     else if (dot == "yellow")
         view.tint = StatusTint::orange;
-    if (showPercent)
+    if (showPercent) {
+        view.percent = reading->percent;
         view.title = " " + std::to_string(reading->percent) + "%";
-    view.tooltip = BatteryText::summary(*reading);
+    }
+    const std::string summary = BatteryText::summary(*reading);
+    const size_t lineEnd = summary.find('\n');
+    view.toolTipTitle = summary.substr(0, lineEnd);
+    if (lineEnd != std::string::npos)
+        view.toolTipBody = summary.substr(lineEnd + 1);
     return view;
+}
+
+PercentPlacement percentPlacement(const StatusItemView& view, bool hostDrawsLabels)
+{
+    if (!view.percent)
+        return PercentPlacement::none;
+    switch (view.percentStyle) {
+    case PercentStyle::label:
+        return PercentPlacement::label;
+    case PercentStyle::icon:
+        return PercentPlacement::icon;
+    case PercentStyle::automatic:
+        break;
+    }
+    return hostDrawsLabels ? PercentPlacement::label : PercentPlacement::icon;
 }
 
 } // namespace wattlet

@@ -1,5 +1,6 @@
 #include "platform/power_settings.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -8,6 +9,9 @@
 namespace wattlet::PowerSettings {
 
 namespace {
+
+    // Long enough for a settings tool to put up its window.
+    constexpr qint64 launchGapMs = 3000;
 
     struct Tool
     {
@@ -52,12 +56,29 @@ std::optional<Command> commandFor(
     return std::nullopt;
 }
 
-void open()
+namespace {
+
+    std::optional<Command> commandForThisSession()
+    {
+        return commandFor(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), [](const QString& program) {
+            return !QStandardPaths::findExecutable(program).isEmpty();
+        });
+    }
+
+} // namespace
+
+bool available() { return commandForThisSession().has_value(); }
+
+bool open()
 {
-    const auto command = commandFor(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-        [](const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); });
-    if (command)
-        QProcess::startDetached(command->program, command->arguments);
+    static QElapsedTimer lastStart;
+    if (lastStart.isValid() && !lastStart.hasExpired(launchGapMs))
+        return false;
+    const auto command = commandForThisSession();
+    if (!command || !QProcess::startDetached(command->program, command->arguments))
+        return false;
+    lastStart.start();
+    return true;
 }
 
 } // namespace wattlet::PowerSettings

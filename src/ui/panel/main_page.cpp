@@ -166,7 +166,8 @@ MainPage::MainPage(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
 {
-    const MainPageView view = mainPageView(model.reading(), model.series(), model.delta());
+    const MainPageView view = mainPageView(
+        model.reading(), model.series(), model.delta(), model.canOpenPowerSettings());
     if (view.notice)
         buildNotice(view);
     else

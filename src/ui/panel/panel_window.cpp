@@ -28,6 +28,13 @@ namespace {
 
 QRect panelGeometry(QSize size, std::optional<QPoint> anchor, QRect available)
 {
+    // A point far off the screen places like one just off it; the sums below stay in range.
+    if (anchor) {
+        const QRect reach
+            = available.adjusted(-size.width(), -size.height(), size.width(), size.height());
+        anchor = QPoint(std::clamp(anchor->x(), reach.left(), reach.right()),
+            std::clamp(anchor->y(), reach.top(), reach.bottom()));
+    }
     QRect rect(QPoint(0, 0), size);
     if (!anchor) {
         rect.moveTopRight(available.topRight());

@@ -65,7 +65,10 @@ namespace {
 
     QImage render(const char* kind, LanguageChoice language, Page page, ColorScheme scheme)
     {
-        AppModel model(Demo::reading(kind, wallClockSeconds()));
+        AppModelDeps deps = AppModelDeps::live();
+        // The pictures show every control, whatever this machine has installed.
+        deps.powerSettingsAvailable = {};
+        AppModel model(Demo::reading(kind, wallClockSeconds()), std::move(deps));
         model.prefs().setLanguage(language);
         PanelView panel(model, page, scheme);
         return renderImage(panel, 2);

@@ -39,13 +39,16 @@ FallbackTrayIcon::~FallbackTrayIcon()
     delete m_icon;
 }
 
-void FallbackTrayIcon::show(const StatusItemView& view, const QColor& foreground)
+void FallbackTrayIcon::show(const StatusItemView& view, const TrayInk& ink)
 {
     QIcon icon;
     for (const int size : trayIconSizes())
-        icon.addPixmap(QPixmap::fromImage(trayPercentImage(view, size, foreground)));
+        icon.addPixmap(QPixmap::fromImage(trayPercentImage(view, size, ink)));
     m_icon->setIcon(icon);
-    m_icon->setToolTip(QString::fromStdString(view.tooltip));
+    std::string toolTip = view.toolTipTitle;
+    if (!view.toolTipBody.empty())
+        toolTip += "\n" + view.toolTipBody;
+    m_icon->setToolTip(QString::fromStdString(toolTip));
 }
 
 void FallbackTrayIcon::setVisible(bool visible) { m_icon->setVisible(visible); }

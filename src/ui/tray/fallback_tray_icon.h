@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tray_actions.h"
+#include "tray_ink.h"
 
 #include "app/present/status_item_view.h"
 
@@ -15,7 +16,8 @@ class QSystemTrayIcon;
 namespace wattlet {
 
 /// The tray item through QSystemTrayIcon, for desktops without a StatusNotifierWatcher. Such
-/// trays show no text beside the icon, so a shown percentage is painted into the icon.
+/// trays show no text beside the icon, so a shown percentage is always painted into the icon,
+/// and the tooltip is one text: the title's line above the body.
 class FallbackTrayIcon : public QObject
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ public:
     explicit FallbackTrayIcon(TrayActions actions, QObject* parent = nullptr);
     ~FallbackTrayIcon() override;
 
-    void show(const StatusItemView& view, const QColor& foreground);
+    void show(const StatusItemView& view, const TrayInk& ink);
     void setVisible(bool visible);
     [[nodiscard]] bool isVisible() const;
 

@@ -52,7 +52,8 @@ StatusController::~StatusController() = default;
 
 void StatusController::update()
 {
-    m_tray->show(statusItemView(m_model.reading(), m_model.prefs().showPercent()));
+    m_tray->show(statusItemView(
+        m_model.reading(), m_model.prefs().showPercent(), m_model.prefs().percentStyle()));
 }
 
 void StatusController::togglePanel(std::optional<QPoint> at)
@@ -105,7 +106,10 @@ void StatusController::run(MenuAction action)
     }
 }
 
-MenuView StatusController::menu() const { return menuView(m_model.reading()); }
+MenuView StatusController::menu() const
+{
+    return menuView(m_model.reading(), m_model.canOpenPowerSettings());
+}
 
 bool StatusController::isPanelOpen() const { return m_panel->isOpen(); }
 

@@ -1,12 +1,14 @@
 #include "tray_icon.h"
 
+#include "segment_digits.h"
+
 #include "ui/drawing/symbols.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace wattlet {
 
@@ -15,9 +17,6 @@ namespace {
     // The red and orange the menu bar uses for alerts, bright enough for dark and light bars.
     const QColor alertRed(255, 59, 48);
     const QColor alertOrange(255, 149, 0);
-    const QColor onDarkPanel(242, 242, 242);
-    const QColor onLightPanel(30, 30, 30);
-    constexpr int darkBelowLightness = 128;
 
     QImage transparentSquare(int sizePx)
     {
@@ -26,25 +25,73 @@ namespace {
         return image;
     }
 
+    /// `layer` over a copy of itself in `ink.outline`, spread by about a pixel per 22, so the
+    /// shapes stand out on light and dark panels alike.
+    QImage outlined(const QImage& layer, const TrayInk& ink)
+    {
+        if (!ink.outline.isValid())
+            return layer;
+        // The spread is drawn opaque and then laid down once at the outline's opacity, so its
+        // overlapping copies do not add up.
+        QImage halo = layer;
+        {
+            QPainter tint(&halo);
+            tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            QColor solid = ink.outline;
+            solid.setAlpha(255);
+            tint.fillRect(halo.rect(), solid);
+        }
+        const int reach = std::max(1, int(std::lround(layer.width() / 22.0)));
+        QImage spread = transparentSquare(layer.width());
+        {
+            QPainter painter(&spread);
+            for (int dy = -reach; dy <= reach; ++dy) {
+                for (int dx = -reach; dx <= reach; ++dx) {
+                    // A round pen: the corners of the square reach are left out.
+                    if (dx * dx + dy * dy <= reach * reach + reach)
+                        painter.drawImage(QPoint(dx, dy), halo);
+                }
+            }
+        }
+        QImage result = transparentSquare(layer.width());
+        QPainter painter(&result);
+        painter.setOpacity(ink.outline.alphaF());
+        painter.drawImage(QPoint(0, 0), spread);
+        painter.setOpacity(1);
+        painter.drawImage(QPoint(0, 0), layer);
+        return result;
+    }
+
+    /// The flat battery of the percentage icon: outline, nub and level, `box` in pixels.
+    void paintStrip(QPainter& painter, const QRect& box, qreal fraction, qreal unit)
+    {
+        const int line = std::max(1, int(std::lround(unit)));
+        const int nubWidth = std::max(1, int(std::lround(1.5 * unit)));
+        const QRect body(box.left(), box.top(), box.width() - nubWidth, box.height());
+        QPainterPath shape;
+        shape.addRect(body);
+        shape.addRect(body.adjusted(line, line, -line, -line));
+        const int nubHeight = std::max(1, box.height() - 4 * line);
+        shape.addRect(QRect(
+            body.right() + 1, box.top() + (box.height() - nubHeight) / 2, nubWidth, nubHeight));
+        const QRect inside = body.adjusted(2 * line, 2 * line, -2 * line, -2 * line);
+        if (fraction > 0 && !inside.isEmpty()) {
+            const int level = std::max(1, int(std::lround(inside.width() * fraction)));
+            shape.addRect(QRect(inside.topLeft(), QSize(level, inside.height())));
+        }
+        shape.setFillRule(Qt::OddEvenFill);
+        painter.fillPath(shape, painter.brush());
+    }
+
+    /// The bolt beside the strip, as tall as the strip and the space above it.
+    QRectF boltBox(const QRect& strip, int space)
+    {
+        const qreal height = strip.height() + space;
+        return { qreal(strip.left()), qreal(strip.top() - space), std::round(height * 0.62),
+            height };
+    }
+
 } // namespace
-
-bool trayPanelIsDark(
-    const QString& desktop, SchemePreference scheme, const QString& gtkTheme, int windowLightness)
-{
-    return desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive)
-        || scheme == SchemePreference::dark
-        || gtkTheme.endsWith(QStringLiteral(":dark"), Qt::CaseInsensitive)
-        || gtkTheme.endsWith(QStringLiteral("-dark"), Qt::CaseInsensitive)
-        || windowLightness < darkBelowLightness;
-}
-
-QColor trayForeground(bool panelIsDark, const QPalette& palette)
-{
-    if (panelIsDark)
-        return onDarkPanel;
-    const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
-    return text.lightness() < darkBelowLightness ? text : onLightPanel;
-}
 
 QColor trayTint(StatusTint tint, const QColor& foreground)
 {
@@ -61,56 +108,64 @@ QColor trayTint(StatusTint tint, const QColor& foreground)
 
 const QList<int>& trayIconSizes()
 {
-    static const QList<int> sizes { 22, 32, 48, 44, 64, 96 };
+    static const QList<int> sizes { 16, 20, 22, 24, 32, 44, 48, 64, 96 };
     return sizes;
 }
 
-QImage trayIconImage(const StatusItemView& view, int sizePx, const QColor& foreground)
+QImage trayIconImage(const StatusItemView& view, int sizePx, const TrayInk& ink)
 {
     QImage image = transparentSquare(sizePx);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // A thin margin keeps the battery's ends clear of the panel's icon clipping.
-    const qreal margin = sizePx / 22.0;
-    Symbols::paint(painter, QRectF(margin, margin, sizePx - 2 * margin, sizePx - 2 * margin),
-        view.symbol, trayTint(view.tint, foreground), Symbols::Weight::semibold);
-    return image;
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        // A thin margin keeps the battery's ends clear of the panel's icon clipping.
+        const qreal margin = sizePx / 22.0;
+        Symbols::paint(painter, QRectF(margin, margin, sizePx - 2 * margin, sizePx - 2 * margin),
+            view.symbol, trayTint(view.tint, ink.foreground), Symbols::Weight::semibold);
+    }
+    return outlined(image, ink);
 }
 
-QImage trayPercentImage(const StatusItemView& view, int sizePx, const QColor& foreground)
+QImage trayPercentImage(const StatusItemView& view, int sizePx, const TrayInk& ink)
 {
-    QString number = QString::fromStdString(view.title).trimmed();
-    number.remove(QLatin1Char('%'));
-    if (number.isEmpty())
-        return trayIconImage(view, sizePx, foreground);
+    if (!view.percent)
+        return trayIconImage(view, sizePx, ink);
+    const std::int64_t percent = std::clamp<std::int64_t>(*view.percent, 0, 100);
+    const std::string number = std::to_string(percent);
+    const qreal unit = sizePx / 22.0;
+    const int margin = std::max(1, int(std::lround(unit)));
+
+    SegmentDigits digits;
+    digits.stroke = std::max(1.0, std::round(2 * unit));
+    digits.height = std::round(sizePx * 0.55);
+    // An outline needs room between strokes, or neighbouring digits run together.
+    const qreal outline = ink.outline.isValid() ? std::max(1.0, std::round(unit)) : 0;
+    digits.width = std::round(digits.height * 0.58) + outline;
+    digits.gap = std::max(1.0, std::round(digits.stroke * 0.75)) + outline;
+    // Three digits are narrower, so they still fit the square.
+    while (digits.advance(number) > sizePx - 2 * margin && digits.width > 2 * digits.stroke + 1)
+        digits.width -= 1;
+    const int stripHeight = int(std::lround(sizePx * 0.3));
+    const int space = int(std::lround(2 * unit));
+    const int top = (sizePx - int(digits.height) - space - stripHeight) / 2;
 
     QImage image = transparentSquare(sizePx);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = trayTint(view.tint, foreground);
-    const QRectF textBox(0, 0, sizePx, sizePx * 0.72);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(std::max(6, int(textBox.height())));
-    // Shrink until three digits fit the width.
-    while (font.pixelSize() > 6 && QFontMetricsF(font).horizontalAdvance(number) > sizePx)
-        font.setPixelSize(font.pixelSize() - 1);
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.drawText(textBox, Qt::AlignCenter, number);
-
-    const qreal barHeight = std::max<qreal>(2.0, sizePx * 0.16);
-    const QRectF bar(sizePx * 0.08, sizePx - barHeight - sizePx * 0.06, sizePx * 0.84, barHeight);
-    painter.setPen(Qt::NoPen);
-    QColor track = color;
-    track.setAlphaF(0.35f);
-    painter.setBrush(track);
-    painter.drawRoundedRect(bar, barHeight / 2, barHeight / 2);
-    QRectF level = bar;
-    level.setWidth(bar.width() * std::clamp(number.toInt(), 0, 100) / 100.0);
-    painter.setBrush(color);
-    painter.drawRoundedRect(level, barHeight / 2, barHeight / 2);
-    return image;
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(trayTint(view.tint, ink.foreground));
+        const qreal left = std::round((sizePx - digits.advance(number)) / 2);
+        painter.fillPath(digits.path(number, QPointF(left, top)), painter.brush());
+        QRect strip(margin, top + int(digits.height) + space, sizePx - 2 * margin, stripHeight);
+        if (view.onPower) {
+            const QRectF bolt = boltBox(strip, space);
+            painter.fillPath(Symbols::path("bolt.fill", bolt), painter.brush());
+            strip.setLeft(int(bolt.right()) + std::max(1, int(std::lround(unit))));
+        }
+        paintStrip(painter, strip, double(percent) / 100.0, unit);
+    }
+    return outlined(image, ink);
 }
 
 } // namespace wattlet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tray_actions.h"
+#include "tray_ink.h"
 
 #include "app/present/status_item_view.h"
 
@@ -18,7 +19,8 @@ class StatusNotifierItem;
 
 /// The program's tray item: a StatusNotifierItem while a StatusNotifierWatcher accepts it,
 /// QSystemTrayIcon while none does (no session bus, or no watcher yet or any more). Redraws
-/// monochrome symbols when the palette or the desktop's colour-scheme preference changes.
+/// monochrome symbols when the palette, the desktop's colour-scheme preference or the measured
+/// colour of the bar behind the tray changes.
 class TrayItem : public QObject
 {
     Q_OBJECT
@@ -32,13 +34,17 @@ public:
     /// Null when the session bus is not usable.
     [[nodiscard]] StatusNotifierItem* statusNotifierItem() const { return m_item.get(); }
     [[nodiscard]] bool usesFallback() const;
+    /// The ink the item is drawn in now.
+    [[nodiscard]] TrayInk ink() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void redraw();
-    [[nodiscard]] QColor foreground() const;
+    /// Reads the bar's colour off the screen near `at` (or the bar's band) and redraws when it
+    /// changed.
+    void measurePanel(std::optional<QPoint> at);
     void useFallback(bool on);
 
     TrayActions m_actions;
@@ -47,6 +53,7 @@ private:
     std::unique_ptr<FallbackTrayIcon> m_fallback;
     QTimer* m_fallbackDelay = nullptr;
     ColorSchemePortal* m_colorScheme = nullptr;
+    QColor m_measuredPanel;
 };
 
 } // namespace wattlet

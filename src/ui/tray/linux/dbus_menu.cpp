@@ -108,6 +108,10 @@ public:
     [[nodiscard]] QStringList iconThemePath() const { return {}; }
 
     void announceLayout(uint revision) { Q_EMIT LayoutUpdated(revision, rootId); }
+    void announceProperties(const DBusMenuItemList& updated, const DBusMenuItemKeysList& removed)
+    {
+        Q_EMIT ItemsPropertiesUpdated(updated, removed);
+    }
 
 public Q_SLOTS:
     uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
@@ -270,9 +274,37 @@ bool DBusMenu::refresh()
     MenuView view = m_source();
     if (view == m_view)
         return false;
+    const QList<int> ids = rowIds(view);
+    if (ids != rowIds(m_view)) {
+        m_view = std::move(view);
+        ++m_revision;
+        m_adaptor->announceLayout(m_revision);
+        return true;
+    }
+    // The same rows with new texts or states (a new reading, another language): only the
+    // properties that changed travel.
+    DBusMenuItemList updated;
+    DBusMenuItemKeysList removed;
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        const QVariantMap before = rowProperties(m_view.rows[size_t(i)]);
+        const QVariantMap after = rowProperties(view.rows[size_t(i)]);
+        DBusMenuItem changed { ids[i], {} };
+        for (auto it = after.begin(); it != after.end(); ++it) {
+            if (before.value(it.key()) != it.value())
+                changed.properties.insert(it.key(), it.value());
+        }
+        DBusMenuItemKeys gone { ids[i], {} };
+        for (auto it = before.begin(); it != before.end(); ++it) {
+            if (!after.contains(it.key()))
+                gone.properties.push_back(it.key());
+        }
+        if (!changed.properties.isEmpty())
+            updated.push_back(std::move(changed));
+        if (!gone.properties.isEmpty())
+            removed.push_back(std::move(gone));
+    }
     m_view = std::move(view);
-    ++m_revision;
-    m_adaptor->announceLayout(m_revision);
+    m_adaptor->announceProperties(updated, removed);
     return true;
 }
 

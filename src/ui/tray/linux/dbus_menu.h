@@ -25,8 +25,9 @@ public:
 
     /// Registers the menu object at `path`; false when the connection refuses.
     bool exportOn(QDBusConnection connection, const QString& path);
-    /// Rebuilds the rows; announces LayoutUpdated with a new revision when they changed.
-    /// Returns whether they changed.
+    /// Rebuilds the rows. New or removed rows announce LayoutUpdated with a new revision; the
+    /// same rows with changed texts or states announce ItemsPropertiesUpdated with just the
+    /// changes. Returns whether anything changed.
     bool refresh();
     [[nodiscard]] const MenuView& view() const { return m_view; }
     [[nodiscard]] uint revision() const { return m_revision; }

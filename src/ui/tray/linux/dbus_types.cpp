@@ -36,6 +36,12 @@ void registerDBusTypes()
         qDBusRegisterMetaType<DBusMenuLayoutItem>();
         qDBusRegisterMetaType<DBusMenuEvent>();
         qDBusRegisterMetaType<DBusMenuEventList>();
+        // Adaptors name these lists by their alias, and QtDBus looks parameter types up by
+        // name: without the aliases it leaves out every method and signal that uses them.
+        qRegisterMetaType<DBusImageList>("wattlet::DBusImageList");
+        qRegisterMetaType<DBusMenuItemList>("wattlet::DBusMenuItemList");
+        qRegisterMetaType<DBusMenuItemKeysList>("wattlet::DBusMenuItemKeysList");
+        qRegisterMetaType<DBusMenuEventList>("wattlet::DBusMenuEventList");
         return true;
     }();
     (void)registered;

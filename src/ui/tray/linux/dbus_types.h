@@ -18,6 +18,8 @@ struct DBusImage
     int width = 0;
     int height = 0;
     QByteArray pixels;
+
+    bool operator==(const DBusImage&) const = default;
 };
 using DBusImageList = QList<DBusImage>;
 

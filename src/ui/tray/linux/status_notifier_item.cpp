@@ -1,11 +1,14 @@
 #include "status_notifier_item.h"
 
 #include "dbus_menu.h"
+#include "tray_host.h"
 
+#include "ui/tray/click_point.h"
 #include "ui/tray/menu_popup.h"
 #include "ui/tray/tray_icon.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
@@ -22,13 +25,6 @@ namespace wattlet {
 namespace {
 
     const QString appTitle = QStringLiteral("Wattlet");
-
-    /// The label beside the icon: the title without the space that separates it from the
-    /// image, since hosts add their own spacing.
-    QString labelOf(const StatusItemView& view)
-    {
-        return QString::fromStdString(view.title).trimmed();
-    }
 
     int nextItemNumber()
     {
@@ -78,14 +74,15 @@ public:
     [[nodiscard]] DBusImageList noIcons() const { return {}; }
     [[nodiscard]] DBusToolTip toolTip() const
     {
-        return { {}, m_item->m_icons, appTitle, QString::fromStdString(m_item->m_view.tooltip) };
+        return { {}, m_item->m_icons, QString::fromStdString(m_item->m_view.toolTipTitle),
+            QString::fromStdString(m_item->m_view.toolTipBody) };
     }
     [[nodiscard]] bool itemIsMenu() const { return false; }
     [[nodiscard]] QDBusObjectPath menu() const
     {
         return QDBusObjectPath(QString::fromLatin1(menuPath));
     }
-    [[nodiscard]] QString label() const { return labelOf(m_item->m_view); }
+    [[nodiscard]] QString label() const { return m_item->m_label; }
     [[nodiscard]] QString labelGuide() const
     {
         return label().isEmpty() ? QString() : QStringLiteral("100%");
@@ -184,6 +181,11 @@ void StatusNotifierItem::registerWithWatcher()
     auto* pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
+        if (!w->isError()) {
+            // Hosts differ in whether they draw labels; ask which one took the item.
+            m_hostProgram = serviceProgram(m_connection, QString::fromLatin1(watcherService));
+            draw();
+        }
         setRegistered(!w->isError());
     });
 }
@@ -196,20 +198,34 @@ void StatusNotifierItem::setRegistered(bool registered)
     Q_EMIT registeredChanged(registered);
 }
 
-void StatusNotifierItem::show(const StatusItemView& view, const QColor& foreground)
+void StatusNotifierItem::show(const StatusItemView& view, const TrayInk& ink)
 {
-    const bool iconChanged = m_icons.isEmpty() || view.symbol != m_view.symbol
-        || view.tint != m_view.tint || foreground != m_foreground;
-    const bool toolTipChanged = iconChanged || view.tooltip != m_view.tooltip;
-    const bool labelChanged = labelOf(view) != labelOf(m_view);
-    if (iconChanged) {
-        m_icons.clear();
-        for (const int size : trayIconSizes())
-            m_icons.push_back(dbusImage(trayIconImage(view, size, foreground)));
-    }
     m_view = view;
-    m_foreground = foreground;
+    m_ink = ink;
     m_menu->refresh();
+    draw();
+}
+
+void StatusNotifierItem::draw()
+{
+    const PercentPlacement placement = percentPlacement(m_view, hostDrawsLabels(m_hostProgram));
+    DBusImageList icons;
+    for (const int size : trayIconSizes()) {
+        icons.push_back(
+            dbusImage(placement == PercentPlacement::icon ? trayPercentImage(m_view, size, m_ink)
+                                                          : trayIconImage(m_view, size, m_ink)));
+    }
+    // The label without the title's leading space: hosts add their own spacing.
+    const QString label = placement == PercentPlacement::label
+        ? QString::fromStdString(m_view.title).trimmed()
+        : QString();
+    const bool iconChanged = icons != m_icons;
+    const bool toolTipChanged = iconChanged || m_view.toolTipTitle != m_shownToolTip.first
+        || m_view.toolTipBody != m_shownToolTip.second;
+    const bool labelChanged = label != m_label;
+    m_icons = std::move(icons);
+    m_label = label;
+    m_shownToolTip = { m_view.toolTipTitle, m_view.toolTipBody };
     if (!m_serviceName.isEmpty())
         m_adaptor->announce(iconChanged, toolTipChanged, labelChanged);
 }
@@ -218,20 +234,20 @@ void StatusNotifierItem::activate(int x, int y)
 {
     if (!m_actions.activate)
         return;
-    // Hosts that do not know where the click was send 0, 0.
-    const std::optional<QPoint> at
-        = (x == 0 && y == 0) ? std::nullopt : std::optional<QPoint>(QPoint(x, y));
+    const std::optional<QPoint> at = clickPoint(x, y);
     // Answer the host first; opening the panel may take a moment.
     QTimer::singleShot(0, this, [this, at] { m_actions.activate(at); });
 }
 
 void StatusNotifierItem::popUpMenu(int x, int y)
 {
-    QTimer::singleShot(0, this, [this, x, y] {
-        auto* menu = new QMenu;
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        fillMenu(*menu, m_actions.menu ? m_actions.menu() : MenuView {}, m_actions.run);
-        menu->popup(QPoint(x, y));
+    const std::optional<QPoint> at = clickPoint(x, y);
+    QTimer::singleShot(0, this, [this, at] {
+        // One menu, refilled on every call: a host (or anyone on the bus) may call this often.
+        if (!m_popup)
+            m_popup = std::make_unique<QMenu>();
+        fillMenu(*m_popup, m_actions.menu ? m_actions.menu() : MenuView {}, m_actions.run);
+        m_popup->popup(at.value_or(QCursor::pos()));
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/present/status_item_view.h"
 #include "ui/tray/tray_actions.h"
+#include "ui/tray/tray_ink.h"
 
 #include <QColor>
 #include <QDBusConnection>
@@ -11,8 +12,11 @@
 #include <QString>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 class QDBusServiceWatcher;
+class QMenu;
 
 namespace wattlet {
 
@@ -36,13 +40,17 @@ public:
     /// Takes a service name, exports the item and the menu, and registers when a watcher is
     /// present. False when the connection is not usable.
     bool start();
-    /// Draws `view` (monochrome symbols in `foreground`) and signals the changed parts.
-    void show(const StatusItemView& view, const QColor& foreground);
+    /// Draws `view` in `ink`, with a shown percentage as the label where the host draws labels
+    /// and in the icon elsewhere, and signals the changed parts.
+    void show(const StatusItemView& view, const TrayInk& ink);
     /// Whether the current watcher accepted the item.
     [[nodiscard]] bool isRegistered() const { return m_registered; }
     /// The bus name the item registered with, "org.kde.StatusNotifierItem-<pid>-<n>".
     [[nodiscard]] QString serviceName() const { return m_serviceName; }
     [[nodiscard]] DBusMenu& menu() { return *m_menu; }
+    /// The program of the watcher that accepted the item ("gnome-shell", "xfce4-panel"); empty
+    /// before that or when the bus does not tell.
+    [[nodiscard]] QString hostProgram() const { return m_hostProgram; }
 
 Q_SIGNALS:
     /// The watcher accepted the item, or went away.
@@ -54,6 +62,7 @@ private:
 
     void registerWithWatcher();
     void setRegistered(bool registered);
+    void draw();
     void activate(int x, int y);
     void popUpMenu(int x, int y);
 
@@ -61,12 +70,16 @@ private:
     TrayActions m_actions;
     QString m_serviceName;
     bool m_registered = false;
+    QString m_hostProgram;
     StatusItemView m_view;
-    QColor m_foreground;
+    TrayInk m_ink;
     DBusImageList m_icons;
+    QString m_label;
+    std::pair<std::string, std::string> m_shownToolTip;
     Adaptor* m_adaptor = nullptr;
     DBusMenu* m_menu = nullptr;
     QDBusServiceWatcher* m_watcher = nullptr;
+    std::unique_ptr<QMenu> m_popup;
 };
 
 } // namespace wattlet

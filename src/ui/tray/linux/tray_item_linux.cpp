@@ -2,7 +2,7 @@
 
 #include "ui/desktop/linux/color_scheme_portal.h"
 #include "ui/tray/fallback_tray_icon.h"
-#include "ui/tray/tray_icon.h"
+#include "ui/tray/panel_backdrop.h"
 #include "ui/tray/tray_item.h"
 
 #include <QDBusConnection>
@@ -18,6 +18,17 @@ namespace {
     // A watcher that goes away usually comes back at once (a panel restart); only a longer
     // absence brings up the fallback icon.
     constexpr int fallbackDelayMs = 3000;
+    // A host that has just taken the item may not have painted its bar yet.
+    constexpr int measureDelayMs = 1000;
+
+    /// Desktops whose Qt integration hands programs the palette their panels are drawn with.
+    bool paletteFromDesktop(const QString& desktop)
+    {
+        const QStringList names = desktop.split(QLatin1Char(':'));
+        return names.contains(QStringLiteral("KDE"), Qt::CaseInsensitive)
+            || names.contains(QStringLiteral("LXQt"), Qt::CaseInsensitive)
+            || qEnvironmentVariableIsSet("QT_QPA_PLATFORMTHEME");
+    }
 
 } // namespace
 
@@ -31,6 +42,14 @@ TrayItem::TrayItem(TrayActions actions, QObject* parent)
     m_fallbackDelay->setSingleShot(true);
     m_fallbackDelay->setInterval(fallbackDelayMs);
     connect(m_fallbackDelay, &QTimer::timeout, this, [this] { useFallback(true); });
+    // A click tells where the tray is: the bar there is what the icon must stand out on.
+    m_actions.activate
+        = [this, activate = std::move(m_actions.activate)](std::optional<QPoint> at) {
+              if (at)
+                  measurePanel(at);
+              if (activate)
+                  activate(at);
+          };
 
     auto item = std::make_unique<StatusNotifierItem>(QDBusConnection::sessionBus(), m_actions);
     if (item->start()) {
@@ -74,29 +93,46 @@ bool TrayItem::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-QColor TrayItem::foreground() const
+TrayInk TrayItem::ink() const
 {
     const QPalette palette = QGuiApplication::palette();
-    return trayForeground(trayPanelIsDark(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                              m_colorScheme->scheme(), qEnvironmentVariable("GTK_THEME"),
-                              palette.color(QPalette::Active, QPalette::Window).lightness()),
-        palette);
+    TrayPanelHints hints;
+    hints.measured = m_measuredPanel;
+    hints.scheme = m_colorScheme->scheme();
+    hints.desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    hints.gtkTheme = qEnvironmentVariable("GTK_THEME");
+    if (paletteFromDesktop(hints.desktop))
+        hints.desktopPaletteLightness
+            = palette.color(QPalette::Active, QPalette::Window).lightness();
+    return trayInk(trayPanelShade(hints), palette);
+}
+
+void TrayItem::measurePanel(std::optional<QPoint> at)
+{
+    const QColor measured = measuredPanelColor(at);
+    // Nothing could be read (Wayland, or neither a band nor a point): keep what is known.
+    if (!measured.isValid() || measured == m_measuredPanel)
+        return;
+    m_measuredPanel = measured;
+    redraw();
 }
 
 void TrayItem::redraw()
 {
-    const QColor color = foreground();
+    const TrayInk current = ink();
     if (m_item)
-        m_item->show(m_view, color);
+        m_item->show(m_view, current);
     if (m_fallback)
-        m_fallback->show(m_view, color);
+        m_fallback->show(m_view, current);
 }
 
 void TrayItem::useFallback(bool on)
 {
+    // Either kind of host has just taken the item and is about to paint its bar.
+    QTimer::singleShot(measureDelayMs, this, [this] { measurePanel(std::nullopt); });
     if (on && !m_fallback) {
         m_fallback = std::make_unique<FallbackTrayIcon>(m_actions);
-        m_fallback->show(m_view, foreground());
+        m_fallback->show(m_view, ink());
     }
     if (m_fallback)
         m_fallback->setVisible(on);

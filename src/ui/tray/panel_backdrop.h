@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+namespace wattlet {
+
+/// The band a bar reserves on a screen of `geometry` whose work area is `available`: the one
+/// holding `near` when given (nothing when no band holds it), else the first of top, bottom,
+/// left and right; nothing when the work area leaves no band.
+[[nodiscard]] std::optional<QRect> reservedBand(
+    QRect geometry, QRect available, std::optional<QPoint> near);
+
+/// The colour most of `picture` is painted in, as a grey of the median lightness (icons and
+/// text on a bar are few pixels); invalid for an empty picture.
+[[nodiscard]] QColor backdropColor(const QImage& picture);
+
+/// The colour of the bar the tray sits in, read off the screen: the backdrop colour of the
+/// reserved band (the one holding `near` when given, else a thin strip through `near`). Invalid
+/// wherever that cannot be known: not on X11, under XWayland (whose root window shows nothing),
+/// or with neither a reserved band nor a point.
+[[nodiscard]] QColor measuredPanelColor(std::optional<QPoint> near);
+
+} // namespace wattlet
