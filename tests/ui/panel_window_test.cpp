@@ -35,6 +35,8 @@ TEST(PanelGeometry, OpensBesideTheBarOfTheClickAndKeepsOnScreen)
             QRect(328, 397, 344, 400) },
         { "top bar in the work area: below it, pushed left of the edge", panel, QPoint(1800, 12),
             hd, QRect(0, 28, 1920, 1052), QRect(1576, 28, 344, 400) },
+        { "corner of a top bar: below it, though the right edge is nearer", panel, QPoint(1915, 14),
+            hd, QRect(0, 30, 1920, 1050), QRect(1576, 30, 344, 400) },
         { "top bar the work area does not exclude: below twice the click's depth", panel,
             QPoint(1200, 15), hd, hd, QRect(1028, 34, 344, 400) },
         { "click at the very top edge still clears the gap", panel, QPoint(700, 0), hd, hd,

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace wattlet {
 
@@ -27,16 +28,25 @@ namespace {
     {
         Edge edge;
         int distance;
+        // Whether the work area leaves out the bar there, so it need not be guessed.
+        bool reserved = false;
     };
 
-    /// The screen edge nearest to `point` (on the screen); top before bottom before left
-    /// before right on ties.
-    EdgeDistance nearestEdge(QPoint point, QRect screen)
+    /// The edge of the bar `point` (on the screen) is in: the one whose band the work area
+    /// leaves out around it, else the nearest screen edge (top before bottom before left before
+    /// right on ties), with the distance to that edge.
+    EdgeDistance barEdge(QPoint point, QRect screen, QRect available)
     {
         const EdgeDistance edges[] = { { Edge::top, point.y() - screen.top() },
             { Edge::bottom, screen.bottom() - point.y() },
             { Edge::left, point.x() - screen.left() },
             { Edge::right, screen.right() - point.x() } };
+        const bool reserved[] = { point.y() < available.top(), point.y() > available.bottom(),
+            point.x() < available.left(), point.x() > available.right() };
+        for (std::size_t i = 0; i < std::size(edges); ++i) {
+            if (reserved[i])
+                return { edges[i].edge, edges[i].distance, true };
+        }
         return *std::min_element(std::begin(edges), std::end(edges),
             [](const EdgeDistance& a, const EdgeDistance& b) { return a.distance < b.distance; });
     }
@@ -160,12 +170,13 @@ QRect panelGeometry(QSize size, std::optional<QPoint> anchor, QRect screen, QRec
     }
     const QPoint at(std::clamp(anchor->x(), screen.left(), screen.right()),
         std::clamp(anchor->y(), screen.top(), screen.bottom()));
-    const EdgeDistance bar = nearestEdge(at, screen);
+    const EdgeDistance bar = barEdge(at, screen, room);
     // Bars are thin: a click deeper in than this is not in one.
     const int barReach = std::min(screen.width(), screen.height()) / 8;
-    if (bar.distance <= barReach) {
+    if (bar.reserved || bar.distance <= barReach) {
         // The icon sits about mid-bar, so the bar reaches at least as far past the click.
-        excludeBand(room, screen, bar.edge, 2 * bar.distance + gap);
+        if (!bar.reserved)
+            excludeBand(room, screen, bar.edge, 2 * bar.distance + gap);
         return besideEdge(size, at, bar.edge, room);
     }
     QRect rect(QPoint(at.x() - size.width() / 2, at.y() + gap), size);

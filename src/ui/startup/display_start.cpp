@@ -29,12 +29,12 @@ namespace {
             return;
         }
         // Qt aborts after a fatal message; a missing display is no crash.
-        const QString line = QStringLiteral("wattlet: cannot open the display (platform %1, "
-                                            "WAYLAND_DISPLAY=%2, DISPLAY=%3); %4\n")
-                                 .arg(qEnvironmentVariable("QT_QPA_PLATFORM"),
-                                     qEnvironmentVariable("WAYLAND_DISPLAY"),
-                                     qEnvironmentVariable("DISPLAY"),
-                                     QLatin1String(withoutDisplay));
+        const QString line
+            = QStringLiteral("wattlet: cannot open the display (platform %1, "
+                             "WAYLAND_DISPLAY=%2, DISPLAY=%3); %4\n")
+                  .arg(qEnvironmentVariable("QT_QPA_PLATFORM"),
+                      qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"),
+                      QLatin1String(withoutDisplay));
         std::fputs(line.toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
         std::_Exit(1);
@@ -44,9 +44,8 @@ namespace {
 
 DisplayChoice chooseDisplay(const QProcessEnvironment& environment)
 {
-    const auto isSet = [&](const char* name) {
-        return !environment.value(QLatin1String(name)).isEmpty();
-    };
+    const auto isSet
+        = [&](const char* name) { return !environment.value(QLatin1String(name)).isEmpty(); };
     if (isSet("QT_QPA_PLATFORM"))
         return {};
     const bool wayland = isSet("WAYLAND_DISPLAY");
