@@ -326,30 +326,27 @@ x11_host() {
   other_window_click() { run xdotool mousemove 640 400 click 1; }
 }
 
-host_xfce() {
+# x11_panel CONFIG DESTINATION PROGRAM: a StatusNotifierItem host on Xvfb with its configuration.
+x11_panel() {
   start_x11 || return 1
-  mkdir -p "$dir/home/.config/xfce4/xfconf/xfce-perchannel-xml"
-  cp "$here/xfce4-panel.xml" "$dir/home/.config/xfce4/xfconf/xfce-perchannel-xml/"
-  spawn xfce4-panel >"$dir/panel.log" 2>&1
+  mkdir -p "$(dirname "$dir/home/.config/$2")"
+  cp "$here/$1" "$dir/home/.config/$2"
+  spawn "$3" >"$dir/panel.log" 2>&1
   tray=sni
-  bar=(0 0 $width 30)
   x11_host
   wait_for 20 watcher_up || return 1
   sleep 2
   check_host
 }
 
+host_xfce() {
+  bar=(0 0 $width 30)
+  x11_panel xfce4-panel.xml xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml xfce4-panel
+}
+
 host_lxqt() {
-  start_x11 || return 1
-  mkdir -p "$dir/home/.config/lxqt"
-  cp "$here/lxqt-panel.conf" "$dir/home/.config/lxqt/panel.conf"
-  spawn lxqt-panel >"$dir/panel.log" 2>&1
-  tray=sni
   bar=(0 $((height - 32)) $width 32)
-  x11_host
-  wait_for 20 watcher_up || return 1
-  sleep 2
-  check_host
+  x11_panel lxqt-panel.conf lxqt/panel.conf lxqt-panel
 }
 
 host_fallback() {
@@ -376,7 +373,7 @@ host_sway() {
   chmod 700 "$dir/runtime"
   cat >"$dir/sway.conf" <<EOF
 output HEADLESS-1 resolution ${width}x${height} scale 1
-xwayland enable
+xwayland disable
 exec env >"$dir/sway-env"
 exec waybar -c "$here/waybar.json" >"$dir/waybar.log" 2>&1
 # The README's rule: the panel at the pointer, below a 30 px bar.
@@ -437,7 +434,7 @@ host_programs() {
   case $1 in
     xfce) echo "xfce4-panel openbox Xvfb xdotool xwininfo" ;;
     lxqt) echo "lxqt-panel openbox Xvfb xdotool xwininfo" ;;
-    sway) echo "sway waybar grim swaymsg jq Xwayland runuser" ;;
+    sway) echo "sway waybar grim swaymsg jq runuser" ;;
     fallback) echo "trayer openbox Xvfb xdotool xwininfo" ;;
   esac
 }
