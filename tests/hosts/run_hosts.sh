@@ -402,13 +402,16 @@ EOF
   platform=wayland
   tray=sni
   bar=(0 0 $width 30)
-  grab() { run grim "$1"; }
+  # The pointer stays where it clicked until the next picture: the window rule puts the panel
+  # where the pointer is when it opens.
+  grab() {
+    run swaymsg -q seat seat0 cursor set $((width - 1)) $((height - 1))
+    run grim "$1"
+  }
   click() {
     run swaymsg -q seat seat0 cursor set "$1" "$2"
     run swaymsg -q seat seat0 cursor press "button$3"
     run swaymsg -q seat seat0 cursor release "button$3"
-    sleep 0.3
-    run swaymsg -q seat seat0 cursor set $((width - 1)) $((height - 1))
   }
   # Escape goes to the focused window; a click elsewhere closes a menu as well.
   key_escape() { click 10 $((height - 10)) 1; }
