@@ -81,19 +81,14 @@ box_y() { echo "$1" | cut -d' ' -f2; }
 box_w() { echo "$1" | cut -d' ' -f3; }
 box_h() { echo "$1" | cut -d' ' -f4; }
 
-item_registered() {
+registered_items() {
   run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
     /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
-    string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems |
-    grep -q "StatusNotifierItem-$(cat "$dir/wattlet.pid")-"
+    string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems
 }
-
-item_unregistered() {
-  run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
-    /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
-    string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems |
-    grep -vq "org.kde.StatusNotifierItem-"
-}
+item_registered() { registered_items | grep -q "StatusNotifierItem-$(cat "$dir/wattlet.pid")-"; }
+# The host has dropped the item of a copy that quit (the only item in these sessions).
+item_unregistered() { ! registered_items | grep -q "StatusNotifierItem-"; }
 
 # start_wattlet on|off: with the percentage in the bar or without.
 start_wattlet() {
