@@ -69,7 +69,8 @@ int diff(const char* first, const char* second)
 int crop(char** argv)
 {
     const QImage image(QString::fromLocal8Bit(argv[2]));
-    const QRect part(std::stoi(argv[3]), std::stoi(argv[4]), std::stoi(argv[5]), std::stoi(argv[6]));
+    const QRect part(
+        std::stoi(argv[3]), std::stoi(argv[4]), std::stoi(argv[5]), std::stoi(argv[6]));
     if (image.isNull())
         return 1;
     return image.copy(part.intersected(image.rect())).save(QString::fromLocal8Bit(argv[7])) ? 0 : 1;

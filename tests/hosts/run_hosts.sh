@@ -25,7 +25,7 @@ shot=$build/tests/hosts/wattlet_host_shot
 pointer=$build/tests/hosts/wattlet_virtual_pointer
 shots_dir=${WATTLET_HOST_SHOTS:-}
 [ -n "$shots_dir" ] && shots_dir=$(mkdir -p "$shots_dir" && cd "$shots_dir" && pwd)
-user=wattlet-hosts
+user="wattlet-hosts"
 width=1280
 height=720
 
@@ -71,9 +71,19 @@ chmod -R a+rX "$work/battery"
 # A host runs its commands through "run" (as this user or as the sway user), with the session's
 # environment in $dir/env.
 
-run() { env $(cat "$dir/env") "$@"; }
+run_here() {
+  local environment
+  mapfile -t environment <"$dir/env"
+  env "${environment[@]}" "$@"
+}
+run() { run_here "$@"; }
 # spawn COMMAND…: in the background, with $! its own pid.
-spawn() { env $(cat "$dir/env") "$@" & pids+=($!); }
+spawn() {
+  local environment
+  mapfile -t environment <"$dir/env"
+  env "${environment[@]}" "$@" &
+  pids+=($!)
+}
 
 # A box "x y w h"; none when empty.
 box_x() { echo "$1" | cut -d' ' -f1; }
@@ -158,7 +168,7 @@ check() {
 # The checks, the same for every host once it runs. Needs: grab, click X Y BUTTON, key_escape,
 # bar "x y w h" (the band the bar takes), other_window X Y (a point on another window).
 check_host() {
-  local base off on icon percent cx cy panel before menu label
+  local icon percent cx cy panel menu label
   row=()
   grab "$dir/base.png"
   start_wattlet off || { check icon fail "not registered"; return; }
@@ -335,12 +345,12 @@ x11_panel() {
 }
 
 host_xfce() {
-  bar=(0 0 $width 30)
+  bar=(0 0 "$width" 30)
   x11_panel xfce4-panel.xml xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml xfce4-panel
 }
 
 host_lxqt() {
-  bar=(0 $((height - 32)) $width 32)
+  bar=(0 $((height - 32)) "$width" 32)
   x11_panel lxqt-panel.conf lxqt/panel.conf lxqt-panel
 }
 
@@ -350,7 +360,7 @@ host_fallback() {
   spawn trayer --edge top --align right --widthtype request --height 30 --SetDockType true \
     --SetPartialStrut true >"$dir/panel.log" 2>&1
   tray=xembed
-  bar=(0 0 $width 30)
+  bar=(0 0 "$width" 30)
   x11_host
   sleep 3
   check_host
@@ -393,10 +403,14 @@ EOF
     echo "WATTLET_POWER_SUPPLY_DIR=$work/battery"
   } >"$dir/env.user"
   mv "$dir/env.user" "$dir/env"
-  run() { runuser -u "$session_user" -- env $(cat "$dir/env") "$@"; }
+  run() {
+    local environment
+    mapfile -t environment <"$dir/env"
+    runuser -u "$session_user" -- env "${environment[@]}" "$@"
+  }
   platform=wayland
   tray=sni
-  bar=(0 0 $width 30)
+  bar=(0 0 "$width" 30)
   # The pointer stays where it clicked until the next picture: the window rule puts the panel
   # where the pointer is when it opens.
   grab() {
@@ -452,7 +466,7 @@ for host in "${hosts[@]}"; do
   say "$host:"
   dir=$work/$host
   mkdir -p "$dir"
-  run() { env $(cat "$dir/env") "$@"; }
+  run() { run_here "$@"; }
   row=()
   known=""
   start=$SECONDS
@@ -463,7 +477,7 @@ for host in "${hosts[@]}"; do
   fi
   table+=("| $host | $(IFS='|'; echo "${row[*]}" | sed 's/|/ | /g') | $((SECONDS - start)) s |")
   # What the bus started for the host (xfconfd, the accessibility bus) goes with it.
-  [ -n "${bus_pid:-}" ] && kill $(ps -o pid= --ppid "$bus_pid") 2>/dev/null
+  [ -n "${bus_pid:-}" ] && ps -o pid= --ppid "$bus_pid" | xargs -r kill 2>/dev/null
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   wait 2>/dev/null
   pids=()

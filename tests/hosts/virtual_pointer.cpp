@@ -2,10 +2,9 @@
 // virtual pointer device on its seat and keeps it until killed, so that
 // `swaymsg seat seat0 cursor …` clicks reach the clients. The protocol is
 // wlr-virtual-pointer-unstable-v1; only the requests used here are declared.
-#include <wayland-client.h>
-
 #include <cstdio>
 #include <cstring>
+#include <wayland-client.h>
 
 namespace {
 
