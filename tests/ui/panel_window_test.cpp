@@ -122,6 +122,18 @@ TEST(PanelWindow, TakesFocusAndClosesOnEscape)
     EXPECT_TRUE(window.closedWithin(1000));
 }
 
+TEST(PanelWindow, ToolWindowClosesWhenAnotherWindowTakesTheFocus)
+{
+    // Where popups cannot be placed (Wayland) the panel is a tool window.
+    PanelWindow window;
+    window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    window.open(content(QSize(344, 200)), QPoint(400, 10));
+    ASSERT_TRUE(window.isOpen());
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&window, &deactivate);
+    EXPECT_FALSE(window.isOpen());
+}
+
 TEST(PanelWindow, FollowsTheContentSizeAndDropsClosedContent)
 {
     PanelWindow window;

@@ -241,7 +241,8 @@ bool PanelWindow::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::WindowDeactivate:
-        if (!(windowFlags() & Qt::Popup))
+        // A tool window's flags contain the popup's bits; only its type tells them apart.
+        if (windowType() != Qt::Popup)
             close();
         break;
     case QEvent::LayoutRequest:
