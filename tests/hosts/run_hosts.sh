@@ -9,7 +9,8 @@
 #
 #   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback
 #
-# BUILD_DIR defaults to build/ci. Without HOST every host whose programs are installed runs.
+# BUILD_DIR defaults to build/ci (WATTLET=PROGRAM runs another build of the program). Without
+# HOST every host whose programs are installed runs.
 # WATTLET_HOST_SHOTS=DIR keeps a picture of the bar with the open panel per host (docs/hosts).
 # sway refuses to run as root; as root its host runs as the user "wattlet-hosts", created
 # when missing. WATTLET_HOST_KEEP=1 keeps the screenshots and logs. Exit status 1 when any
@@ -20,7 +21,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build/ci}" && pwd) || exit 2
 shift || true
 hosts=("$@")
-wattlet=$build/src/wattlet
+wattlet=${WATTLET:-$build/src/wattlet}
 shot=$build/tests/hosts/wattlet_host_shot
 pointer=$build/tests/hosts/wattlet_virtual_pointer
 shots_dir=${WATTLET_HOST_SHOTS:-}
