@@ -12,6 +12,11 @@ WATTLET_TEST_PACKAGES=(
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream
 )
+# The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install).
+WATTLET_HOST_PACKAGES=(
+  xfce4-panel lxqt-panel openbox trayer xdotool
+  sway waybar grim jq libwayland-dev qt6-wayland
+)
 
 # wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.
 wattlet_ensure_packages() {

@@ -5,10 +5,12 @@
 #include "app/watch_report.h"
 #include "ui/desktop/single_instance.h"
 #include "ui/startup/app_delegate.h"
+#include "ui/startup/display_start.h"
 #include "ui/startup/snapshot_export.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 
@@ -75,7 +77,15 @@ int main(int argc, char** argv)
     if (const auto status = wattlet::runCliReport(options))
         return *status;
 
+    const wattlet::DisplayChoice display
+        = wattlet::chooseDisplay(QProcessEnvironment::systemEnvironment());
+    if (display.error) {
+        std::fprintf(stderr, "%s\n", display.error->toLocal8Bit().constData());
+        return 1;
+    }
+    wattlet::DisplayStartGuard guard(display);
     QApplication app(argc, argv);
+    guard.finish();
     QApplication::setApplicationName(QStringLiteral("dev.morvane.Wattlet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Wattlet"));
     QApplication::setApplicationVersion(QStringLiteral(WATTLET_VERSION));

@@ -6,6 +6,7 @@
 #include "ui/panel/panel_view.h"
 #include "ui/panel/panel_window.h"
 #include "ui/startup/app_delegate.h"
+#include "ui/startup/display_start.h"
 
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace wattlet {
 namespace {
@@ -155,6 +158,67 @@ TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
     const QString info = QString::fromLocal8Bit(run->readAllStandardOutput());
     EXPECT_TRUE(info.contains(QStringLiteral("IsViewable"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("Width: 344"))) << info.toStdString();
+}
+
+TEST(DisplayChoice, XWaylandOnGnomeOnlyAndNamesAMissingDisplay)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<const char*> variables;
+        QByteArray platform;
+        bool error;
+    };
+    const Case cases[] = {
+        { "platform set", { "QT_QPA_PLATFORM=wayland", "DISPLAY=:0" }, "", false },
+        { "GNOME with XWayland",
+            { "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0", "XDG_CURRENT_DESKTOP=ubuntu:GNOME" },
+            "xcb", false },
+        { "GNOME without XWayland", { "WAYLAND_DISPLAY=wayland-0", "XDG_CURRENT_DESKTOP=GNOME" },
+            "wayland", false },
+        { "sway with XWayland", { "WAYLAND_DISPLAY=wayland-1", "DISPLAY=:0" }, "wayland", false },
+        { "KDE with XWayland",
+            { "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "XDG_CURRENT_DESKTOP=KDE" }, "wayland",
+            false },
+        { "X11", { "DISPLAY=:0" }, "xcb", false },
+        { "empty values count as unset", { "QT_QPA_PLATFORM=", "DISPLAY=" }, "", true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcessEnvironment environment;
+        for (const char* variable : c.variables) {
+            const QString text = QString::fromLatin1(variable);
+            environment.insert(text.section(u'=', 0, 0), text.section(u'=', 1));
+        }
+        const DisplayChoice choice = chooseDisplay(environment);
+        EXPECT_EQ(choice.platform, c.platform);
+        EXPECT_EQ(choice.error.has_value(), c.error);
+    }
+}
+
+TEST_F(StartupTest, WithoutADisplayItSaysSoInOneLineAndFails)
+{
+    struct Case
+    {
+        const char* name;
+        const char* display;
+    };
+    // The second names an X server that is not there: Qt's own fatal error would abort.
+    const Case cases[] = { { "no display", "" }, { "unreachable display", ":97" } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString());
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QString());
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
+        auto run = launch({}, QStringLiteral(WATTLET_EXECUTABLE), environment);
+        ASSERT_TRUE(run->waitForFinished(20000));
+        EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run->exitCode(), 1);
+        const QString errors = QString::fromLocal8Bit(run->readAllStandardError());
+        EXPECT_EQ(errors.count(u'\n'), 1) << errors.toStdString();
+        EXPECT_TRUE(errors.startsWith(QStringLiteral("wattlet: "))) << errors.toStdString();
+    }
 }
 
 TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelay)

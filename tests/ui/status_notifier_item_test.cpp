@@ -392,8 +392,9 @@ TEST_F(StatusNotifierItemTest, ActivateTogglesTheFreshPanelAtTheClick)
     // Opening refreshes the reading but records nothing.
     EXPECT_EQ(source.reads, readsBefore + 1);
     EXPECT_EQ(source.saves, 1);
-    // Centred below the click: 200 − 344 / 2, 10 + a small gap.
-    EXPECT_EQ(controller->panel().geometry(), QRect(28, 14, 344, 300));
+    // Centred on the click, below the bar it came from: 200 − 344 / 2; a bar reaches at least
+    // twice the click's depth of 10, then a small gap.
+    EXPECT_EQ(controller->panel().geometry(), QRect(28, 24, 344, 300));
 
     watcher->callItem(QStringLiteral("org.kde.StatusNotifierItem"),
         QStringLiteral("SecondaryActivate"), { 200, 10 });

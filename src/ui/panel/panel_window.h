@@ -11,12 +11,25 @@
 
 namespace wattlet {
 
-/// Where a panel of `size` goes: centred below `anchor` (above it when it does not fit below),
-/// kept inside `available`; at the top-right corner of `available` when there is no anchor.
-[[nodiscard]] QRect panelGeometry(QSize size, std::optional<QPoint> anchor, QRect available);
+class ColorSchemePortal;
+enum class SchemePreference;
+
+/// Where a panel of `size` goes on a screen of geometry `screen` whose work area (what bars
+/// leave free) is `available`. An `anchor` (a click, moved onto the screen first) near a screen
+/// edge is a click in a bar there: the panel opens beside that bar (below a top bar, above a
+/// bottom one, right of a left one, left of a right one), centred on the click along it, and
+/// never over it, even where the work area does not exclude the bar: a bar reaches at least
+/// twice as far from the edge as the click. An anchor farther in puts the panel below it, above
+/// when it does not fit. Without an anchor it goes to the work area's corner at the edge the
+/// work area reserves most (top-right, bottom-right, bottom-left, bottom-right for top, bottom,
+/// left, right), or below an assumed top bar when nothing is reserved. It stays inside the work
+/// area; a panel larger than that shows its top-left part.
+[[nodiscard]] QRect panelGeometry(
+    QSize size, std::optional<QPoint> anchor, QRect screen, QRect available);
 
 /// The frameless popup that carries the panel. It closes on a click outside it, when it loses
-/// the focus, and on Escape; it takes the keyboard focus when it opens.
+/// the focus, and on Escape; it takes the keyboard focus when it opens. Its colours follow the
+/// desktop's dark or light preference from the settings portal, else the palette.
 class PanelWindow : public QWidget
 {
     Q_OBJECT
@@ -33,6 +46,9 @@ public:
     /// Whether the panel closed less than `ms` ago, for instance because the click on the tray
     /// icon that is now asking to toggle it was a click outside it.
     [[nodiscard]] bool closedWithin(int ms) const;
+    /// Imposes the scheme a dark or light preference names on the window and its content;
+    /// with none the content follows the palette again.
+    void setSchemePreference(SchemePreference preference);
 
 protected:
     bool event(QEvent* event) override;
@@ -45,6 +61,7 @@ private:
     QWidget* m_content = nullptr;
     std::optional<QPoint> m_anchor;
     QElapsedTimer m_closed;
+    ColorSchemePortal* m_colorScheme = nullptr;
 };
 
 } // namespace wattlet

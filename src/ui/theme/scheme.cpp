@@ -96,4 +96,13 @@ void Scheme::impose(QWidget* root, ColorScheme kind)
     root->update();
 }
 
+void Scheme::release(QWidget* root)
+{
+    if (root == nullptr || !root->property(schemeProperty).isValid())
+        return;
+    root->setProperty(schemeProperty, QVariant());
+    root->setPalette(QPalette());
+    root->update();
+}
+
 } // namespace wattlet

@@ -46,6 +46,8 @@ public:
     /// Imposes `kind` on `root` and everything inside it, now and for children added later: sets
     /// the scheme's palette on `root` and marks it so `of` finds the scheme without guessing.
     static void impose(QWidget* root, ColorScheme kind);
+    /// Undoes `impose` on `root`: it follows its parent's or the application's palette again.
+    static void release(QWidget* root);
     /// Light or dark by the lightness of the palette's window colour.
     [[nodiscard]] static Scheme fromPalette(const QPalette& palette);
 
