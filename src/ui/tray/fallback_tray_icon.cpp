@@ -55,4 +55,10 @@ void FallbackTrayIcon::setVisible(bool visible) { m_icon->setVisible(visible); }
 
 bool FallbackTrayIcon::isVisible() const { return m_icon->isVisible(); }
 
+std::optional<QRect> FallbackTrayIcon::geometry() const
+{
+    const QRect geometry = m_icon->geometry();
+    return geometry.isValid() ? std::optional(geometry) : std::nullopt;
+}
+
 } // namespace wattlet

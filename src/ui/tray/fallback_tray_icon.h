@@ -7,8 +7,10 @@
 
 #include <QColor>
 #include <QObject>
+#include <QRect>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QSystemTrayIcon;
@@ -29,6 +31,8 @@ public:
     void show(const StatusItemView& view, const TrayInk& ink);
     void setVisible(bool visible);
     [[nodiscard]] bool isVisible() const;
+    /// Where the tray shows the icon, on the screen; nothing while it has not placed it.
+    [[nodiscard]] std::optional<QRect> geometry() const;
 
 private:
     TrayActions m_actions;

@@ -48,11 +48,25 @@ QColor backdropColor(const QImage& picture)
     return QColor::fromHsl(0, 0, 255);
 }
 
-QColor measuredPanelColor(std::optional<QPoint> near)
+QColor screenBackdropColor(QRect area)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb")
         || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         return {};
+    QScreen* screen = QGuiApplication::screenAt(area.center());
+    if (!screen)
+        return {};
+    area &= screen->geometry();
+    if (area.isEmpty())
+        return {};
+    // The screen's own coordinates: grabWindow(0, …) reads the screen, not the whole desktop.
+    const QRect local = area.translated(-screen->geometry().topLeft());
+    return backdropColor(
+        screen->grabWindow(0, local.x(), local.y(), local.width(), local.height()).toImage());
+}
+
+QColor measuredPanelColor(std::optional<QPoint> near)
+{
     QScreen* screen = near ? QGuiApplication::screenAt(*near) : nullptr;
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -62,13 +76,8 @@ QColor measuredPanelColor(std::optional<QPoint> near)
     // A bar that reserves nothing (no window manager keeps a work area): a thin strip through
     // the click is mostly the bar, with a few icons on it.
     if (!band && near)
-        band = QRect(near->x() - 80, near->y() - 2, 160, 4) & screen->geometry();
-    if (!band || band->isEmpty())
-        return {};
-    // The screen's own coordinates: grabWindow(0, …) reads the screen, not the whole desktop.
-    const QRect local = band->translated(-screen->geometry().topLeft());
-    return backdropColor(
-        screen->grabWindow(0, local.x(), local.y(), local.width(), local.height()).toImage());
+        band = QRect(near->x() - 80, near->y() - 2, 160, 4);
+    return band ? screenBackdropColor(*band) : QColor();
 }
 
 } // namespace wattlet

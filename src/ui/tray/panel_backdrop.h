@@ -19,6 +19,11 @@ namespace wattlet {
 /// text on a bar are few pixels); invalid for an empty picture.
 [[nodiscard]] QColor backdropColor(const QImage& picture);
 
+/// The backdrop colour of `area` of the screen (global coordinates), read off the screen.
+/// Invalid wherever that cannot be done: not on X11, under XWayland (whose root window shows
+/// nothing), or for an area off every screen.
+[[nodiscard]] QColor screenBackdropColor(QRect area);
+
 /// The colour of the bar the tray sits in, read off the screen: the backdrop colour of the
 /// reserved band (the one holding `near` when given, else a thin strip through `near`). Invalid
 /// wherever that cannot be known: not on X11, under XWayland (whose root window shows nothing),

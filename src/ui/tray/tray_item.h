@@ -42,8 +42,8 @@ protected:
 
 private:
     void redraw();
-    /// Reads the bar's colour off the screen near `at` (or the bar's band) and redraws when it
-    /// changed.
+    /// Reads the bar's colour off the screen, where the fallback icon is or else near `at` (or
+    /// the bar's band), and redraws when it changed.
     void measurePanel(std::optional<QPoint> at);
     void useFallback(bool on);
 
