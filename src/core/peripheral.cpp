@@ -22,7 +22,7 @@ std::string_view Peripheral::symbol() const
     case Kind::gamingInput:
         return "gamecontroller.fill";
     case Kind::touchpad:
-        return "rectangle.and.hand.point.up.left.fill";
+        return "touchpad.fill";
     case Kind::tablet:
     case Kind::pen:
         return "pencil.tip";

@@ -75,6 +75,8 @@ namespace {
         case BatteryReading::State::full:
             return "mode.full";
         default:
+            if (r.heldAtLimit())
+                return "mode.limit";
             return r.optimizedHold() ? "mode.optimized" : "mode.hold";
         }
     }
@@ -96,6 +98,17 @@ namespace {
                 decimal(*r.fullCapacity) + " / " + decimal(*r.designCapacity) + " " + t("mAh") });
         if (r.remainingCapacity)
             rows.push_back({ t("remaining"), decimal(*r.remainingCapacity) + " " + t("mAh") });
+        if (r.chargeLimitPercent)
+            rows.push_back({ t("limit"), decimal(*r.chargeLimitPercent) + " %" });
+        return rows;
+    }
+
+    std::vector<MainPageView::Device> devices(const Peripherals& peripherals)
+    {
+        std::vector<MainPageView::Device> rows;
+        for (const Peripheral& device : peripherals)
+            rows.push_back({ std::string(device.symbol()), BatteryText::deviceName(device),
+                BatteryText::deviceCharge(device), device.low() });
         return rows;
     }
 
@@ -140,7 +153,8 @@ std::string powerTileText(const BatteryReading& reading)
 }
 
 MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings)
+    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings,
+    const Peripherals& peripherals)
 {
     MainPageView view;
     if (!reading) {
@@ -153,6 +167,9 @@ MainPageView mainPageView(const std::optional<BatteryReading>& reading,
     view.warnings = warnings(r);
     view.tiles = tiles(r);
     view.details = details(r);
+    view.devices = devices(peripherals);
+    if (!view.devices.empty())
+        view.devicesTitle = upper(t("devices"));
     view.chart = chart(r, series, delta);
     using Kind = MainPageView::Action::Kind;
     if (powerSettings)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace wattlet {
+
+/// One peripheral on one line: its kind's symbol in secondary colour, its name (cut with "…"
+/// when narrow) and its charge at the right edge in `valueColor`. Its height is fixed; it takes
+/// the width it is given.
+class DeviceRow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DeviceRow(QString symbol, QString name, QString value, QColor valueColor,
+        QWidget* parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_symbol;
+    QString m_name;
+    QString m_value;
+    QColor m_valueColor;
+};
+
+} // namespace wattlet
