@@ -35,6 +35,7 @@ namespace {
         Ids withdrawn;
         std::function<void()> powerEvent;
         std::multimap<double, std::function<void()>> timers;
+        std::function<void(const Peripherals&)> peripheralEvent;
 
         AppModelDeps deps()
         {
@@ -48,8 +49,10 @@ namespace {
             d.saveHistory = [this](const BatteryHistory& h) { saves.push_back(h); };
             d.announce = [this](const DesktopNotification& n) { announced.push_back(n); };
             d.withdraw = [this](const std::string& id) { withdrawn.push_back(id); };
-            d.makeWatcher = [this](std::function<void()> onChange) {
+            d.makeWatcher = [this](std::function<void()> onChange,
+                                std::function<void(const Peripherals&)> onPeripherals) {
                 powerEvent = std::move(onChange);
+                peripheralEvent = std::move(onPeripherals);
                 return std::make_unique<QObject>();
             };
             d.runLater = [this](double seconds, std::function<void()> job) {

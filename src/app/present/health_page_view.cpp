@@ -81,6 +81,7 @@ HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryR
 {
     HealthPageView view;
     view.title = t("health.title");
+    view.back = t("back");
     std::optional<std::int64_t> now = reading ? reading->health() : std::nullopt;
     if (!now && !log.entries.empty())
         now = std::min<std::int64_t>(std::lround(log.entries.back().health()), 100);

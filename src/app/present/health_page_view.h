@@ -19,6 +19,8 @@ struct HealthPageView
     };
 
     std::string title;
+    /// The back button's text.
+    std::string back;
     /// "Full capacity" in upper case, and the chart's range ("90–102 %") beside it.
     std::string chartTitle;
     std::string range;

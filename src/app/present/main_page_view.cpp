@@ -60,7 +60,8 @@ namespace {
                 temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
                 temp && *temp >= BatteryReading::hotC ? "red" : "gold" },
             { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
-                !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow" },
+                !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow",
+                true, t("health.open") },
             { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
                 "malachite" },
         } };

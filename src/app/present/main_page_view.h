@@ -42,6 +42,9 @@ struct MainPageView
         std::string title;
         std::string value;
         std::string tint;
+        /// The health tile opens the health page; `help` describes that.
+        bool opensHealth = false;
+        std::string help;
     };
 
     struct Detail

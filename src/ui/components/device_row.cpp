@@ -2,6 +2,7 @@
 
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
+#include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
@@ -30,13 +31,12 @@ namespace {
 
 } // namespace
 
-DeviceRow::DeviceRow(
-    QString symbol, QString name, QString value, QColor valueColor, QWidget* parent)
+DeviceRow::DeviceRow(QString symbol, QString name, QString value, bool low, QWidget* parent)
     : QWidget(parent)
     , m_symbol(std::move(symbol))
     , m_name(std::move(name))
     , m_value(std::move(value))
-    , m_valueColor(valueColor)
+    , m_low(low)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -72,9 +72,10 @@ void DeviceRow::paintEvent(QPaintEvent*)
     const QFont value = valueFont();
     const qreal valueWidth = std::min(TextBlock::naturalWidth(m_value, value), width() / 2.0);
     const FittedLine valueLine = fitLine(m_value, value, valueWidth);
-    const qreal baseline = middle + (QFontMetricsF(value).ascent() - QFontMetricsF(value).descent()) / 2;
+    const qreal baseline
+        = middle + (QFontMetricsF(value).ascent() - QFontMetricsF(value).descent()) / 2;
     painter.setFont(valueLine.font);
-    painter.setPen(m_valueColor);
+    painter.setPen(m_low ? Palette::red() : scheme.primary());
     painter.drawText(QPointF(width() - valueWidth, baseline), valueLine.text);
 
     const qreal nameLeft = symbolColumn + spacing;

@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <QWidget>
 
 namespace wattlet {
 
 /// One peripheral on one line: its kind's symbol in secondary colour, its name (cut with "…"
-/// when narrow) and its charge at the right edge in `valueColor`. Its height is fixed; it takes
-/// the width it is given.
+/// when narrow) and its charge at the right edge, in red when `low`. Its height is fixed; it
+/// takes the width it is given.
 class DeviceRow : public QWidget
 {
     Q_OBJECT
 
 public:
-    DeviceRow(QString symbol, QString name, QString value, QColor valueColor,
-        QWidget* parent = nullptr);
+    DeviceRow(QString symbol, QString name, QString value, bool low, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
@@ -27,7 +25,7 @@ private:
     QString m_symbol;
     QString m_name;
     QString m_value;
-    QColor m_valueColor;
+    bool m_low;
 };
 
 } // namespace wattlet
