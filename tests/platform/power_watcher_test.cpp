@@ -182,8 +182,12 @@ TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPower)
     upower.emitPropertiesChanged(linePowerPath);
     upower.emitPropertiesChanged(
         QStringLiteral("/org/freedesktop/UPower/devices/line_power_ucsi_source_psy_USBC000o001"));
+    flush(upower);
+    EXPECT_EQ(calls, 3);
+    // An arriving battery counts once UPower has said whose it is; this one cannot say.
     upower.emitDeviceListChange(
         "DeviceAdded", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
+    EXPECT_TRUE(waitUntil([this] { return calls == 4; }));
     upower.emitDeviceListChange(
         "DeviceRemoved", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
     flush(upower);

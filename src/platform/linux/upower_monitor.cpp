@@ -50,9 +50,12 @@ namespace {
         return arguments.first().value<QDBusObjectPath>().path();
     }
 
+    // Qt hands over simple arrays (such as "as") already converted, others still marshalled.
     template <typename T>
     std::optional<T> argumentAs(const QVariant& argument, const char* signature)
     {
+        if (argument.metaType() == QMetaType::fromType<T>())
+            return argument.value<T>();
         if (argument.metaType() != QMetaType::fromType<QDBusArgument>())
             return std::nullopt;
         const auto marshalled = argument.value<QDBusArgument>();
