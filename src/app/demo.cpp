@@ -77,7 +77,7 @@ HealthLog healthLog(std::int64_t today)
     for (std::int64_t i = 0; i < days; ++i) {
         const double age = static_cast<double>(i) / (days - 1);
         // A gentle fade with a little day-to-day noise, as a gauge reports it.
-        const double health = 102.0 - 4.2 * age - 0.4 * std::sin(static_cast<double>(i) * 0.9);
+        const double health = 102.0 - 4.2 * age - 0.5 * std::sin(static_cast<double>(i) / 23.0);
         log.entries.push_back({ today - days + 1 + i,
             static_cast<std::int64_t>(std::lround(design * health / 100.0)),
             static_cast<std::int64_t>(design), static_cast<std::int64_t>(std::lround(90 * age)) });

@@ -83,8 +83,12 @@ bool mergeEarlierRecord(BatteryHistory& history, std::vector<BatterySample> reco
 {
     if (!std::isfinite(now))
         return false;
-    const double before = history.samples.empty() ? now : history.samples.front().t;
     const double oldest = now - BatteryHistory::keepSeconds;
+    // Samples past the retention would go at the next append anyway, and must not hide the gap.
+    auto& samples = history.samples;
+    const auto firstKept = std::find_if(samples.begin(), samples.end(),
+        [oldest](const BatterySample& sample) { return sample.t >= oldest; });
+    const double before = firstKept == samples.end() ? now : firstKept->t;
     std::stable_sort(record.begin(), record.end(),
         [](const BatterySample& a, const BatterySample& b) { return a.t < b.t; });
     record.erase(std::remove_if(record.begin(), record.end(),
@@ -94,7 +98,8 @@ bool mergeEarlierRecord(BatteryHistory& history, std::vector<BatterySample> reco
         record.end());
     if (record.empty())
         return false;
-    history.samples.insert(history.samples.begin(), record.begin(), record.end());
+    samples.erase(samples.begin(), firstKept);
+    samples.insert(samples.begin(), record.begin(), record.end());
     return true;
 }
 

@@ -29,7 +29,7 @@ struct RecordPoint
 
 /// Puts the samples of `record` that lie before the history's first sample, and within the last
 /// BatteryHistory::keepSeconds before `now`, in front of the history, so the history keeps its
-/// order and retention. True when anything was added.
+/// order and retention; history samples older than that go. True when anything was added.
 bool mergeEarlierRecord(BatteryHistory& history, std::vector<BatterySample> record, double now);
 
 } // namespace wattlet

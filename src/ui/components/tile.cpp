@@ -100,6 +100,15 @@ void Tile::setAction(std::function<void()> action, const QString& help)
     setAccessibleDescription(help);
 }
 
+void Tile::mousePressEvent(QMouseEvent* event)
+{
+    // Taking the press makes the release come here too.
+    if (m_action && event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QWidget::mousePressEvent(event);
+}
+
 void Tile::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_action && event->button() == Qt::LeftButton
