@@ -17,7 +17,7 @@ namespace wattlet {
 /// `devices` returns (the demo kind's with a demo kind). "--health" prints the health log as CSV
 /// (the demo log with a demo kind) and returns 0; it wins over the others. Nothing when they ask
 /// for no report.
-[[nodiscard]] std::optional<int> runCliReport(const LaunchOptions& options,
-    std::FILE* out = stdout, const std::function<Peripherals()>& devices = {});
+[[nodiscard]] std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out = stdout,
+    const std::function<Peripherals()>& devices = {});
 
 } // namespace wattlet

@@ -64,8 +64,7 @@ Peripherals peripherals(std::string_view kind)
     return {
         { "demo-mouse", K::mouse, "MX Master 3", 8, std::nullopt, false },
         { "demo-keyboard", K::keyboard, "K380", 72, std::nullopt, false },
-        { "demo-headset", K::headset, "WH-1000XM4", std::nullopt, Peripheral::Level::normal,
-            true },
+        { "demo-headset", K::headset, "WH-1000XM4", std::nullopt, Peripheral::Level::normal, true },
     };
 }
 
