@@ -3,6 +3,7 @@
 #include "platform/power_watcher.h"
 #include "support/dbus_test_bus.h"
 #include "support/fake_upower.h"
+#include "support/wait_until.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -25,14 +26,7 @@ namespace {
 
     bool waitUntil(const std::function<bool()>& condition)
     {
-        const QDeadlineTimer deadline(3000);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents();
-            QThread::msleep(1);
-        }
-        return true;
+        return test::waitUntil(condition, 3000);
     }
 
     std::vector<std::string> summary(const Peripherals& devices)

@@ -1,10 +1,10 @@
 #include "main_page.h"
 
+#include "chart_section.h"
 #include "page_layout.h"
 
 #include "app/app_model.h"
 #include "app/present/main_page_view.h"
-#include "ui/components/area_chart.h"
 #include "ui/components/card.h"
 #include "ui/components/charge_ring.h"
 #include "ui/components/detail_row.h"
@@ -127,38 +127,17 @@ namespace {
 
     QLayout* chart(const MainPageView::Chart& view)
     {
-        auto* column = new QVBoxLayout;
-        column->setSpacing(6);
-        auto* header = new QHBoxLayout;
-        header->setSpacing(Style::defaultSpacing);
-        header->addWidget(new TextLabel(
-            qText(view.title), Style::font(11, TextWeight::semibold), LabelColor::secondary));
-        header->addStretch(1);
+        ChartSection section;
+        section.title = qText(view.title);
         if (view.delta)
-            header->addWidget(
-                new TextLabel(qText(*view.delta), Style::font(11), LabelColor::secondary));
-        column->addLayout(header);
-
-        if (view.empty) {
-            auto* empty
-                = new TextLabel(qText(view.emptyText), Style::font(12), LabelColor::secondary);
-            empty->setAlignment(Qt::AlignHCenter);
-            empty->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-            empty->setFixedHeight(chartHeight);
-            column->addWidget(empty);
-            return column;
-        }
-        auto* area = new AreaChart(view.values, Palette::color(view.tint));
-        area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        area->setFixedHeight(chartHeight);
-        column->addWidget(area);
-        auto* axis = new QHBoxLayout;
-        axis->setSpacing(Style::defaultSpacing);
-        axis->addWidget(new TextLabel(qText(view.left), Style::font(10), LabelColor::tertiary));
-        axis->addStretch(1);
-        axis->addWidget(new TextLabel(qText(view.right), Style::font(10), LabelColor::tertiary));
-        column->addLayout(axis);
-        return column;
+            section.aside = qText(*view.delta);
+        section.empty = view.empty;
+        section.emptyText = qText(view.emptyText);
+        section.values = view.values;
+        section.tint = Palette::color(view.tint);
+        section.axis = { qText(view.left), qText(view.right) };
+        section.height = chartHeight;
+        return chartSection(section);
     }
 
 } // namespace
