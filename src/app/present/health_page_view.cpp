@@ -82,13 +82,21 @@ HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryR
     HealthPageView view;
     view.title = t("health.title");
     view.back = t("back");
-    std::optional<std::int64_t> now = reading ? reading->health() : std::nullopt;
-    if (!now && !log.entries.empty())
-        now = std::min<std::int64_t>(std::lround(log.entries.back().health()), 100);
-    view.tint = now && *now < BatteryReading::healthLowPercent ? "yellow" : "malachite";
+    // Today's health: the reading's, else the newest entry's.
+    std::string nowText = dash;
+    bool worn = false;
+    if (const auto health = reading ? reading->health() : std::nullopt) {
+        nowText = std::to_string(*health) + " %";
+        worn = *health < BatteryReading::healthLowPercent;
+    } else if (!log.entries.empty()) {
+        const auto newest = std::min<std::int64_t>(std::lround(log.entries.back().health()), 100);
+        nowText = std::to_string(newest) + " %";
+        worn = newest < BatteryReading::healthLowPercent;
+    }
+    view.tint = worn ? "yellow" : "malachite";
     chart(view, log);
 
-    view.rows.push_back({ t("health.now"), now ? std::to_string(*now) + " %" : dash });
+    view.rows.push_back({ t("health.now"), nowText });
     const HealthTrend trend = log.trend();
     if (trend.perMonth)
         view.rows.push_back({ t("health.perMonth"), signedPercent(*trend.perMonth) });

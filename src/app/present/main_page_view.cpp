@@ -55,15 +55,15 @@ namespace {
         const auto temp = r.temperatureC;
         const auto health = r.health();
         return { {
-            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r), "blue" },
+            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r), "blue", false, {} },
             { "thermometer.medium", t("tile.temp"),
                 temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
-                temp && *temp >= BatteryReading::hotC ? "red" : "gold" },
+                temp && *temp >= BatteryReading::hotC ? "red" : "gold", false, {} },
             { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
                 !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow",
                 true, t("health.open") },
             { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
-                "malachite" },
+                "malachite", false, {} },
         } };
     }
 
