@@ -44,9 +44,9 @@ AppModelDeps AppModelDeps::live()
     deps.read = [] { return BatteryIO::read(); };
     deps.loadHistory = [] { return Files::loadHistory(); };
     deps.saveHistory = [](const BatteryHistory& history) { Files::saveHistory(history); };
-    deps.makeWatcher = [](std::function<void()> onChange,
-                           std::function<void(const Peripherals&)> onPeripherals)
-        -> std::unique_ptr<QObject> {
+    deps.makeWatcher
+        = [](std::function<void()> onChange,
+              std::function<void(const Peripherals&)> onPeripherals) -> std::unique_ptr<QObject> {
         PowerWatcher::Options options;
         options.onPeripherals = std::move(onPeripherals);
         return std::make_unique<PowerWatcher>(std::move(onChange), options);
@@ -127,14 +127,17 @@ void AppModel::start()
     }
     // Samples past the retention are about to go and cover nothing.
     const double now = m_deps.now();
-    const auto kept = std::find_if(m_history.samples.begin(), m_history.samples.end(),
-        [now](const BatterySample& sample) { return sample.t >= now - BatteryHistory::keepSeconds; });
+    const auto kept = std::find_if(
+        m_history.samples.begin(), m_history.samples.end(), [now](const BatterySample& sample) {
+            return sample.t >= now - BatteryHistory::keepSeconds;
+        });
     const bool shortHistory = kept == m_history.samples.end() || kept->t > now - chartSeconds;
     if (!m_demo && shortHistory && m_deps.fetchRecord) {
-        m_deps.fetchRecord(this, [model = QPointer<AppModel>(this)](std::vector<BatterySample> record) {
-            if (!model.isNull())
-                model->mergeRecord(std::move(record));
-        });
+        m_deps.fetchRecord(
+            this, [model = QPointer<AppModel>(this)](std::vector<BatterySample> record) {
+                if (!model.isNull())
+                    model->mergeRecord(std::move(record));
+            });
     }
     refresh(true);
 }

@@ -346,7 +346,8 @@ namespace {
         std::vector<std::string> ids;
         for (const DesktopNotification& notification : platform.announced)
             ids.push_back(notification.id);
-        EXPECT_EQ(ids, (std::vector<std::string> { "wattlet.device.mouse", "wattlet.device.mouse" }));
+        EXPECT_EQ(
+            ids, (std::vector<std::string> { "wattlet.device.mouse", "wattlet.device.mouse" }));
         EXPECT_EQ(platform.withdrawn,
             (std::vector<std::string> { "wattlet.device.mouse", "wattlet.device.mouse" }));
         ASSERT_FALSE(platform.announced.empty());
@@ -365,7 +366,10 @@ namespace {
             record.push_back({ t, 80, std::nullopt, false });
         platform.record(record);
         EXPECT_EQ(model.history().samples.size(), record.size() + 1);
-        EXPECT_EQ(platform.saves.size(), saves + 1);
+        // Written with the next write allowed, ten seconds after the first.
+        platform.advanceTo(platform.now + 10);
+        ASSERT_EQ(platform.saves.size(), saves + 1);
+        EXPECT_EQ(platform.saves.back().samples.size(), record.size() + 1);
         EXPECT_EQ(model.series().size(), 96U);
 
         // A history that covers the day asks nothing.

@@ -108,8 +108,8 @@ struct MainPageView
 /// (oldest first), the change over the last hour and the peripherals, in the current text
 /// language; the power action only with `powerSettings`.
 [[nodiscard]] MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta,
-    bool powerSettings = true, const Peripherals& devices = {});
+    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings = true,
+    const Peripherals& devices = {});
 
 /// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot, else
 /// "malachite".

@@ -4,9 +4,8 @@
 
 namespace wattlet {
 
-StatusItemView statusItemView(
-    const std::optional<BatteryReading>& reading, bool showPercent, PercentStyle percentStyle,
-    const Peripherals& devices)
+StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool showPercent,
+    PercentStyle percentStyle, const Peripherals& devices)
 {
     StatusItemView view;
     view.percentStyle = percentStyle;
