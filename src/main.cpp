@@ -19,12 +19,16 @@ namespace {
 constexpr const char* helpText = R"(Usage: wattlet [OPTION]…
 Battery and power supply in the tray.
 
-  --demo=KIND        run on a demo reading (charging, battery, low); the panel opens by itself
+  --demo=KIND        run on a demo reading (charging, battery, low, devices); the panel opens
+                     by itself
   --snapshot=DIR     render the panel pictures into DIR and exit
   --summary          print the battery summary and exit (status 1 without a battery);
                      with --demo=KIND, the demo reading's
   --json             print the battery reading as one JSON line and exit; with --demo=KIND,
-                     the demo reading's
+                     the demo reading's; both list the batteries of mice, keyboards, headsets
+                     and other devices after the laptop's
+  --health           print the daily battery health log as CSV (date, full, design, cycles,
+                     health) and exit
   --watch            print the summary's first line now and after every power event, until
                      killed; with --json one JSON line each time
   --help             show this help and exit
@@ -74,8 +78,11 @@ int main(int argc, char** argv)
     }
     if (options.watch)
         return runWatch(argc, argv, options.json);
-    if (const auto status = wattlet::runCliReport(options))
-        return *status;
+    if (options.summary || options.json || options.health) {
+        // The peripherals are asked of the system bus, which wants an application object.
+        const QCoreApplication reportApp(argc, argv);
+        return wattlet::runCliReport(options).value_or(0);
+    }
 
     const wattlet::DisplayChoice display
         = wattlet::chooseDisplay(QProcessEnvironment::systemEnvironment());

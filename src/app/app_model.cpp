@@ -1,9 +1,13 @@
 #include "app_model.h"
 
 #include "app/demo.h"
+#include "app/device_notification.h"
 #include "app/files.h"
+#include "app/local_day.h"
 #include "app/warning_notification.h"
+#include "core/battery_record.h"
 #include "platform/battery_io.h"
+#include "platform/battery_record_source.h"
 #include "platform/desktop_notifier.h"
 #include "platform/power_settings.h"
 #include "platform/power_watcher.h"
@@ -23,6 +27,7 @@ namespace {
     constexpr double saveIntervalSeconds = 60;
     // Bounds the cost of a flapping charger; a crash loses at most this much history.
     constexpr double minSaveGapSeconds = 10;
+    constexpr double chartSeconds = 24 * 3600;
 
     void runOnTimer(QObject* context, double seconds, std::function<void()> job)
     {
@@ -39,8 +44,17 @@ AppModelDeps AppModelDeps::live()
     deps.read = [] { return BatteryIO::read(); };
     deps.loadHistory = [] { return Files::loadHistory(); };
     deps.saveHistory = [](const BatteryHistory& history) { Files::saveHistory(history); };
-    deps.makeWatcher = [](std::function<void()> onChange) -> std::unique_ptr<QObject> {
-        return std::make_unique<PowerWatcher>(std::move(onChange));
+    deps.makeWatcher
+        = [](std::function<void()> onChange,
+              std::function<void(const Peripherals&)> onPeripherals) -> std::unique_ptr<QObject> {
+        PowerWatcher::Options options;
+        options.onPeripherals = std::move(onPeripherals);
+        return std::make_unique<PowerWatcher>(std::move(onChange), options);
+    };
+    deps.loadHealth = [] { return Files::loadHealth(); };
+    deps.saveHealth = [](const HealthLog& log) { Files::saveHealth(log); };
+    deps.fetchRecord = [](QObject* context, std::function<void(std::vector<BatterySample>)> done) {
+        fetchBatteryRecord(context, std::move(done));
     };
     deps.powerSettingsAvailable = [] { return PowerSettings::available(); };
     // Made on first use: demo and snapshot models never notify and need no session bus.
@@ -64,8 +78,12 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     , m_demo(std::move(demo))
     , m_queuedRefresh(this, [this] { refresh(true); })
 {
-    if (m_demo)
+    if (m_demo) {
         setReading(m_demo);
+        m_healthLog = Demo::healthLog(localDay(m_deps.now()));
+    } else if (m_deps.loadHealth) {
+        m_healthLog = m_deps.loadHealth();
+    }
     // The tray item shows or hides the percentage at once; a new language first rebuilds every
     // view of the model, then the tray item's texts.
     connect(m_prefs.get(), &Prefs::showPercentChanged, this, [this] {
@@ -89,12 +107,47 @@ void AppModel::start()
 {
     if (m_deps.makeWatcher) {
         // An event that arrives after the model is gone is dropped.
-        m_watcher = m_deps.makeWatcher([model = QPointer<AppModel>(this)] {
+        const QPointer<AppModel> model(this);
+        const auto onChange = [model] {
             if (!model.isNull())
                 model->m_queuedRefresh.queue();
+        };
+        const auto onPeripherals = [model](const Peripherals& devices) {
+            if (model.isNull())
+                return;
+            QMetaObject::invokeMethod(
+                model.data(),
+                [model, devices] {
+                    if (!model.isNull())
+                        model->setPeripherals(devices);
+                },
+                Qt::QueuedConnection);
+        };
+        m_watcher = m_deps.makeWatcher(onChange, onPeripherals);
+    }
+    // Samples past the retention are about to go and cover nothing.
+    const double now = m_deps.now();
+    const auto kept = std::find_if(
+        m_history.samples.begin(), m_history.samples.end(), [now](const BatterySample& sample) {
+            return sample.t >= now - BatteryHistory::keepSeconds;
         });
+    const bool shortHistory = kept == m_history.samples.end() || kept->t > now - chartSeconds;
+    if (!m_demo && shortHistory && m_deps.fetchRecord) {
+        m_deps.fetchRecord(
+            this, [model = QPointer<AppModel>(this)](std::vector<BatterySample> record) {
+                if (!model.isNull())
+                    model->mergeRecord(std::move(record));
+            });
     }
     refresh(true);
+}
+
+void AppModel::setDemoPeripherals(Peripherals devices)
+{
+    if (!m_demo)
+        return;
+    Q_EMIT willChange();
+    m_peripherals = std::move(devices);
 }
 
 void AppModel::refresh(bool save)
@@ -107,6 +160,8 @@ void AppModel::refresh(bool save)
             record(*read, now);
             notify(*read, now);
             scheduleDueWork();
+            if (m_healthLog.record(*read, localDay(now)) && m_deps.saveHealth)
+                m_deps.saveHealth(m_healthLog);
         }
     }
     if (onUpdate)
@@ -208,6 +263,37 @@ void AppModel::scheduleDueWork()
         m_deps.runLater(seconds, std::move(job));
     else
         runOnTimer(this, seconds, std::move(job));
+}
+
+void AppModel::setPeripherals(Peripherals devices)
+{
+    Q_EMIT willChange();
+    m_peripherals = std::move(devices);
+    const auto changes = m_deviceAlerts.update(m_peripherals, m_prefs->notify());
+    if (m_deps.withdraw) {
+        for (const std::string& id : changes.withdraw)
+            m_deps.withdraw(deviceNotificationId(id));
+    }
+    if (m_deps.announce) {
+        for (const Peripheral& device : changes.announce)
+            m_deps.announce(deviceNotification(device));
+    }
+    // The tooltip lists the devices.
+    if (onUpdate)
+        onUpdate();
+}
+
+void AppModel::mergeRecord(std::vector<BatterySample> record)
+{
+    const double now = m_deps.now();
+    BatteryHistory merged = m_history;
+    if (!mergeEarlierRecord(merged, std::move(record), now))
+        return;
+    Q_EMIT willChange();
+    m_history = std::move(merged);
+    m_savePending = true;
+    saveIfDue(now);
+    scheduleDueWork();
 }
 
 } // namespace wattlet

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/device_alerts.h"
 #include "app/prefs.h"
 #include "app/queued_job.h"
 #include "app/warning_alerts.h"
 #include "core/battery_history.h"
 #include "core/battery_reading.h"
+#include "core/health_log.h"
+#include "core/peripheral.h"
 #include "platform/desktop_notifier.h"
 
 #include <QObject>
@@ -30,15 +33,27 @@ struct AppModelDeps
     std::function<void(const DesktopNotification&)> announce;
     /// Withdraws the notification with this id; empty means nothing is done.
     std::function<void(const std::string& id)> withdraw;
-    /// Creates the power event source; it calls onChange on the main thread. Empty: no events.
-    std::function<std::unique_ptr<QObject>(std::function<void()> onChange)> makeWatcher;
+    /// Creates the power event source; it calls onChange for every power event of the machine
+    /// and onPeripherals with the peripherals after each of their changes, on the main thread.
+    /// Empty: no events.
+    std::function<std::unique_ptr<QObject>(
+        std::function<void()> onChange, std::function<void(const Peripherals&)> onPeripherals)>
+        makeWatcher;
+    /// The stored health log and its writer; empty: none is kept.
+    std::function<HealthLog()> loadHealth;
+    std::function<void(const HealthLog&)> saveHealth;
+    /// Asks, without waiting, for the power daemon's own record of the battery and calls back on
+    /// the main thread with its samples (not after `context` is gone). Empty: never asked.
+    std::function<void(QObject* context, std::function<void(std::vector<BatterySample>)> done)>
+        fetchRecord;
     /// Runs `job` once on the main thread after `seconds`: a held-back history write, the
     /// withdrawal of a cleared warning. Empty: a Qt single-shot timer.
     std::function<void(double seconds, std::function<void()> job)> runLater;
     /// Whether a power settings tool is installed; empty counts as yes.
     std::function<bool()> powerSettingsAvailable;
 
-    /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher.
+    /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher and the
+    /// power daemon's battery record.
     static AppModelDeps live();
 };
 
@@ -60,20 +75,30 @@ public:
     [[nodiscard]] const BatteryHistory& history() const { return m_history; }
     [[nodiscard]] Prefs& prefs() { return *m_prefs; }
     [[nodiscard]] const std::optional<BatteryReading>& demo() const { return m_demo; }
+    /// The peripherals' batteries, in the daemon's order.
+    [[nodiscard]] const Peripherals& peripherals() const { return m_peripherals; }
+    /// The daily health log (a 400-day demo log in demo mode).
+    [[nodiscard]] const HealthLog& healthLog() const { return m_healthLog; }
+    /// Demo mode only: shows `devices` as the peripherals.
+    void setDemoPeripherals(Peripherals devices);
 
     /// Called at the end of every refresh and after the percentage or the language preference
     /// changed (the language after willChange()).
     std::function<void()> onUpdate;
 
     /// Creates the power watcher and refreshes once. A power event queues a refresh unless one
-    /// is already queued, so a burst of events reads the battery once, after the last of them.
+    /// is already queued, so a burst of events reads the battery once, after the last of them;
+    /// a change of the peripherals only updates them and their notifications (see DeviceAlerts).
+    /// When the history covers less than the last 24 hours, the power daemon's record is asked
+    /// for once, and what lies before the first sample is merged into the history and written.
     void start();
     /// Live mode: reads the battery into reading (absent when the read fails). With a reading
     /// and `save`, adds a sample to the history and announces or withdraws warnings (see
     /// WarningAlerts; announcements only when prefs().notify()). The history is written when a
     /// sample was appended or more than 60 s have passed since the last write, but at most once
-    /// in 10 s: a write that comes sooner is held back until then. Calls onUpdate last, in demo
-    /// mode too, where nothing else happens.
+    /// in 10 s: a write that comes sooner is held back until then. The first such refresh of a
+    /// calendar day records the capacities in the health log and writes it. Calls onUpdate last,
+    /// in demo mode too, where nothing else happens.
     void refresh(bool save);
     /// 96 chart values for the last 24 hours (the demo chart in demo mode).
     [[nodiscard]] std::vector<double> series() const;
@@ -95,6 +120,8 @@ private:
     void notify(const BatteryReading& reading, double now);
     void withdraw(const std::vector<BatteryReading::Warning>& warnings);
     void runDueWork();
+    void setPeripherals(Peripherals devices);
+    void mergeRecord(std::vector<BatterySample> record);
     void scheduleDueWork();
 
     AppModelDeps m_deps;
@@ -103,6 +130,9 @@ private:
     std::unique_ptr<Prefs> m_prefs;
     std::optional<BatteryReading> m_demo;
     WarningAlerts m_alerts;
+    Peripherals m_peripherals;
+    DeviceAlerts m_deviceAlerts;
+    HealthLog m_healthLog;
     double m_lastSaved = 0;
     bool m_savePending = false;
     /// When the job given to runLater is due; absent when none is waiting.

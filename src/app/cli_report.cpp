@@ -1,18 +1,38 @@
 #include "cli_report.h"
 
 #include "app/demo.h"
+#include "app/files.h"
+#include "app/local_day.h"
 #include "app/prefs.h"
 #include "core/battery_text.h"
 #include "core/reading_json.h"
 #include "platform/battery_io.h"
+#include "platform/peripherals_read.h"
 #include "platform/wall_clock.h"
 
 #include <string>
 
 namespace wattlet {
 
-std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out)
+namespace {
+
+    void print(std::string text, std::FILE* out)
+    {
+        std::fputs(text.c_str(), out);
+        std::fflush(out);
+    }
+
+} // namespace
+
+std::optional<int> runCliReport(
+    const LaunchOptions& options, std::FILE* out, const std::function<Peripherals()>& devices)
 {
+    if (options.health) {
+        const HealthLog log = options.demoKind ? Demo::healthLog(localDay(wallClockSeconds()))
+                                               : Files::loadHealth();
+        print(log.toCsv(), out);
+        return 0;
+    }
     if (!options.summary && !options.json)
         return std::nullopt;
     // Loading the preferences applies the language the user chose for the texts.
@@ -20,14 +40,17 @@ std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out)
     const auto reading = options.demoKind
         ? std::optional(Demo::reading(*options.demoKind, wallClockSeconds()))
         : BatteryIO::read();
+    Peripherals peripherals;
+    if (options.demoKind)
+        peripherals = Demo::peripherals(*options.demoKind);
+    else if (reading)
+        peripherals = devices ? devices() : readPeripherals();
     std::string line;
     if (options.json)
-        line = reading ? readingJson(*reading) : "null";
+        line = reading ? readingJson(*reading, peripherals) : "null";
     else
-        line = reading ? BatteryText::summary(*reading) : BatteryText::t("noBattery");
-    line += '\n';
-    std::fputs(line.c_str(), out);
-    std::fflush(out);
+        line = reading ? BatteryText::summary(*reading, peripherals) : BatteryText::t("noBattery");
+    print(line + '\n', out);
     return reading ? 0 : 1;
 }
 

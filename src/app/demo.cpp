@@ -1,6 +1,7 @@
 #include "demo.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace wattlet::Demo {
 
@@ -53,6 +54,34 @@ BatteryReading reading(std::string_view kind, double now)
         r.temperatureC = 37.0;
     }
     return r;
+}
+
+Peripherals peripherals(std::string_view kind)
+{
+    if (kind != "devices")
+        return {};
+    using K = Peripheral::Kind;
+    return {
+        { "demo-mouse", K::mouse, "MX Master 3", 8, std::nullopt, false },
+        { "demo-keyboard", K::keyboard, "K380", 72, std::nullopt, false },
+        { "demo-headset", K::headset, "WH-1000XM4", std::nullopt, Peripheral::Level::normal, true },
+    };
+}
+
+HealthLog healthLog(std::int64_t today)
+{
+    constexpr std::int64_t days = 400;
+    constexpr double design = 8579;
+    HealthLog log;
+    for (std::int64_t i = 0; i < days; ++i) {
+        const double age = static_cast<double>(i) / (days - 1);
+        // A gentle fade with a little day-to-day noise, as a gauge reports it.
+        const double health = 102.0 - 4.2 * age - 0.5 * std::sin(static_cast<double>(i) / 23.0);
+        log.entries.push_back({ today - days + 1 + i,
+            static_cast<std::int64_t>(std::lround(design * health / 100.0)),
+            static_cast<std::int64_t>(design), static_cast<std::int64_t>(std::lround(90 * age)) });
+    }
+    return log;
 }
 
 } // namespace wattlet::Demo

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/battery_reading.h"
+#include "core/health_log.h"
+#include "core/peripheral.h"
 
 #include <string_view>
 #include <vector>
@@ -12,5 +14,13 @@ namespace wattlet::Demo {
 
 /// The demo reading of `kind` ("battery", "low"; anything else is "charging"), stamped `now`.
 [[nodiscard]] BatteryReading reading(std::string_view kind, double now);
+
+/// The peripherals of `kind`: a mouse at 8 %, a keyboard at 72 % and a headset at a normal level
+/// for "devices", none for the others.
+[[nodiscard]] Peripherals peripherals(std::string_view kind);
+
+/// A 400-day health log ending on `today`: the full capacity of the demo reading's battery
+/// fading from 102 % of design, with 90 cycles by the last day.
+[[nodiscard]] HealthLog healthLog(std::int64_t today);
 
 } // namespace wattlet::Demo

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cstdio>
 #include <string>
@@ -20,17 +21,11 @@ namespace wattlet::Files {
 
 namespace {
 
-    // The history file loadHistory() refused, until a save has moved it aside. Main thread only.
-    QString& refusedFile()
+    // The files a load refused, until a save has moved them aside. Main thread only.
+    QSet<QString>& refusedFiles()
     {
-        static QString path;
-        return path;
-    }
-
-    BatteryHistory refused(const QString& path)
-    {
-        refusedFile() = path;
-        return {};
+        static QSet<QString> paths;
+        return paths;
     }
 
     // QSaveFile syncs the file before the rename; the rename itself is only on disk once the
@@ -45,6 +40,57 @@ namespace {
         ::fsync(fd);
         ::close(fd);
 #endif
+    }
+
+    // What the file at `path` holds; empty when it is missing, and also when it cannot be read,
+    // is too large or is malformed, which marks it to be kept aside by the next save.
+    template <typename Stored> Stored loadStored(const QString& path, std::int64_t maxBytes)
+    {
+        refusedFiles().remove(path);
+        // Only a regular file: opening a FIFO or a device would block or never end.
+        const QFileInfo info(path);
+        if (!info.isFile())
+            return {};
+        QFile file(path);
+        // The size may change between the check and the read.
+        const QByteArray bytes = info.size() <= maxBytes && file.open(QIODevice::ReadOnly)
+            ? file.read(maxBytes + 1)
+            : QByteArray();
+        auto stored = bytes.isEmpty() || bytes.size() > maxBytes
+            ? std::nullopt
+            : Stored::fromJson(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (!stored) {
+            refusedFiles().insert(path);
+            return {};
+        }
+        return std::move(*stored);
+    }
+
+    // Moves a refused file to "<path>.unreadable" (replacing an older one), then replaces the
+    // file atomically and durably.
+    void saveStored(const QString& path, const std::string& contents)
+    {
+        const QString folder = QFileInfo(path).path();
+        QDir().mkpath(folder);
+        if (refusedFiles().remove(path)) {
+            // rename() replaces an older copy in one step; a failure leaves the file to be
+            // replaced.
+            std::rename(QFile::encodeName(path).constData(),
+                QFile::encodeName(path + QStringLiteral(".unreadable")).constData());
+        }
+        QSaveFile file(path);
+        // Unbuffered, so the count write() returns is what reached the file: a short write (disk
+        // full, file size limit) sets no error, and commit() would rename a truncated file.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const auto size = static_cast<qint64>(contents.size());
+        if (file.write(contents.data(), size) != size) {
+            file.cancelWriting();
+            return;
+        }
+        if (file.commit())
+            syncFolder(folder);
     }
 
 } // namespace
@@ -62,50 +108,17 @@ QString historyPath() { return dir() + QStringLiteral("/history.json"); }
 
 QString unreadablePath() { return historyPath() + QStringLiteral(".unreadable"); }
 
-BatteryHistory loadHistory()
-{
-    refusedFile().clear();
-    // Only a regular file: opening a FIFO or a device would block or never end.
-    const QFileInfo info(historyPath());
-    if (!info.isFile())
-        return {};
-    if (info.size() > maxHistoryBytes)
-        return refused(info.filePath());
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(info.filePath());
-    // The size may have changed since it was checked.
-    const QByteArray bytes = file.read(maxHistoryBytes + 1);
-    if (bytes.size() > maxHistoryBytes)
-        return refused(info.filePath());
-    auto history = BatteryHistory::fromJson(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return history ? std::move(*history) : refused(info.filePath());
-}
+QString healthPath() { return dir() + QStringLiteral("/health.json"); }
+
+BatteryHistory loadHistory() { return loadStored<BatteryHistory>(historyPath(), maxHistoryBytes); }
 
 void saveHistory(const BatteryHistory& history)
 {
-    const QString folder = dir();
-    QDir().mkpath(folder);
-    if (!refusedFile().isEmpty() && refusedFile() == historyPath()) {
-        // rename() replaces an older copy in one step; a failure leaves the file to be replaced.
-        std::rename(QFile::encodeName(refusedFile()).constData(),
-            QFile::encodeName(unreadablePath()).constData());
-        refusedFile().clear();
-    }
-    const std::string json = history.toJson(static_cast<std::size_t>(maxHistoryBytes));
-    QSaveFile file(historyPath());
-    // Unbuffered, so the count write() returns is what reached the file: a short write (disk
-    // full, file size limit) sets no error, and commit() would rename a truncated file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return;
-    const auto size = static_cast<qint64>(json.size());
-    if (file.write(json.data(), size) != size) {
-        file.cancelWriting();
-        return;
-    }
-    if (file.commit())
-        syncFolder(folder);
+    saveStored(historyPath(), history.toJson(static_cast<std::size_t>(maxHistoryBytes)));
 }
+
+HealthLog loadHealth() { return loadStored<HealthLog>(healthPath(), maxHealthBytes); }
+
+void saveHealth(const HealthLog& log) { saveStored(healthPath(), log.toJson()); }
 
 } // namespace wattlet::Files

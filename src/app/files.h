@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/battery_history.h"
+#include "core/health_log.h"
 
 #include <QString>
 
@@ -11,6 +12,8 @@ namespace wattlet::Files {
 /// Files larger than this are not read, and saves stay below it: a history of two days is far
 /// smaller.
 inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
+/// Five years of daily health entries take about 150 KB.
+inline constexpr std::int64_t maxHealthBytes = 4 * 1024 * 1024;
 
 /// $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet); on macOS
 /// ~/Library/Application Support/Wattlet. Derived from the environment on every call.
@@ -19,6 +22,8 @@ inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
 [[nodiscard]] QString historyPath();
 /// historyPath() + ".unreadable": where a history file that could not be read is kept.
 [[nodiscard]] QString unreadablePath();
+/// dir() + "/health.json".
+[[nodiscard]] QString healthPath();
 
 /// The stored history; empty when the file is missing, not a regular file, unreadable, larger
 /// than maxHistoryBytes or malformed. Such a refused regular file is left alone here, and the
@@ -30,5 +35,11 @@ inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
 /// samples that fit in maxHistoryBytes, so the file can always be read back. Failures are
 /// silently skipped and leave the old file as it was.
 void saveHistory(const BatteryHistory& history);
+
+/// The stored health log, by the same rules as loadHistory() with maxHealthBytes; a refused
+/// file is kept as healthPath() + ".unreadable".
+[[nodiscard]] HealthLog loadHealth();
+/// Writes the health log like saveHistory().
+void saveHealth(const HealthLog& log);
 
 } // namespace wattlet::Files

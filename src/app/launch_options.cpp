@@ -24,6 +24,8 @@ LaunchOptions launchOptions(const QStringList& arguments)
             options.summary = true;
         } else if (argument == QLatin1String("--json")) {
             options.json = true;
+        } else if (argument == QLatin1String("--health")) {
+            options.health = true;
         }
     }
     return options;

@@ -23,6 +23,8 @@ struct LaunchOptions
     bool summary = false;
     /// "--json": reports are JSON.
     bool json = false;
+    /// "--health": print the battery health log as CSV and exit.
+    bool health = false;
 };
 
 /// Reads `arguments` (the program's path included). "--snapshot=" and "--demo=" are

@@ -19,14 +19,31 @@ WatchReport::~WatchReport() = default;
 
 void WatchReport::start()
 {
-    // Like the tray: a burst of events gives one line, read after the last of them.
-    m_watcher = m_makeWatcher([this] { m_queuedReport.queue(); });
+    // Like the tray: a burst of events gives one line, read after the last of them; a change of
+    // the peripherals writes the last reading with them.
+    m_watcher = m_makeWatcher([this] { m_queuedReport.queue(); },
+        [this](const Peripherals& devices) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, devices] {
+                    m_devices = devices;
+                    write();
+                },
+                Qt::QueuedConnection);
+        });
     report();
 }
 
-void WatchReport::report() { m_write(m_format(m_read())); }
+void WatchReport::report()
+{
+    m_reading = m_read();
+    write();
+}
 
-std::string WatchReport::summaryLine(const std::optional<BatteryReading>& reading)
+void WatchReport::write() { m_write(m_format(m_reading, m_devices)); }
+
+std::string WatchReport::summaryLine(
+    const std::optional<BatteryReading>& reading, const Peripherals&)
 {
     if (!reading)
         return BatteryText::t("noBattery");
@@ -34,9 +51,10 @@ std::string WatchReport::summaryLine(const std::optional<BatteryReading>& readin
     return summary.substr(0, summary.find('\n'));
 }
 
-std::string WatchReport::jsonLine(const std::optional<BatteryReading>& reading)
+std::string WatchReport::jsonLine(
+    const std::optional<BatteryReading>& reading, const Peripherals& devices)
 {
-    return reading ? readingJson(*reading) : "null";
+    return reading ? readingJson(*reading, devices) : "null";
 }
 
 } // namespace wattlet

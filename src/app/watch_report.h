@@ -2,6 +2,7 @@
 
 #include "app/queued_job.h"
 #include "core/battery_reading.h"
+#include "core/peripheral.h"
 
 #include <QObject>
 
@@ -12,17 +13,20 @@
 
 namespace wattlet {
 
-/// For status bars: writes one line when started and one after every power event (one for a
-/// burst of them), until the process ends. It never records history or announces warnings.
+/// For status bars: writes one line when started, one after every power event (one for a burst
+/// of them) and one after every change of the peripherals, until the process ends. It never
+/// records history or announces warnings.
 class WatchReport : public QObject
 {
     Q_OBJECT
 
 public:
-    /// One line (without its line feed) for a reading, or for none.
-    using Format = std::function<std::string(const std::optional<BatteryReading>&)>;
+    /// One line (without its line feed) for a reading, or for none, and the peripherals.
+    using Format
+        = std::function<std::string(const std::optional<BatteryReading>&, const Peripherals&)>;
     using Read = std::function<std::optional<BatteryReading>()>;
-    using MakeWatcher = std::function<std::unique_ptr<QObject>(std::function<void()> onChange)>;
+    using MakeWatcher = std::function<std::unique_ptr<QObject>(
+        std::function<void()> onChange, std::function<void(const Peripherals&)> onPeripherals)>;
     using Write = std::function<void(const std::string& line)>;
 
     WatchReport(
@@ -33,12 +37,15 @@ public:
     void start();
 
     /// The first line of the summary, or the "noBattery" text.
-    [[nodiscard]] static std::string summaryLine(const std::optional<BatteryReading>& reading);
-    /// The reading as one compact JSON object, or "null".
-    [[nodiscard]] static std::string jsonLine(const std::optional<BatteryReading>& reading);
+    [[nodiscard]] static std::string summaryLine(
+        const std::optional<BatteryReading>& reading, const Peripherals& devices);
+    /// The reading with its "devices" as one compact JSON object, or "null".
+    [[nodiscard]] static std::string jsonLine(
+        const std::optional<BatteryReading>& reading, const Peripherals& devices);
 
 private:
     void report();
+    void write();
 
     Format m_format;
     Read m_read;
@@ -46,6 +53,8 @@ private:
     Write m_write;
     QueuedJob m_queuedReport;
     std::unique_ptr<QObject> m_watcher;
+    std::optional<BatteryReading> m_reading;
+    Peripherals m_devices;
 };
 
 } // namespace wattlet

@@ -213,6 +213,9 @@ BatteryReading reading(
         r.slowChargingReason = integer(*charger, "SlowChargingReason");
         r.thermallyLimitedSeconds = integer(*charger, "TimeChargingThermallyLimited");
     }
+    // Only a limit below full charge limits anything.
+    if (const auto limit = integer(registry, "ChargeLimit"); limit && *limit >= 1 && *limit <= 99)
+        r.chargeLimitPercent = limit;
     return r;
 }
 

@@ -47,6 +47,11 @@ bool BatteryReading::optimizedHold() const
     return onAC && !charging && !full && inHoldBand(percent);
 }
 
+bool BatteryReading::heldAtLimit() const
+{
+    return state() == State::hold && chargeLimitPercent && percent >= *chargeLimitPercent - 2;
+}
+
 std::string BatteryReading::fillSymbol() const
 {
     if (percent <= 12)

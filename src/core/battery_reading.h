@@ -41,6 +41,8 @@ struct BatteryReading
     std::optional<std::int64_t> notChargingReason;
     std::optional<std::int64_t> slowChargingReason;
     std::optional<std::int64_t> thermallyLimitedSeconds;
+    /// The charge limit the user set, 1–99 %; absent without one (or at 100 %).
+    std::optional<std::int64_t> chargeLimitPercent;
     double updated = 0;
 
     bool operator==(const BatteryReading&) const = default;
@@ -57,6 +59,8 @@ struct BatteryReading
     [[nodiscard]] State state() const;
     /// On power, neither charging nor full, and held at 70–90 % inclusive.
     [[nodiscard]] bool optimizedHold() const;
+    /// A hold (see state()) within 2 points of the user's charge limit or above it.
+    [[nodiscard]] bool heldAtLimit() const;
     /// "battery.<bucket>percent" with the bucket 0/25/50/75/100 chosen from the charge.
     [[nodiscard]] std::string fillSymbol() const;
     /// "battery.100percent.bolt" on power, otherwise fillSymbol().

@@ -22,7 +22,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 69> table { {
+    constexpr std::array<Entry, 112> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -109,6 +109,49 @@ namespace {
         { "delta", "за час", "last hour" },
         { "ok", "всё в порядке", "all good" },
         { "attention", "есть на что посмотреть", "worth a look" },
+        { "state.limit", "держит предел заряда %d %", "holding at the %d % charge limit" },
+        { "mode.limit", "держит предел заряда", "held at the charge limit" },
+        { "limit", "Предел заряда", "Charge limit" },
+        { "devices", "Устройства", "Devices" },
+        { "kind.mouse", "Мышь", "Mouse" },
+        { "kind.keyboard", "Клавиатура", "Keyboard" },
+        { "kind.headset", "Гарнитура", "Headset" },
+        { "kind.headphones", "Наушники", "Headphones" },
+        { "kind.gamingInput", "Геймпад", "Game controller" },
+        { "kind.touchpad", "Тачпад", "Touchpad" },
+        { "kind.tablet", "Планшет", "Tablet" },
+        { "kind.pen", "Стилус", "Pen" },
+        { "kind.phone", "Телефон", "Phone" },
+        { "kind.mediaPlayer", "Плеер", "Media player" },
+        { "kind.other", "Батарея устройства", "Device battery" },
+        { "level.critical", "почти пусто", "almost empty" },
+        { "level.low", "мало", "low" },
+        { "level.normal", "норма", "normal" },
+        { "level.high", "много", "high" },
+        { "level.full", "полная", "full" },
+        { "warn.device", "пора зарядить", "time to charge it" },
+        { "warn.device.title", "Устройство разряжается", "Device battery low" },
+        { "health.title", "Здоровье батареи", "Battery health" },
+        { "health.open", "Здоровье по месяцам", "Health over the months" },
+        { "health.chart", "Полная ёмкость", "Full capacity" },
+        { "health.now", "Здоровье сейчас", "Health now" },
+        { "health.perMonth", "За месяц", "Per month" },
+        { "health.perCycles", "За 100 циклов", "Per 100 cycles" },
+        { "health.days", "Записей", "Days recorded" },
+        { "health.empty", "Кривая появится со второго дня записей", "The curve appears from the second day of records" },
+        { "health.wait", "Изменение станет видно после 30 дней записей (сейчас %d).", "The change shows after 30 days of records (now %d)." },
+        { "mon.1", "янв", "Jan" },
+        { "mon.2", "фев", "Feb" },
+        { "mon.3", "мар", "Mar" },
+        { "mon.4", "апр", "Apr" },
+        { "mon.5", "май", "May" },
+        { "mon.6", "июн", "Jun" },
+        { "mon.7", "июл", "Jul" },
+        { "mon.8", "авг", "Aug" },
+        { "mon.9", "сен", "Sep" },
+        { "mon.10", "окт", "Oct" },
+        { "mon.11", "ноя", "Nov" },
+        { "mon.12", "дек", "Dec" },
     } };
     // clang-format on
 
@@ -307,6 +350,8 @@ std::string state(const BatteryReading& reading)
     case BatteryReading::State::hold:
         break;
     }
+    if (reading.heldAtLimit())
+        return replacingPlaceholder(t("state.limit"), integer(reading.chargeLimitPercent));
     return t(reading.optimizedHold() ? "state.optimized" : "state.hold");
 }
 
@@ -384,7 +429,46 @@ std::string summary(const BatteryReading& reading)
             + std::to_string(*reading.designCapacity) + ")");
     if (reading.cycles)
         addLine(t("cycles") + ": " + std::to_string(*reading.cycles));
+    if (reading.chargeLimitPercent)
+        addLine(t("limit") + ": " + std::to_string(*reading.chargeLimitPercent) + " %");
     return text;
+}
+
+std::string summary(const BatteryReading& reading, const Peripherals& devices)
+{
+    std::string text = summary(reading);
+    for (const Peripheral& device : devices)
+        text += "\n" + deviceLine(device);
+    return text;
+}
+
+std::string deviceName(const Peripheral& device)
+{
+    if (!device.model.empty())
+        return device.model;
+    return t("kind." + std::string(rawValue(device.kind)));
+}
+
+std::string deviceCharge(const Peripheral& device)
+{
+    if (device.percent)
+        return std::to_string(*device.percent) + " %";
+    if (device.level)
+        return t("level." + std::string(rawValue(*device.level)));
+    return "\u2014";
+}
+
+std::string deviceLine(const Peripheral& device)
+{
+    std::string line = deviceName(device) + ": " + deviceCharge(device);
+    if (device.charging)
+        line += " · " + t("state.charging");
+    return line;
+}
+
+std::string deviceWarning(const Peripheral& device)
+{
+    return deviceName(device) + ": " + deviceCharge(device) + " — " + t("warn.device");
 }
 
 } // namespace wattlet::BatteryText

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "battery_reading.h"
+#include "peripheral.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,5 +42,16 @@ void setLanguage(std::string code);
 
 /// The multi-line copyable summary, lines joined by "\n" without a trailing one.
 [[nodiscard]] std::string summary(const BatteryReading& reading);
+/// summary() followed by one deviceLine() per device.
+[[nodiscard]] std::string summary(const BatteryReading& reading, const Peripherals& devices);
+
+/// The device's model, else the text of its kind.
+[[nodiscard]] std::string deviceName(const Peripheral& device);
+/// "8 %", or the text of the coarse level when the percentage is unknown.
+[[nodiscard]] std::string deviceCharge(const Peripheral& device);
+/// "MX Master 3: 8 %", with " · charging" while it charges.
+[[nodiscard]] std::string deviceLine(const Peripheral& device);
+/// The body of a device's low-battery notification: "MX Master 3: 8 % — time to charge it".
+[[nodiscard]] std::string deviceWarning(const Peripheral& device);
 
 } // namespace wattlet::BatteryText

@@ -1,5 +1,7 @@
 #include "reading_json.h"
 
+#include "battery_text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cmath>
@@ -21,39 +23,63 @@ namespace {
         json[key] = *value;
     }
 
+    nlohmann::ordered_json readingObject(const BatteryReading& reading)
+    {
+        nlohmann::ordered_json json;
+        json["present"] = reading.present;
+        json["percent"] = reading.percent;
+        json["charging"] = reading.charging;
+        json["onAC"] = reading.onAC;
+        json["full"] = reading.full;
+        put(json, "minutesLeft", reading.minutesLeft);
+        put(json, "amperageMA", reading.amperageMA);
+        put(json, "voltageMV", reading.voltageMV);
+        put(json, "adapterWatts", reading.adapterWatts);
+        put(json, "adapterName", reading.adapterName);
+        put(json, "designCapacity", reading.designCapacity);
+        put(json, "fullCapacity", reading.fullCapacity);
+        put(json, "remainingCapacity", reading.remainingCapacity);
+        put(json, "cycles", reading.cycles);
+        put(json, "temperatureC", reading.temperatureC);
+        put(json, "notChargingReason", reading.notChargingReason);
+        put(json, "slowChargingReason", reading.slowChargingReason);
+        put(json, "thermallyLimitedSeconds", reading.thermallyLimitedSeconds);
+        put(json, "chargeLimitPercent", reading.chargeLimitPercent);
+        put(json, "updated", std::optional(reading.updated));
+        json["state"] = rawValue(reading.state());
+        auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
+        for (const auto warning : reading.warnings())
+            warnings.push_back(rawValue(warning));
+        json["dot"] = reading.dot();
+        json["symbol"] = reading.symbol();
+        put(json, "watts", reading.watts());
+        put(json, "health", reading.health());
+        return json;
+    }
+
+    std::string text(const nlohmann::ordered_json& json)
+    {
+        return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    }
+
 } // namespace
 
-std::string readingJson(const BatteryReading& reading)
+std::string readingJson(const BatteryReading& reading) { return text(readingObject(reading)); }
+
+std::string readingJson(const BatteryReading& reading, const Peripherals& devices)
 {
-    nlohmann::ordered_json json;
-    json["present"] = reading.present;
-    json["percent"] = reading.percent;
-    json["charging"] = reading.charging;
-    json["onAC"] = reading.onAC;
-    json["full"] = reading.full;
-    put(json, "minutesLeft", reading.minutesLeft);
-    put(json, "amperageMA", reading.amperageMA);
-    put(json, "voltageMV", reading.voltageMV);
-    put(json, "adapterWatts", reading.adapterWatts);
-    put(json, "adapterName", reading.adapterName);
-    put(json, "designCapacity", reading.designCapacity);
-    put(json, "fullCapacity", reading.fullCapacity);
-    put(json, "remainingCapacity", reading.remainingCapacity);
-    put(json, "cycles", reading.cycles);
-    put(json, "temperatureC", reading.temperatureC);
-    put(json, "notChargingReason", reading.notChargingReason);
-    put(json, "slowChargingReason", reading.slowChargingReason);
-    put(json, "thermallyLimitedSeconds", reading.thermallyLimitedSeconds);
-    put(json, "updated", std::optional(reading.updated));
-    json["state"] = rawValue(reading.state());
-    auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
-    for (const auto warning : reading.warnings())
-        warnings.push_back(rawValue(warning));
-    json["dot"] = reading.dot();
-    json["symbol"] = reading.symbol();
-    put(json, "watts", reading.watts());
-    put(json, "health", reading.health());
-    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    nlohmann::ordered_json json = readingObject(reading);
+    auto& list = json["devices"] = nlohmann::ordered_json::array();
+    for (const Peripheral& device : devices) {
+        nlohmann::ordered_json object;
+        object["kind"] = rawValue(device.kind);
+        object["name"] = BatteryText::deviceName(device);
+        object["percent"] = device.percent ? nlohmann::ordered_json(*device.percent) : nullptr;
+        object["level"] = device.level ? nlohmann::ordered_json(rawValue(*device.level)) : nullptr;
+        object["charging"] = device.charging;
+        list.push_back(std::move(object));
+    }
+    return text(json);
 }
 
 } // namespace wattlet

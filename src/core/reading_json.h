@@ -1,15 +1,20 @@
 #pragma once
 
 #include "battery_reading.h"
+#include "peripheral.h"
 
 #include <string>
 
 namespace wattlet {
 
-/// One compact JSON object describing a reading for scripts: the 19 fields by their names
+/// One compact JSON object describing a reading for scripts: the 20 fields by their names
 /// ("percent", "onAC", "minutesLeft", …) with absent ones left out, then "state" and "warnings"
 /// (raw values), "dot", "symbol", and "watts" and "health" when present. A temperature or power
 /// that is not a finite number is left out too.
 [[nodiscard]] std::string readingJson(const BatteryReading& reading);
+/// readingJson() followed by "devices": one object per peripheral with "kind" (raw value),
+/// "name" (the model, else the kind's text in the current language), "percent" and "level" (the
+/// one not known is null) and "charging".
+[[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices);
 
 } // namespace wattlet

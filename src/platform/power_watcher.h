@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/peripheral.h"
+
 #include <QObject>
 #include <QString>
 
@@ -8,9 +10,11 @@
 
 namespace wattlet {
 
-/// Turns every power event (kernel power-supply uevents, UPower device changes, wake from
-/// sleep) into one call of onChange on the thread that created the watcher (the main thread),
-/// without filtering or coalescing. While UPower is absent, or the system bus cannot be reached,
+/// Turns every power event of the machine (kernel power-supply uevents, UPower changes of its
+/// batteries and line power, wake from sleep) into one call of onChange on the thread that
+/// created the watcher (the main thread), without filtering or coalescing. The batteries of
+/// peripherals (mice, keyboards, headsets, …) go to onPeripherals instead, with the whole list
+/// each time it changes. While UPower is absent, or the system bus cannot be reached,
 /// a fallback tick stands in for battery property events. Each source fails on its own;
 /// destroying the watcher unregisters everything, and no call happens after that, even for
 /// events already queued.
@@ -27,11 +31,17 @@ public:
         /// A D-Bus address watched instead of the system bus; empty means the system bus. An
         /// address that cannot be reached counts as no system bus at all.
         QString busAddress;
+        /// Called with the whole list after every change of the peripherals' batteries (the
+        /// list starts empty); empty means nobody listens.
+        std::function<void(const Peripherals&)> onPeripherals;
     };
 
     explicit PowerWatcher(std::function<void()> onChange, QObject* parent = nullptr);
     PowerWatcher(std::function<void()> onChange, Options options, QObject* parent = nullptr);
     ~PowerWatcher() override;
+
+    /// The peripherals known now; empty without UPower.
+    [[nodiscard]] Peripherals peripherals() const;
 
 private:
     struct Impl;

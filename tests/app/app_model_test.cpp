@@ -1,5 +1,6 @@
 #include "app/app_model.h"
 #include "app/demo.h"
+#include "app/local_day.h"
 #include "support/temp_env.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,9 @@ namespace {
         Ids withdrawn;
         std::function<void()> powerEvent;
         std::multimap<double, std::function<void()>> timers;
+        std::function<void(const Peripherals&)> peripheralEvent;
+        std::function<void(std::vector<BatterySample>)> record;
+        std::vector<HealthLog> healthSaves;
 
         AppModelDeps deps()
         {
@@ -48,8 +52,14 @@ namespace {
             d.saveHistory = [this](const BatteryHistory& h) { saves.push_back(h); };
             d.announce = [this](const DesktopNotification& n) { announced.push_back(n); };
             d.withdraw = [this](const std::string& id) { withdrawn.push_back(id); };
-            d.makeWatcher = [this](std::function<void()> onChange) {
+            d.fetchRecord = [this](QObject*, std::function<void(std::vector<BatterySample>)> done) {
+                record = std::move(done);
+            };
+            d.saveHealth = [this](const HealthLog& log) { healthSaves.push_back(log); };
+            d.makeWatcher = [this](std::function<void()> onChange,
+                                std::function<void(const Peripherals&)> onPeripherals) {
                 powerEvent = std::move(onChange);
+                peripheralEvent = std::move(onPeripherals);
                 return std::make_unique<QObject>();
             };
             d.runLater = [this](double seconds, std::function<void()> job) {
@@ -313,6 +323,79 @@ namespace {
         EXPECT_EQ(model.series().size(), 7u);
         platform.now += 86400;
         EXPECT_EQ(model.delta(), std::nullopt);
+    }
+
+    TEST_F(AppModelTest, PeripheralsChangeWithoutAReadAndAreAnnouncedOncePerDischarge)
+    {
+        AppModel model(std::nullopt, platform.deps());
+        model.start();
+        ASSERT_TRUE(platform.peripheralEvent);
+        int updates = 0;
+        model.onUpdate = [&] { ++updates; };
+        const auto mouse = [](std::int64_t percent, bool charging = false) {
+            return Peripheral { "mouse", Peripheral::Kind::mouse, "MX", percent, {}, charging };
+        };
+        for (const Peripherals& devices : std::vector<Peripherals> {
+                 { mouse(11) }, { mouse(8) }, { mouse(7) }, { mouse(9, true) }, { mouse(8) }, {} })
+            platform.peripheralEvent(devices);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(platform.reads, 1);
+        EXPECT_EQ(updates, 6);
+        EXPECT_TRUE(model.peripherals().empty());
+        // Low at 8 %, withdrawn while charging, low again after the charge, gone with the device.
+        std::vector<std::string> ids;
+        for (const DesktopNotification& notification : platform.announced)
+            ids.push_back(notification.id);
+        EXPECT_EQ(
+            ids, (std::vector<std::string> { "wattlet.device.mouse", "wattlet.device.mouse" }));
+        EXPECT_EQ(platform.withdrawn,
+            (std::vector<std::string> { "wattlet.device.mouse", "wattlet.device.mouse" }));
+        ASSERT_FALSE(platform.announced.empty());
+        EXPECT_EQ(platform.announced[0].body, "MX: 8 % — time to charge it");
+    }
+
+    TEST_F(AppModelTest, AShortHistoryTakesInTheDaemonsRecordOnce)
+    {
+        platform.stored.samples.push_back({ platform.now - 3 * 86400, 90, std::nullopt, true });
+        AppModel model(std::nullopt, platform.deps());
+        model.start();
+        ASSERT_TRUE(platform.record);
+        const std::size_t saves = platform.saves.size();
+        std::vector<BatterySample> record;
+        for (double t = platform.now - 86400; t < platform.now; t += 600)
+            record.push_back({ t, 80, std::nullopt, false });
+        platform.record(record);
+        EXPECT_EQ(model.history().samples.size(), record.size() + 1);
+        // Written with the next write allowed, ten seconds after the first.
+        platform.advanceTo(platform.now + 10);
+        ASSERT_EQ(platform.saves.size(), saves + 1);
+        EXPECT_EQ(platform.saves.back().samples.size(), record.size() + 1);
+        EXPECT_EQ(model.series().size(), 96U);
+
+        // A history that covers the day asks nothing.
+        platform.record = nullptr;
+        platform.stored = model.history();
+        AppModel covered(std::nullopt, platform.deps());
+        covered.start();
+        EXPECT_FALSE(platform.record);
+    }
+
+    TEST_F(AppModelTest, TheFirstReadingOfEachDayGoesIntoTheHealthLog)
+    {
+        BatteryReading battery = onBattery(50);
+        battery.fullCapacity = 4500;
+        battery.designCapacity = 5000;
+        platform.battery = battery;
+        AppModel model(std::nullopt, platform.deps());
+        model.refresh(false);
+        model.refresh(true);
+        model.refresh(true);
+        ASSERT_EQ(platform.healthSaves.size(), 1U);
+        EXPECT_EQ(platform.healthSaves[0].entries.at(0).day, localDay(platform.now));
+        platform.now += 86400;
+        model.refresh(true);
+        EXPECT_EQ(model.healthLog().entries.size(), 2U);
+        EXPECT_EQ(platform.healthSaves.size(), 2U);
     }
 
 } // namespace

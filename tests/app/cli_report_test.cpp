@@ -22,7 +22,9 @@ namespace {
         std::string output;
     };
 
-    Report run(std::vector<std::string> arguments)
+    const Peripherals mouse { { "m", Peripheral::Kind::mouse, "", 8, std::nullopt, false } };
+
+    Report run(std::vector<std::string> arguments, const Peripherals& devices = {})
     {
         QStringList list { QStringLiteral("wattlet") };
         for (const auto& argument : arguments)
@@ -31,7 +33,7 @@ namespace {
         std::size_t size = 0;
         std::FILE* out = open_memstream(&buffer, &size);
         Report report;
-        report.status = runCliReport(launchOptions(list), out);
+        report.status = runCliReport(launchOptions(list), out, [&devices] { return devices; });
         std::fclose(out);
         report.output.assign(buffer, size);
         std::free(buffer);
@@ -101,19 +103,32 @@ namespace {
         "registry":{"Voltage":12480,"InstantAmperage":2930,"DesignCapacity":5000,
         "CycleCount":212,"Temperature":3120,"BatteryData":{"FullChargeCapacity":4600},
         "AdapterDetails":{"Watts":96,"Name":"USB-C"}},"pack":{}})");
-        const auto summary = run({ "--summary" });
+        const auto summary = run({ "--summary" }, mouse);
         EXPECT_EQ(summary.status, 0);
         EXPECT_EQ(summary.output,
             "87 % · charging\nfull in 1 h 5 min\nPower: +37 W (2.9 A · 12.5 V)\n"
             "Charger: 96 W · USB-C\nTemperature: 31 °C\nHealth: 92 % (4600 mAh / 5000)\n"
-            "Cycles: 212\n");
-        const auto json = run({ "--json", "--summary" });
+            "Cycles: 212\nMouse: 8 %\n");
+        const auto json = run({ "--json", "--summary" }, mouse);
         EXPECT_EQ(json.status, 0);
         EXPECT_TRUE(json.output.starts_with(R"({"present":true,"percent":87,"charging":true,)"))
             << json.output;
-        EXPECT_TRUE(json.output.ends_with(R"("watts":36.5664,"health":92})"
-                                          "\n"))
+        EXPECT_TRUE(json.output.ends_with(
+            R"("watts":36.5664,"health":92,"devices":[{"kind":"mouse","name":"Mouse","percent":8,)"
+            R"("level":null,"charging":false}]})"
+            "\n"))
             << json.output;
+    }
+
+    TEST_F(CliReport, HealthPrintsTheStoredLogAsCsvAndWinsOverTheOthers)
+    {
+        EXPECT_EQ(run({ "--health", "--json" }).output, "date,full,design,cycles,health\n");
+        QDir().mkpath(m_home.dataHome() + QStringLiteral("/Wattlet"));
+        std::ofstream((m_home.dataHome() + QStringLiteral("/Wattlet/health.json")).toStdString())
+            << R"({"days":[{"date":"2025-01-31","full":4600,"design":5000,"cycles":212}]})";
+        const auto report = run({ "--summary", "--health" });
+        EXPECT_EQ(report.status, 0);
+        EXPECT_EQ(report.output, "date,full,design,cycles,health\n2025-01-31,4600,5000,212,92.0\n");
     }
 
 } // namespace

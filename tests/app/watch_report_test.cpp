@@ -12,11 +12,14 @@ namespace {
     struct ManualWatcher
     {
         std::function<void()> fire;
+        std::function<void(const Peripherals&)> devices;
 
         WatchReport::MakeWatcher factory()
         {
-            return [this](std::function<void()> onChange) {
+            return [this](std::function<void()> onChange,
+                       std::function<void(const Peripherals&)> onPeripherals) {
                 fire = std::move(onChange);
+                devices = std::move(onPeripherals);
                 return std::make_unique<QObject>();
             };
         }
@@ -57,6 +60,27 @@ TEST(WatchReport, WritesOnStartAndOnceForEveryBurstOfEvents)
         (std::vector<std::string> { "50 % · on battery", "49 % · on battery", "No battery" }));
 }
 
+TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
+{
+    ManualWatcher watcher;
+    int reads = 0;
+    std::vector<std::string> lines;
+    WatchReport report(
+        WatchReport::jsonLine,
+        [&] {
+            ++reads;
+            return std::optional(reading(50));
+        },
+        watcher.factory(), [&](const std::string& line) { lines.push_back(line); });
+    report.start();
+    watcher.devices({ { "m", Peripheral::Kind::mouse, "MX", 8, std::nullopt, false } });
+    QCoreApplication::processEvents();
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_EQ(reads, 1);
+    EXPECT_NE(lines[1].find(R"("devices":[{"kind":"mouse","name":"MX","percent":8,"level":null)"),
+        std::string::npos);
+}
+
 TEST(WatchReport, SummaryLineIsTheFirstLineOnly)
 {
     const test::ScopedLanguage russian("ru");
@@ -64,17 +88,17 @@ TEST(WatchReport, SummaryLineIsTheFirstLineOnly)
     r.onAC = true;
     r.charging = true;
     r.cycles = 212;
-    EXPECT_EQ(WatchReport::summaryLine(r), "87 % · заряжается");
-    EXPECT_EQ(WatchReport::summaryLine(std::nullopt), "Батареи нет");
+    EXPECT_EQ(WatchReport::summaryLine(r, {}), "87 % · заряжается");
+    EXPECT_EQ(WatchReport::summaryLine(std::nullopt, {}), "Батареи нет");
 }
 
 TEST(WatchReport, JsonLineIsOneObjectOrNull)
 {
-    const std::string line = WatchReport::jsonLine(reading(50));
+    const std::string line = WatchReport::jsonLine(reading(50), {});
     EXPECT_EQ(line.front(), '{');
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_NE(line.find("\"percent\":50"), std::string::npos);
-    EXPECT_EQ(WatchReport::jsonLine(std::nullopt), "null");
+    EXPECT_EQ(WatchReport::jsonLine(std::nullopt, {}), "null");
 }
 
 } // namespace wattlet

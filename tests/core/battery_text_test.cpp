@@ -72,7 +72,7 @@ TEST_F(BatteryText, EveryKeyHasBothLanguagesWithTheSamePlaceholders)
         EXPECT_FALSE(en.empty());
         EXPECT_EQ(placeholders(ru), placeholders(en));
     }
-    EXPECT_EQ(seen.size(), 69U);
+    EXPECT_EQ(seen.size(), 112U);
 }
 
 TEST_F(BatteryText, UnknownKeysAndLanguagesFallBack)
@@ -146,6 +146,32 @@ TEST_F(BatteryText, StateNamesPowerAndChargeState)
     r.full = false;
     r.percent = 100;
     EXPECT_EQ(text::state(r), "charged, on power");
+
+    // A charge limit the user set explains a hold at it, and only there.
+    r.chargeLimitPercent = 80;
+    for (const auto& [percent, state] : std::vector<std::pair<std::int64_t, std::string>> {
+             { 77, "optimized charging — holding near 80 %" },
+             { 78, "holding at the 80 % charge limit" }, { 85, "holding at the 80 % charge limit" },
+             { 100, "charged, on power" } }) {
+        SCOPED_TRACE(percent);
+        r.percent = percent;
+        EXPECT_EQ(text::state(r), state);
+    }
+}
+
+TEST_F(BatteryText, DevicesFollowTheBatteryInTheSummary)
+{
+    using wattlet::Peripheral;
+    BatteryReading r;
+    r.percent = 50;
+    r.chargeLimitPercent = 60;
+    const wattlet::Peripherals devices { { "a", Peripheral::Kind::mouse, "MX", 8, {}, false },
+        { "b", Peripheral::Kind::headset, "", {}, Peripheral::Level::low, true } };
+    EXPECT_EQ(text::summary(r, devices),
+        "50 % · on battery\ncalculating time…\nCharge limit: 60 %\nMX: 8 %\n"
+        "Headset: low · charging");
+    text::setLanguage("ru");
+    EXPECT_EQ(text::deviceWarning(devices[1]), "Гарнитура: мало — пора зарядить");
 }
 
 TEST_F(BatteryText, TimeLineNamesDirectionOrCalculation)

@@ -1,6 +1,7 @@
 #include "platform/linux/udev_monitor.h"
 #include "platform/power_watcher.h"
 #include "support/dbus_test_bus.h"
+#include "support/wait_until.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -28,18 +29,7 @@ const QString linePowerPath = QStringLiteral("/org/freedesktop/UPower/devices/li
 const QString barrierPath = QStringLiteral("/dev/morvane/Wattlet/Test");
 const QString barrierInterface = QStringLiteral("dev.morvane.Wattlet.Test");
 
-/// Serves the event loop until the condition holds or two seconds pass.
-bool waitUntil(const std::function<bool()>& condition)
-{
-    const QDeadlineTimer deadline(2000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(1);
-    }
-    return true;
-}
+using wattlet::test::waitUntil;
 
 void serveEventsFor(int milliseconds)
 {
@@ -182,8 +172,12 @@ TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPower)
     upower.emitPropertiesChanged(linePowerPath);
     upower.emitPropertiesChanged(
         QStringLiteral("/org/freedesktop/UPower/devices/line_power_ucsi_source_psy_USBC000o001"));
+    flush(upower);
+    EXPECT_EQ(calls, 3);
+    // An arriving battery counts once UPower has said whose it is; this one cannot say.
     upower.emitDeviceListChange(
         "DeviceAdded", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
+    EXPECT_TRUE(waitUntil([this] { return calls == 4; }));
     upower.emitDeviceListChange(
         "DeviceRemoved", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
     flush(upower);

@@ -226,6 +226,10 @@ namespace {
         std::ofstream(tree.root() / "BAT0" / "charge_control_end_threshold") << "60\n";
         // (60 % of 1802 mAh − 501 mAh) at 2977 mA
         EXPECT_EQ(readTree(tree.root())->minutesLeft, 12);
+        EXPECT_EQ(readTree(tree.root())->chargeLimitPercent, 60);
+        // A limit at full charge limits nothing.
+        std::ofstream(tree.root() / "BAT0" / "charge_control_end_threshold") << "100\n";
+        EXPECT_EQ(readTree(tree.root())->chargeLimitPercent, std::nullopt);
     }
 
     TEST(RateSmoother, AveragesOverAboutTwoMinutes)

@@ -3,16 +3,22 @@
 #include "app/demo.h"
 #include "core/battery_text.h"
 #include "support/scoped_language.h"
+#include "ui/components/area_chart.h"
+#include "ui/components/device_row.h"
 #include "ui/components/pill_button.h"
 #include "ui/components/segmented_control.h"
+#include "ui/components/sub_header.h"
 #include "ui/components/tile.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/components/warning_row.h"
 #include "ui/drawing/render_image.h"
+#include "ui/panel/health_page.h"
 #include "ui/panel/main_page.h"
 #include "ui/panel/panel_view.h"
 #include "ui/panel/settings_page.h"
+#include "ui/theme/palette.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -77,6 +83,96 @@ namespace {
                 }
             }
         }
+    }
+
+    // Children that got less height than their text needs, or that reach outside their parent.
+    std::vector<QString> clipped(const QWidget& page)
+    {
+        std::vector<QString> result;
+        for (const QWidget* child : page.findChildren<QWidget*>()) {
+            const QRect inParent(QPoint(0, 0), child->parentWidget()->size());
+            const int needed = child->hasHeightForWidth() ? child->heightForWidth(child->width())
+                                                          : child->minimumSizeHint().height();
+            if (child->isVisible()
+                && (!inParent.contains(child->geometry()) || child->height() < needed))
+                result.push_back(QString::fromLatin1(child->metaObject()->className()));
+        }
+        return result;
+    }
+
+    // Where WATTLET_TEST_RENDER_DIR is set, the rendering is kept there to be looked at.
+    void keep(const QImage& image, const std::string& name)
+    {
+        const QByteArray dir = qgetenv("WATTLET_TEST_RENDER_DIR");
+        if (!dir.isEmpty())
+            image.save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromStdString(name)
+                + QStringLiteral(".png"));
+    }
+
+    TEST(Pages, DevicesCardAndHealthPageFitInBothLanguagesAndSchemes)
+    {
+        ScopedLanguage restore("en");
+        for (const auto& [lang, choice] :
+            { std::pair { "en", LanguageChoice::en }, std::pair { "ru", LanguageChoice::ru } }) {
+            for (const auto scheme : { ColorScheme::light, ColorScheme::dark }) {
+                const std::string name
+                    = std::string(lang) + (scheme == ColorScheme::light ? "-light" : "-dark");
+                SCOPED_TRACE(name);
+                QuietModel plain(Demo::reading("charging", 0), choice);
+                PanelView without(*plain.model, Page::main, scheme);
+                QuietModel quiet(Demo::reading("charging", 0), choice);
+                quiet.model->setDemoPeripherals(Demo::peripherals("devices"));
+                PanelView main(*quiet.model, Page::main, scheme);
+                const QImage devices = renderImage(main, 2);
+                keep(devices, "devices-" + name);
+                EXPECT_EQ(clipped(main), std::vector<QString> {});
+                const auto rows = main.findChildren<DeviceRow*>();
+                ASSERT_EQ(rows.size(), 3);
+                EXPECT_GT(main.height(), without.height() + 3 * rows[0]->height());
+                // The mouse at 8 % is red, the keyboard at 72 % is not.
+                const auto red = [](const QImage& image) {
+                    int count = 0;
+                    for (int y = 0; y < image.height(); ++y)
+                        for (int x = 0; x < image.width(); ++x)
+                            count += image.pixelColor(x, y).red() > 200
+                                    && image.pixelColor(x, y).green() < 120
+                                ? 1
+                                : 0;
+                    return count;
+                };
+                EXPECT_GT(red(renderImage(*rows[0], 2)), 20);
+                EXPECT_EQ(red(renderImage(*rows[1], 2)), 0);
+
+                PanelView health(*quiet.model, Page::health, scheme);
+                keep(renderImage(health, 2), "health-" + name);
+                EXPECT_EQ(clipped(health), std::vector<QString> {});
+                ASSERT_EQ(health.findChildren<AreaChart*>().size(), 1);
+                const int grey = scheme == ColorScheme::light ? 249 : 32;
+                EXPECT_GT(test::pixelsUnlike(renderImage(*health.findChildren<AreaChart*>()[0], 2),
+                              QColor(grey, grey, grey)),
+                    2000);
+            }
+        }
+    }
+
+    TEST(MainPage, TheHealthTileOpensTheHealthPageAndBackReturns)
+    {
+        QuietModel quiet(Demo::reading("battery", 0));
+        PanelView panel(*quiet.model, Page::main, ColorScheme::light);
+        Tile* healthTile = nullptr;
+        for (auto* tile : panel.findChildren<Tile*>())
+            if (!tile->toolTip().isEmpty())
+                healthTile = tile;
+        ASSERT_NE(healthTile, nullptr);
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+        QTest::mouseClick(healthTile, Qt::LeftButton);
+        EXPECT_EQ(panel.page(), Page::health);
+        QApplication::processEvents();
+        auto* header = panel.pageWidget()->findChild<SubHeader*>();
+        ASSERT_NE(header, nullptr);
+        header->backButton()->click();
+        EXPECT_EQ(panel.page(), Page::main);
     }
 
     TEST(MainPage, LongWarningsWrapAndThePageGrowsForThem)

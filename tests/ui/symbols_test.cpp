@@ -1,4 +1,5 @@
 #include "core/battery_reading.h"
+#include "core/peripheral.h"
 #include "ui/drawing/continuous_corners.h"
 #include "ui/drawing/symbols.h"
 
@@ -15,12 +16,14 @@ using namespace wattlet;
 namespace {
 
 // Every symbol name the panel, the tray item and the menu ask for.
-const std::vector<std::string_view> usedNames = { "arrow.triangle.2.circlepath", "arrow.up.right",
-    "battery.0percent", "battery.100percent", "battery.100percent.bolt", "battery.25percent",
-    "battery.50percent", "battery.75percent", "bolt.fill", "bolt.horizontal.fill", "chevron.left",
-    "clock", "clock.arrow.circlepath", "doc.on.doc", "exclamationmark.triangle.fill", "gearshape",
-    "gearshape.fill", "hand.raised.fill", "heart.fill", "info.circle", "person.fill", "power",
-    "safari", "thermometer.medium" };
+const std::vector<std::string_view> usedNames
+    = { "arrow.triangle.2.circlepath", "arrow.up.right", "battery.0percent", "battery.100percent",
+          "battery.100percent.bolt", "battery.25percent", "battery.50percent", "battery.75percent",
+          "bolt.fill", "bolt.horizontal.fill", "chevron.left", "clock", "clock.arrow.circlepath",
+          "computermouse.fill", "doc.on.doc", "exclamationmark.triangle.fill",
+          "gamecontroller.fill", "gearshape", "gearshape.fill", "hand.raised.fill", "headphones",
+          "heart.fill", "info.circle", "iphone", "keyboard.fill", "music.note", "pencil.tip",
+          "person.fill", "power", "safari", "thermometer.medium", "touchpad.fill" };
 
 QImage render(std::string_view name, const QColor& color, int size, qreal dpr,
     Symbols::Weight weight = Symbols::Weight::regular)
@@ -73,6 +76,12 @@ TEST(Symbols, EveryReadingSymbolHasADrawing)
             EXPECT_TRUE(Symbols::has(reading.symbol()));
             EXPECT_TRUE(Symbols::has(reading.fillSymbol()));
         }
+    }
+    for (int kind = 0; kind <= static_cast<int>(Peripheral::Kind::other); ++kind) {
+        Peripheral device;
+        device.kind = static_cast<Peripheral::Kind>(kind);
+        SCOPED_TRACE(std::string(rawValue(device.kind)));
+        EXPECT_TRUE(Symbols::has(device.symbol()));
     }
 }
 

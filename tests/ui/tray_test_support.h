@@ -31,7 +31,9 @@ struct FakeSource
         d.loadHistory = [] { return BatteryHistory {}; };
         d.saveHistory = [this](const BatteryHistory&) { ++saves; };
         d.announce = [](const DesktopNotification&) {};
-        d.makeWatcher = [](std::function<void()>) { return std::make_unique<QObject>(); };
+        d.makeWatcher = [](std::function<void()>, std::function<void(const Peripherals&)>) {
+            return std::make_unique<QObject>();
+        };
         return d;
     }
 };

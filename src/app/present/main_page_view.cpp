@@ -55,14 +55,15 @@ namespace {
         const auto temp = r.temperatureC;
         const auto health = r.health();
         return { {
-            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r), "blue" },
+            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r), "blue", false, {} },
             { "thermometer.medium", t("tile.temp"),
                 temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
-                temp && *temp >= BatteryReading::hotC ? "red" : "gold" },
+                temp && *temp >= BatteryReading::hotC ? "red" : "gold", false, {} },
             { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
-                !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow" },
+                !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow",
+                true, t("health.open") },
             { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
-                "malachite" },
+                "malachite", false, {} },
         } };
     }
 
@@ -75,6 +76,8 @@ namespace {
         case BatteryReading::State::full:
             return "mode.full";
         default:
+            if (r.heldAtLimit())
+                return "mode.limit";
             return r.optimizedHold() ? "mode.optimized" : "mode.hold";
         }
     }
@@ -96,6 +99,17 @@ namespace {
                 decimal(*r.fullCapacity) + " / " + decimal(*r.designCapacity) + " " + t("mAh") });
         if (r.remainingCapacity)
             rows.push_back({ t("remaining"), decimal(*r.remainingCapacity) + " " + t("mAh") });
+        if (r.chargeLimitPercent)
+            rows.push_back({ t("limit"), decimal(*r.chargeLimitPercent) + " %" });
+        return rows;
+    }
+
+    std::vector<MainPageView::Device> devices(const Peripherals& peripherals)
+    {
+        std::vector<MainPageView::Device> rows;
+        for (const Peripheral& device : peripherals)
+            rows.push_back({ std::string(device.symbol()), BatteryText::deviceName(device),
+                BatteryText::deviceCharge(device), device.low() });
         return rows;
     }
 
@@ -140,7 +154,8 @@ std::string powerTileText(const BatteryReading& reading)
 }
 
 MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings)
+    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings,
+    const Peripherals& peripherals)
 {
     MainPageView view;
     if (!reading) {
@@ -153,6 +168,9 @@ MainPageView mainPageView(const std::optional<BatteryReading>& reading,
     view.warnings = warnings(r);
     view.tiles = tiles(r);
     view.details = details(r);
+    view.devices = devices(peripherals);
+    if (!view.devices.empty())
+        view.devicesTitle = upper(t("devices"));
     view.chart = chart(r, series, delta);
     using Kind = MainPageView::Action::Kind;
     if (powerSettings)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/battery_reading.h"
+#include "core/peripheral.h"
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,9 @@ struct MainPageView
         std::string title;
         std::string value;
         std::string tint;
+        /// The health tile opens the health page; `help` describes that.
+        bool opensHealth = false;
+        std::string help;
     };
 
     struct Detail
@@ -64,6 +68,16 @@ struct MainPageView
         std::string right;
     };
 
+    /// One row of the devices card.
+    struct Device
+    {
+        std::string symbol;
+        std::string name;
+        std::string value;
+        /// At or below the peripherals' low threshold: the value is red.
+        bool low = false;
+    };
+
     struct Action
     {
         enum class Kind { openPower, copySummary };
@@ -81,17 +95,21 @@ struct MainPageView
     std::vector<Warning> warnings;
     std::array<Tile, 4> tiles;
     std::vector<Detail> details;
+    /// "Devices" in upper case; empty together with devices.
+    std::string devicesTitle;
+    /// The peripherals' batteries; empty hides the card.
+    std::vector<Device> devices;
     Chart chart;
     /// The buttons below the chart, left to right.
     std::vector<Action> actions;
 };
 
 /// The main page for `reading` (absent: no battery), the chart values of the last 24 hours
-/// (oldest first) and the change over the last hour, in the current text language; the power
-/// action only with `powerSettings`.
+/// (oldest first), the change over the last hour and the peripherals, in the current text
+/// language; the power action only with `powerSettings`.
 [[nodiscard]] MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta,
-    bool powerSettings = true);
+    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings = true,
+    const Peripherals& devices = {});
 
 /// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot, else
 /// "malachite".

@@ -4,8 +4,8 @@
 
 namespace wattlet {
 
-StatusItemView statusItemView(
-    const std::optional<BatteryReading>& reading, bool showPercent, PercentStyle percentStyle)
+StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool showPercent,
+    PercentStyle percentStyle, const Peripherals& devices)
 {
     StatusItemView view;
     view.percentStyle = percentStyle;
@@ -25,7 +25,7 @@ StatusItemView statusItemView(
         view.percent = reading->percent;
         view.title = " " + std::to_string(reading->percent) + "%";
     }
-    const std::string summary = BatteryText::summary(*reading);
+    const std::string summary = BatteryText::summary(*reading, devices);
     const size_t lineEnd = summary.find('\n');
     view.toolTipTitle = summary.substr(0, lineEnd);
     if (lineEnd != std::string::npos)

@@ -2,6 +2,7 @@
 
 #include "app/prefs.h"
 #include "core/battery_reading.h"
+#include "core/peripheral.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,9 +39,11 @@ struct StatusItemView
 };
 
 /// The tray item for `reading`: without one, "battery.0percent", monochrome, no percentage. The
-/// tint follows the status dot: "red" gives red, "yellow" gives orange, anything else none.
+/// tint follows the status dot: "red" gives red, "yellow" gives orange, anything else none. The
+/// tooltip's body lists the peripherals after the battery's lines.
 [[nodiscard]] StatusItemView statusItemView(const std::optional<BatteryReading>& reading,
-    bool showPercent, PercentStyle percentStyle = PercentStyle::automatic);
+    bool showPercent, PercentStyle percentStyle = PercentStyle::automatic,
+    const Peripherals& devices = {});
 
 /// Where a shown percentage goes.
 enum class PercentPlacement { none, label, icon };

@@ -78,6 +78,7 @@ namespace {
             PropertyDict {
                 { "NotChargingReason", battery.unexplainedHold ? reasonCode : std::int64_t { 0 } },
                 { "SlowChargingReason", battery.slowed ? reasonCode : std::int64_t { 0 } } });
+        put(registry, "ChargeLimit", battery.chargeLimitPercent);
         return registry;
     }
 

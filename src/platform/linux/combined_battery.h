@@ -53,6 +53,8 @@ struct CombinedBattery
     std::optional<double> designUAh;
     std::optional<double> fullUAh;
     std::optional<double> nowUAh;
+    /// The user's stop limit when every pack has one below full charge: the highest of them.
+    std::optional<std::int64_t> chargeLimitPercent;
     /// The highest of any pack.
     std::optional<std::int64_t> cycles;
     std::optional<std::int64_t> temperatureDeciC;

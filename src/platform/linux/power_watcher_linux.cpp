@@ -50,6 +50,7 @@ struct PowerWatcher::Impl
 {
     Impl(std::function<void()> callback, const Options& options)
         : onChange(std::move(callback))
+        , onPeripherals(options.onPeripherals)
         , bus(options.busAddress)
         , fallbackEnabled(options.fallbackIntervalMs > 0)
     {
@@ -66,6 +67,7 @@ struct PowerWatcher::Impl
     }
 
     std::function<void()> onChange;
+    std::function<void(const Peripherals&)> onPeripherals;
     // Declared before the monitors so the private connection outlives them.
     BusLease bus;
     bool fallbackEnabled;
@@ -103,6 +105,11 @@ PowerWatcher::PowerWatcher(std::function<void()> onChange, Options options, QObj
     }
     m_impl->upower = std::make_unique<UPowerMonitor>(bus);
     connect(m_impl->upower.get(), &UPowerMonitor::deviceChanged, this, notify);
+    connect(m_impl->upower.get(), &UPowerMonitor::peripheralsChanged, this, [this] {
+        const std::function<void(const Peripherals&)> callback = m_impl->onPeripherals;
+        if (callback)
+            callback(m_impl->upower->peripherals());
+    });
     connect(m_impl->upower.get(), &UPowerMonitor::presenceChanged, this,
         [this](bool present) { m_impl->setFallbackRunning(!present); });
     m_impl->setFallbackRunning(!m_impl->upower->isPresent());
@@ -112,5 +119,10 @@ PowerWatcher::PowerWatcher(std::function<void()> onChange, Options options, QObj
 }
 
 PowerWatcher::~PowerWatcher() = default;
+
+Peripherals PowerWatcher::peripherals() const
+{
+    return m_impl->upower ? m_impl->upower->peripherals() : Peripherals {};
+}
 
 } // namespace wattlet

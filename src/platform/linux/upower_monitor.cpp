@@ -1,10 +1,15 @@
 #include "upower_monitor.h"
 
+#include "upower_device_list.h"
+
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 
+#include <optional>
 #include <vector>
 
 namespace wattlet {
@@ -30,10 +35,33 @@ namespace {
             { QString(), QStringLiteral("org.freedesktop.DBus.Properties"),
                 QStringLiteral("PropertiesChanged"), SLOT(onPropertiesChanged(QDBusMessage)) },
             { daemonPath, service, QStringLiteral("DeviceAdded"),
-                SLOT(onDeviceAddedOrRemoved(QDBusMessage)) },
+                SLOT(onDeviceAdded(QDBusMessage)) },
             { daemonPath, service, QStringLiteral("DeviceRemoved"),
-                SLOT(onDeviceAddedOrRemoved(QDBusMessage)) },
+                SLOT(onDeviceRemoved(QDBusMessage)) },
         };
+    }
+
+    std::optional<QString> devicePathArgument(const QDBusMessage& message)
+    {
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.isEmpty()
+            || arguments.first().metaType() != QMetaType::fromType<QDBusObjectPath>())
+            return std::nullopt;
+        return arguments.first().value<QDBusObjectPath>().path();
+    }
+
+    // Qt hands over simple arrays (such as "as") already converted, others still marshalled.
+    template <typename T>
+    std::optional<T> argumentAs(const QVariant& argument, const char* signature)
+    {
+        if (argument.metaType() == QMetaType::fromType<T>())
+            return argument.value<T>();
+        if (argument.metaType() != QMetaType::fromType<QDBusArgument>())
+            return std::nullopt;
+        const auto marshalled = argument.value<QDBusArgument>();
+        if (marshalled.currentSignature() != QLatin1String(signature))
+            return std::nullopt;
+        return qdbus_cast<T>(marshalled);
     }
 
 } // namespace
@@ -41,7 +69,12 @@ namespace {
 UPowerMonitor::UPowerMonitor(const QDBusConnection& bus, QObject* parent)
     : QObject(parent)
     , m_bus(bus)
+    , m_devices(new UPowerDeviceList(bus, this))
 {
+    connect(
+        m_devices, &UPowerDeviceList::peripheralsChanged, this, &UPowerMonitor::peripheralsChanged);
+    connect(m_devices, &UPowerDeviceList::deviceLearned, this, &UPowerMonitor::onDeviceLearned);
+
     // Naming the service makes Qt accept a signal only from the unique name that owns it now.
     for (const SignalHook& hook : signalHooks())
         m_bus.connect(service, hook.path, hook.interface, hook.name, this, hook.slot);
@@ -57,6 +90,8 @@ UPowerMonitor::UPowerMonitor(const QDBusConnection& bus, QObject* parent)
         const QDBusReply<bool> registered = daemon->isServiceRegistered(service);
         m_present = registered.isValid() && registered.value();
     }
+    if (m_present)
+        m_devices->reload();
 }
 
 UPowerMonitor::~UPowerMonitor()
@@ -64,6 +99,8 @@ UPowerMonitor::~UPowerMonitor()
     for (const SignalHook& hook : signalHooks())
         m_bus.disconnect(service, hook.path, hook.interface, hook.name, this, hook.slot);
 }
+
+Peripherals UPowerMonitor::peripherals() const { return m_devices->peripherals(); }
 
 bool UPowerMonitor::isPowerSupplyPath(const QString& path)
 {
@@ -73,21 +110,60 @@ bool UPowerMonitor::isPowerSupplyPath(const QString& path)
         || (path.startsWith(linePower) && path.size() > linePower.size());
 }
 
+bool UPowerMonitor::isPeripheral(const QString& path) const
+{
+    return m_devices->isMachineSupply(path) == false;
+}
+
 void UPowerMonitor::onPropertiesChanged(const QDBusMessage& message)
 {
-    if (isPowerSupplyPath(message.path()))
+    const QString path = message.path();
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() >= 2
+        && arguments.first().toString() == QStringLiteral("org.freedesktop.UPower.Device")) {
+        const auto changed = argumentAs<QVariantMap>(arguments.at(1), "a{sv}");
+        const auto invalidated = arguments.size() >= 3
+            ? argumentAs<QStringList>(arguments.at(2), "as")
+            : std::optional<QStringList>(QStringList());
+        if (changed && invalidated)
+            m_devices->update(path, *changed, *invalidated);
+    }
+    if (isPowerSupplyPath(path) && !isPeripheral(path))
         Q_EMIT deviceChanged();
 }
 
-void UPowerMonitor::onDeviceAddedOrRemoved(const QDBusMessage& message)
+void UPowerMonitor::onDeviceAdded(const QDBusMessage& message)
 {
-    const QList<QVariant> arguments = message.arguments();
-    if (arguments.isEmpty())
+    const auto path = devicePathArgument(message);
+    if (!path)
         return;
-    const QVariant& device = arguments.first();
-    if (device.metaType() != QMetaType::fromType<QDBusObjectPath>())
+    m_devices->add(*path);
+    // Line power is always the machine's; a battery may be a peripheral's, which its properties
+    // tell.
+    if (path->startsWith(QStringLiteral("/org/freedesktop/UPower/devices/battery_"))
+        && isPowerSupplyPath(*path) && !m_devices->isMachineSupply(*path))
+        m_arriving.insert(*path);
+    else if (isPowerSupplyPath(*path) && !isPeripheral(*path))
+        Q_EMIT deviceChanged();
+}
+
+void UPowerMonitor::onDeviceRemoved(const QDBusMessage& message)
+{
+    const auto path = devicePathArgument(message);
+    if (!path)
         return;
-    if (isPowerSupplyPath(device.value<QDBusObjectPath>().path()))
+    const bool peripheral = isPeripheral(*path);
+    m_arriving.remove(*path);
+    m_devices->remove(*path);
+    if (isPowerSupplyPath(*path) && !peripheral)
+        Q_EMIT deviceChanged();
+}
+
+void UPowerMonitor::onDeviceLearned(const QString& path, bool known)
+{
+    if (!m_arriving.remove(path))
+        return;
+    if (!known || !isPeripheral(path))
         Q_EMIT deviceChanged();
 }
 
@@ -96,6 +172,11 @@ void UPowerMonitor::setPresent(bool present)
     if (present == m_present)
         return;
     m_present = present;
+    m_arriving.clear();
+    if (present)
+        m_devices->reload();
+    else
+        m_devices->clear();
     Q_EMIT presenceChanged(present);
 }
 

@@ -6,6 +6,8 @@
 #include "ui/theme/style.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -60,7 +62,7 @@ void Tile::paintEvent(QPaintEvent*)
     const Scheme scheme = Scheme::of(this);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    Style::paintCard(painter, rect(), 12, scheme.primaryAt(5));
+    Style::paintCard(painter, rect(), 12, scheme.primaryAt(m_hovered ? 9 : 5));
 
     const qreal middle = height() / 2.0;
     const QRectF badgeRect(padding, middle - badge / 2, badge, badge);
@@ -86,6 +88,58 @@ void Tile::paintEvent(QPaintEvent*)
     painter.setPen(scheme.primary());
     // A shrunken value keeps the baseline of the full-size one.
     painter.drawText(QPointF(textLeft, valueTop + QFontMetricsF(value).ascent()), valueLine.text);
+}
+
+void Tile::setAction(std::function<void()> action, const QString& help)
+{
+    m_action = std::move(action);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(help);
+    setAccessibleName(m_title);
+    setAccessibleDescription(help);
+}
+
+void Tile::mousePressEvent(QMouseEvent* event)
+{
+    // Taking the press makes the release come here too.
+    if (m_action && event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void Tile::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_action && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint()))
+        m_action();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void Tile::keyPressEvent(QKeyEvent* event)
+{
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return
+        || event->key() == Qt::Key_Enter;
+    if (m_action && activates)
+        m_action();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void Tile::enterEvent(QEnterEvent* event)
+{
+    m_hovered = static_cast<bool>(m_action);
+    update();
+    QWidget::enterEvent(event);
+}
+
+void Tile::leaveEvent(QEvent* event)
+{
+    m_hovered = false;
+    update();
+    QWidget::leaveEvent(event);
 }
 
 } // namespace wattlet

@@ -350,6 +350,86 @@ namespace {
             capsule({ 50, w / 2 }, { 50, 46 }, w) });
     }
 
+    QPainterPath computerMouse(qreal w)
+    {
+        const QPainterPath body = continuousRoundedRect(QRectF(2, 2, 60, 100), 30);
+        return cut(body,
+            unite({ capsule({ 32, -6 }, { 32, 38 }, w * 0.7),
+                capsule({ -6, 40 }, { 70, 40 }, w * 0.7) }));
+    }
+
+    QPainterPath keyboard(qreal)
+    {
+        QPainterPath keys;
+        for (int row = 0; row < 2; ++row) {
+            for (int k = 0; k < 6; ++k)
+                keys.addRect(QRectF(15 + k * 19.5, 22 + row * 18, 12, 10));
+        }
+        keys.addRect(QRectF(34.5, 58, 71, 10));
+        return cut(continuousRoundedRect(QRectF(2, 8, 136, 76), 14), keys);
+    }
+
+    QPainterPath headphones(qreal w)
+    {
+        const QPointF c(52, 54);
+        const qreal r = 48 - w / 2;
+        const QPainterPath band = unite(
+            { stroke(arc(c, r, 270, 180), w), capsule({ c.x() - r, 54 }, { c.x() - r, 66 }, w),
+                capsule({ c.x() + r, 54 }, { c.x() + r, 66 }, w) });
+        return unite({ band, continuousRoundedRect(QRectF(0, 56, 28, 44), 11),
+            continuousRoundedRect(QRectF(76, 56, 28, 44), 11) });
+    }
+
+    QPainterPath gameController(qreal w)
+    {
+        const QPainterPath body = unite({ continuousRoundedRect(QRectF(8, 12, 124, 54), 27),
+            disc({ 32, 62 }, 28), disc({ 108, 62 }, 28) });
+        const QPainterPath controls = unite(
+            { capsule({ 22, 42 }, { 48, 42 }, w * 0.9), capsule({ 35, 29 }, { 35, 55 }, w * 0.9),
+                disc({ 100, 34 }, 6.5), disc({ 112, 48 }, 6.5) });
+        return cut(body, controls);
+    }
+
+    QPainterPath touchpad(qreal w)
+    {
+        const QPainterPath pad = continuousRoundedRect(QRectF(2, 8, 136, 88), 16);
+        return cut(pad,
+            unite({ capsule({ -6, 68 }, { 146, 68 }, w * 0.7),
+                capsule({ 70, 68 }, { 70, 104 }, w * 0.7) }));
+    }
+
+    QPainterPath pencilTip(qreal w)
+    {
+        // Drawn upright, then turned to lean right like a pen in the hand.
+        QPainterPath body = continuousRoundedRect(QRectF(0, 0, 30, 72), 8);
+        const QPainterPath tip = roundedPolygon({ { 0, 78 }, { 30, 78 }, { 15, 106 } }, 3);
+        body = cut(body, capsule({ -4, 14 }, { 34, 14 }, w * 0.6));
+        QTransform turn;
+        turn.translate(86, 4);
+        turn.rotate(40);
+        return turn.map(unite({ body, tip }));
+    }
+
+    QPainterPath phone(qreal w)
+    {
+        const QRectF frame(2, 2, 60, 100);
+        return unite({ stroke(continuousRoundedRect(
+                                  frame.adjusted(w / 2, w / 2, -w / 2, -w / 2), 15 - w / 2),
+                           w),
+            capsule({ 24, 12 }, { 40, 12 }, w * 0.8) });
+    }
+
+    QPainterPath musicNote(qreal w)
+    {
+        QPainterPath head;
+        head.addEllipse(QPointF(24, 84), 22, 17);
+        QPainterPath flag({ 40, 6 });
+        flag.cubicTo(52, 20, 80, 22, 78, 50);
+        flag.cubicTo(72, 36, 56, 34, 40, 32);
+        flag.closeSubpath();
+        return unite({ head, capsule({ 42, 84 }, { 42, 8 }, w), flag });
+    }
+
     struct Drawing
     {
         QSizeF box; // in grid units, font size = 100
@@ -387,6 +467,14 @@ namespace {
             { "hand.raised.fill", { { 100, 110 }, hand } },
             { "info.circle", { { 100, 100 }, info } },
             { "power", { { 100, 104 }, power } },
+            { "computermouse.fill", { { 64, 104 }, computerMouse } },
+            { "keyboard.fill", { { 140, 92 }, keyboard } },
+            { "headphones", { { 104, 100 }, headphones } },
+            { "gamecontroller.fill", { { 140, 92 }, gameController } },
+            { "touchpad.fill", { { 140, 104 }, touchpad } },
+            { "pencil.tip", { { 104, 104 }, pencilTip } },
+            { "iphone", { { 64, 104 }, phone } },
+            { "music.note", { { 80, 104 }, musicNote } },
         };
         return table;
     }

@@ -1,12 +1,14 @@
 #include "main_page.h"
 
+#include "chart_section.h"
 #include "page_layout.h"
 
 #include "app/app_model.h"
 #include "app/present/main_page_view.h"
-#include "ui/components/area_chart.h"
+#include "ui/components/card.h"
 #include "ui/components/charge_ring.h"
 #include "ui/components/detail_row.h"
+#include "ui/components/device_row.h"
 #include "ui/components/pill_button.h"
 #include "ui/components/symbol_view.h"
 #include "ui/components/text_label.h"
@@ -99,22 +101,6 @@ namespace {
         return row;
     }
 
-    QLayout* tiles(const MainPageView& view)
-    {
-        auto* grid = new QGridLayout;
-        grid->setHorizontalSpacing(8);
-        grid->setVerticalSpacing(8);
-        for (int i = 0; i < static_cast<int>(view.tiles.size()); ++i) {
-            const MainPageView::Tile& tile = view.tiles[static_cast<std::size_t>(i)];
-            grid->addWidget(new Tile(qText(tile.symbol), qText(tile.title), qText(tile.value),
-                                Palette::color(tile.tint)),
-                i / 2, i % 2);
-        }
-        grid->setColumnStretch(0, 1);
-        grid->setColumnStretch(1, 1);
-        return grid;
-    }
-
     QLayout* details(const MainPageView& view)
     {
         auto* column = new QVBoxLayout;
@@ -124,50 +110,45 @@ namespace {
         return column;
     }
 
+    QWidget* devices(const MainPageView& view)
+    {
+        auto* card = new Card;
+        auto* column = new QVBoxLayout(card);
+        column->setContentsMargins(12, 10, 12, 10);
+        column->setSpacing(7);
+        column->addWidget(new TextLabel(qText(view.devicesTitle),
+            Style::font(11, TextWeight::semibold), LabelColor::secondary));
+        for (const MainPageView::Device& device : view.devices) {
+            column->addWidget(new DeviceRow(
+                qText(device.symbol), qText(device.name), qText(device.value), device.low));
+        }
+        return card;
+    }
+
     QLayout* chart(const MainPageView::Chart& view)
     {
-        auto* column = new QVBoxLayout;
-        column->setSpacing(6);
-        auto* header = new QHBoxLayout;
-        header->setSpacing(Style::defaultSpacing);
-        header->addWidget(new TextLabel(
-            qText(view.title), Style::font(11, TextWeight::semibold), LabelColor::secondary));
-        header->addStretch(1);
+        ChartSection section;
+        section.title = qText(view.title);
         if (view.delta)
-            header->addWidget(
-                new TextLabel(qText(*view.delta), Style::font(11), LabelColor::secondary));
-        column->addLayout(header);
-
-        if (view.empty) {
-            auto* empty
-                = new TextLabel(qText(view.emptyText), Style::font(12), LabelColor::secondary);
-            empty->setAlignment(Qt::AlignHCenter);
-            empty->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-            empty->setFixedHeight(chartHeight);
-            column->addWidget(empty);
-            return column;
-        }
-        auto* area = new AreaChart(view.values, Palette::color(view.tint));
-        area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        area->setFixedHeight(chartHeight);
-        column->addWidget(area);
-        auto* axis = new QHBoxLayout;
-        axis->setSpacing(Style::defaultSpacing);
-        axis->addWidget(new TextLabel(qText(view.left), Style::font(10), LabelColor::tertiary));
-        axis->addStretch(1);
-        axis->addWidget(new TextLabel(qText(view.right), Style::font(10), LabelColor::tertiary));
-        column->addLayout(axis);
-        return column;
+            section.aside = qText(*view.delta);
+        section.empty = view.empty;
+        section.emptyText = qText(view.emptyText);
+        section.values = view.values;
+        section.tint = Palette::color(view.tint);
+        section.axis = { qText(view.left), qText(view.right) };
+        section.height = chartHeight;
+        return chartSection(section);
     }
 
 } // namespace
 
-MainPage::MainPage(AppModel& model, QWidget* parent)
+MainPage::MainPage(AppModel& model, std::function<void()> openHealth, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
+    , m_openHealth(std::move(openHealth))
 {
-    const MainPageView view = mainPageView(
-        model.reading(), model.series(), model.delta(), model.canOpenPowerSettings());
+    const MainPageView view = mainPageView(model.reading(), model.series(), model.delta(),
+        model.canOpenPowerSettings(), model.peripherals());
     if (view.notice)
         buildNotice(view);
     else
@@ -196,6 +177,8 @@ void MainPage::buildReading(const MainPageView& view)
         column->addWidget(new WarningRow(qText(warning.text), warning.hot));
     column->addLayout(tiles(view));
     column->addLayout(details(view));
+    if (!view.devices.empty())
+        column->addWidget(devices(view));
     column->addLayout(chart(view.chart));
 
     auto* actions = new QHBoxLayout;
@@ -214,6 +197,24 @@ void MainPage::buildReading(const MainPageView& view)
             new PillButton(qText(action.symbol), qText(action.title), std::move(run)), 1);
     }
     column->addLayout(actions);
+}
+
+QLayout* MainPage::tiles(const MainPageView& view) const
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(8);
+    for (int i = 0; i < static_cast<int>(view.tiles.size()); ++i) {
+        const MainPageView::Tile& tile = view.tiles[static_cast<std::size_t>(i)];
+        auto* card = new Tile(
+            qText(tile.symbol), qText(tile.title), qText(tile.value), Palette::color(tile.tint));
+        if (tile.opensHealth && m_openHealth)
+            card->setAction(m_openHealth, qText(tile.help));
+        grid->addWidget(card, i / 2, i % 2);
+    }
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    return grid;
 }
 
 void MainPage::copySummary() const

@@ -2,28 +2,33 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace wattlet {
 
 class AppModel;
 struct MainPageView;
 
 /// The panel's first page: the charge ring with the state and time lines, the warnings, four
-/// tiles, the details, the 24-hour chart and two actions; a "no battery" notice when the model
-/// has no reading. Built once from the model's current state; the panel builds a new one when
-/// the model changes.
+/// tiles (the health tile runs `openHealth`), the details, the peripherals' card when there are
+/// any, the 24-hour chart and two actions; a "no battery" notice when the model has no reading.
+/// Built once from the model's current state; the panel builds a new one when the model changes.
 class MainPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MainPage(AppModel& model, QWidget* parent = nullptr);
+    explicit MainPage(
+        AppModel& model, std::function<void()> openHealth = {}, QWidget* parent = nullptr);
 
 private:
     void buildNotice(const MainPageView& view);
     void buildReading(const MainPageView& view);
+    [[nodiscard]] QLayout* tiles(const MainPageView& view) const;
     void copySummary() const;
 
     AppModel& m_model;
+    std::function<void()> m_openHealth;
 };
 
 } // namespace wattlet

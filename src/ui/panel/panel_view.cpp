@@ -1,6 +1,7 @@
 #include "panel_view.h"
 
 #include "about_page.h"
+#include "health_page.h"
 #include "main_page.h"
 #include "page_layout.h"
 #include "settings_page.h"
@@ -140,13 +141,17 @@ void PanelView::showPage()
     const auto back = [this] { setPage(Page::main); };
     switch (m_page) {
     case Page::main:
-        m_pageWidget = new MainPage(m_model, this);
+        m_pageWidget = new MainPage(
+            m_model, [this] { setPage(Page::health); }, this);
         break;
     case Page::settings:
         m_pageWidget = new SettingsPage(m_model, back, this);
         break;
     case Page::about:
         m_pageWidget = new AboutPage(back, this);
+        break;
+    case Page::health:
+        m_pageWidget = new HealthPage(m_model, back, this);
         break;
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pageWidget);

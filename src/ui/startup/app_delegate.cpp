@@ -30,6 +30,8 @@ bool AppDelegate::launch(SingleInstance& instance)
         demo = Demo::reading(*m_demoKind, wallClockSeconds());
     // The controller must exist before the first refresh so that it draws its result.
     m_model = std::make_unique<AppModel>(std::move(demo), m_deps);
+    if (m_demoKind)
+        m_model->setDemoPeripherals(Demo::peripherals(*m_demoKind));
     m_status = std::make_unique<StatusController>(*m_model, m_panel);
     m_model->start();
     if (m_demoKind) {

@@ -52,8 +52,8 @@ StatusController::~StatusController() = default;
 
 void StatusController::update()
 {
-    m_tray->show(statusItemView(
-        m_model.reading(), m_model.prefs().showPercent(), m_model.prefs().percentStyle()));
+    m_tray->show(statusItemView(m_model.reading(), m_model.prefs().showPercent(),
+        m_model.prefs().percentStyle(), m_model.peripherals()));
 }
 
 void StatusController::togglePanel(std::optional<QPoint> at)

@@ -1,0 +1,18 @@
+#include "device_notification.h"
+
+#include "core/battery_text.h"
+
+namespace wattlet {
+
+std::string deviceNotificationId(const std::string& deviceId)
+{
+    return "wattlet.device." + deviceId;
+}
+
+DesktopNotification deviceNotification(const Peripheral& device)
+{
+    return { deviceNotificationId(device.id), BatteryText::t("warn.device.title"),
+        BatteryText::deviceWarning(device), DesktopNotification::Urgency::normal, "battery-low" };
+}
+
+} // namespace wattlet

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/peripheral.h"
+#include "platform/desktop_notifier.h"
+
+#include <string>
+
+namespace wattlet {
+
+/// "wattlet.device." followed by the device's id: names its low-battery notification.
+[[nodiscard]] std::string deviceNotificationId(const std::string& deviceId);
+
+/// The low-battery notification of `device` in the current text language: "Device battery low"
+/// as title, its name and charge as body, normal urgency with the low-battery sound.
+[[nodiscard]] DesktopNotification deviceNotification(const Peripheral& device);
+
+} // namespace wattlet

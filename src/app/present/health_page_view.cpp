@@ -1,0 +1,114 @@
+#include "health_page_view.h"
+
+#include "core/battery_text.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    using BatteryText::t;
+
+    constexpr std::int64_t chartPoints = 120;
+    const std::string dash = "\u2014";
+    const std::string minus = "\u2212";
+
+    std::string upper(const std::string& text)
+    {
+        return QString::fromStdString(text).toUpper().toStdString();
+    }
+
+    std::string monthLabel(std::int64_t day)
+    {
+        const std::string date = dateText(day);
+        return t("mon." + std::to_string(std::stoi(date.substr(5, 2)))) + " " + date.substr(0, 4);
+    }
+
+    std::string signedPercent(double value)
+    {
+        const std::string magnitude = BatteryText::num(std::fabs(value), 1);
+        if (magnitude == "0")
+            return "0 %";
+        return (value < 0 ? minus : "+") + magnitude + " %";
+    }
+
+    // The health of the latest entry at or before each step, over the recorded days.
+    std::vector<double> steps(const HealthLog& log)
+    {
+        const auto& entries = log.entries;
+        const auto first = static_cast<double>(entries.front().day);
+        const double span = static_cast<double>(entries.back().day) - first;
+        std::vector<double> values;
+        std::size_t at = 0;
+        for (std::int64_t i = 0; i < chartPoints; ++i) {
+            const double day = first + span * static_cast<double>(i) / (chartPoints - 1);
+            while (at + 1 < entries.size() && static_cast<double>(entries[at + 1].day) <= day)
+                ++at;
+            values.push_back(entries[at].health());
+        }
+        return values;
+    }
+
+    void chart(HealthPageView& view, const HealthLog& log)
+    {
+        view.chartTitle = upper(t("health.chart"));
+        view.empty = log.entries.size() < 2;
+        if (view.empty) {
+            view.emptyText = t("health.empty");
+            return;
+        }
+        std::vector<double> values = steps(log);
+        const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+        // Whole tens of points below, at least 100 above: a fade of a few points stays visible.
+        const double bottom = std::clamp(std::floor((*lowest - 2) / 10) * 10, 0.0, 90.0);
+        const double top = std::max(100.0, std::ceil(*highest));
+        for (double& value : values)
+            value = (value - bottom) / (top - bottom) * 100;
+        view.values = std::move(values);
+        view.range = BatteryText::num(bottom, 0) + "\u2013" + BatteryText::num(top, 0) + " %";
+        const std::int64_t first = log.entries.front().day;
+        const std::int64_t last = log.entries.back().day;
+        view.axis = { monthLabel(first), monthLabel(first + (last - first) / 2), monthLabel(last) };
+    }
+
+} // namespace
+
+HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryReading>& reading)
+{
+    HealthPageView view;
+    view.title = t("health.title");
+    view.back = t("back");
+    // Today's health: the reading's, else the newest entry's.
+    std::string nowText = dash;
+    bool worn = false;
+    if (const auto health = reading ? reading->health() : std::nullopt) {
+        nowText = std::to_string(*health) + " %";
+        worn = *health < BatteryReading::healthLowPercent;
+    } else if (!log.entries.empty()) {
+        const auto newest = std::min<std::int64_t>(std::lround(log.entries.back().health()), 100);
+        nowText = std::to_string(newest) + " %";
+        worn = newest < BatteryReading::healthLowPercent;
+    }
+    view.tint = worn ? "yellow" : "malachite";
+    chart(view, log);
+
+    view.rows.push_back({ t("health.now"), nowText });
+    const HealthTrend trend = log.trend();
+    if (trend.perMonth)
+        view.rows.push_back({ t("health.perMonth"), signedPercent(*trend.perMonth) });
+    if (trend.per100Cycles)
+        view.rows.push_back({ t("health.perCycles"), signedPercent(*trend.per100Cycles) });
+    view.rows.push_back({ t("health.days"), std::to_string(log.entries.size()) });
+    if (trend.spanDays < HealthLog::minimumTrendDays) {
+        std::string note = t("health.wait");
+        note.replace(note.find("%d"), 2, std::to_string(trend.spanDays));
+        view.note = note;
+    }
+    return view;
+}
+
+} // namespace wattlet

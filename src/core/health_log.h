@@ -1,0 +1,78 @@
+#pragma once
+
+#include "battery_reading.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wattlet {
+
+/// One calendar day of the battery's capacities. `day` counts days since 1970-01-01 in the
+/// user's local calendar; capacities are in mAh like the reading's.
+struct HealthEntry
+{
+    std::int64_t day = 0;
+    std::int64_t fullCapacity = 0;
+    std::int64_t designCapacity = 0;
+    std::optional<std::int64_t> cycles;
+
+    bool operator==(const HealthEntry&) const = default;
+
+    /// Full capacity as a percentage of design, not rounded and not capped at 100.
+    [[nodiscard]] double health() const;
+};
+
+/// How the health moved over the log: least-squares slopes in percentage points.
+struct HealthTrend
+{
+    /// Days from the first entry to the last.
+    std::int64_t spanDays = 0;
+    /// Per 30.44 days; absent below minimumTrendDays of data.
+    std::optional<double> perMonth;
+    /// Per 100 charge cycles; absent below minimumTrendDays of data or without a cycle range.
+    std::optional<double> per100Cycles;
+};
+
+/// The battery's capacities over months: at most one entry per calendar day, in ascending day
+/// order, kept for keepDays.
+struct HealthLog
+{
+    /// Five years, leap days included.
+    static constexpr std::int64_t keepDays = 1827;
+    static constexpr std::int64_t minimumTrendDays = 30;
+
+    std::vector<HealthEntry> entries;
+
+    bool operator==(const HealthLog&) const = default;
+
+    /// Records `reading` as the entry of `today` when it has a full and a design capacity and the
+    /// day has none yet; then drops entries older than keepDays. A day before the newest entry
+    /// (a clock set back) records nothing and drops nothing, unless it falls between the two
+    /// newest entries: the newest is then taken for a clock that ran ahead and is replaced. The
+    /// age limit is counted from the day after the previous newest entry when that is earlier
+    /// than today, so a clock far ahead cannot wipe the log. True when an entry was added.
+    bool record(const BatteryReading& reading, std::int64_t today);
+
+    [[nodiscard]] HealthTrend trend() const;
+
+    /// {"days":[{"date":"2025-03-14","full":…,"design":…,"cycles":…},…]}, "cycles" left out
+    /// when absent.
+    [[nodiscard]] std::string toJson() const;
+    /// The log stored in `json`, or nothing when it is not an object with a "days" array of
+    /// objects holding a valid "date", positive integral "full" and "design" and an optional
+    /// non-negative integral "cycles". Entries come back sorted, one per day (the first wins).
+    [[nodiscard]] static std::optional<HealthLog> fromJson(std::string_view json);
+    /// "date,full,design,cycles,health" and one line per entry, health with one decimal, an
+    /// empty field for absent cycles; lines end in "\n".
+    [[nodiscard]] std::string toCsv() const;
+};
+
+/// "YYYY-MM-DD" of a day count since 1970-01-01 (proleptic Gregorian).
+[[nodiscard]] std::string dateText(std::int64_t day);
+/// The day count of a "YYYY-MM-DD" text for years 1–9999; absent for anything else.
+[[nodiscard]] std::optional<std::int64_t> dayOfDate(std::string_view text);
+
+} // namespace wattlet

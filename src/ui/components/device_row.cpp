@@ -1,0 +1,89 @@
+#include "device_row.h"
+
+#include "ui/drawing/symbols.h"
+#include "ui/drawing/text_block.h"
+#include "ui/theme/palette.h"
+#include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wattlet {
+
+namespace {
+
+    // Room for the widest symbol of the kinds, so names line up.
+    constexpr qreal symbolColumn = 20;
+    constexpr qreal spacing = 8;
+    constexpr qreal symbolTextSize = 12;
+
+    QFont nameFont() { return Style::font(12.5); }
+    QFont valueFont() { return Style::font(12.5, Style::TextWeight::semibold); }
+
+    qreal rowHeight()
+    {
+        return std::max(TextBlock::lineHeight(nameFont()), TextBlock::lineHeight(valueFont()));
+    }
+
+} // namespace
+
+DeviceRow::DeviceRow(QString symbol, QString name, QString value, bool low, QWidget* parent)
+    : QWidget(parent)
+    , m_symbol(std::move(symbol))
+    , m_name(std::move(name))
+    , m_value(std::move(value))
+    , m_low(low)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize DeviceRow::sizeHint() const
+{
+    const qreal natural = symbolColumn + spacing + TextBlock::naturalWidth(m_name, nameFont())
+        + spacing + TextBlock::naturalWidth(m_value, valueFont());
+    return { std::min(static_cast<int>(std::ceil(natural)), Style::contentWidth),
+        static_cast<int>(std::ceil(rowHeight())) };
+}
+
+QSize DeviceRow::minimumSizeHint() const
+{
+    return { static_cast<int>(symbolColumn + 80), sizeHint().height() };
+}
+
+void DeviceRow::paintEvent(QPaintEvent*)
+{
+    const Scheme scheme = Scheme::of(this);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal middle = height() / 2.0;
+
+    const std::string symbol = m_symbol.toStdString();
+    const QSizeF symbolSize = Symbols::size(symbol, symbolTextSize);
+    const qreal fit = std::min(1.0, symbolColumn / symbolSize.width());
+    const QSizeF drawn = symbolSize * fit;
+    Symbols::paint(painter,
+        QRectF(QPointF((symbolColumn - drawn.width()) / 2, middle - drawn.height() / 2), drawn),
+        symbol, scheme.secondary(), Style::symbolWeight(Style::TextWeight::semibold));
+
+    const QFont value = valueFont();
+    const qreal valueWidth = std::min(TextBlock::naturalWidth(m_value, value), width() / 2.0);
+    const FittedLine valueLine = fitLine(m_value, value, valueWidth);
+    const qreal baseline
+        = middle + (QFontMetricsF(value).ascent() - QFontMetricsF(value).descent()) / 2;
+    painter.setFont(valueLine.font);
+    painter.setPen(m_low ? Palette::red() : scheme.primary());
+    painter.drawText(QPointF(width() - valueWidth, baseline), valueLine.text);
+
+    const qreal nameLeft = symbolColumn + spacing;
+    const FittedLine nameLine
+        = fitLine(m_name, nameFont(), width() - nameLeft - valueWidth - spacing);
+    painter.setFont(nameLine.font);
+    painter.setPen(scheme.primary());
+    painter.drawText(QPointF(nameLeft, baseline), nameLine.text);
+}
+
+} // namespace wattlet

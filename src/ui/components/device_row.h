@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace wattlet {
+
+/// One peripheral on one line: its kind's symbol in secondary colour, its name (cut with "…"
+/// when narrow) and its charge at the right edge, in red when `low`. Its height is fixed; it
+/// takes the width it is given.
+class DeviceRow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DeviceRow(QString symbol, QString name, QString value, bool low, QWidget* parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_symbol;
+    QString m_name;
+    QString m_value;
+    bool m_low;
+};
+
+} // namespace wattlet

@@ -1,0 +1,157 @@
+#include "core/health_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using wattlet::BatteryReading;
+using wattlet::HealthEntry;
+using wattlet::HealthLog;
+
+namespace {
+
+// 2025-03-14.
+constexpr std::int64_t today = 20161;
+
+BatteryReading capacities(std::int64_t full, std::int64_t design = 5000,
+    std::optional<std::int64_t> cycles = std::nullopt)
+{
+    BatteryReading r;
+    r.fullCapacity = full;
+    r.designCapacity = design;
+    r.cycles = cycles;
+    return r;
+}
+
+std::vector<std::int64_t> days(const HealthLog& log)
+{
+    std::vector<std::int64_t> result;
+    for (const HealthEntry& entry : log.entries)
+        result.push_back(entry.day - today);
+    return result;
+}
+
+} // namespace
+
+TEST(HealthLog, OneEntryPerDayAndOnlyWithBothCapacities)
+{
+    HealthLog log;
+    EXPECT_FALSE(log.record(BatteryReading {}, today));
+    EXPECT_FALSE(log.record(capacities(4500, 0), today));
+    EXPECT_TRUE(log.record(capacities(4500, 5000, 120), today));
+    // Later the same day, with other values: the first refresh of the day counts.
+    EXPECT_FALSE(log.record(capacities(4400), today));
+    EXPECT_TRUE(log.record(capacities(4490), today + 1));
+    EXPECT_EQ(log.entries,
+        (std::vector<HealthEntry> { { today, 4500, 5000, 120 }, { today + 1, 4490, 5000, {} } }));
+}
+
+TEST(HealthLog, AClockSetBackRecordsNothingAndLosesNothing)
+{
+    HealthLog log;
+    for (const std::int64_t day : { 0, 1, 2 })
+        log.record(capacities(4500), today + day);
+    // Back to 2000 after a dead clock battery, then to yesterday.
+    EXPECT_FALSE(log.record(capacities(4500), 10957));
+    EXPECT_FALSE(log.record(capacities(4500), today + 1));
+    EXPECT_EQ(days(log), (std::vector<std::int64_t> { 0, 1, 2 }));
+}
+
+TEST(HealthLog, AClockThatRanAheadNeitherBlocksTheLogNorWipesIt)
+{
+    HealthLog log;
+    for (std::int64_t day = -1500; day <= 0; day += 100)
+        log.record(capacities(4500), today + day);
+    const std::size_t kept = log.entries.size();
+    // Ten years ahead for one start: recorded, but the age limit still counts from the real days.
+    EXPECT_TRUE(log.record(capacities(4500), today + 3650));
+    EXPECT_EQ(log.entries.size(), kept + 1);
+    // Back to the real date: the entry from the future gives way.
+    EXPECT_TRUE(log.record(capacities(4500), today + 1));
+    EXPECT_EQ(log.entries.size(), kept + 1);
+    EXPECT_EQ(log.entries.back().day, today + 1);
+}
+
+TEST(HealthLog, KeepsFiveYears)
+{
+    HealthLog log;
+    log.entries = { { today - 1827, 4900, 5000, {} }, { today - 1826, 4900, 5000, {} },
+        { today - 1, 4500, 5000, {} } };
+    log.record(capacities(4500), today);
+    EXPECT_EQ(days(log), (std::vector<std::int64_t> { -1826, -1, 0 }));
+}
+
+TEST(HealthLog, JsonRoundTripAndBrokenFiles)
+{
+    HealthLog log;
+    log.entries = { { today, 4500, 5000, 120 }, { today + 1, 4490, 5001, {} } };
+    EXPECT_EQ(log.toJson(),
+        R"({"days":[{"date":"2025-03-14","full":4500,"design":5000,"cycles":120},)"
+        R"({"date":"2025-03-15","full":4490,"design":5001}]})");
+    EXPECT_EQ(HealthLog::fromJson(log.toJson()), log);
+    // Out of order and twice the same day: sorted, the first of a day kept.
+    const auto shuffled = HealthLog::fromJson(
+        R"({"days":[{"date":"2025-03-15","full":2,"design":3},{"date":"2025-03-14","full":1,"design":3},)"
+        R"({"date":"2025-03-15","full":9,"design":9,"cycles":null}]})");
+    ASSERT_TRUE(shuffled);
+    EXPECT_EQ(shuffled->entries,
+        (std::vector<HealthEntry> { { today, 1, 3, {} }, { today + 1, 2, 3, {} } }));
+    for (const char* broken : { "", "{", "[]", R"({"days":{}})", R"({"days":[1]})",
+             R"({"days":[{"date":"2025-02-30","full":1,"design":1}]})",
+             R"({"days":[{"date":"2025-3-14","full":1,"design":1}]})",
+             R"({"days":[{"date":"2025-03-14","full":0,"design":1}]})",
+             R"({"days":[{"date":"2025-03-14","full":1.5,"design":1}]})",
+             R"({"days":[{"date":"2025-03-14","full":1,"design":1,"cycles":-1}]})",
+             R"({"days":[{"date":"2025-03-14","full":1,"design":18446744073709551615}]})" }) {
+        SCOPED_TRACE(broken);
+        EXPECT_EQ(HealthLog::fromJson(broken), std::nullopt);
+    }
+}
+
+TEST(HealthLog, CsvHasOneLinePerDay)
+{
+    HealthLog log;
+    log.entries = { { today, 4500, 5000, 120 }, { today + 1, 5050, 5000, {} } };
+    EXPECT_EQ(log.toCsv(),
+        "date,full,design,cycles,health\n2025-03-14,4500,5000,120,90.0\n"
+        "2025-03-15,5050,5000,,101.0\n");
+}
+
+TEST(HealthLog, TrendNeedsThirtyDaysAndACycleRange)
+{
+    HealthLog log;
+    // One point lost per 30.44 days and per 20 cycles.
+    for (std::int64_t day = 0; day <= 60; ++day) {
+        const double health = 100 - static_cast<double>(day) / 30.44;
+        log.entries.push_back(
+            { today + day, static_cast<std::int64_t>(health * 100), 10000, 100 + day * 5 / 3 });
+    }
+    const auto trend = log.trend();
+    EXPECT_EQ(trend.spanDays, 60);
+    ASSERT_TRUE(trend.perMonth);
+    EXPECT_NEAR(*trend.perMonth, -1.0, 0.02);
+    ASSERT_TRUE(trend.per100Cycles);
+    EXPECT_NEAR(*trend.per100Cycles, -1.97, 0.05);
+
+    log.entries.resize(31);
+    EXPECT_TRUE(log.trend().perMonth);
+    log.entries.resize(30);
+    EXPECT_EQ(log.trend().perMonth, std::nullopt);
+    for (auto& entry : log.entries)
+        entry.cycles = 100;
+    log.entries.push_back({ today + 40, 9900, 10000, 100 });
+    EXPECT_TRUE(log.trend().perMonth);
+    EXPECT_EQ(log.trend().per100Cycles, std::nullopt);
+}
+
+TEST(HealthLog, DatesRoundTripAcrossLeapYearsAndEras)
+{
+    for (const std::int64_t day : { -719162, -1, 0, 11016, 11017, 20161, 2932896 }) {
+        SCOPED_TRACE(day);
+        EXPECT_EQ(wattlet::dayOfDate(wattlet::dateText(day)), day);
+    }
+    EXPECT_EQ(wattlet::dateText(11016), "2000-02-29");
+    EXPECT_EQ(wattlet::dayOfDate("1900-02-29"), std::nullopt);
+    EXPECT_EQ(wattlet::dayOfDate("0000-01-01"), std::nullopt);
+}

@@ -1,0 +1,188 @@
+#include "platform/battery_record_source.h"
+#include "platform/peripherals_read.h"
+#include "platform/power_watcher.h"
+#include "support/dbus_test_bus.h"
+#include "support/fake_upower.h"
+#include "support/wait_until.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace wattlet {
+namespace {
+
+    using test::DBusTestBus;
+    using test::FakeUPower;
+    using Points = std::vector<FakeUPower::Point>;
+
+    constexpr uint mouseType = 5;
+    constexpr uint keyboardType = 6;
+    constexpr uint batteryType = 2;
+
+    bool waitUntil(const std::function<bool()>& condition)
+    {
+        return test::waitUntil(condition, 3000);
+    }
+
+    std::vector<std::string> summary(const Peripherals& devices)
+    {
+        std::vector<std::string> lines;
+        for (const Peripheral& device : devices)
+            lines.push_back(std::string(rawValue(device.kind)) + " " + device.model + " "
+                + (device.percent ? std::to_string(*device.percent) : "?"));
+        return lines;
+    }
+
+    class UPowerDevices : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            if (!DBusTestBus::system().isRunning())
+                GTEST_SKIP() << "dbus-daemon is not available";
+        }
+
+        std::unique_ptr<PowerWatcher> watch()
+        {
+            PowerWatcher::Options options;
+            options.useUdev = false;
+            options.onPeripherals = [this](const Peripherals& devices) { latest = devices; };
+            return std::make_unique<PowerWatcher>([this] { ++machineEvents; }, options);
+        }
+
+        std::optional<std::vector<BatterySample>> fetch()
+        {
+            std::optional<std::vector<BatterySample>> result;
+            QObject context;
+            fetchBatteryRecord(
+                &context, [&](std::vector<BatterySample> samples) { result = std::move(samples); });
+            waitUntil([&] { return result.has_value(); });
+            return result;
+        }
+
+        Peripherals latest;
+        int machineEvents = 0;
+    };
+
+    TEST_F(UPowerDevices, PeripheralsAppearChangeAndVanishWithoutMachineEvents)
+    {
+        FakeUPower upower;
+        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        upower.add(QStringLiteral("mouse_hidpp_battery_0"),
+            FakeUPower::peripheral(mouseType, 8, QStringLiteral("MX Master 3")));
+        ASSERT_TRUE(upower.start());
+        const auto watcher = watch();
+        ASSERT_TRUE(waitUntil([this] { return !latest.empty(); }));
+        EXPECT_EQ(summary(latest), std::vector<std::string> { "mouse MX Master 3 8" });
+
+        upower.change(
+            QStringLiteral("mouse_hidpp_battery_0"), { { QStringLiteral("Percentage"), 7.0 } });
+        ASSERT_TRUE(waitUntil([this] { return latest.size() == 1 && latest[0].percent == 7; }));
+
+        // A battery UPower marks as no supply of the machine is a peripheral too, whatever its
+        // path says.
+        upower.add(QStringLiteral("keyboard_dev_1"), FakeUPower::peripheral(keyboardType, 55));
+        upower.add(
+            QStringLiteral("battery_hidpp_battery_1"), FakeUPower::peripheral(batteryType, 40));
+        ASSERT_TRUE(waitUntil([this] { return latest.size() == 3; }));
+        upower.change(
+            QStringLiteral("battery_hidpp_battery_1"), { { QStringLiteral("Percentage"), 39.0 } });
+        ASSERT_TRUE(waitUntil([this] { return latest[0].percent == 39; }));
+        EXPECT_EQ(summary(latest),
+            (std::vector<std::string> { "other  39", "keyboard  55", "mouse MX Master 3 7" }));
+
+        upower.remove(QStringLiteral("mouse_hidpp_battery_0"));
+        upower.remove(QStringLiteral("battery_hidpp_battery_1"));
+        ASSERT_TRUE(waitUntil([this] { return latest.size() == 1; }));
+        EXPECT_EQ(machineEvents, 0);
+
+        // The machine's own battery still counts.
+        upower.change(QStringLiteral("battery_BAT0"), { { QStringLiteral("Percentage"), 63.0 } });
+        EXPECT_TRUE(waitUntil([this] { return machineEvents == 1; }));
+
+        upower.stop();
+        EXPECT_TRUE(waitUntil([this] { return latest.empty(); }));
+    }
+
+    TEST_F(UPowerDevices, ACoarseLevelStandsInForTheUnknownPercentage)
+    {
+        FakeUPower upower;
+        QVariantMap headset = FakeUPower::peripheral(17, 0);
+        headset.insert(QStringLiteral("BatteryLevel"), 3u);
+        upower.add(QStringLiteral("headset_dev_2"), headset);
+        ASSERT_TRUE(upower.start());
+        const Peripherals devices = readPeripherals();
+        ASSERT_EQ(devices.size(), 1U);
+        EXPECT_EQ(devices[0].kind, Peripheral::Kind::headset);
+        EXPECT_EQ(devices[0].percent, std::nullopt);
+        EXPECT_EQ(devices[0].level, Peripheral::Level::low);
+        EXPECT_TRUE(devices[0].low());
+    }
+
+    TEST_F(UPowerDevices, TheBatteryRecordComesBackAsSamplesOldestFirst)
+    {
+        FakeUPower upower;
+        upower.add(QStringLiteral("line_power_AC"), { { QStringLiteral("Type"), 1u } });
+        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        // Two days as UPower keeps them, newest first: a discharge from 95 % to 20 %, a charge
+        // back to full, and full on power; the rate only in the discharge.
+        const uint now = 1'800'000'000;
+        Points charge;
+        Points rate;
+        for (uint i = 0; i < 288; ++i) {
+            const uint t = now - i * 600;
+            const uint state = i < 60 ? 4 : i < 120 ? 1 : 2;
+            const double percent = i < 60 ? 100
+                : i < 120                 ? 100 - (i - 60) * 1.3
+                                          : 20 + (i - 120) * 0.45;
+            charge.push_back({ t, percent, state });
+            if (state == 2)
+                rate.push_back({ t + 30, 7.5, state });
+        }
+        charge.push_back({ 0, 50, 2 });
+        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("charge"), charge);
+        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("rate"), rate);
+        ASSERT_TRUE(upower.start());
+
+        const auto samples = fetch();
+        ASSERT_TRUE(samples);
+        ASSERT_EQ(samples->size(), 288U);
+        EXPECT_EQ(samples->front(), (BatterySample { now - 287.0 * 600, 95, -7.5, false }));
+        EXPECT_EQ(samples->back(), (BatterySample { now, 100, std::nullopt, true }));
+        EXPECT_TRUE(std::is_sorted(samples->begin(), samples->end(),
+            [](const BatterySample& a, const BatterySample& b) { return a.t < b.t; }));
+
+        // Without its rate the record still gives the charge.
+        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("rate"), {},
+            FakeUPower::History::malformed);
+        ASSERT_EQ(fetch()->size(), 288U);
+    }
+
+    TEST_F(UPowerDevices, AnEmptyOrMalformedRecordOrNoUPowerGivesNoSamples)
+    {
+        EXPECT_EQ(fetch(), std::vector<BatterySample> {});
+        EXPECT_EQ(readPeripherals(), Peripherals {});
+
+        FakeUPower upower;
+        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        ASSERT_TRUE(upower.start());
+        for (const auto answer : { FakeUPower::History::record, FakeUPower::History::malformed,
+                 FakeUPower::History::error }) {
+            SCOPED_TRACE(static_cast<int>(answer));
+            upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("charge"), {}, answer);
+            EXPECT_EQ(fetch(), std::vector<BatterySample> {});
+        }
+        // Two packs: neither record is the machine's charge.
+        upower.setHistory(
+            QStringLiteral("battery_BAT0"), QStringLiteral("charge"), { { 1'800'000'000, 50, 2 } });
+        upower.add(QStringLiteral("battery_BAT1"), FakeUPower::machineBattery());
+        EXPECT_EQ(fetch(), std::vector<BatterySample> {});
+    }
+
+} // namespace
+} // namespace wattlet

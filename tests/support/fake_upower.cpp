@@ -1,0 +1,167 @@
+#include "fake_upower.h"
+
+#include "dbus_test_bus.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+
+namespace wattlet::test {
+
+namespace {
+
+    const QString service = QStringLiteral("org.freedesktop.UPower");
+    const QString root = QStringLiteral("/org/freedesktop/UPower");
+
+    struct HistoryItem
+    {
+        uint t = 0;
+        double value = 0;
+        uint state = 0;
+    };
+
+    QDBusArgument& operator<<(QDBusArgument& argument, const HistoryItem& item)
+    {
+        argument.beginStructure();
+        argument << item.t << item.value << item.state;
+        argument.endStructure();
+        return argument;
+    }
+
+    const QDBusArgument& operator>>(const QDBusArgument& argument, HistoryItem& item)
+    {
+        argument.beginStructure();
+        argument >> item.t >> item.value >> item.state;
+        argument.endStructure();
+        return argument;
+    }
+
+} // namespace
+
+} // namespace wattlet::test
+
+Q_DECLARE_METATYPE(wattlet::test::HistoryItem)
+
+namespace wattlet::test {
+
+FakeUPower::FakeUPower()
+    : m_name(QStringLiteral("fake-upower-%1").arg(reinterpret_cast<quintptr>(this)))
+    , m_bus(QDBusConnection::connectToBus(DBusTestBus::system().address(), m_name))
+{
+    qDBusRegisterMetaType<HistoryItem>();
+    qDBusRegisterMetaType<QList<HistoryItem>>();
+    m_bus.registerVirtualObject(root, this, QDBusConnection::SubPath);
+}
+
+FakeUPower::~FakeUPower()
+{
+    m_bus.unregisterObject(root, QDBusConnection::UnregisterTree);
+    QDBusConnection::disconnectFromBus(m_name);
+}
+
+bool FakeUPower::start()
+{
+    m_started = m_bus.registerService(service);
+    return m_started;
+}
+
+void FakeUPower::stop()
+{
+    m_bus.unregisterService(service);
+    m_started = false;
+}
+
+QString FakeUPower::path(const QString& name) { return root + QStringLiteral("/devices/") + name; }
+
+void FakeUPower::add(const QString& name, const QVariantMap& properties)
+{
+    m_devices.insert(path(name), properties);
+    if (m_started)
+        emitSignal(root, service, QStringLiteral("DeviceAdded"),
+            { QVariant::fromValue(QDBusObjectPath(path(name))) });
+}
+
+void FakeUPower::change(const QString& name, const QVariantMap& changed)
+{
+    m_devices[path(name)].insert(changed);
+    emitSignal(path(name), QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("PropertiesChanged"),
+        { QStringLiteral("org.freedesktop.UPower.Device"), changed, QStringList() });
+}
+
+void FakeUPower::remove(const QString& name)
+{
+    m_devices.remove(path(name));
+    emitSignal(root, service, QStringLiteral("DeviceRemoved"),
+        { QVariant::fromValue(QDBusObjectPath(path(name))) });
+}
+
+void FakeUPower::setHistory(
+    const QString& name, const QString& type, std::vector<Point> points, History answer)
+{
+    m_history.insert(path(name) + QLatin1Char('#') + type, { std::move(points), answer });
+}
+
+QVariantMap FakeUPower::peripheral(uint type, double percent, const QString& model)
+{
+    return { { QStringLiteral("Type"), type }, { QStringLiteral("PowerSupply"), false },
+        { QStringLiteral("IsPresent"), true }, { QStringLiteral("Percentage"), percent },
+        { QStringLiteral("BatteryLevel"), 1u }, { QStringLiteral("State"), 2u },
+        { QStringLiteral("Model"), model } };
+}
+
+QVariantMap FakeUPower::machineBattery()
+{
+    return { { QStringLiteral("Type"), 2u }, { QStringLiteral("PowerSupply"), true },
+        { QStringLiteral("IsPresent"), true }, { QStringLiteral("Percentage"), 64.0 },
+        { QStringLiteral("State"), 2u }, { QStringLiteral("HasHistory"), true } };
+}
+
+QString FakeUPower::introspect(const QString&) const { return {}; }
+
+bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    const QString member = message.member();
+    QDBusMessage reply;
+    if (message.path() == root && member == QStringLiteral("EnumerateDevices")) {
+        QList<QDBusObjectPath> paths;
+        for (auto it = m_devices.cbegin(); it != m_devices.cend(); ++it)
+            paths.push_back(QDBusObjectPath(it.key()));
+        reply = message.createReply(QVariant::fromValue(paths));
+    } else if (!m_devices.contains(message.path())) {
+        reply = message.createErrorReply(
+            QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"), message.path());
+    } else if (member == QStringLiteral("GetAll")) {
+        reply = message.createReply(QVariant(m_devices.value(message.path())));
+    } else if (member == QStringLiteral("GetHistory")) {
+        const QString key
+            = message.path() + QLatin1Char('#') + message.arguments().value(0).toString();
+        const Record record = m_history.value(key, { {}, History::error });
+        if (record.answer == History::error) {
+            reply = message.createErrorReply(QStringLiteral("org.freedesktop.UPower.GeneralError"),
+                QStringLiteral("no history"));
+        } else if (record.answer == History::malformed) {
+            reply = message.createReply(QStringLiteral("not a record"));
+        } else {
+            QList<HistoryItem> items;
+            for (const Point& point : record.points)
+                items.push_back({ point.t, point.value, point.state });
+            reply = message.createReply(QVariant::fromValue(items));
+        }
+    } else {
+        return false;
+    }
+    connection.send(reply);
+    return true;
+}
+
+void FakeUPower::emitSignal(const QString& path, const QString& interface, const QString& name,
+    const QVariantList& arguments)
+{
+    QDBusMessage message = QDBusMessage::createSignal(path, interface, name);
+    message.setArguments(arguments);
+    m_bus.send(message);
+}
+
+} // namespace wattlet::test

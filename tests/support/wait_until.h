@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <functional>
+
+namespace wattlet::test {
+
+/// Serves the event loop until the condition holds or `milliseconds` pass; false on time-out.
+inline bool waitUntil(const std::function<bool()>& condition, int milliseconds = 2000)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+} // namespace wattlet::test
