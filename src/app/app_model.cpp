@@ -225,7 +225,7 @@ void AppModel::notify(const BatteryReading& reading, double now)
         m_deps.announce(warningNotification(warning, reading));
 }
 
-void AppModel::withdraw(const std::vector<BatteryReading::Warning>& warnings)
+void AppModel::withdraw(const std::vector<BatteryReading::Warning>& warnings) const
 {
     if (!m_deps.withdraw)
         return;

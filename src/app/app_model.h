@@ -118,7 +118,7 @@ private:
     void record(const BatteryReading& reading, double now);
     void saveIfDue(double now);
     void notify(const BatteryReading& reading, double now);
-    void withdraw(const std::vector<BatteryReading::Warning>& warnings);
+    void withdraw(const std::vector<BatteryReading::Warning>& warnings) const;
     void runDueWork();
     void setPeripherals(Peripherals devices);
     void mergeRecord(std::vector<BatterySample> record);

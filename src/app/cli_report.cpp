@@ -16,7 +16,7 @@ namespace wattlet {
 
 namespace {
 
-    void print(std::string text, std::FILE* out)
+    void print(const std::string& text, std::FILE* out)
     {
         std::fputs(text.c_str(), out);
         std::fflush(out);

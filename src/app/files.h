@@ -11,9 +11,9 @@ namespace wattlet::Files {
 
 /// Files larger than this are not read, and saves stay below it: a history of two days is far
 /// smaller.
-inline constexpr std::int64_t maxHistoryBytes = 16 * 1024 * 1024;
+inline constexpr std::int64_t maxHistoryBytes = std::int64_t { 16 } * 1024 * 1024;
 /// Five years of daily health entries take about 150 KB.
-inline constexpr std::int64_t maxHealthBytes = 4 * 1024 * 1024;
+inline constexpr std::int64_t maxHealthBytes = std::int64_t { 4 } * 1024 * 1024;
 
 /// $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet); on macOS
 /// ~/Library/Application Support/Wattlet. Derived from the environment on every call.

@@ -36,6 +36,7 @@ namespace {
         {
             return scalar([&] { return booleanValue(value); });
         }
+        // NOLINTBEGIN(readability-identifier-naming): the JSON library names them.
         bool number_integer(Json::number_integer_t value)
         {
             return scalar([&] { return numberValue(static_cast<double>(value), value); });
@@ -147,6 +148,7 @@ namespace {
             return false;
         }
 
+        // NOLINTEND(readability-identifier-naming)
     private:
         enum class Level { outside, root, samples, sample };
         enum class Field { samples, t, p, w, ac, other };

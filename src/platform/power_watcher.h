@@ -37,7 +37,7 @@ public:
     };
 
     explicit PowerWatcher(std::function<void()> onChange, QObject* parent = nullptr);
-    PowerWatcher(std::function<void()> onChange, Options options, QObject* parent = nullptr);
+    PowerWatcher(std::function<void()> onChange, const Options& options, QObject* parent = nullptr);
     ~PowerWatcher() override;
 
     /// The peripherals known now; empty without UPower.

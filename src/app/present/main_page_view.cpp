@@ -136,7 +136,7 @@ namespace {
 
 std::string toneName(const BatteryReading& reading)
 {
-    const std::string dot = reading.dot();
+    std::string dot = reading.dot();
     if (dot == "red" || dot == "yellow" || dot == "blue")
         return dot;
     return "malachite";

@@ -95,7 +95,7 @@ std::optional<BatteryDictionaries> batteryDictionaries(
             externals.push_back(externalSupply(supply));
         } else if (role == SupplyRole::battery) {
             if (auto pack = batteryPack(supply))
-                packs.push_back(std::move(*pack));
+                packs.push_back(*pack);
         }
     }
     const auto battery = combinedBattery(packs, externals);

@@ -81,7 +81,7 @@ PowerWatcher::PowerWatcher(std::function<void()> onChange, QObject* parent)
     : PowerWatcher(std::move(onChange), Options {}, parent)
 { }
 
-PowerWatcher::PowerWatcher(std::function<void()> onChange, Options options, QObject* parent)
+PowerWatcher::PowerWatcher(std::function<void()> onChange, const Options& options, QObject* parent)
     : QObject(parent)
     , m_impl(std::make_unique<Impl>(std::move(onChange), options))
 {

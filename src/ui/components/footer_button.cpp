@@ -9,7 +9,7 @@
 namespace wattlet {
 
 FooterButton::FooterButton(
-    QString symbol, QString help, std::function<void()> action, QWidget* parent)
+    QString symbol, const QString& help, std::function<void()> action, QWidget* parent)
     : PlainButton(std::move(action), parent)
     , m_symbol(std::move(symbol))
 {

@@ -15,8 +15,8 @@ class FooterButton : public PlainButton
     Q_OBJECT
 
 public:
-    FooterButton(
-        QString symbol, QString help, std::function<void()> action, QWidget* parent = nullptr);
+    FooterButton(QString symbol, const QString& help, std::function<void()> action,
+        QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override { return { side, side }; }
 

@@ -28,7 +28,7 @@ namespace {
 
 } // namespace
 
-LinkRow::LinkRow(QString symbol, QString title, QUrl url, QWidget* parent)
+LinkRow::LinkRow(QString symbol, const QString& title, QUrl url, QWidget* parent)
     : PlainButton([url] { QDesktopServices::openUrl(url); }, parent)
     , m_symbol(std::move(symbol))
     , m_url(std::move(url))

@@ -14,7 +14,7 @@ class LinkRow : public PlainButton
     Q_OBJECT
 
 public:
-    LinkRow(QString symbol, QString title, QUrl url, QWidget* parent = nullptr);
+    LinkRow(QString symbol, const QString& title, QUrl url, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;

@@ -24,7 +24,8 @@ namespace {
 
 } // namespace
 
-PillButton::PillButton(QString symbol, QString title, std::function<void()> action, QWidget* parent)
+PillButton::PillButton(
+    QString symbol, const QString& title, std::function<void()> action, QWidget* parent)
     : PlainButton(std::move(action), parent)
     , m_symbol(std::move(symbol))
 {

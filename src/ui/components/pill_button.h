@@ -15,8 +15,8 @@ class PillButton : public PlainButton
     Q_OBJECT
 
 public:
-    PillButton(
-        QString symbol, QString title, std::function<void()> action, QWidget* parent = nullptr);
+    PillButton(QString symbol, const QString& title, std::function<void()> action,
+        QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;

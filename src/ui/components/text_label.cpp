@@ -22,10 +22,10 @@ namespace {
 
 } // namespace
 
-TextLabel::TextLabel(QString text, QFont font, LabelColor color, QWidget* parent)
+TextLabel::TextLabel(QString text, const QFont& font, LabelColor color, QWidget* parent)
     : QWidget(parent)
     , m_text(std::move(text))
-    , m_font(std::move(font))
+    , m_font(font)
     , m_color(color)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

@@ -17,7 +17,7 @@ class TextLabel : public QWidget
     Q_OBJECT
 
 public:
-    TextLabel(QString text, QFont font, LabelColor color = LabelColor::primary,
+    TextLabel(QString text, const QFont& font, LabelColor color = LabelColor::primary,
         QWidget* parent = nullptr);
 
     [[nodiscard]] const QString& text() const { return m_text; }

@@ -113,6 +113,7 @@ public:
         Q_EMIT ItemsPropertiesUpdated(updated, removed);
     }
 
+    // NOLINTBEGIN(readability-identifier-naming): the protocol names them.
 public Q_SLOTS:
     uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
         wattlet::DBusMenuLayoutItem& layout)
@@ -206,6 +207,7 @@ Q_SIGNALS:
     void LayoutUpdated(uint revision, int parent);
     void ItemActivationRequested(int id, uint timestamp);
 
+    // NOLINTEND(readability-identifier-naming)
 private:
     [[nodiscard]] std::optional<MenuRow> find(int id) const
     {

@@ -98,6 +98,7 @@ public:
             Q_EMIT XAyatanaNewLabel(this->label(), labelGuide());
     }
 
+    // NOLINTBEGIN(readability-identifier-naming): the protocol names them.
 public Q_SLOTS:
     void Activate(int x, int y) { m_item->activate(x, y); }
     void SecondaryActivate(int x, int y) { m_item->activate(x, y); }
@@ -117,6 +118,7 @@ Q_SIGNALS:
     void NewStatus(const QString& status);
     void XAyatanaNewLabel(const QString& label, const QString& guide);
 
+    // NOLINTEND(readability-identifier-naming)
 private:
     StatusNotifierItem* m_item;
 };
