@@ -18,10 +18,11 @@ WATTLET_TEST_PACKAGES=(
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream man-db lintian
 )
-# The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install).
+# The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install); their
+# Wayland session also needs qt6-wayland, which the build packages bring.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
-  sway waybar grim jq libwayland-dev qt6-wayland
+  sway waybar grim jq libwayland-dev
 )
 
 # wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.
