@@ -16,7 +16,7 @@ struct Dictionaries
 const Dictionaries& appleSilicon()
 {
     static const Dictionaries dicts = [] {
-        const std::string path = std::string(WATTLET_FIXTURES)
+        const std::string path = std::string(WATTLET_TEST_DATA)
             + "/macos-dicts/08-m4max-macos26-json-charging-140w-apple.json";
         std::ifstream file(path);
         const auto json = nlohmann::json::parse(file, nullptr, false);

@@ -1,21 +1,28 @@
 # Sourced by scripts/run and scripts/test: the Debian packages the project needs.
 # shellcheck shell=bash
 
+# Building and running the program, and the README's Debian package (dpkg-dev and file let CPack
+# work out the package's dependencies). qt6-wayland is Qt's Wayland platform plugin: without it
+# the program aborts in a Wayland session.
 WATTLET_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libudev-dev
-  libgtest-dev libbenchmark-dev
+  qt6-wayland
+  dpkg-dev file
 )
+# The tests and benchmarks on top of that: a developer's build, CI.
 WATTLET_TEST_PACKAGES=(
+  libgtest-dev libbenchmark-dev
   clang-format dbus-daemon xvfb xauth x11-utils
   fonts-noto-core fonts-dejavu-core
-  desktop-file-utils appstream
+  desktop-file-utils appstream man-db lintian
 )
-# The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install).
+# The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install); their
+# Wayland session also needs qt6-wayland, which the build packages bring.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
-  sway waybar grim jq libwayland-dev qt6-wayland
+  sway waybar grim jq libwayland-dev
 )
 
 # wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.

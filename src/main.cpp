@@ -1,4 +1,5 @@
 #include "app/app_model.h"
+#include "app/brand.h"
 #include "app/cli_report.h"
 #include "app/launch_options.h"
 #include "app/prefs.h"
@@ -73,7 +74,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.version) {
-        std::printf("wattlet %s\n", WATTLET_VERSION);
+        std::printf("wattlet %s\n", qPrintable(wattlet::Brand::version()));
         return 0;
     }
     if (options.watch)
@@ -93,10 +94,10 @@ int main(int argc, char** argv)
     wattlet::DisplayStartGuard guard(display);
     QApplication app(argc, argv);
     guard.finish();
-    QApplication::setApplicationName(QStringLiteral("dev.morvane.Wattlet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Wattlet"));
-    QApplication::setApplicationVersion(QStringLiteral(WATTLET_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("dev.morvane.Wattlet"));
+    QApplication::setApplicationName(wattlet::Brand::appId());
+    QApplication::setApplicationDisplayName(wattlet::Brand::name(false));
+    QApplication::setApplicationVersion(wattlet::Brand::version());
+    QApplication::setDesktopFileName(wattlet::Brand::appId());
     // The tray item is the program's only lasting presence; closing the panel must not quit.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,11 +1,17 @@
 #include "brand.h"
 
+#include "identity.h"
+
 namespace wattlet::Brand {
+
+QString appId() { return QString::fromLatin1(Identity::appId); }
 
 QString name(bool russian)
 {
-    return russian ? QStringLiteral("Ваттлет") : QStringLiteral("Wattlet");
+    return russian ? QStringLiteral("Ваттлет") : QString::fromLatin1(Identity::name);
 }
+
+QString version() { return QString::fromLatin1(Identity::version); }
 
 QUrl authorURL()
 {
@@ -15,7 +21,7 @@ QUrl authorURL()
 
 QUrl pageURL()
 {
-    static const QUrl url(QStringLiteral("https://wattlet.morvane.dev"));
+    static const QUrl url(QString::fromLatin1(Identity::homepage));
     return url;
 }
 
@@ -23,16 +29,6 @@ QUrl privacyURL(bool russian)
 {
     return QUrl(pageURL().toString() + QStringLiteral("/")
         + (russian ? QStringLiteral("ru/") : QString()) + QStringLiteral("privacy/"));
-}
-
-QString version()
-{
-#ifdef WATTLET_VERSION
-    const QString v = QStringLiteral(WATTLET_VERSION);
-    if (!v.isEmpty())
-        return v;
-#endif
-    return QStringLiteral("1.0.0");
 }
 
 QString line() { return QStringLiteral("by Morvane · ") + authorURL().host(); }

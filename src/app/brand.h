@@ -5,16 +5,18 @@
 
 namespace wattlet::Brand {
 
-/// The program's name as the user reads it: "Ваттлет" in Russian, else "Wattlet".
+/// The reverse-DNS application id from the build: the D-Bus name, the desktop entry and the icon.
+[[nodiscard]] QString appId();
+/// The program's name as the user reads it: "Ваттлет" in Russian, else the build's "Wattlet".
 [[nodiscard]] QString name(bool russian);
+/// The program's version from the build, "major.minor.patch".
+[[nodiscard]] QString version();
 /// https://morvane.dev
 [[nodiscard]] QUrl authorURL();
-/// https://wattlet.morvane.dev
+/// The product page from the build, https://wattlet.morvane.dev.
 [[nodiscard]] QUrl pageURL();
 /// The product page followed by "/ru/privacy/" or "/privacy/".
 [[nodiscard]] QUrl privacyURL(bool russian);
-/// The program's short version, from the build ("1.0.0" when unknown).
-[[nodiscard]] QString version();
 /// "by Morvane · morvane.dev": the fixed brand line of the footer and the menu.
 [[nodiscard]] QString line();
 

@@ -5,7 +5,7 @@
 namespace wattlet {
 
 /// Launch at login through the XDG autostart entry
-/// $XDG_CONFIG_HOME/autostart/dev.morvane.Wattlet.desktop. The entry file is the only state:
+/// $XDG_CONFIG_HOME/autostart/<application id>.desktop. The entry file is the only state:
 /// nothing about it is remembered elsewhere.
 class LoginItem
 {

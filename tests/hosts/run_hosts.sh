@@ -22,6 +22,8 @@ build=$(cd "${1:-build/ci}" && pwd) || exit 2
 shift || true
 hosts=("$@")
 wattlet=${WATTLET:-$build/src/wattlet}
+# The application id the build was made with: the panel window's app id and class.
+app_id=$(sed -n 's/.*appId\[\] = "\(.*\)";/\1/p' "$build/generated/identity.h")
 shot=$build/tests/hosts/wattlet_host_shot
 pointer=$build/tests/hosts/wattlet_virtual_pointer
 shots_dir=${WATTLET_HOST_SHOTS:-}
@@ -130,12 +132,12 @@ stop_wattlet() {
 # Where the panel is, "x y w h", from the window system; nothing while it is closed.
 panel_box() {
   if [ "$platform" = wayland ]; then
-    run swaymsg -t get_tree | jq -r '.. | objects | select(.app_id? == "dev.morvane.Wattlet")
+    run swaymsg -t get_tree | jq -r --arg id "$app_id" '.. | objects | select(.app_id? == $id)
       | select(.visible) | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"' | head -n1
     return
   fi
   local id info
-  for id in $(run xwininfo -root -tree | grep '"dev.morvane.Wattlet")' | awk '{print $1}'); do
+  for id in $(run xwininfo -root -tree | grep "\"$app_id\")" | awk '{print $1}'); do
     info=$(run xwininfo -id "$id")
     echo "$info" | grep -q IsViewable || continue
     # The fallback tray icon is a window of the program too, a small one.
@@ -380,7 +382,7 @@ xwayland disable
 exec env >"$dir/sway-env"
 exec waybar -c "$here/waybar.json" >"$dir/waybar.log" 2>&1
 # The README's rule: the panel at the pointer, below a 30 px bar.
-for_window [app_id="dev.morvane.Wattlet"] floating enable, move position cursor, move down 34 px
+for_window [app_id="$app_id"] floating enable, move position cursor, move down 34 px
 EOF
   chown -R "$session_user" "$dir"
   runuser -u "$session_user" -- env -i PATH="$PATH" HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime" \

@@ -1,3 +1,5 @@
+#include "identity.h"
+
 #include "platform/desktop_notifier.h"
 #include "support/dbus_test_bus.h"
 
@@ -153,11 +155,11 @@ namespace {
             const Received& got = recorder.notified[i];
             EXPECT_EQ(got.appName, QStringLiteral("Wattlet"));
             EXPECT_EQ(got.replacesId, 0U);
-            EXPECT_EQ(got.icon, QStringLiteral("dev.morvane.Wattlet"));
+            EXPECT_EQ(got.icon, QLatin1String(wattlet::Identity::appId));
             EXPECT_TRUE(got.actions.isEmpty());
             EXPECT_EQ(got.expireTimeout, -1);
             EXPECT_EQ(got.hints.value(QStringLiteral("desktop-entry")),
-                QStringLiteral("dev.morvane.Wattlet"));
+                QLatin1String(wattlet::Identity::appId));
             EXPECT_EQ(got.hints.value(QStringLiteral("category")), QStringLiteral("device"));
             EXPECT_EQ(got.hints.value(QStringLiteral("urgency")).metaType(),
                 QMetaType::fromType<uchar>());

@@ -1,3 +1,5 @@
+#include "identity.h"
+
 #include "platform/login_item.h"
 #include "support/temp_env.h"
 
@@ -65,17 +67,19 @@ namespace {
         LoginItem item(QStringLiteral("/opt/Wattlet/wattlet"));
         item.setEnabled(true);
         EXPECT_TRUE(item.enabled());
+        const QString appId = QLatin1String(Identity::appId);
         EXPECT_EQ(LoginItem::entryPath(),
-            home.configHome() + QStringLiteral("/autostart/dev.morvane.Wattlet.desktop"));
-        EXPECT_EQ(entry(),
-            QByteArray("[Desktop Entry]\n"
-                       "Type=Application\n"
-                       "Name=Wattlet\n"
-                       "Comment=Battery and power supply in the tray\n"
-                       "Exec=\"/opt/Wattlet/wattlet\"\n"
-                       "Icon=dev.morvane.Wattlet\n"
-                       "Terminal=false\n"
-                       "X-GNOME-Autostart-enabled=true\n"));
+            home.configHome() + QStringLiteral("/autostart/%1.desktop").arg(appId));
+        EXPECT_EQ(QString::fromUtf8(entry()),
+            QStringLiteral("[Desktop Entry]\n"
+                           "Type=Application\n"
+                           "Name=Wattlet\n"
+                           "Comment=Battery and power supply in the tray\n"
+                           "Exec=\"/opt/Wattlet/wattlet\"\n"
+                           "Icon=%1\n"
+                           "Terminal=false\n"
+                           "X-GNOME-Autostart-enabled=true\n")
+                .arg(appId));
 
         item.setEnabled(false);
         EXPECT_FALSE(item.enabled());

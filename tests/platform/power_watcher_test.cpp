@@ -26,8 +26,8 @@ const QString upowerPath = QStringLiteral("/org/freedesktop/UPower");
 const QString logindService = QStringLiteral("org.freedesktop.login1");
 const QString batteryPath = QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT0");
 const QString linePowerPath = QStringLiteral("/org/freedesktop/UPower/devices/line_power_AC");
-const QString barrierPath = QStringLiteral("/dev/morvane/Wattlet/Test");
-const QString barrierInterface = QStringLiteral("dev.morvane.Wattlet.Test");
+const QString barrierPath = QStringLiteral("/test/Barrier");
+const QString barrierInterface = QStringLiteral("test.Barrier");
 
 using wattlet::test::waitUntil;
 

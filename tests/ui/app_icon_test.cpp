@@ -43,8 +43,8 @@ int largestChannelDifference(const QImage& a, const QImage& b)
 // regenerating them fails here.
 TEST(AppIcon, CommittedPngsMatchTheDrawing)
 {
-    const QString hicolor = repository
-        + QStringLiteral("/packaging/icons/hicolor/%1x%1/apps/dev.morvane.Wattlet.png");
+    const QString hicolor
+        = repository + QStringLiteral("/packaging/icons/hicolor/%1x%1/apps/wattlet.png");
     for (const int size : { 16, 22, 24, 32, 48, 64, 128, 256 }) {
         SCOPED_TRACE(size);
         const QImage committed(hicolor.arg(size));
@@ -61,8 +61,7 @@ TEST(AppIcon, CommittedSvgsMatchTheDrawingAndParse)
     const QByteArray svg = AppIcon::svg();
     EXPECT_EQ(contents(repository + QStringLiteral("/art/wattlet-icon.svg")), svg);
     EXPECT_EQ(
-        contents(repository
-            + QStringLiteral("/packaging/icons/hicolor/scalable/apps/dev.morvane.Wattlet.svg")),
+        contents(repository + QStringLiteral("/packaging/icons/hicolor/scalable/apps/wattlet.svg")),
         svg);
     QXmlStreamReader reader(svg);
     int paths = 0;

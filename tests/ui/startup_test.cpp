@@ -1,5 +1,6 @@
 #include "tray_test_support.h"
 
+#include "app/brand.h"
 #include "ui/components/app_icon_view.h"
 #include "ui/desktop/single_instance.h"
 #include "ui/drawing/render_image.h"
@@ -55,7 +56,7 @@ namespace {
         bool nameOwned()
         {
             return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                QString::fromLatin1(SingleInstance::busName));
+                SingleInstance::busName());
         }
 
         static void stop(QProcess& process)
@@ -105,7 +106,7 @@ TEST_F(StartupTest, WithoutASessionBusALockFileKeepsToOneCopy)
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
         QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("no-bus")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    const QString lock = runtime.filePath(QStringLiteral("dev.morvane.Wattlet.lock"));
+    const QString lock = runtime.filePath(Brand::appId() + QStringLiteral(".lock"));
 
     auto first = launch(
         { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
@@ -148,10 +149,11 @@ TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
     // The window is looked for well after the 0.8 s the panel waits.
     // The panel is the program's window whose class is the application's; Qt's own helper
     // windows carry the same title.
-    const QString script = QStringLiteral(
-        "\"$WATTLET\" --demo=low & sleep 4; "
-        "id=$(xwininfo -root -tree | grep '\"dev.morvane.Wattlet\")' | awk '{print $1}'); "
-        "xwininfo -id \"$id\"; kill $!; wait");
+    const QString script
+        = QStringLiteral("\"$WATTLET\" --demo=low & sleep 4; "
+                         "id=$(xwininfo -root -tree | grep '\"%1\")' | awk '{print $1}'); "
+                         "xwininfo -id \"$id\"; kill $!; wait")
+              .arg(Brand::appId());
     auto run = launch({ QStringLiteral("-a"), QStringLiteral("sh"), QStringLiteral("-c"), script },
         xvfbRun, environment);
     ASSERT_TRUE(run->waitForFinished(60000)) << run->readAllStandardError().toStdString();

@@ -1,3 +1,5 @@
+#include "identity.h"
+
 #include "platform/desktop_notifier.h"
 
 #include <QDBusConnection>
@@ -21,7 +23,7 @@ namespace {
     constexpr QLatin1String busService("org.freedesktop.DBus");
     constexpr QLatin1String busPath("/org/freedesktop/DBus");
     constexpr QLatin1String busInterface("org.freedesktop.DBus");
-    constexpr QLatin1String appId("dev.morvane.Wattlet");
+    constexpr QLatin1String appId(Identity::appId, sizeof(Identity::appId) - 1);
 
     // Long enough for a bus-activated server to start, short enough that a hung one does not
     // pile up pending calls.
@@ -106,7 +108,7 @@ public:
             return;
         QDBusMessage call = QDBusMessage::createMethodCall(notificationsService, notificationsPath,
             notificationsInterface, QStringLiteral("Notify"));
-        call << QString(QStringLiteral("Wattlet")) << slot.id << QString(appId)
+        call << QString::fromLatin1(Identity::name) << slot.id << QString(appId)
              << QString::fromStdString(notification.title)
              << QString::fromStdString(notification.body) << QStringList() << hintsFor(notification)
              << std::int32_t { -1 };

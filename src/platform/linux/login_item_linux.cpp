@@ -1,3 +1,5 @@
+#include "identity.h"
+
 #include "platform/login_item.h"
 #include "platform/xdg_dirs.h"
 
@@ -35,7 +37,8 @@ LoginItem::LoginItem(QString program)
 
 QString LoginItem::entryPath()
 {
-    return XdgDirs::configHome() + QStringLiteral("/autostart/dev.morvane.Wattlet.desktop");
+    return XdgDirs::configHome() + QStringLiteral("/autostart/") + QLatin1String(Identity::appId)
+        + QStringLiteral(".desktop");
 }
 
 bool LoginItem::enabled() const
@@ -73,15 +76,17 @@ void LoginItem::setEnabled(bool on)
     if (m_program.isEmpty())
         return;
     QDir().mkpath(QFileInfo(path).path());
-    const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Name=Wattlet\n"
-                                         "Comment=Battery and power supply in the tray\n"
-                                         "Exec=%1\n"
-                                         "Icon=dev.morvane.Wattlet\n"
-                                         "Terminal=false\n"
-                                         "X-GNOME-Autostart-enabled=true\n")
-                              .arg(execValue(m_program));
+    const QString entry
+        = QStringLiteral("[Desktop Entry]\n"
+                         "Type=Application\n"
+                         "Name=%1\n"
+                         "Comment=%2\n"
+                         "Exec=%3\n"
+                         "Icon=%4\n"
+                         "Terminal=false\n"
+                         "X-GNOME-Autostart-enabled=true\n")
+              .arg(QLatin1String(Identity::name), QLatin1String(Identity::description),
+                  execValue(m_program), QLatin1String(Identity::appId));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;

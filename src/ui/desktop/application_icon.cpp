@@ -1,11 +1,10 @@
 #include "application_icon.h"
 
+#include "app/brand.h"
+
 namespace wattlet {
 
-QIcon applicationIcon()
-{
-    return QIcon::fromTheme(QStringLiteral("dev.morvane.Wattlet"), builtInApplicationIcon());
-}
+QIcon applicationIcon() { return QIcon::fromTheme(Brand::appId(), builtInApplicationIcon()); }
 
 QIcon builtInApplicationIcon() { return QIcon(QStringLiteral(":/wattlet/application-icon.png")); }
 

@@ -9,13 +9,14 @@ class QLockFile;
 
 namespace wattlet {
 
-/// The claim to be the one running copy: the session-bus name dev.morvane.Wattlet, or, when
+/// The claim to be the one running copy: the application id as a session-bus name, or, when
 /// there is no session bus, a lock file in $XDG_RUNTIME_DIR (the temporary folder without
 /// one). The claim lasts as long as the object.
 class SingleInstance
 {
 public:
-    static constexpr const char* busName = "dev.morvane.Wattlet";
+    /// The application id, claimed as a name on the session bus.
+    [[nodiscard]] static QString busName();
 
     explicit SingleInstance(QDBusConnection connection = QDBusConnection::sessionBus());
     ~SingleInstance();

@@ -1,3 +1,4 @@
+#include "app/brand.h"
 #include "ui/desktop/single_instance.h"
 
 #include <QDBusConnectionInterface>
@@ -14,19 +15,21 @@ SingleInstance::SingleInstance(QDBusConnection connection)
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::busName() { return Brand::appId(); }
+
 QString SingleInstance::lockPath()
 {
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (dir.isEmpty() || !QDir(dir).exists())
-        return QDir::tempPath() + QStringLiteral("/dev.morvane.Wattlet-%1.lock").arg(getuid());
-    return dir + QStringLiteral("/dev.morvane.Wattlet.lock");
+        return QDir::tempPath() + QStringLiteral("/%1-%2.lock").arg(Brand::appId()).arg(getuid());
+    return dir + QStringLiteral("/%1.lock").arg(Brand::appId());
 }
 
 bool SingleInstance::claim()
 {
     if (m_connection.isConnected()) {
         const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply
-            = m_connection.interface()->registerService(QString::fromLatin1(busName),
+            = m_connection.interface()->registerService(busName(),
                 QDBusConnectionInterface::DontQueueService,
                 QDBusConnectionInterface::DontAllowReplacement);
         if (reply.isValid())

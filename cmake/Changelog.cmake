@@ -1,0 +1,67 @@
+# wattlet_read_changelog(<CHANGELOG.md> <package> <maintainer>) reads the release entries,
+# "## VERSION (YYYY-MM-DD)" followed by "- " items, and sets in the caller's scope:
+#   WATTLET_RELEASE_DATE       the newest entry's date, which must be PROJECT_VERSION's
+#   WATTLET_DEBIAN_CHANGELOG   the entries in Debian changelog format
+#   WATTLET_APPSTREAM_RELEASES the <release/> elements of AppStream metadata
+function(wattlet_read_changelog path package maintainer)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+  file(READ ${path} text)
+  string(REGEX MATCHALL "\n## [^\n]*" headings "${text}")
+  set(debian "")
+  set(appstream "")
+  set(newest "")
+  foreach(heading IN LISTS headings)
+    if(NOT heading MATCHES "^\n## ([0-9]+\\.[0-9]+\\.[0-9]+) \\(([0-9]+)-([0-9]+)-([0-9]+)\\)$")
+      message(FATAL_ERROR "${path}: not a release heading:${heading}")
+    endif()
+    set(version ${CMAKE_MATCH_1})
+    set(date "${CMAKE_MATCH_2}-${CMAKE_MATCH_3}-${CMAKE_MATCH_4}")
+    wattlet_rfc2822_date(${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4} stamp)
+    if(newest STREQUAL "")
+      set(newest ${version})
+      set(newest_date ${date})
+    endif()
+
+    # The entry's items run from its heading to the next heading.
+    string(FIND "${text}" "${heading}" start)
+    string(LENGTH "${heading}" length)
+    math(EXPR start "${start} + ${length}")
+    string(SUBSTRING "${text}" ${start} -1 body)
+    string(FIND "${body}" "\n## " end)
+    string(SUBSTRING "${body}" 0 ${end} body)
+    string(STRIP "${body}" body)
+    string(REGEX REPLACE "\n  " "\n    " body "${body}")
+    string(REGEX REPLACE "(^|\n)- " "\\1  * " body "${body}")
+
+    string(APPEND debian "${package} (${version}) unstable; urgency=medium\n\n${body}\n\n"
+      " -- ${maintainer}  ${stamp}\n\n")
+    string(APPEND appstream "    <release version=\"${version}\" date=\"${date}\"/>\n")
+  endforeach()
+  if(NOT newest STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "${path}: the newest entry is '${newest}', the project is ${PROJECT_VERSION}")
+  endif()
+  string(STRIP "${debian}" debian)
+  string(STRIP "${appstream}" appstream)
+  set(WATTLET_RELEASE_DATE ${newest_date} PARENT_SCOPE)
+  set(WATTLET_DEBIAN_CHANGELOG "${debian}\n" PARENT_SCOPE)
+  set(WATTLET_APPSTREAM_RELEASES "${appstream}" PARENT_SCOPE)
+endfunction()
+
+# wattlet_rfc2822_date(<year> <month> <day> <out>): "Sun, 06 Dec 2026 00:00:00 +0000".
+function(wattlet_rfc2822_date year month day out)
+  # Sakamoto's day-of-week method; 0 is Sunday.
+  set(offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+  math(EXPR m "${month} - 1")
+  math(EXPR d "${day}")
+  list(GET offsets ${m} offset)
+  set(y ${year})
+  if(m LESS 2)
+    math(EXPR y "${y} - 1")
+  endif()
+  math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${offset} + ${d}) % 7")
+  set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(GET weekdays ${weekday} weekday_name)
+  list(GET months ${m} month_name)
+  set(${out} "${weekday_name}, ${day} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
+endfunction()

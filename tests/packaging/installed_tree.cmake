@@ -1,0 +1,58 @@
+# wattlet_check_installed_tree(<prefix>): the installed files are where the desktop, man and
+# dpkg look for them, their validators accept them, and the installed program runs. Needs APP_ID
+# and VERSION.
+function(wattlet_check_installed_tree prefix)
+  set(expected
+    bin/wattlet
+    share/applications/${APP_ID}.desktop
+    share/metainfo/${APP_ID}.metainfo.xml
+    share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    share/man/man1/wattlet.1.gz
+    share/doc/wattlet/copyright
+    share/doc/wattlet/changelog.gz)
+  foreach(size 16 22 24 32 48 64 128 256)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+  endforeach()
+  foreach(file IN LISTS expected)
+    if(NOT EXISTS "${prefix}/${file}")
+      message(FATAL_ERROR "not installed: ${prefix}/${file}")
+    endif()
+  endforeach()
+
+  execute_process(COMMAND "${prefix}/bin/wattlet" --version
+    OUTPUT_VARIABLE output RESULT_VARIABLE result)
+  if(NOT result EQUAL 0 OR NOT output STREQUAL "wattlet ${VERSION}\n")
+    message(FATAL_ERROR "the installed program does not run: ${result} ${output}")
+  endif()
+
+  wattlet_check_tool(desktop-file-validate "${prefix}/share/applications/${APP_ID}.desktop")
+  if(NOT tool_output STREQUAL "")
+    message(FATAL_ERROR "desktop-file-validate: ${tool_output}")
+  endif()
+  wattlet_check_tool(appstreamcli validate --no-net "${prefix}/share/metainfo/${APP_ID}.metainfo.xml")
+  # The manual page as man renders it at a terminal's width, and groff's own warnings.
+  set(ENV{MANWIDTH} 80)
+  wattlet_check_tool(man --warnings -l "${prefix}/share/man/man1/wattlet.1.gz")
+  execute_process(COMMAND gzip -dc "${prefix}/share/man/man1/wattlet.1.gz"
+    COMMAND groff -ww -z -man RESULT_VARIABLE result ERROR_VARIABLE warnings)
+  if(NOT result EQUAL 0 OR NOT warnings STREQUAL "")
+    message(FATAL_ERROR "groff: ${result} ${warnings}")
+  endif()
+endfunction()
+
+# wattlet_check_tool(<program> <argument>…): runs the program when it is installed and fails when
+# it exits non-zero or writes anything to standard error; leaves its output in tool_output.
+function(wattlet_check_tool program)
+  set(tool_output "" PARENT_SCOPE)
+  find_program(tool ${program} NO_CACHE)
+  if(NOT tool)
+    message(STATUS "${program} is not installed: skipped")
+    return()
+  endif()
+  execute_process(COMMAND "${tool}" ${ARGN}
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "${program} ${ARGN}: ${result}\n${errors}${output}")
+  endif()
+  set(tool_output "${output}" PARENT_SCOPE)
+endfunction()
