@@ -50,9 +50,11 @@ namespace {
         std::string run(const QString& dir)
         {
             std::ostringstream out;
-            snapshots(dir, out);
+            written = snapshots(dir, out);
             return out.str();
         }
+
+        bool written = false;
 
         test::TempHome home;
         test::ScopedLanguage restore { "en" };
@@ -66,6 +68,7 @@ namespace {
     {
         const QString dir = work.path() + QStringLiteral("/out/nested");
         EXPECT_EQ(run(dir), expectedLines(dir, "✓ "));
+        EXPECT_TRUE(written);
         EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
         for (const char* name : names) {
             const QImage image(
@@ -93,6 +96,7 @@ namespace {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();
         EXPECT_EQ(run(blocked), expectedLines(blocked, "✗ "));
+        EXPECT_FALSE(written);
     }
 
     // Without art/ in its working directory, and without any display.
@@ -114,6 +118,22 @@ namespace {
         EXPECT_EQ(program.exitCode(), 0);
         EXPECT_EQ(program.readAllStandardOutput().toStdString(), expectedLines(dir, "✓ "));
         EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+    }
+
+    // An empty folder once wrote the pictures into the root of the file system.
+    TEST(SnapshotProgram, RefusesAnEmptyFolder)
+    {
+        test::TempHome home;
+        QTemporaryDir work;
+        QProcess program;
+        program.setWorkingDirectory(work.path());
+        program.start(QStringLiteral(WATTLET_EXECUTABLE), { QStringLiteral("--snapshot=") });
+        ASSERT_TRUE(program.waitForFinished(30'000));
+        EXPECT_EQ(program.exitCode(), 2);
+        EXPECT_EQ(program.readAllStandardOutput(), QByteArray());
+        EXPECT_FALSE(program.readAllStandardError().isEmpty());
+        EXPECT_TRUE(
+            QDir(work.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     }
 
 } // namespace

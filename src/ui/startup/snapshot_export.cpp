@@ -76,8 +76,9 @@ namespace {
 
 } // namespace
 
-void snapshots(const QString& dir, std::ostream& out)
+bool snapshots(const QString& dir, std::ostream& out)
 {
+    bool all = true;
     QDir().mkpath(dir);
     QApplication::setWindowIcon(builtInApplicationIcon());
 
@@ -91,19 +92,25 @@ void snapshots(const QString& dir, std::ostream& out)
                 // A file that could not be written is reported as such, not as done.
                 const bool done = !data.isEmpty() && write(path, data);
                 out << (done ? "\u2713 " : "\u2717 ") << path.toStdString() << '\n';
+                all = all && done;
             }
         }
     }
     out.flush();
+    return all;
 }
 
 int runSnapshotExport(int argc, char** argv, const QString& dir)
 {
+    // An empty folder would put the pictures into the root of the file system.
+    if (dir.isEmpty()) {
+        std::cerr << "wattlet: --snapshot= needs a folder, for example --snapshot=pictures\n";
+        return 2;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    snapshots(dir, std::cout);
-    return 0;
+    return snapshots(dir, std::cout) ? 0 : 1;
 }
 
 } // namespace wattlet
