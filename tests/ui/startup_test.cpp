@@ -119,6 +119,30 @@ TEST_F(StartupTest, WithoutASessionBusALockFileKeepsToOneCopy)
     stop(*first);
 }
 
+// Two logins sharing a home once wrote the same history file alternately, each its own samples.
+TEST_F(StartupTest, CopiesOnDifferentSessionBusesShareNoDataFolder)
+{
+    test::DBusTestBus otherSession;
+    ASSERT_TRUE(otherSession.isRunning());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), otherSession.address());
+
+    auto first = launch({ QStringLiteral("--demo=charging") });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
+    auto second = launch(
+        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    stop(*first);
+
+    // Once the first copy is gone, its lock is stale and the folder is free again.
+    auto third = launch(
+        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
+    EXPECT_FALSE(third->waitForFinished(1500));
+    stop(*third);
+}
+
 TEST_F(StartupTest, SnapshotsWithAnSIsNotTheSnapshotOption)
 {
     QTemporaryDir parent;

@@ -13,7 +13,7 @@ namespace wattlet {
 
 namespace {
 
-    constexpr qint64 maxEntryBytes = 64 * 1024;
+    constexpr qint64 maxEntryBytes = qint64 { 64 } * 1024;
 
     QString runningProgram()
     {

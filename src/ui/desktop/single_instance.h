@@ -11,7 +11,9 @@ namespace wattlet {
 
 /// The claim to be the one running copy: the application id as a session-bus name, or, when
 /// there is no session bus, a lock file in $XDG_RUNTIME_DIR (the temporary folder without
-/// one). The claim lasts as long as the object.
+/// one); and in either case a lock file in the data folder, so that copies on different
+/// session buses (two logins sharing a home, a nested session) never write the same history.
+/// The claim lasts as long as the object.
 class SingleInstance
 {
 public:
@@ -28,10 +30,16 @@ public:
 
     /// The lock file used without a session bus.
     [[nodiscard]] static QString lockPath();
+    /// The lock file in the data folder.
+    [[nodiscard]] static QString dataLockPath();
 
 private:
+    [[nodiscard]] bool claimSession();
+    [[nodiscard]] bool claimDataFolder();
+
     QDBusConnection m_connection;
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLockFile> m_dataLock;
 };
 
 } // namespace wattlet

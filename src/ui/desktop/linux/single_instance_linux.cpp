@@ -1,4 +1,5 @@
 #include "app/brand.h"
+#include "app/files.h"
 #include "ui/desktop/single_instance.h"
 
 #include <QDBusConnectionInterface>
@@ -25,7 +26,11 @@ QString SingleInstance::lockPath()
     return dir + QStringLiteral("/%1.lock").arg(Brand::appId());
 }
 
-bool SingleInstance::claim()
+QString SingleInstance::dataLockPath() { return Files::dir() + QStringLiteral("/instance.lock"); }
+
+bool SingleInstance::claim() { return claimSession() && claimDataFolder(); }
+
+bool SingleInstance::claimSession()
 {
     if (m_connection.isConnected()) {
         const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply
@@ -40,6 +45,18 @@ bool SingleInstance::claim()
     // A lock left by a crashed copy is taken over once its process is gone.
     m_lock->setStaleLockTime(0);
     return m_lock->tryLock(0);
+}
+
+bool SingleInstance::claimDataFolder()
+{
+    QDir().mkpath(Files::dir());
+    m_dataLock = std::make_unique<QLockFile>(dataLockPath());
+    // Stale when its process is gone; one of another host is kept, since it cannot be checked.
+    m_dataLock->setStaleLockTime(0);
+    if (m_dataLock->tryLock(0))
+        return true;
+    // A folder that takes no lock takes no history either: nothing to protect.
+    return m_dataLock->error() != QLockFile::LockFailedError;
 }
 
 } // namespace wattlet
