@@ -14,7 +14,7 @@ WATTLET_BUILD_PACKAGES=(
 # The tests and benchmarks on top of that: a developer's build, CI.
 WATTLET_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
-  clang-format dbus-daemon xvfb xauth x11-utils
+  clang-format clang-tidy dbus-daemon xvfb xauth x11-utils
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream man-db lintian
 )

@@ -218,7 +218,8 @@ std::string HealthLog::toCsv() const
 std::string dateText(std::int64_t day)
 {
     const Civil c = civilFromDays(day);
-    std::array<char, 32> text {};
+    // Room for any three 64-bit numbers, so the compiler can see nothing is cut.
+    std::array<char, 64> text {};
     std::snprintf(text.data(), text.size(), "%04lld-%02lld-%02lld", static_cast<long long>(c.y),
         static_cast<long long>(c.m), static_cast<long long>(c.d));
     return text.data();
