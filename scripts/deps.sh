@@ -22,7 +22,7 @@ WATTLET_TEST_PACKAGES=(
 # Wayland session also needs qt6-wayland, which the build packages bring.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
-  sway waybar grim jq libwayland-dev
+  sway waybar grim jq libwayland-dev xclip wl-clipboard
 )
 
 # wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.

@@ -5,7 +5,9 @@
 #   percent    the bar looks different with "Percent in menu bar" on and off;
 #   placement  a click on the icon opens the panel next to the icon and off the bar;
 #   outside    a click on another window closes the panel;
-#   menu       a right click opens the item's menu.
+#   menu       a right click opens the item's menu;
+#   copy       its "Copy summary", activated as the host does, puts the summary on the
+#              session's clipboard (xclip on X11, wl-paste on Wayland).
 #
 #   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback
 #
@@ -238,7 +240,46 @@ check_host() {
     check menu fail "nothing opened"
   fi
   key_escape
+  sleep 0.5
+  check_copy
   stop_wattlet
+}
+
+# The id of the menu item with the given label, from the item's dbusmenu layout.
+menu_item_id() {
+  run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
+    com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string: |
+    awk -v label="$1" '/int32/ {id = $2} index($0, "\"" label "\"") {print id; exit}'
+}
+item_service() {
+  if [ "$tray" = sni ]; then echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; fi
+}
+
+clipboard() {
+  if [ "$platform" = wayland ]; then run wl-paste -n; else run xclip -selection clipboard -o; fi
+}
+
+# "Copy summary" as a host activates it: a dbusmenu click event on the item (the fallback
+# tray's menu is the program's own: its shortcut, Ctrl+C, while it is open).
+check_copy() {
+  local id text
+  if [ "$tray" = sni ]; then
+    id=$(menu_item_id "Copy summary")
+    [ -n "$id" ] || { check copy fail "no such item"; return; }
+    run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
+      com.canonical.dbusmenu.Event int32:"$id" string:clicked variant:int32:0 uint32:0 >/dev/null
+  else
+    click "$cx" "$cy" 3
+    sleep 1
+    run xdotool key ctrl+c
+  fi
+  sleep 1
+  text=$(clipboard 2>/dev/null | head -n1)
+  if [ "${text#*85}" != "$text" ]; then
+    check copy ok "\"$text\""
+  else
+    check copy fail "clipboard: \"$text\""
+  fi
 }
 
 # inside_bar X Y
@@ -442,10 +483,10 @@ EOF
 
 host_programs() {
   case $1 in
-    xfce) echo "xfce4-panel openbox Xvfb xdotool xwininfo" ;;
-    lxqt) echo "lxqt-panel openbox Xvfb xdotool xwininfo" ;;
-    sway) echo "sway waybar grim swaymsg jq runuser" ;;
-    fallback) echo "trayer openbox Xvfb xdotool xwininfo" ;;
+    xfce) echo "xfce4-panel openbox Xvfb xdotool xwininfo xclip" ;;
+    lxqt) echo "lxqt-panel openbox Xvfb xdotool xwininfo xclip" ;;
+    sway) echo "sway waybar grim swaymsg jq runuser wl-paste" ;;
+    fallback) echo "trayer openbox Xvfb xdotool xwininfo xclip" ;;
   esac
 }
 
@@ -482,7 +523,7 @@ for host in "${hosts[@]}"; do
 done
 
 say ""
-say "| host | icon | percent | placement | outside click | menu | time |"
-say "|---|---|---|---|---|---|---|"
+say "| host | icon | percent | placement | outside click | menu | copy | time |"
+say "|---|---|---|---|---|---|---|---|"
 for line in "${table[@]}"; do say "$line"; done
 exit $failed

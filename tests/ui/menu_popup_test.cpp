@@ -1,0 +1,28 @@
+#include "ui/tray/menu_popup.h"
+
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace wattlet;
+
+// A menu that pops up on its own: its shortcuts choose its entries while it is open, except a
+// disabled one, and the menu closes.
+TEST(MenuPopup, ShortcutsChooseEntriesOfAnOpenMenu)
+{
+    MenuView view;
+    view.rows = { { false, "Copy summary", MenuAction::copySummary, "c", "", true },
+        { false, "Quit", MenuAction::quit, "q", "", false } };
+    QMenu menu;
+    std::vector<MenuAction> chosen;
+    fillMenu(menu, view, [&](MenuAction action) { chosen.push_back(action); });
+    fillMenu(menu, view, [&](MenuAction action) { chosen.push_back(action); });
+    menu.popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+
+    QTest::keyClick(&menu, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(&menu, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(chosen, std::vector { MenuAction::copySummary });
+    EXPECT_FALSE(menu.isVisible());
+}
