@@ -7,7 +7,7 @@
 WATTLET_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  nlohmann-json3-dev libudev-dev
+  nlohmann-json3-dev libudev-dev libwayland-dev
   qt6-wayland
   dpkg-dev file
 )
@@ -22,7 +22,7 @@ WATTLET_TEST_PACKAGES=(
 # Wayland session also needs qt6-wayland, which the build packages bring.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
-  sway waybar grim jq libwayland-dev xclip wl-clipboard
+  sway waybar grim jq xclip wl-clipboard
 )
 
 # wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.

@@ -1,9 +1,8 @@
 #include "summary_clipboard.h"
 
 #include "core/battery_text.h"
+#include "ui/desktop/clipboard_text.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QString>
 
 namespace wattlet {
@@ -12,8 +11,7 @@ void copySummary(const std::optional<BatteryReading>& reading)
 {
     if (!reading)
         return;
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(QString::fromStdString(BatteryText::summary(*reading)));
+    setClipboardText(QString::fromStdString(BatteryText::summary(*reading)));
 }
 
 } // namespace wattlet
