@@ -1,6 +1,6 @@
-#include "ui/desktop/clipboard_text.h"
-
 #include "wayland_selection.h"
+
+#include "ui/desktop/clipboard_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

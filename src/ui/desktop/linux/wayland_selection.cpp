@@ -107,8 +107,8 @@ namespace {
         pthread_sigmask(SIG_BLOCK, &pipe, &before);
         qsizetype written = 0;
         while (written < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.constData() + written,
-                static_cast<size_t>(bytes.size() - written));
+            const ssize_t n = ::write(
+                fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
             if (n > 0)
                 written += n;
             else if (n < 0 && errno != EINTR)
@@ -138,20 +138,18 @@ namespace {
     };
 
     // The listener tables are the C callbacks' arrays libwayland calls through.
-    template <typename Listener>
-    void listen(wl_proxy* proxy, const Listener& listener, void* data)
+    template <typename Listener> void listen(wl_proxy* proxy, const Listener& listener, void* data)
     {
         // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
-        wl_proxy_add_listener(proxy,
-            reinterpret_cast<void (**)(void)>(const_cast<Listener*>(&listener)), data);
+        wl_proxy_add_listener(
+            proxy, reinterpret_cast<void (**)(void)>(const_cast<Listener*>(&listener)), data);
     }
 
 } // namespace
 
 WaylandSelection::WaylandSelection(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 WaylandSelection::~WaylandSelection() { disconnect(); }
 
@@ -182,8 +180,8 @@ bool WaylandSelection::connectToCompositor()
         disconnect();
         return false;
     }
-    m_device = wl_proxy_marshal_constructor(
-        m_manager, getDataDevice, &deviceInterface, nullptr, m_seat);
+    m_device
+        = wl_proxy_marshal_constructor(m_manager, getDataDevice, &deviceInterface, nullptr, m_seat);
     static const DeviceListener deviceListener { deviceDataOffer, deviceSelection, deviceFinished };
     listen(m_device, deviceListener, this);
     m_notifier = new QSocketNotifier(wl_display_get_fd(m_display), QSocketNotifier::Read, this);
