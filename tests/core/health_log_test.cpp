@@ -103,8 +103,8 @@ TEST(HealthLog, JsonRoundTripCsvAndBrokenFiles)
         SCOPED_TRACE(broken);
         EXPECT_EQ(HealthLog::fromJson(broken), std::nullopt);
     }
-    log.entries.back().full = 5050;
-    log.entries.back().design = 5000;
+    log.entries.back().fullCapacity = 5050;
+    log.entries.back().designCapacity = 5000;
     EXPECT_EQ(log.toCsv(),
         "date,full,design,cycles,health\n2025-03-14,4500,5000,120,90.0\n"
         "2025-03-15,5050,5000,,101.0\n");
