@@ -2,7 +2,6 @@
 #include "core/battery_text.h"
 #include "support/temp_env.h"
 
-#include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -63,19 +62,17 @@ namespace {
         QTemporaryDir m_dir;
     };
 
-    TEST_F(CliReport, OtherArgumentsAskForNoReport)
+    TEST_F(CliReport, NoBatteryExitsWithStatusOneAndOtherArgumentsAskForNoReport)
     {
-        const auto report = run({ "--demo=charging", "--summaryx" });
-        EXPECT_EQ(report.status, std::nullopt);
-        EXPECT_EQ(report.output, "");
-    }
-
-    TEST_F(CliReport, NoBatteryExitsWithStatusOne)
-    {
-        EXPECT_EQ(run({ "--summary" }).output, "No battery\n");
-        EXPECT_EQ(run({ "--summary" }).status, 1);
-        EXPECT_EQ(run({ "--json" }).output, "null\n");
-        EXPECT_EQ(run({ "--json" }).status, 1);
+        const auto summary = run({ "--summary" });
+        EXPECT_EQ(summary.output, "No battery\n");
+        EXPECT_EQ(summary.status, 1);
+        const auto json = run({ "--json" });
+        EXPECT_EQ(json.output, "null\n");
+        EXPECT_EQ(json.status, 1);
+        const auto none = run({ "--demo=charging", "--summaryx" });
+        EXPECT_EQ(none.status, std::nullopt);
+        EXPECT_EQ(none.output, "");
     }
 
     TEST_F(CliReport, DemoKindReportsTheDemoReadingWithoutABattery)
@@ -90,9 +87,8 @@ namespace {
 
     TEST_F(CliReport, SummaryIsInTheLanguageOfThePreferences)
     {
-        QDir().mkpath(m_home.configHome() + QStringLiteral("/Wattlet"));
-        std::ofstream((m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf")).toStdString())
-            << "[General]\nlanguage=ru\n";
+        test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
+            "[General]\nlanguage=ru\n");
         EXPECT_EQ(run({ "--summary" }).output, "Батареи нет\n");
     }
 
@@ -123,9 +119,8 @@ namespace {
     TEST_F(CliReport, HealthPrintsTheStoredLogAsCsvAndWinsOverTheOthers)
     {
         EXPECT_EQ(run({ "--health", "--json" }).output, "date,full,design,cycles,health\n");
-        QDir().mkpath(m_home.dataHome() + QStringLiteral("/Wattlet"));
-        std::ofstream((m_home.dataHome() + QStringLiteral("/Wattlet/health.json")).toStdString())
-            << R"({"days":[{"date":"2025-01-31","full":4600,"design":5000,"cycles":212}]})";
+        test::writeFile(m_home.dataHome() + QStringLiteral("/Wattlet/health.json"),
+            R"({"days":[{"date":"2025-01-31","full":4600,"design":5000,"cycles":212}]})");
         const auto report = run({ "--summary", "--health" });
         EXPECT_EQ(report.status, 0);
         EXPECT_EQ(report.output, "date,full,design,cycles,health\n2025-01-31,4600,5000,212,92.0\n");

@@ -19,19 +19,7 @@
 namespace wattlet {
 namespace {
 
-    QByteArray contents(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    void put(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
+    using test::fileContents;
 
     BatteryHistory twoSamples()
     {
@@ -53,7 +41,7 @@ namespace {
         EXPECT_EQ(Files::loadHistory(), twoSamples());
 
         Files::saveHistory(BatteryHistory {});
-        EXPECT_EQ(contents(Files::historyPath()), QByteArray(R"({"samples":[]})"));
+        EXPECT_EQ(fileContents(Files::historyPath()), QByteArray(R"({"samples":[]})"));
         EXPECT_TRUE(Files::loadHistory().samples.empty());
         // Nothing but the file itself is left in the folder.
         EXPECT_EQ(QDir(Files::dir()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -73,15 +61,15 @@ namespace {
         };
         for (const QByteArray& bytes : corpus) {
             SCOPED_TRACE(bytes.left(60).toStdString());
-            put(Files::historyPath(), bytes);
+            ASSERT_TRUE(test::writeFile(Files::historyPath(), bytes));
             EXPECT_TRUE(Files::loadHistory().samples.empty());
-            EXPECT_EQ(contents(Files::historyPath()), bytes);
+            EXPECT_EQ(fileContents(Files::historyPath()), bytes);
             // Each one replaces the copy of the one before.
             Files::saveHistory(twoSamples());
-            EXPECT_EQ(contents(Files::unreadablePath()), bytes);
+            EXPECT_EQ(fileContents(Files::unreadablePath()), bytes);
             EXPECT_EQ(Files::loadHistory(), twoSamples());
             Files::saveHistory(BatteryHistory {});
-            EXPECT_EQ(contents(Files::unreadablePath()), bytes);
+            EXPECT_EQ(fileContents(Files::unreadablePath()), bytes);
         }
     }
 
@@ -90,10 +78,10 @@ namespace {
         test::TempHome home;
         const QByteArray json = QByteArray::fromStdString(twoSamples().toJson());
         const QByteArray atLimit = json + QByteArray(Files::maxHistoryBytes - json.size(), ' ');
-        put(Files::historyPath(), atLimit);
+        ASSERT_TRUE(test::writeFile(Files::historyPath(), atLimit));
         EXPECT_EQ(Files::loadHistory(), twoSamples());
 
-        put(Files::historyPath(), atLimit + ' ');
+        ASSERT_TRUE(test::writeFile(Files::historyPath(), atLimit + ' '));
         EXPECT_TRUE(Files::loadHistory().samples.empty());
         EXPECT_EQ(QFileInfo(Files::historyPath()).size(), Files::maxHistoryBytes + 1);
     }
@@ -133,7 +121,7 @@ namespace {
     {
         test::TempHome home;
         Files::saveHistory(twoSamples());
-        const QByteArray before = contents(Files::historyPath());
+        const QByteArray before = fileContents(Files::historyPath());
 
         // A file size limit makes the write itself fail, also for root.
         rlimit old {};
@@ -145,14 +133,14 @@ namespace {
         Files::saveHistory(test::writerHistory(0));
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
-        EXPECT_EQ(contents(Files::historyPath()), before);
+        EXPECT_EQ(fileContents(Files::historyPath()), before);
         EXPECT_EQ(QDir(Files::dir()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
         // The folder cannot be created.
         test::ScopedEnv env;
         env.set("XDG_DATA_HOME", Files::historyPath());
         Files::saveHistory(test::writerHistory(0));
-        EXPECT_EQ(contents(home.dataHome() + QStringLiteral("/Wattlet/history.json")), before);
+        EXPECT_EQ(fileContents(home.dataHome() + QStringLiteral("/Wattlet/history.json")), before);
     }
 
     TEST(Files, ReadersAndKilledWritersSeeTheOldOrTheNewHistory)

@@ -15,7 +15,7 @@ namespace {
 
 } // namespace
 
-TEST(LaunchOptions, SnapshotPrefixIsExactAndCaseSensitive)
+TEST(LaunchOptions, PrefixesAndFlagsMatchExactlyAndTheFirstMatchCounts)
 {
     EXPECT_FALSE(parse({ "--snapshots=/tmp/x" }).snapshotDir);
     EXPECT_FALSE(parse({ "--Snapshot=/tmp/x" }).snapshotDir);
@@ -23,26 +23,14 @@ TEST(LaunchOptions, SnapshotPrefixIsExactAndCaseSensitive)
     EXPECT_EQ(parse({ "--snapshot=/tmp/x" }).snapshotDir, QStringLiteral("/tmp/x"));
     EXPECT_EQ(parse({ "--snapshot=" }).snapshotDir, QString());
     EXPECT_EQ(parse({ "--snapshot=a=b/" }).snapshotDir, QStringLiteral("a=b/"));
-}
-
-TEST(LaunchOptions, FirstMatchOfEachPrefixCounts)
-{
-    const LaunchOptions options
+    const LaunchOptions first
         = parse({ "--demo=low", "--snapshot=out", "--demo=battery", "--snapshot=later" });
-    EXPECT_EQ(options.demoKind, "low");
-    EXPECT_EQ(options.snapshotDir, QStringLiteral("out"));
-}
-
-TEST(LaunchOptions, DemoKindIsTheRestAsGiven)
-{
+    EXPECT_EQ(first.demoKind, "low");
+    EXPECT_EQ(first.snapshotDir, QStringLiteral("out"));
     EXPECT_EQ(parse({ "--demo=" }).demoKind, "");
     EXPECT_EQ(parse({ "--demo=Battery" }).demoKind, "Battery");
     EXPECT_FALSE(parse({ "--demo" }).demoKind);
     EXPECT_FALSE(parse({ "-demo=low" }).demoKind);
-}
-
-TEST(LaunchOptions, FlagsMatchWholeArgumentsAndOthersAreIgnored)
-{
     const LaunchOptions options = parse({ "--watch", "--json", "--verbose", "--helpme" });
     EXPECT_TRUE(options.watch);
     EXPECT_TRUE(options.json);

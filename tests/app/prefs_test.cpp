@@ -29,10 +29,7 @@ namespace {
 
     void writeConfig(const QByteArray& text)
     {
-        QDir().mkpath(QFileInfo(Prefs::filePath()).path());
-        QFile file(Prefs::filePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
+        ASSERT_TRUE(test::writeFile(Prefs::filePath(), text));
     }
 
     QString stored(const char* key)

@@ -77,23 +77,18 @@ TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
     }
 }
 
-TEST(StatusItemView, TooltipIsTheSummaryOrSaysThereIsNoBattery)
-{
-    const test::ScopedLanguage english("en");
-    const StatusItemView view = statusItemView(std::nullopt, true);
-    EXPECT_EQ(view.symbol, "battery.0percent");
-    EXPECT_EQ(view.tint, StatusTint::monochrome);
-    EXPECT_EQ(view.title, "");
-    EXPECT_EQ(view.percent, std::nullopt);
-    EXPECT_EQ(view.toolTipTitle, "No battery");
-    EXPECT_EQ(view.toolTipBody, "");
-}
-
-TEST(StatusItemView, TooltipTitleIsTheSummarysFirstLineAndTheBodyTheRest)
+TEST(StatusItemView, TooltipIsTheSummarySplitAfterItsFirstLineOrSaysThereIsNoBattery)
 {
     BatteryReading reading = onBattery(40);
     {
         const test::ScopedLanguage english("en");
+        const StatusItemView none = statusItemView(std::nullopt, true);
+        EXPECT_EQ(none.symbol, "battery.0percent");
+        EXPECT_EQ(none.tint, StatusTint::monochrome);
+        EXPECT_EQ(none.title, "");
+        EXPECT_EQ(none.percent, std::nullopt);
+        EXPECT_EQ(none.toolTipTitle, "No battery");
+        EXPECT_EQ(none.toolTipBody, "");
         const StatusItemView view = statusItemView(reading, true);
         EXPECT_EQ(view.toolTipTitle, "40 % · on battery");
         EXPECT_EQ(view.toolTipBody, "calculating time…");

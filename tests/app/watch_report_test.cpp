@@ -81,7 +81,7 @@ TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
         std::string::npos);
 }
 
-TEST(WatchReport, SummaryLineIsTheFirstLineOnly)
+TEST(WatchReport, SummaryLineIsTheFirstLineAndJsonLineOneObjectOrNull)
 {
     const test::ScopedLanguage russian("ru");
     BatteryReading r = reading(87);
@@ -90,10 +90,6 @@ TEST(WatchReport, SummaryLineIsTheFirstLineOnly)
     r.cycles = 212;
     EXPECT_EQ(WatchReport::summaryLine(r, {}), "87 % · заряжается");
     EXPECT_EQ(WatchReport::summaryLine(std::nullopt, {}), "Батареи нет");
-}
-
-TEST(WatchReport, JsonLineIsOneObjectOrNull)
-{
     const std::string line = WatchReport::jsonLine(reading(50), {});
     EXPECT_EQ(line.front(), '{');
     EXPECT_EQ(line.find('\n'), std::string::npos);

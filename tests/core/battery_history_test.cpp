@@ -35,7 +35,7 @@ BatteryHistory historyOf(std::vector<BatterySample> samples)
 
 } // namespace
 
-TEST(BatteryHistory, SameReadingWithinAMinuteIsSkipped)
+TEST(BatteryHistory, SameReadingWithinAMinuteIsSkippedAChangeTakenAtOnce)
 {
     BatteryHistory history;
     EXPECT_TRUE(history.add(reading(50), t0));
@@ -48,17 +48,11 @@ TEST(BatteryHistory, SameReadingWithinAMinuteIsSkipped)
     EXPECT_TRUE(history.add(changedPowerOnly, t0 + 60));
     EXPECT_EQ(history.samples.size(), 2U);
     EXPECT_EQ(history.samples.back().w, -9.9);
-}
-
-TEST(BatteryHistory, PercentOrPowerSourceChangeIsTakenAtOnce)
-{
-    BatteryHistory history;
-    history.add(reading(50), t0);
-    EXPECT_TRUE(history.add(reading(51), t0 + 1));
-    EXPECT_TRUE(history.add(reading(51, true), t0 + 2));
-    EXPECT_EQ(history.samples,
-        (std::vector<BatterySample> {
-            at(t0, 50), at(t0 + 1, 51), { t0 + 2, 51, std::nullopt, true } }));
+    // A percent or power source change is taken at once.
+    EXPECT_TRUE(history.add(reading(51), t0 + 61));
+    EXPECT_TRUE(history.add(reading(51, true), t0 + 62));
+    EXPECT_EQ(history.samples.size(), 4U);
+    EXPECT_EQ(history.samples.back(), (BatterySample { t0 + 62, 51, std::nullopt, true }));
 }
 
 TEST(BatteryHistory, AddKeepsSamplesUpTo48HoursOld)
@@ -115,32 +109,24 @@ TEST(BatteryHistory, SeriesTakesLatestPercentOfEachStep)
     EXPECT_EQ(history.series(4, 4, t0), (std::vector<double> { 30, 30, 40, 50 }));
 }
 
-TEST(BatteryHistory, SeriesIsEmptyWithoutPointsOrSamples)
+TEST(BatteryHistory, SeriesIsEmptyWithoutPointsAndClampsAbsurdCounts)
 {
     const auto history = historyOf({ at(t0 - 60, 50) });
     EXPECT_TRUE(history.series(24, 0, t0).empty());
     EXPECT_TRUE(history.series(24, -5, t0).empty());
     EXPECT_TRUE(BatteryHistory {}.series(24, 96, t0).empty());
     EXPECT_TRUE(history.series(std::nan(""), 96, t0).empty());
-}
-
-TEST(BatteryHistory, SeriesClampsAbsurdPointCounts)
-{
     const auto values = historyOf({ at(t0 - 30 * 3600, 33) }).series(24, INT64_MAX, t0);
     EXPECT_EQ(values.size(), 100000U);
     EXPECT_EQ(values.back(), 33);
 }
 
-TEST(BatteryHistory, DeltaLastHourMeasuresFromNewestHourOldSample)
+TEST(BatteryHistory, DeltaLastHourMeasuresFromNewestHourOldSampleOrIsAbsent)
 {
     EXPECT_EQ(
         historyOf({ at(t0 - 90 * 60, 80), at(t0 - 30 * 60, 85), at(t0, 88) }).deltaLastHour(t0), 8);
     EXPECT_EQ(historyOf({ at(t0 - 20 * 60, 70), at(t0 - 5 * 60, 72) }).deltaLastHour(t0), 2);
     EXPECT_EQ(historyOf({ at(t0 - 3600, 90), at(t0 - 60, 70) }).deltaLastHour(t0), -20);
-}
-
-TEST(BatteryHistory, DeltaLastHourIsAbsentWithoutTwoUsableSamplesOrOnOverflow)
-{
     EXPECT_EQ(BatteryHistory {}.deltaLastHour(t0), std::nullopt);
     EXPECT_EQ(historyOf({ at(t0 - 60, 50) }).deltaLastHour(t0), std::nullopt);
     EXPECT_EQ(historyOf({ at(t0 - 9000, 40), at(t0 - 7200, 50) }).deltaLastHour(t0), std::nullopt);
@@ -149,23 +135,25 @@ TEST(BatteryHistory, DeltaLastHourIsAbsentWithoutTwoUsableSamplesOrOnOverflow)
         historyOf({ at(t0 - 60, INT64_MIN), at(t0, INT64_MAX) }).deltaLastHour(t0), std::nullopt);
 }
 
-TEST(BatteryHistory, WritesCompactJsonWithoutAbsentPower)
+TEST(BatteryHistory, WritesCompactJsonWithinALimitAndNoBrokenNumbers)
 {
     const auto history
         = historyOf({ { 1000.5, 80, -13.795, true }, { 1060, 79, std::nullopt, false } });
     EXPECT_EQ(history.toJson(),
         R"({"samples":[{"ac":true,"p":80,"t":1000.5,"w":-13.795},{"ac":false,"p":79,"t":1060.0}]})");
     EXPECT_EQ(BatteryHistory {}.toJson(), R"({"samples":[]})");
-}
-
-TEST(BatteryHistory, JsonWithinALimitKeepsTheNewestSamples)
-{
-    const auto history = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
-    const std::string all = history.toJson();
-    EXPECT_EQ(history.toJson(all.size()), all);
-    EXPECT_EQ(history.toJson(all.size() - 1),
+    // Within a limit the newest samples are kept.
+    const auto three = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
+    const std::string all = three.toJson();
+    EXPECT_EQ(three.toJson(all.size()), all);
+    EXPECT_EQ(three.toJson(all.size() - 1),
         R"({"samples":[{"ac":false,"p":20,"t":2.0},{"ac":false,"p":30,"t":3.0}]})");
-    EXPECT_EQ(history.toJson(0), R"({"samples":[]})");
+    EXPECT_EQ(three.toJson(0), R"({"samples":[]})");
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto broken = historyOf({ { std::nan(""), 1, 2.0, false }, { inf, 2, 2.0, false },
+        { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
+    EXPECT_EQ(
+        broken.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
 }
 
 TEST(BatteryHistory, AwkwardDoublesSurviveJsonRoundTrip)
@@ -190,15 +178,6 @@ TEST(BatteryHistory, AwkwardDoublesSurviveJsonRoundTrip)
     EXPECT_EQ(*read, history);
 }
 
-TEST(BatteryHistory, NonFiniteValuesAreNotWrittenAsBrokenJson)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    const auto history = historyOf({ { std::nan(""), 1, 2.0, false }, { inf, 2, 2.0, false },
-        { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
-    EXPECT_EQ(
-        history.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
-}
-
 TEST(BatteryHistory, ReadsAcceptedVariants)
 {
     // Stored order is kept as it stands, unsorted and unpruned.
@@ -221,38 +200,23 @@ TEST(BatteryHistory, ReadsAcceptedVariants)
 
 TEST(BatteryHistory, ReadingFailsAsAWholeOnAnyViolation)
 {
-    const std::vector<std::string> broken {
-        "",
-        "not json",
-        R"({"samples":[{"t":1,"p":2,"ac":true}])",
-        R"([{"t":1,"p":2,"ac":true}])",
-        R"({})",
-        R"({"samples":null})",
-        R"({"samples":{"t":1,"p":2,"ac":true}})",
-        R"({"samples":[{"t":1,"p":2,"ac":true},5]})",
-        R"({"samples":[[{"t":1,"p":2,"ac":true}]]})",
-        R"({"samples":[]} [])",
-        R"({"samples":[],"samples":{}})",
-        R"({"samples":[{"t":1,"p":2,"ac":true,"q":[}]})",
-        R"({"samples":[{"p":2,"ac":true}]})",
-        R"({"samples":[{"t":"1","p":2,"ac":true}]})",
-        R"({"samples":[{"t":null,"p":2,"ac":true}]})",
-        R"({"samples":[{"t":1e400,"p":2,"ac":true}]})",
-        R"({"samples":[{"t":1,"ac":true}]})",
-        R"({"samples":[{"t":1,"p":5.5,"ac":true}]})",
-        R"({"samples":[{"t":1,"p":1e30,"ac":true}]})",
+    const std::vector<std::string> broken { "", "not json",
+        R"({"samples":[{"t":1,"p":2,"ac":true}])", R"([{"t":1,"p":2,"ac":true}])", R"({})",
+        R"({"samples":null})", R"({"samples":{"t":1,"p":2,"ac":true}})",
+        R"({"samples":[{"t":1,"p":2,"ac":true},5]})", R"({"samples":[[{"t":1,"p":2,"ac":true}]]})",
+        R"({"samples":[]} [])", R"({"samples":[],"samples":{}})",
+        R"({"samples":[{"t":1,"p":2,"ac":true,"q":[}]})", R"({"samples":[{"p":2,"ac":true}]})",
+        R"({"samples":[{"t":"1","p":2,"ac":true}]})", R"({"samples":[{"t":null,"p":2,"ac":true}]})",
+        R"({"samples":[{"t":1e400,"p":2,"ac":true}]})", R"({"samples":[{"t":1,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":5.5,"ac":true}]})", R"({"samples":[{"t":1,"p":1e30,"ac":true}]})",
         R"({"samples":[{"t":1,"p":9223372036854775808,"ac":true}]})",
-        R"({"samples":[{"t":1,"p":"2","ac":true}]})",
-        R"({"samples":[{"t":1,"p":true,"ac":true}]})",
-        R"({"samples":[{"t":1,"p":2}]})",
-        R"({"samples":[{"t":1,"p":2,"ac":1}]})",
-        R"({"samples":[{"t":1,"p":2,"ac":"true"}]})",
-        R"({"samples":[{"t":1,"p":2,"ac":null}]})",
+        R"({"samples":[{"t":1,"p":"2","ac":true}]})", R"({"samples":[{"t":1,"p":true,"ac":true}]})",
+        R"({"samples":[{"t":1,"p":2}]})", R"({"samples":[{"t":1,"p":2,"ac":1}]})",
+        R"({"samples":[{"t":1,"p":2,"ac":"true"}]})", R"({"samples":[{"t":1,"p":2,"ac":null}]})",
         R"({"samples":[{"t":1,"p":2,"ac":true,"w":"3"}]})",
         R"({"samples":[{"t":1,"p":2,"ac":true,"w":false}]})",
         R"({"samples":[{"t":1,"p":2,"ac":true,"w":-1e999}]})",
-        std::string("{\"samples\":[]}\0garbage", 22),
-    };
+        std::string("{\"samples\":[]}\0garbage", 22) };
     for (const auto& json : broken) {
         SCOPED_TRACE(json);
         EXPECT_EQ(BatteryHistory::fromJson(json), std::nullopt);

@@ -38,32 +38,17 @@ TEST(BatteryParse, IntValueConvertsNumbersAndWrapsThe32BitRange)
         PropertyValue value;
         std::optional<std::int64_t> expected;
     };
-    const Case cases[] = {
-        { 42, 42 },
-        { -5, -5 },
-        { std::int64_t { 2147483647 }, 2147483647 },
-        { std::int64_t { 2147483648 }, -2147483648 },
-        { std::int64_t { 4294966116 }, -1180 },
-        { std::int64_t { 4294967295 }, -1 },
-        { std::int64_t { 4294967296 }, 4294967296 },
-        { int64Max, int64Max },
-        { int64Min, int64Min },
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = { { 42, 42 }, { -5, -5 }, { std::int64_t { 2147483647 }, 2147483647 },
+        { std::int64_t { 2147483648 }, -2147483648 }, { std::int64_t { 4294966116 }, -1180 },
+        { std::int64_t { 4294967295 }, -1 }, { std::int64_t { 4294967296 }, 4294967296 },
+        { int64Max, int64Max }, { int64Min, int64Min },
         { std::uint64_t { 18446744073709550524u }, -1092 },
-        { std::uint64_t { 9223372036854775808u }, int64Min },
-        { 12.9, 12 },
-        { -12.9, -12 },
-        { 4294966116.0, -1180 },
-        { -0x1p63, int64Min },
-        { 0x1p63, std::nullopt },
-        { -1e19, std::nullopt },
-        { std::nan(""), std::nullopt },
-        { std::numeric_limits<double>::infinity(), std::nullopt },
-        { -std::numeric_limits<double>::infinity(), std::nullopt },
-        { true, std::nullopt },
-        { "90", std::nullopt },
-        { PropertyDict { { "a", 1 } }, std::nullopt },
-        { PropertyValue::Other {}, std::nullopt },
-    };
+        { std::uint64_t { 9223372036854775808u }, int64Min }, { 12.9, 12 }, { -12.9, -12 },
+        { 4294966116.0, -1180 }, { -0x1p63, int64Min }, { 0x1p63, std::nullopt },
+        { -1e19, std::nullopt }, { std::nan(""), std::nullopt }, { inf, std::nullopt },
+        { -inf, std::nullopt }, { true, std::nullopt }, { "90", std::nullopt },
+        { PropertyDict { { "a", 1 } }, std::nullopt }, { PropertyValue::Other {}, std::nullopt } };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(BatteryParse::intValue(&cases[i].value), cases[i].expected);
@@ -113,17 +98,10 @@ TEST(BatteryParse, PercentIsExactEvenForHugeCapacities)
     {
         std::int64_t cur, max, expected;
     };
-    const Case cases[] = {
-        { 1, 3, 33 },
-        { 6999, 7000, 99 },
-        { 7, 7000, 0 },
-        { int64Max, 100, 100 },
-        { int64Max, int64Max, 100 },
-        { int64Min, 1, 0 },
-        { 200000000000000000, 400000000000000000, 50 },
-        { int64Max - 1, int64Max, 99 },
-        { 99, 1000000000000000000, 0 },
-    };
+    const Case cases[] = { { 1, 3, 33 }, { 6999, 7000, 99 }, { 7, 7000, 0 }, { int64Max, 100, 100 },
+        { int64Max, int64Max, 100 }, { int64Min, 1, 0 },
+        { 200000000000000000, 400000000000000000, 50 }, { int64Max - 1, int64Max, 99 },
+        { 99, 1000000000000000000, 0 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.cur << "/" << c.max);
         EXPECT_EQ(parse({ { "Current Capacity", c.cur }, { "Max Capacity", c.max } }).percent,
@@ -211,18 +189,12 @@ TEST(BatteryParse, CurrentDerivedFromBatteryPowerWhenNoAmperage)
         std::optional<std::int64_t> expected;
     };
     const PropertyDict volts12 { { "Voltage", 12000 } };
-    const Case cases[] = {
-        { volts12, -15000, -1250 },
-        { volts12, -15001, -1250 },
-        { volts12, std::uint64_t { 18446744073709536616u }, -1250 },
-        { volts12, 0, std::nullopt },
-        { volts12, "15000", std::nullopt },
-        { { { "Voltage", 0 } }, 15000, std::nullopt },
-        { { { "Voltage", -12000 } }, 15000, std::nullopt },
-        { {}, 15000, std::nullopt },
+    const Case cases[] = { { volts12, -15000, -1250 }, { volts12, -15001, -1250 },
+        { volts12, std::uint64_t { 18446744073709536616u }, -1250 }, { volts12, 0, std::nullopt },
+        { volts12, "15000", std::nullopt }, { { { "Voltage", 0 } }, 15000, std::nullopt },
+        { { { "Voltage", -12000 } }, 15000, std::nullopt }, { {}, 15000, std::nullopt },
         { { { "Voltage", 12000 }, { "Amperage", 3 } }, 15000, 3 },
-        { { { "AppleRawBatteryVoltage", 3 } }, 7, 2333 },
-    };
+        { { { "AppleRawBatteryVoltage", 3 } }, 7, 2333 } };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(parseBatteryData(cases[i].registry, { { "BatteryPower", cases[i].powerMW } })
@@ -315,18 +287,15 @@ TEST(BatteryParse, TemperatureTakesFirstCandidateInRange)
         PropertyDict registry, pack;
         std::optional<double> expected;
     };
-    const Case cases[] = {
-        { { { "Temperature", 3050 } }, { { "Temperature", 0 } }, 30.5 },
+    const Case cases[] = { { { { "Temperature", 3050 } }, { { "Temperature", 0 } }, 30.5 },
         { { { "Temperature", 3050 } }, { { "Temperature", 3300 } }, 33.0 },
         { {}, { { "VirtualTemperature", 9000 } }, std::nullopt },
-        { { { "Temperature", 500 } }, {}, 5.0 },
-        { { { "Temperature", 499 } }, {}, std::nullopt },
+        { { { "Temperature", 500 } }, {}, 5.0 }, { { { "Temperature", 499 } }, {}, std::nullopt },
         { { { "Temperature", 8000 } }, {}, 80.0 },
         { { { "Temperature", 8001 } }, { { "VirtualTemperature", 3700 } }, 37.0 },
         { { { "Temperature", -27315 } }, {}, std::nullopt },
         { { { "Temperature", 3050.9 } }, {}, 30.5 },
-        { { { "Temperature", "3050" } }, {}, std::nullopt },
-    };
+        { { { "Temperature", "3050" } }, {}, std::nullopt } };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(parse({}, cases[i].registry, cases[i].pack).temperatureC, cases[i].expected);

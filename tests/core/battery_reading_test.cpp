@@ -61,15 +61,10 @@ TEST(BatteryReading, StateFollowsPowerThenChargingThenFull)
         std::int64_t percent;
         S expected;
     };
-    const Case cases[] = {
-        { false, true, true, 100, S::discharging },
-        { true, true, true, 100, S::charging },
-        { true, false, true, 50, S::full },
-        { true, false, false, 100, S::full },
-        { true, false, false, 150, S::full },
-        { true, false, false, 99, S::hold },
-        { true, false, false, 80, S::hold },
-    };
+    const Case cases[] = { { false, true, true, 100, S::discharging },
+        { true, true, true, 100, S::charging }, { true, false, true, 50, S::full },
+        { true, false, false, 100, S::full }, { true, false, false, 150, S::full },
+        { true, false, false, 99, S::hold }, { true, false, false, 80, S::hold } };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.onAC << c.charging << c.full << " " << c.percent);
         BatteryReading r;
@@ -231,19 +226,11 @@ TEST(BatteryReading, FillSymbolBucketsAndBoltOnPower)
         std::int64_t percent;
         const char* symbol;
     };
-    const Case cases[] = {
-        { -40, "battery.0percent" },
-        { 12, "battery.0percent" },
-        { 13, "battery.25percent" },
-        { 37, "battery.25percent" },
-        { 38, "battery.50percent" },
-        { 62, "battery.50percent" },
-        { 63, "battery.75percent" },
-        { 87, "battery.75percent" },
-        { 88, "battery.100percent" },
-        { 100, "battery.100percent" },
-        { 250, "battery.100percent" },
-    };
+    const Case cases[] = { { -40, "battery.0percent" }, { 12, "battery.0percent" },
+        { 13, "battery.25percent" }, { 37, "battery.25percent" }, { 38, "battery.50percent" },
+        { 62, "battery.50percent" }, { 63, "battery.75percent" }, { 87, "battery.75percent" },
+        { 88, "battery.100percent" }, { 100, "battery.100percent" },
+        { 250, "battery.100percent" } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.percent);
         EXPECT_EQ(onBattery(c.percent).fillSymbol(), c.symbol);
@@ -251,17 +238,4 @@ TEST(BatteryReading, FillSymbolBucketsAndBoltOnPower)
         EXPECT_EQ(onPower(c.percent).fillSymbol(), c.symbol);
         EXPECT_EQ(onPower(c.percent).symbol(), "battery.100percent.bolt");
     }
-}
-
-TEST(BatteryReading, RawValuesAreCaseNames)
-{
-    EXPECT_EQ(wattlet::rawValue(S::charging), "charging");
-    EXPECT_EQ(wattlet::rawValue(S::full), "full");
-    EXPECT_EQ(wattlet::rawValue(S::hold), "hold");
-    EXPECT_EQ(wattlet::rawValue(S::discharging), "discharging");
-    const char* names[]
-        = { "critical", "low", "hot", "weakCharger", "slowCharging", "notCharging", "healthLow" };
-    const auto all = wattlet::allWarnings();
-    for (std::size_t i = 0; i < all.size(); ++i)
-        EXPECT_EQ(wattlet::rawValue(all[i]), names[i]);
 }

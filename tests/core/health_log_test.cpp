@@ -47,7 +47,7 @@ TEST(HealthLog, OneEntryPerDayAndOnlyWithBothCapacities)
         (std::vector<HealthEntry> { { today, 4500, 5000, 120 }, { today + 1, 4490, 5000, {} } }));
 }
 
-TEST(HealthLog, AClockSetBackRecordsNothingAndLosesNothing)
+TEST(HealthLog, KeepsFiveYearsAndAClockSetBackRecordsNothingAndLosesNothing)
 {
     HealthLog log;
     for (const std::int64_t day : { 0, 1, 2 })
@@ -56,6 +56,11 @@ TEST(HealthLog, AClockSetBackRecordsNothingAndLosesNothing)
     EXPECT_FALSE(log.record(capacities(4500), 10957));
     EXPECT_FALSE(log.record(capacities(4500), today + 1));
     EXPECT_EQ(days(log), (std::vector<std::int64_t> { 0, 1, 2 }));
+    // Five years are kept.
+    log.entries = { { today - 1827, 4900, 5000, {} }, { today - 1826, 4900, 5000, {} },
+        { today - 1, 4500, 5000, {} } };
+    log.record(capacities(4500), today);
+    EXPECT_EQ(days(log), (std::vector<std::int64_t> { -1826, -1, 0 }));
 }
 
 TEST(HealthLog, AClockThatRanAheadNeitherBlocksTheLogNorWipesIt)
@@ -73,16 +78,7 @@ TEST(HealthLog, AClockThatRanAheadNeitherBlocksTheLogNorWipesIt)
     EXPECT_EQ(log.entries.back().day, today + 1);
 }
 
-TEST(HealthLog, KeepsFiveYears)
-{
-    HealthLog log;
-    log.entries = { { today - 1827, 4900, 5000, {} }, { today - 1826, 4900, 5000, {} },
-        { today - 1, 4500, 5000, {} } };
-    log.record(capacities(4500), today);
-    EXPECT_EQ(days(log), (std::vector<std::int64_t> { -1826, -1, 0 }));
-}
-
-TEST(HealthLog, JsonRoundTripAndBrokenFiles)
+TEST(HealthLog, JsonRoundTripCsvAndBrokenFiles)
 {
     HealthLog log;
     log.entries = { { today, 4500, 5000, 120 }, { today + 1, 4490, 5001, {} } };
@@ -107,12 +103,8 @@ TEST(HealthLog, JsonRoundTripAndBrokenFiles)
         SCOPED_TRACE(broken);
         EXPECT_EQ(HealthLog::fromJson(broken), std::nullopt);
     }
-}
-
-TEST(HealthLog, CsvHasOneLinePerDay)
-{
-    HealthLog log;
-    log.entries = { { today, 4500, 5000, 120 }, { today + 1, 5050, 5000, {} } };
+    log.entries.back().fullCapacity = 5050;
+    log.entries.back().designCapacity = 5000;
     EXPECT_EQ(log.toCsv(),
         "date,full,design,cycles,health\n2025-03-14,4500,5000,120,90.0\n"
         "2025-03-15,5050,5000,,101.0\n");

@@ -7,7 +7,7 @@
 namespace wattlet {
 namespace {
 
-    TEST(ReadingJson, NamesEveryPresentFieldAndTheDerivedValues)
+    TEST(ReadingJson, NamesEveryPresentFieldAndTheDerivedValuesAndLeavesOutAbsentOnes)
     {
         BatteryReading reading;
         reading.percent = 57;
@@ -30,10 +30,6 @@ namespace {
             R"("temperatureC":30.5,"notChargingReason":0,"updated":1700000000.0,"state":"hold",)"
             R"("warnings":[],"dot":"green","symbol":"battery.100percent.bolt","watts":-13.79538,)"
             R"("health":98})");
-    }
-
-    TEST(ReadingJson, LeavesOutAbsentValues)
-    {
         EXPECT_EQ(readingJson(BatteryReading {}),
             R"({"present":true,"percent":0,"charging":false,"onAC":false,"full":false,"updated":0.0,)"
             R"("state":"discharging","warnings":["critical"],"dot":"red",)"

@@ -28,13 +28,9 @@ namespace {
     const ExternalSupply mainsOffline { false, false, "", std::nullopt };
     const ExternalSupply mainsSilent { std::nullopt, false, "", std::nullopt };
 
-    TEST(CombinedBattery, NothingWithoutPacks)
+    TEST(CombinedBattery, LevelIsWeightedByEnergyOnlyWhenEveryPackKnowsItAndNeedsAPack)
     {
         EXPECT_EQ(combinedBattery({}, { mainsOnline }), std::nullopt);
-    }
-
-    TEST(CombinedBattery, LevelIsWeightedByEnergyOnlyWhenEveryPackKnowsIt)
-    {
         auto working = pack(Status::discharging, 60);
         working.energyFullUWh = 20e6;
         auto flat = pack(Status::unknown, 0);

@@ -2,13 +2,12 @@
 
 #include "platform/desktop_notifier.h"
 #include "support/dbus_test_bus.h"
+#include "support/wait_until.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QVariantMap>
@@ -28,10 +27,7 @@ namespace {
 
     bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000)
     {
-        const QDeadlineTimer deadline(timeoutMs);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return done();
+        return test::waitUntil(done, timeoutMs);
     }
 
     struct Received

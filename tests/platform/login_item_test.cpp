@@ -11,11 +11,7 @@
 namespace wattlet {
 namespace {
 
-    QByteArray entry()
-    {
-        QFile file(LoginItem::entryPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray entry() { return test::fileContents(LoginItem::entryPath()); }
 
     TEST(LoginItem, ExecQuotesAndEscapesThePath)
     {
@@ -46,11 +42,7 @@ namespace {
         for (const auto& [text, enabled] : rows) {
             SCOPED_TRACE(text);
             test::TempHome home;
-            QDir().mkpath(QFileInfo(LoginItem::entryPath()).path());
-            QFile file(LoginItem::entryPath());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(text);
-            file.close();
+            ASSERT_TRUE(test::writeFile(LoginItem::entryPath(), text));
             EXPECT_EQ(LoginItem(QStringLiteral("/usr/bin/wattlet")).enabled(), enabled);
         }
 

@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -123,6 +123,16 @@ protected:
         barrier = std::make_unique<BarrierReceiver>();
     }
 
+    /// No udev and, unless given, a tick too slow to fire during a test.
+    static Watcher::Options quietOptions(std::optional<int> tickMs = std::nullopt)
+    {
+        Watcher::Options options;
+        options.useUdev = false;
+        if (tickMs)
+            options.fallbackIntervalMs = *tickMs;
+        return options;
+    }
+
     /// A watcher that counts its calls and checks they come on the main thread.
     std::unique_ptr<Watcher> makeWatcher(Watcher::Options options = quietOptions())
     {
@@ -134,14 +144,6 @@ protected:
             options);
         settleSystemBus();
         return watcher;
-    }
-
-    /// No udev and a tick too slow to fire during a test.
-    static Watcher::Options quietOptions()
-    {
-        Watcher::Options options;
-        options.useUdev = false;
-        return options;
     }
 
     /// Returns once everything the peer sent before has reached the main thread: the bus keeps
@@ -240,9 +242,7 @@ TEST_F(PowerWatcher, IgnoresSignalsFromSendersThatDoNotOwnTheService)
 
 TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsent)
 {
-    Watcher::Options options = quietOptions();
-    options.fallbackIntervalMs = 20;
-    const auto watcher = makeWatcher(options);
+    const auto watcher = makeWatcher(quietOptions(20));
     ASSERT_TRUE(waitUntil([this] { return calls >= 3; }));
 
     FakePeer upower;
@@ -258,22 +258,17 @@ TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsent)
 
 TEST_F(PowerWatcher, NoTickWhenUPowerIsPresentAtStartOrTheIntervalIsNotPositive)
 {
-    Watcher::Options noInterval = quietOptions();
-    noInterval.fallbackIntervalMs = 0;
-    const auto withoutTick = makeWatcher(noInterval);
+    const auto withoutTick = makeWatcher(quietOptions(0));
     FakePeer upower;
     ASSERT_TRUE(upower.own(upowerService));
-    Watcher::Options options = quietOptions();
-    options.fallbackIntervalMs = 20;
-    const auto withUPower = makeWatcher(options);
+    const auto withUPower = makeWatcher(quietOptions(20));
     serveEventsFor(200);
     EXPECT_EQ(calls, 0);
 }
 
 TEST_F(PowerWatcher, TicksWhenTheSystemBusCannotBeReached)
 {
-    Watcher::Options options = quietOptions();
-    options.fallbackIntervalMs = 20;
+    Watcher::Options options = quietOptions(20);
     options.busAddress = QStringLiteral("unix:path=/nonexistent/wattlet-test-bus");
     const auto watcher = makeWatcher(options);
     EXPECT_TRUE(waitUntil([this] { return calls >= 3; }));

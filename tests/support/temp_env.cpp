@@ -1,6 +1,8 @@
 #include "temp_env.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cstdlib>
 
@@ -36,6 +38,20 @@ void ScopedEnv::unset(const char* name)
 {
     remember(name);
     qunsetenv(name);
+}
+
+QByteArray fileContents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
 }
 
 TempHome::TempHome()

@@ -27,6 +27,11 @@ private:
     std::map<std::string, std::optional<QByteArray>> m_saved;
 };
 
+/// The bytes of the file at `path`; empty when it cannot be read.
+[[nodiscard]] QByteArray fileContents(const QString& path);
+/// Writes `bytes` to `path`, creating its folder first; false when that fails.
+bool writeFile(const QString& path, const QByteArray& bytes);
+
 /// A temporary home: XDG_DATA_HOME, XDG_CONFIG_HOME and HOME point into a fresh folder.
 class TempHome
 {

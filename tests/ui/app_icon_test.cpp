@@ -1,6 +1,7 @@
 #include "art/app_icon.h"
 
-#include <QFile>
+#include "support/temp_env.h"
+
 #include <QImage>
 #include <QXmlStreamReader>
 
@@ -14,12 +15,6 @@ using namespace wattlet;
 namespace {
 
 const QString repository = QStringLiteral(WATTLET_TEST_DATA "/../..");
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int largestChannelDifference(const QImage& a, const QImage& b)
 {
@@ -59,9 +54,9 @@ TEST(AppIcon, CommittedPngsMatchTheDrawing)
 TEST(AppIcon, CommittedSvgsMatchTheDrawingAndParse)
 {
     const QByteArray svg = AppIcon::svg();
-    EXPECT_EQ(contents(repository + QStringLiteral("/art/wattlet-icon.svg")), svg);
-    EXPECT_EQ(
-        contents(repository + QStringLiteral("/packaging/icons/hicolor/scalable/apps/wattlet.svg")),
+    EXPECT_EQ(test::fileContents(repository + QStringLiteral("/art/wattlet-icon.svg")), svg);
+    EXPECT_EQ(test::fileContents(repository
+                  + QStringLiteral("/packaging/icons/hicolor/scalable/apps/wattlet.svg")),
         svg);
     QXmlStreamReader reader(svg);
     int paths = 0;

@@ -77,7 +77,7 @@ namespace {
         }
     }
 
-    TEST_F(PanelViewTest, BackButtonsReturnToTheMainPage)
+    TEST_F(PanelViewTest, BackButtonsReturnToTheMainPageAndTheHeightFollowsThePage)
     {
         click("settings");
         back();
@@ -88,10 +88,6 @@ namespace {
         // The page that held the back button goes once control is back in the event loop.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(panel.findChildren<SubHeader*>().size(), 0);
-    }
-
-    TEST_F(PanelViewTest, HeightFollowsThePage)
-    {
         const int mainHeight = panel.height();
         click("settings");
         EXPECT_EQ(panel.width(), 344);

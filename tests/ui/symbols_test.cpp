@@ -85,23 +85,24 @@ TEST(Symbols, EveryReadingSymbolHasADrawing)
     }
 }
 
-TEST(Symbols, UnknownNameDrawsNothing)
+TEST(Symbols, PixmapHasTheDeviceSizeOfItsRatioHeavierStrokesAndNothingForUnknownNames)
 {
     EXPECT_FALSE(Symbols::has("battery.60percent"));
     EXPECT_TRUE(Symbols::size("battery.60percent", 13).isEmpty());
     EXPECT_TRUE(Symbols::path("battery.60percent", QRectF(0, 0, 20, 20)).isEmpty());
     EXPECT_EQ(inkedPixels(render("battery.60percent", Qt::black, 22, 1)), 0);
-}
-
-TEST(Symbols, PixmapHasTheDeviceSizeOfItsRatio)
-{
     const QPixmap pixmap = Symbols::pixmap("battery.50percent", Qt::black, 22, 2);
     EXPECT_EQ(pixmap.size(), QSize(44, 44));
     EXPECT_EQ(pixmap.devicePixelRatio(), 2.0);
     EXPECT_EQ(Symbols::pixmap("power", Qt::black, 16, 1.5).size(), QSize(24, 24));
+    const int regular
+        = inkedPixels(render("gearshape", Qt::black, 48, 2, Symbols::Weight::regular));
+    const int semibold
+        = inkedPixels(render("gearshape", Qt::black, 48, 2, Symbols::Weight::semibold));
+    EXPECT_GT(semibold, regular * 11 / 10);
 }
 
-TEST(Symbols, BatteryFillFollowsTheBucket)
+TEST(Symbols, BatteryFillFollowsTheBucketAndTheBoltRisesBeyondTheBody)
 {
     // Across the middle of the battery, more charge means more inked pixels.
     const std::vector<std::string_view> buckets = { "battery.0percent", "battery.25percent",
@@ -115,10 +116,6 @@ TEST(Symbols, BatteryFillFollowsTheBucket)
     }
     // The empty battery is only its outline and terminal.
     EXPECT_LT(inkedPixels(render("battery.0percent", Qt::black, 100, 1), 50), 20);
-}
-
-TEST(Symbols, ChargingBatteryShowsABoltBeyondTheBody)
-{
     // At 200 points a battery is 200 × 106 from row 47; its body starts 8 rows lower and the
     // bolt rises above it.
     auto inkAboveBody = [](std::string_view name) {
@@ -132,16 +129,7 @@ TEST(Symbols, ChargingBatteryShowsABoltBeyondTheBody)
     EXPECT_GT(inkAboveBody("battery.100percent.bolt"), 0);
 }
 
-TEST(Symbols, HeavierWeightDrawsThickerStrokes)
-{
-    const int regular
-        = inkedPixels(render("gearshape", Qt::black, 48, 2, Symbols::Weight::regular));
-    const int semibold
-        = inkedPixels(render("gearshape", Qt::black, 48, 2, Symbols::Weight::semibold));
-    EXPECT_GT(semibold, regular * 11 / 10);
-}
-
-TEST(ContinuousCorners, StayInsideTheRectangleAndEaseIntoTheEdges)
+TEST(ContinuousCorners, StayInsideTheRectangleEaseIntoTheEdgesAndDegradeGracefully)
 {
     const QRectF rect(0, 0, 1000, 400);
     const QPainterPath card = continuousRoundedRect(rect, 100);
@@ -157,10 +145,6 @@ TEST(ContinuousCorners, StayInsideTheRectangleAndEaseIntoTheEdges)
     // Beyond 1.6 radii from the corner the edge is straight.
     EXPECT_TRUE(card.contains(QPointF(165, 0.2)));
     EXPECT_TRUE(card.contains(QPointF(0.2, 165)));
-}
-
-TEST(ContinuousCorners, SmallOrEmptyRectanglesDegradeGracefully)
-{
     // A radius beyond half the height still yields a pill inside the rectangle.
     const QPainterPath pill = continuousRoundedRect(QRectF(0, 0, 60, 20), 30);
     EXPECT_EQ(pill.boundingRect(), QRectF(0, 0, 60, 20));
