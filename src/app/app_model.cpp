@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 
@@ -28,6 +29,8 @@ namespace {
     // Bounds the cost of a flapping charger; a crash loses at most this much history.
     constexpr double minSaveGapSeconds = 10;
     constexpr double chartSeconds = 24 * 3600;
+    // Long enough for a slow driver; a hung one delays the start by no more than this.
+    constexpr std::chrono::milliseconds firstReadWait { 2000 };
 
     void runOnTimer(QObject* context, double seconds, std::function<void()> job)
     {
@@ -145,6 +148,10 @@ void AppModel::start()
             });
     }
     refresh(true);
+    // Nothing is on screen before the event loop runs: waiting here for the first reading
+    // keeps the tray and the panel from showing "no battery" until it arrives.
+    if (m_worker)
+        m_worker->deliverWithin(firstReadWait);
 }
 
 void AppModel::setDemoPeripherals(Peripherals devices)

@@ -96,6 +96,8 @@ public:
     /// a change of the peripherals only updates them and their notifications (see DeviceAlerts).
     /// When the history covers less than the last 24 hours, the power daemon's record is asked
     /// for once, and what lies before the first sample is merged into the history and written.
+    /// With a background read, waits up to 2 s for the first reading, so it is there on return
+    /// unless the read hangs.
     void start();
     /// Live mode: reads the battery into reading (absent when the read fails). With a reading
     /// and `save`, adds a sample to the history and announces or withdraws warnings (see

@@ -13,6 +13,8 @@ struct ReadWorker::Shared
     bool requested = false;
     bool stopping = false;
     bool finished = false;
+    // A result waiting for deliver(); it may be taken before its posted call runs.
+    bool ready = false;
     std::optional<BatteryReading> result;
     // Cleared under the mutex before the worker goes, so a result is never posted to it after.
     ReadWorker* owner = nullptr;
@@ -71,11 +73,27 @@ void ReadWorker::run(const std::shared_ptr<Shared>& shared)
         // is ordered for the sanitizers too.
         if (ReadWorker* owner = shared->owner) {
             shared->result = std::move(result);
-            QMetaObject::invokeMethod(owner, [owner] { owner->deliver(); }, Qt::QueuedConnection);
+            shared->ready = true;
+            QMetaObject::invokeMethod(
+                owner, [owner] { owner->deliver(); }, Qt::QueuedConnection);
+            shared->changed.notify_all();
         }
     }
     shared->finished = true;
     shared->changed.notify_all();
+}
+
+bool ReadWorker::deliverWithin(std::chrono::milliseconds wait)
+{
+    if (!m_busy)
+        return false;
+    {
+        std::unique_lock lock(m_shared->mutex);
+        if (!m_shared->changed.wait_for(lock, wait, [this] { return m_shared->ready; }))
+            return false;
+    }
+    deliver();
+    return true;
 }
 
 void ReadWorker::deliver()
@@ -83,6 +101,10 @@ void ReadWorker::deliver()
     std::optional<BatteryReading> result;
     {
         const std::lock_guard lock(m_shared->mutex);
+        // Already handed over by deliverWithin().
+        if (!m_shared->ready)
+            return;
+        m_shared->ready = false;
         result = std::move(m_shared->result);
         m_shared->result.reset();
     }

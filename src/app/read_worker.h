@@ -13,7 +13,8 @@
 namespace wattlet {
 
 /// Runs a blocking battery read on a thread of its own, one read at a time, and hands each
-/// result to `done` from the event loop of the thread that made the worker.
+/// result to `done` on the thread that made the worker: from its event loop, or inside
+/// deliverWithin().
 class ReadWorker : public QObject
 {
 public:
@@ -30,10 +31,12 @@ public:
     /// dropped, so quitting never hangs. `done` is not called once destruction has begun.
     ~ReadWorker() override;
 
-    /// Starts a read; false, and nothing happens, while one is in flight.
+    /// Starts a read; false, and nothing happens, while one is in flight (from start() until
+    /// its result is handed to `done`).
     bool start();
-    /// From start() until its result is handed to `done`.
-    [[nodiscard]] bool busy() const { return m_busy; }
+    /// Waits at most `wait` for the read in flight and hands its result to `done` at once;
+    /// false when no read is in flight or it is still running, its result then coming later.
+    bool deliverWithin(std::chrono::milliseconds wait);
 
 private:
     struct Shared;
