@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 
@@ -28,6 +29,8 @@ namespace {
     // Bounds the cost of a flapping charger; a crash loses at most this much history.
     constexpr double minSaveGapSeconds = 10;
     constexpr double chartSeconds = 24 * 3600;
+    // Long enough for a slow driver; a hung one delays the start by no more than this.
+    constexpr std::chrono::milliseconds firstReadWait { 2000 };
 
     void runOnTimer(QObject* context, double seconds, std::function<void()> job)
     {
@@ -42,6 +45,7 @@ AppModelDeps AppModelDeps::live()
     AppModelDeps deps;
     deps.now = [] { return wallClockSeconds(); };
     deps.read = [] { return BatteryIO::read(); };
+    deps.readInBackground = true;
     deps.loadHistory = [] { return Files::loadHistory(); };
     deps.saveHistory = [](const BatteryHistory& history) { Files::saveHistory(history); };
     deps.makeWatcher
@@ -83,6 +87,10 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
         m_healthLog = Demo::healthLog(localDay(m_deps.now()));
     } else if (m_deps.loadHealth) {
         m_healthLog = m_deps.loadHealth();
+    }
+    if (!m_demo && m_deps.readInBackground) {
+        m_worker = std::make_unique<ReadWorker>(m_deps.read,
+            [this](const std::optional<BatteryReading>& reading) { readDone(reading); });
     }
     // The tray item shows or hides the percentage at once; a new language first rebuilds every
     // view of the model, then the tray item's texts.
@@ -140,6 +148,10 @@ void AppModel::start()
             });
     }
     refresh(true);
+    // Nothing is on screen before the event loop runs: waiting here for the first reading
+    // keeps the tray and the panel from showing "no battery" until it arrives.
+    if (m_worker)
+        m_worker->deliverWithin(firstReadWait);
 }
 
 void AppModel::setDemoPeripherals(Peripherals devices)
@@ -152,17 +164,39 @@ void AppModel::setDemoPeripherals(Peripherals devices)
 
 void AppModel::refresh(bool save)
 {
-    if (!m_demo) {
-        const std::optional<BatteryReading> read = m_deps.read();
-        setReading(read);
-        if (read && save) {
-            const double now = m_deps.now();
-            record(*read, now);
-            notify(*read, now);
-            scheduleDueWork();
-            if (m_healthLog.record(*read, localDay(now)) && m_deps.saveHealth)
-                m_deps.saveHealth(m_healthLog);
-        }
+    if (m_demo) {
+        if (onUpdate)
+            onUpdate();
+    } else if (!m_worker) {
+        apply(m_deps.read(), save);
+    } else if (m_worker->start()) {
+        m_readSaves = save;
+    } else {
+        m_nextReadSaves = m_nextReadSaves.value_or(false) || save;
+    }
+}
+
+void AppModel::readDone(const std::optional<BatteryReading>& reading)
+{
+    const bool save = m_readSaves;
+    if (m_nextReadSaves) {
+        m_readSaves = *m_nextReadSaves;
+        m_nextReadSaves.reset();
+        m_worker->start();
+    }
+    apply(reading, save);
+}
+
+void AppModel::apply(const std::optional<BatteryReading>& reading, bool save)
+{
+    setReading(reading);
+    if (reading && save) {
+        const double now = m_deps.now();
+        record(*reading, now);
+        notify(*reading, now);
+        scheduleDueWork();
+        if (m_healthLog.record(*reading, localDay(now)) && m_deps.saveHealth)
+            m_deps.saveHealth(m_healthLog);
     }
     if (onUpdate)
         onUpdate();

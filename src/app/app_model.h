@@ -3,6 +3,7 @@
 #include "app/device_alerts.h"
 #include "app/prefs.h"
 #include "app/queued_job.h"
+#include "app/read_worker.h"
 #include "app/warning_alerts.h"
 #include "core/battery_history.h"
 #include "core/battery_reading.h"
@@ -27,6 +28,10 @@ struct AppModelDeps
 {
     std::function<double()> now;
     std::function<std::optional<BatteryReading>()> read;
+    /// Whether `read` runs on a worker thread of the model instead of inside refresh(): a live
+    /// read can block in a driver for a long time. `read` must then be safe to call from that
+    /// thread while the main thread runs. False: the read is done inside refresh().
+    bool readInBackground = false;
     std::function<BatteryHistory()> loadHistory;
     std::function<void(const BatteryHistory&)> saveHistory;
     /// Shows a notification, replacing one with the same id; empty means nothing is shown.
@@ -59,7 +64,7 @@ struct AppModelDeps
 
 /// The live state of the program: the latest reading, the history and the preferences.
 /// willChange() fires immediately before every assignment of reading or history, also of an
-/// equal value. Everything runs on the main thread.
+/// equal value. Everything runs on the main thread, except a background read.
 class AppModel : public QObject
 {
     Q_OBJECT
@@ -91,6 +96,8 @@ public:
     /// a change of the peripherals only updates them and their notifications (see DeviceAlerts).
     /// When the history covers less than the last 24 hours, the power daemon's record is asked
     /// for once, and what lies before the first sample is merged into the history and written.
+    /// With a background read, waits up to 2 s for the first reading, so it is there on return
+    /// unless the read hangs.
     void start();
     /// Live mode: reads the battery into reading (absent when the read fails). With a reading
     /// and `save`, adds a sample to the history and announces or withdraws warnings (see
@@ -99,6 +106,10 @@ public:
     /// in 10 s: a write that comes sooner is held back until then. The first such refresh of a
     /// calendar day records the capacities in the health log and writes it. Calls onUpdate last,
     /// in demo mode too, where nothing else happens.
+    /// With a background read (see AppModelDeps), refresh() only starts the read and returns;
+    /// the rest runs on the main thread when the result arrives, results in the order of the
+    /// reads. A refresh asked for while a read is in flight is merged with any others into one
+    /// read after it, which saves when any of them asked to.
     void refresh(bool save);
     /// 96 chart values for the last 24 hours (the demo chart in demo mode).
     [[nodiscard]] std::vector<double> series() const;
@@ -114,6 +125,8 @@ Q_SIGNALS:
     void willChange();
 
 private:
+    void apply(const std::optional<BatteryReading>& reading, bool save);
+    void readDone(const std::optional<BatteryReading>& reading);
     void setReading(std::optional<BatteryReading> reading);
     void record(const BatteryReading& reading, double now);
     void saveIfDue(double now);
@@ -139,6 +152,11 @@ private:
     std::optional<double> m_wakeAt;
     QueuedJob m_queuedRefresh;
     std::unique_ptr<QObject> m_watcher;
+    /// Whether the read in flight saves; whether a read follows it and whether that one saves.
+    bool m_readSaves = false;
+    std::optional<bool> m_nextReadSaves;
+    // Last, so it stops first, while the members its results go into still exist.
+    std::unique_ptr<ReadWorker> m_worker;
 };
 
 } // namespace wattlet

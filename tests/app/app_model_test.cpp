@@ -2,11 +2,14 @@
 #include "app/demo.h"
 #include "app/local_day.h"
 #include "support/temp_env.h"
+#include "support/wait_until.h"
 
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <latch>
 #include <map>
 
 namespace wattlet {
@@ -396,6 +399,50 @@ namespace {
         model.refresh(true);
         EXPECT_EQ(model.healthLog().entries.size(), 2U);
         EXPECT_EQ(platform.healthSaves.size(), 2U);
+    }
+
+    TEST_F(AppModelTest, StartHasTheFirstBackgroundReadingOnReturnAndAppliesItOnce)
+    {
+        AppModelDeps deps = platform.deps();
+        deps.readInBackground = true;
+        AppModel model(std::nullopt, deps);
+        int updates = 0;
+        model.onUpdate = [&] { ++updates; };
+        model.start();
+        ASSERT_TRUE(model.reading());
+        EXPECT_EQ(model.history().samples.size(), 1U);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(updates, 1);
+    }
+
+    TEST_F(AppModelTest, RefreshesAskedDuringABackgroundReadMergeIntoOneThatSavesIfAnyAsked)
+    {
+        for (const auto& asked :
+            { std::vector { false, false }, { true, false }, { false, true } }) {
+            SCOPED_TRACE(::testing::Message() << asked[0] << asked[1]);
+            auto release = std::make_shared<std::latch>(1);
+            auto reads = std::make_shared<std::atomic<int>>(0);
+            AppModelDeps deps = platform.deps();
+            deps.readInBackground = true;
+            deps.read = [release, reads] {
+                const int read = ++*reads;
+                if (read == 1)
+                    release->wait();
+                return std::optional(onBattery(40 + read));
+            };
+            AppModel model(std::nullopt, deps);
+            std::vector<std::int64_t> shown;
+            model.onUpdate = [&] { shown.push_back(model.reading()->percent); };
+            model.refresh(false);
+            for (const bool save : asked)
+                model.refresh(save);
+            release->count_down();
+            ASSERT_TRUE(test::waitUntil([&] { return shown.size() == 2; }));
+            EXPECT_FALSE(test::waitUntil([&] { return shown.size() > 2; }, 50));
+            EXPECT_EQ(shown, (std::vector<std::int64_t> { 41, 42 }));
+            EXPECT_EQ(*reads, 2);
+            EXPECT_EQ(model.history().samples.size(), asked[0] || asked[1] ? 1U : 0U);
+        }
     }
 
 } // namespace

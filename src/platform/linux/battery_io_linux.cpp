@@ -42,17 +42,23 @@ namespace {
     }
 
     // The live dictionaries. One reader per process keeps the smoothed rate; it starts afresh
-    // when the folder changes.
+    // when the folder changes. Callers on several threads take turns.
     BatteryDictionaries current()
     {
         if (const char* path = std::getenv("WATTLET_RECORDED"); path != nullptr && *path != '\0')
             return recorded(path);
-        static std::mutex mutex;
-        static std::unique_ptr<SysfsBatteryReader> reader;
-        const std::lock_guard lock(mutex);
-        if (!reader || reader->root() != supplyRoot())
-            reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClockSeconds);
-        return reader->dictionaries().value_or(BatteryDictionaries {});
+        struct Shared
+        {
+            std::mutex mutex;
+            std::unique_ptr<SysfsBatteryReader> reader;
+        };
+        // Never destroyed: a read left blocked in a driver at quit may still be using it while
+        // the process exits.
+        static Shared& shared = *new Shared;
+        const std::lock_guard lock(shared.mutex);
+        if (!shared.reader || shared.reader->root() != supplyRoot())
+            shared.reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClockSeconds);
+        return shared.reader->dictionaries().value_or(BatteryDictionaries {});
     }
 
 } // namespace
