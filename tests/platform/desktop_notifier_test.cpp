@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,10 +24,7 @@ namespace {
     const QString service = QStringLiteral("org.freedesktop.Notifications");
     const QString path = QStringLiteral("/org/freedesktop/Notifications");
 
-    bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000)
-    {
-        return test::waitUntil(done, timeoutMs);
-    }
+    using test::waitUntil;
 
     struct Received
     {
@@ -119,34 +115,52 @@ namespace {
         {
             server.reset();
             // Let the next test start with the name free.
-            waitFor([] {
+            waitUntil([] {
                 return !QDBusConnection::sessionBus().interface()->isServiceRegistered(service);
             });
         }
 
         RecordingServer& startServer()
         {
-            server = std::make_unique<RecordingServer>(
-                QStringLiteral("notification-server-%1").arg(++m_servers));
+            server = std::make_unique<RecordingServer>(QStringLiteral("notification-server"));
             return *server;
         }
 
         std::unique_ptr<RecordingServer> server;
-
-    private:
-        int m_servers = 0;
     };
 
-    TEST_F(DesktopNotifierTest, SendsTextsUrgencyAndSoundAsHints)
+    TEST_F(DesktopNotifierTest, ReplacesASentNotificationClosesAWithdrawnOneAndSendsHints)
     {
         auto& recorder = startServer();
         DesktopNotifier notifier;
+        notifier.send(note("low"));
+        notifier.send(note("hot"));
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("low"); }));
+        notifier.send(note("low"));
+        notifier.withdraw("hot");
+        notifier.withdraw("notCharging");
+        ASSERT_TRUE(
+            waitUntil([&] { return recorder.notified.size() == 3 && !recorder.closed.empty(); }));
+        EXPECT_EQ(recorder.notified[2].replacesId, 1U);
+        EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
+        EXPECT_FALSE(notifier.showing("hot"));
+
+        // Dismissed by the user: the id is gone, so nothing to replace or close later.
+        recorder.dismiss(1);
+        ASSERT_TRUE(waitUntil([&] { return !notifier.showing("low"); }));
+        notifier.withdraw("low");
+        notifier.send(note("low"));
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 4; }));
+        EXPECT_EQ(recorder.notified[3].replacesId, 0U);
+        EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
+
+        // Texts, urgency and sound travel as hints.
         notifier.send({ "a", "Ваттлет", "Критично: 4 %", DesktopNotification::Urgency::critical,
             "battery-low" });
         notifier.send(note("b"));
-        ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 2; }));
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 6; }));
 
-        for (std::size_t i = 0; i < 2; ++i) {
+        for (std::size_t i = 4; i < 6; ++i) {
             SCOPED_TRACE(i);
             const Received& got = recorder.notified[i];
             EXPECT_EQ(got.appName, QStringLiteral("Wattlet"));
@@ -160,70 +174,20 @@ namespace {
             EXPECT_EQ(got.hints.value(QStringLiteral("urgency")).metaType(),
                 QMetaType::fromType<uchar>());
         }
-        const Received& urgent = recorder.notified[0];
+        const Received& urgent = recorder.notified[4];
         EXPECT_EQ(urgent.summary, QStringLiteral("Ваттлет"));
         EXPECT_EQ(urgent.body, QStringLiteral("Критично: 4 %"));
         EXPECT_EQ(urgent.hints.value(QStringLiteral("urgency")).toInt(), 2);
         EXPECT_EQ(urgent.hints.value(QStringLiteral("sound-name")), QStringLiteral("battery-low"));
         EXPECT_FALSE(urgent.hints.contains(QStringLiteral("suppress-sound")));
-        const Received& quiet = recorder.notified[1];
+        const Received& quiet = recorder.notified[5];
         EXPECT_EQ(quiet.hints.value(QStringLiteral("urgency")).toInt(), 1);
         EXPECT_EQ(quiet.hints.value(QStringLiteral("suppress-sound")), QVariant(true));
         EXPECT_FALSE(quiet.hints.contains(QStringLiteral("sound-name")));
         EXPECT_TRUE(notifier.available());
     }
 
-    TEST_F(DesktopNotifierTest, ReplacesASentNotificationAndClosesAWithdrawnOne)
-    {
-        auto& recorder = startServer();
-        DesktopNotifier notifier;
-        notifier.send(note("low"));
-        notifier.send(note("hot"));
-        ASSERT_TRUE(waitFor([&] { return notifier.showing("low"); }));
-        notifier.send(note("low"));
-        notifier.withdraw("hot");
-        notifier.withdraw("notCharging");
-        ASSERT_TRUE(
-            waitFor([&] { return recorder.notified.size() == 3 && !recorder.closed.empty(); }));
-        EXPECT_EQ(recorder.notified[2].replacesId, 1U);
-        EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
-        EXPECT_FALSE(notifier.showing("hot"));
-
-        // Dismissed by the user: the id is gone, so nothing to replace or close later.
-        recorder.dismiss(1);
-        ASSERT_TRUE(waitFor([&] { return !notifier.showing("low"); }));
-        notifier.withdraw("low");
-        notifier.send(note("low"));
-        ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 4; }));
-        EXPECT_EQ(recorder.notified[3].replacesId, 0U);
-        EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
-    }
-
-    TEST_F(DesktopNotifierTest, ForgetsIdsWhenTheServerIsReplaced)
-    {
-        auto& previous = startServer();
-        DesktopNotifier notifier;
-        notifier.send(note("critical"));
-        ASSERT_TRUE(waitFor([&] { return notifier.showing("critical"); }));
-        previous.holding = true;
-        notifier.send(note("low"));
-        ASSERT_TRUE(waitFor([&] { return previous.notified.size() == 2; }));
-
-        // The old server gives up the name but stays connected and answers late.
-        previous.releaseName();
-        RecordingServer next(QStringLiteral("next-notification-server"));
-        ASSERT_TRUE(waitFor([&] { return !notifier.showing("critical"); }));
-        previous.release(0, 9);
-        EXPECT_FALSE(waitFor([&] { return notifier.showing("low"); }, 300));
-
-        notifier.send(note("critical"));
-        notifier.withdraw("low");
-        ASSERT_TRUE(waitFor([&] { return notifier.showing("critical"); }));
-        EXPECT_EQ(next.notified.at(0).replacesId, 0U);
-        EXPECT_TRUE(next.closed.empty());
-    }
-
-    TEST_F(DesktopNotifierTest, WithoutServerNothingBlocksAndALaterServerIsUsed)
+    TEST_F(DesktopNotifierTest, WithoutServerNothingBlocksALaterOneIsUsedAndAReplacedOneForgotten)
     {
         DesktopNotifier notifier;
         QElapsedTimer clock;
@@ -232,15 +196,31 @@ namespace {
         notifier.send(note("low"));
         notifier.withdraw("low");
         EXPECT_LT(clock.elapsed(), 1000);
-        waitFor([] { return false; }, 200);
+        waitUntil([] { return false; }, 200);
         EXPECT_FALSE(notifier.available());
 
-        auto& recorder = startServer();
-        ASSERT_TRUE(waitFor([&] { return notifier.available(); }));
-        notifier.send(note("hot"));
-        ASSERT_TRUE(waitFor([&] { return notifier.showing("hot"); }));
-        ASSERT_EQ(recorder.notified.size(), 1U);
-        EXPECT_EQ(recorder.notified[0].replacesId, 0U);
+        auto& previous = startServer();
+        ASSERT_TRUE(waitUntil([&] { return notifier.available(); }));
+        notifier.send(note("critical"));
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("critical"); }));
+        ASSERT_EQ(previous.notified.size(), 1U);
+        EXPECT_EQ(previous.notified[0].replacesId, 0U);
+        previous.holding = true;
+        notifier.send(note("low"));
+        ASSERT_TRUE(waitUntil([&] { return previous.notified.size() == 2; }));
+
+        // The old server gives up the name but stays connected and answers late.
+        previous.releaseName();
+        RecordingServer next(QStringLiteral("next-notification-server"));
+        ASSERT_TRUE(waitUntil([&] { return !notifier.showing("critical"); }));
+        previous.release(0, 9);
+        EXPECT_FALSE(waitUntil([&] { return notifier.showing("low"); }, 300));
+
+        notifier.send(note("critical"));
+        notifier.withdraw("low");
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("critical"); }));
+        EXPECT_EQ(next.notified.at(0).replacesId, 0U);
+        EXPECT_TRUE(next.closed.empty());
     }
 
     TEST_F(DesktopNotifierTest, SilentServerDoesNotBlockAndLateAnswersLeaveNothingStale)
@@ -255,20 +235,20 @@ namespace {
         notifier.send(note("low"));
         notifier.withdraw("critical");
         EXPECT_LT(clock.elapsed(), 1000);
-        ASSERT_TRUE(waitFor([&] { return recorder.notified.size() == 3; }));
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 3; }));
 
         // "critical" was withdrawn and the first "low" superseded before the answers came.
         recorder.release(0, 41);
         recorder.release(1, 42);
         recorder.release(2, 43);
-        ASSERT_TRUE(waitFor([&] { return notifier.showing("low"); }));
-        ASSERT_TRUE(waitFor([&] { return recorder.closed.size() == 2; }));
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("low"); }));
+        ASSERT_TRUE(waitUntil([&] { return recorder.closed.size() == 2; }));
         EXPECT_EQ(recorder.closed, (std::vector<uint> { 41, 42 }));
 
         recorder.holding = false;
         notifier.withdraw("low");
         notifier.send(note("hot"));
-        ASSERT_TRUE(waitFor([&] { return notifier.showing("hot"); }));
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
         EXPECT_EQ(recorder.closed, (std::vector<uint> { 41, 42, 43 }));
     }
 

@@ -40,7 +40,7 @@ namespace {
         EXPECT_EQ(trees, 23);
     }
 
-    TEST(LinuxFixtures, OnlineUsbCChargerGivesItsRatingAndKind)
+    TEST(LinuxFixtures, OnlineUsbCChargerGivesItsPlausibleRatingAndKind)
     {
         for (const auto& [charger, watts] :
             { std::pair { "06-chromebook-ucsi-pps-charger-67w-a", 78 },
@@ -55,14 +55,12 @@ namespace {
             EXPECT_EQ(reading->adapterWatts, watts);
             EXPECT_EQ(reading->adapterName, "USB-C PD");
         }
-    }
 
-    TEST(LinuxFixtures, ImplausibleOrMissingUsbRatingShowsNoWatts)
-    {
+        // An implausible or missing rating shows no watts.
         test::PowerSupplyTree tree;
         tree.copy("10-thinkpad-42t4865-charge-charging-worn", "BAT0");
-        tree.copy("06-chromebook-ucsi-pps-charger-67w-b", "ucsi-source-psy-cros_ec_ucsi.4.auto2");
         const auto supply = "ucsi-source-psy-cros_ec_ucsi.4.auto2";
+        tree.copy("06-chromebook-ucsi-pps-charger-67w-b", supply);
         tree.set(supply, "current_max", "12100000");
         EXPECT_EQ(readTree(tree.root())->adapterWatts, std::nullopt);
         tree.set(supply, "current_max", "12000000");
@@ -91,7 +89,7 @@ namespace {
         EXPECT_EQ(reading->adapterName, std::nullopt);
     }
 
-    TEST(LinuxFixtures, MiceAndTabletsNeverStandInForTheLaptopBattery)
+    TEST(LinuxFixtures, MiceAndTabletsAreNoLaptopBatteryNorItsPowerButAnUntypedAdapterIs)
     {
         test::PowerSupplyTree tree;
         tree.copy("08-logitech-hidpp-mouse-device-scope", "hidpp_battery_2");
@@ -103,19 +101,17 @@ namespace {
         EXPECT_EQ(reading->designCapacity, 4912);
         // The tablet's own "online" is not external power for the laptop.
         EXPECT_FALSE(reading->onAC);
-    }
 
-    TEST(LinuxFixtures, UntypedAdapterIsRecognisedByItsOnlineFile)
-    {
-        test::PowerSupplyTree tree;
-        tree.copy("15-samsung-series9-adp1-bat1-udevdb-no-capacity", "ADP1");
-        tree.copy("15-samsung-series9-adp1-bat1-udevdb-no-capacity", "BAT1");
-        tree.set("ADP1", "online", "1");
-        tree.set("BAT1", "status", "Charging");
-        const auto reading = readTree(tree.root());
-        ASSERT_TRUE(reading);
-        EXPECT_TRUE(reading->onAC);
-        EXPECT_EQ(reading->amperageMA, 1825);
+        // An untyped adapter is recognised by its online file.
+        test::PowerSupplyTree samsung;
+        samsung.copy("15-samsung-series9-adp1-bat1-udevdb-no-capacity", "ADP1");
+        samsung.copy("15-samsung-series9-adp1-bat1-udevdb-no-capacity", "BAT1");
+        samsung.set("ADP1", "online", "1");
+        samsung.set("BAT1", "status", "Charging");
+        const auto charging = readTree(samsung.root());
+        ASSERT_TRUE(charging);
+        EXPECT_TRUE(charging->onAC);
+        EXPECT_EQ(charging->amperageMA, 1825);
     }
 
 } // namespace

@@ -28,7 +28,7 @@ namespace {
                 << path;
     }
 
-    TEST(LoginItem, EnabledUnlessTheEntryIsMissingOrSwitchesItselfOff)
+    TEST(LoginItem, EnabledUnlessTheEntryIsMissingOrSwitchesItselfOffAndEnablingWritesIt)
     {
         const std::pair<const char*, bool> rows[] = {
             { "[Desktop Entry]\nType=Application\nExec=wattlet\n", true },
@@ -50,11 +50,8 @@ namespace {
         EXPECT_FALSE(LoginItem().enabled());
         QDir().mkpath(LoginItem::entryPath());
         EXPECT_FALSE(LoginItem().enabled());
-    }
 
-    TEST(LoginItem, EnablingWritesAnEntryThatStartsTheProgram)
-    {
-        test::TempHome home;
+        // Enabling writes an entry that starts the program, the folders too.
         QDir(home.configHome()).removeRecursively();
         LoginItem item(QStringLiteral("/opt/Wattlet/wattlet"));
         item.setEnabled(true);

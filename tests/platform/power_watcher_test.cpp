@@ -159,8 +159,10 @@ protected:
     int calls = 0;
 };
 
-TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPower)
+TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPowerAndOnWake)
 {
+    FakePeer logind;
+    ASSERT_TRUE(logind.own(logindService));
     const auto watcher = makeWatcher();
     // UPower appears after the watcher: its signals must still be recognised as UPower's, once
     // Qt has taken in the new owner (it does so a moment after the bus announces it).
@@ -184,12 +186,22 @@ TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPower)
         "DeviceRemoved", QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT1"));
     flush(upower);
     EXPECT_EQ(calls, 5);
+
+    logind.emitPrepareForSleep(true);
+    logind.emitPrepareForSleep(QStringLiteral("false"));
+    flush(logind);
+    EXPECT_EQ(calls, 5);
+    logind.emitPrepareForSleep(false);
+    flush(logind);
+    EXPECT_EQ(calls, 6);
 }
 
-TEST_F(PowerWatcher, IgnoresUPowerEventsOfOtherDevicesAndMalformedOnes)
+TEST_F(PowerWatcher, IgnoresOtherDevicesMalformedEventsAndSendersThatDoNotOwnTheService)
 {
     FakePeer upower;
     ASSERT_TRUE(upower.own(upowerService));
+    FakePeer logind;
+    ASSERT_TRUE(logind.own(logindService));
     const auto watcher = makeWatcher();
 
     for (const QString& path : { QStringLiteral("/org/freedesktop/UPower/devices/DisplayDevice"),
@@ -202,31 +214,6 @@ TEST_F(PowerWatcher, IgnoresUPowerEventsOfOtherDevicesAndMalformedOnes)
     upower.emitSignal(upowerPath, upowerService, QStringLiteral("DeviceAdded"), { 42 });
     upower.emitSignal(upowerPath, upowerService, QStringLiteral("DeviceRemoved"));
     flush(upower);
-    EXPECT_EQ(calls, 0);
-}
-
-TEST_F(PowerWatcher, CallsOnceOnWakeAndNotWhenGoingToSleep)
-{
-    FakePeer logind;
-    ASSERT_TRUE(logind.own(logindService));
-    const auto watcher = makeWatcher();
-
-    logind.emitPrepareForSleep(true);
-    logind.emitPrepareForSleep(QStringLiteral("false"));
-    flush(logind);
-    EXPECT_EQ(calls, 0);
-    logind.emitPrepareForSleep(false);
-    flush(logind);
-    EXPECT_EQ(calls, 1);
-}
-
-TEST_F(PowerWatcher, IgnoresSignalsFromSendersThatDoNotOwnTheService)
-{
-    FakePeer upower;
-    ASSERT_TRUE(upower.own(upowerService));
-    FakePeer logind;
-    ASSERT_TRUE(logind.own(logindService));
-    const auto watcher = makeWatcher();
 
     FakePeer impostor;
     impostor.emitPropertiesChanged(batteryPath);
@@ -240,41 +227,39 @@ TEST_F(PowerWatcher, IgnoresSignalsFromSendersThatDoNotOwnTheService)
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsent)
+TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsentOrTheBusCannotBeReached)
 {
-    const auto watcher = makeWatcher(quietOptions(20));
-    ASSERT_TRUE(waitUntil([this] { return calls >= 3; }));
+    {
+        const auto watcher = makeWatcher(quietOptions(20));
+        ASSERT_TRUE(waitUntil([this] { return calls >= 3; }));
 
-    FakePeer upower;
-    ASSERT_TRUE(upower.own(upowerService));
-    flush(upower);
-    const int callsWithUPower = calls;
-    serveEventsFor(200);
-    EXPECT_EQ(calls, callsWithUPower);
+        FakePeer upower;
+        ASSERT_TRUE(upower.own(upowerService));
+        flush(upower);
+        const int callsWithUPower = calls;
+        serveEventsFor(200);
+        EXPECT_EQ(calls, callsWithUPower);
 
-    ASSERT_TRUE(upower.release(upowerService));
-    EXPECT_TRUE(waitUntil([&] { return calls >= callsWithUPower + 3; }));
-}
-
-TEST_F(PowerWatcher, NoTickWhenUPowerIsPresentAtStartOrTheIntervalIsNotPositive)
-{
-    const auto withoutTick = makeWatcher(quietOptions(0));
-    FakePeer upower;
-    ASSERT_TRUE(upower.own(upowerService));
-    const auto withUPower = makeWatcher(quietOptions(20));
-    serveEventsFor(200);
-    EXPECT_EQ(calls, 0);
-}
-
-TEST_F(PowerWatcher, TicksWhenTheSystemBusCannotBeReached)
-{
-    Watcher::Options options = quietOptions(20);
-    options.busAddress = QStringLiteral("unix:path=/nonexistent/wattlet-test-bus");
-    const auto watcher = makeWatcher(options);
+        ASSERT_TRUE(upower.release(upowerService));
+        EXPECT_TRUE(waitUntil([&] { return calls >= callsWithUPower + 3; }));
+    }
+    {
+        SCOPED_TRACE("UPower present at the start, or an interval that is not positive");
+        calls = 0;
+        const auto withoutTick = makeWatcher(quietOptions(0));
+        FakePeer upower;
+        ASSERT_TRUE(upower.own(upowerService));
+        const auto withUPower = makeWatcher(quietOptions(20));
+        serveEventsFor(200);
+        EXPECT_EQ(calls, 0);
+    }
+    Watcher::Options unreachable = quietOptions(20);
+    unreachable.busAddress = QStringLiteral("unix:path=/nonexistent/wattlet-test-bus");
+    const auto watcher = makeWatcher(unreachable);
     EXPECT_TRUE(waitUntil([this] { return calls >= 3; }));
 }
 
-TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEvents)
+TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEventsAndMayBeDestroyedByItsCall)
 {
     FakePeer upower;
     ASSERT_TRUE(upower.own(upowerService));
@@ -298,12 +283,8 @@ TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEvents)
     flush(logind);
     serveEventsFor(50);
     EXPECT_EQ(calls, 0);
-}
 
-TEST_F(PowerWatcher, CallbackMayDestroyTheWatcher)
-{
-    FakePeer upower;
-    ASSERT_TRUE(upower.own(upowerService));
+    // The callback may destroy the watcher.
     std::unique_ptr<Watcher> watcher;
     watcher = std::make_unique<Watcher>(
         [&] {

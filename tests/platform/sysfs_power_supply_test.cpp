@@ -16,6 +16,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace wattlet {
 namespace {
@@ -23,7 +25,7 @@ namespace {
     constexpr double now = test::readingTime;
     using test::readTree;
 
-    TEST(PowerSupply, NumbersAreWholeDecimalsOrNothing)
+    TEST(PowerSupply, NumbersAreWholeDecimalsOrAbsentNeverZero)
     {
         PowerSupply supply { "BAT0",
             { { "a", "85" }, { "b", " 5753" }, { "c", "-2731" }, { "d", "+5\n" }, { "e", "" },
@@ -39,9 +41,26 @@ namespace {
         }
         EXPECT_EQ(supply.text("b"), "5753");
         EXPECT_EQ(supply.text("e"), std::nullopt);
+
+        // Garbage and sentinel values in a tree are absent, not zero.
+        test::PowerSupplyTree tree;
+        tree.copy("04-chromebook-hana-sbs-discharging", "sbs-6-000b");
+        const auto sbs = "sbs-6-000b";
+        tree.set(sbs, "capacity", "n/a");
+        tree.set(sbs, "temp", "-2731");
+        tree.set(sbs, "cycle_count", "0");
+        tree.set(sbs, "time_to_empty_now", "3932100");
+        tree.set(sbs, "voltage_now", "0");
+        const auto reading = readTree(tree.root());
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->percent, 71); // 2603000 / 3648000
+        EXPECT_EQ(reading->temperatureC, std::nullopt);
+        EXPECT_EQ(reading->cycles, std::nullopt);
+        EXPECT_EQ(reading->voltageMV, std::nullopt);
+        EXPECT_EQ(reading->minutesLeft, 773); // 2603 mAh at 202 mA, not the sentinel's 65535
     }
 
-    TEST(PowerSupply, UnreadableVanishedAndEmptyAttributesAreAbsent)
+    TEST(PowerSupply, UnreadableVanishedAndEmptyAttributesAreAbsentAndLinkedFoldersCount)
     {
         test::PowerSupplyTree tree;
         tree.copy("19-framework-bat1-grep-threshold-85-partial", "BAT1");
@@ -67,6 +86,12 @@ namespace {
         ASSERT_TRUE(reading);
         EXPECT_EQ(reading->percent, 85);
         EXPECT_EQ(reading->cycles, std::nullopt);
+
+        std::filesystem::create_directory(tree.root() / "class");
+        std::filesystem::create_directory_symlink(bat, tree.root() / "class" / "BAT1");
+        EXPECT_EQ(readPowerSupplies(tree.root() / "class").size(), 1U);
+        EXPECT_TRUE(readPowerSupplies(tree.root() / "missing").empty());
+        EXPECT_FALSE(readTree(tree.root() / "missing"));
     }
 
     TEST(PowerSupply, FifoInTheTreeNeitherBlocksNorCounts)
@@ -91,108 +116,56 @@ namespace {
         }
     }
 
-    TEST(PowerSupply, SupplyFoldersMayBeSymbolicLinksAndAMissingRootHasNone)
-    {
-        test::PowerSupplyTree tree;
-        tree.copy("01-dell-bat0-charge-discharging", "BAT0");
-        std::filesystem::create_directory(tree.root() / "class");
-        std::filesystem::create_directory_symlink(
-            tree.root() / "BAT0", tree.root() / "class" / "BAT0");
-        EXPECT_EQ(readPowerSupplies(tree.root() / "class").size(), 1U);
-        EXPECT_TRUE(readPowerSupplies(tree.root() / "missing").empty());
-        EXPECT_FALSE(readTree(tree.root() / "missing"));
-    }
-
-    TEST(PowerSupply, GarbageNumbersAreAbsentNotZero)
-    {
-        test::PowerSupplyTree tree;
-        tree.copy("04-chromebook-hana-sbs-discharging", "sbs-6-000b");
-        const auto sbs = "sbs-6-000b";
-        tree.set(sbs, "capacity", "n/a");
-        tree.set(sbs, "temp", "-2731");
-        tree.set(sbs, "cycle_count", "0");
-        tree.set(sbs, "time_to_empty_now", "3932100");
-        tree.set(sbs, "voltage_now", "0");
-        const auto reading = readTree(tree.root());
-        ASSERT_TRUE(reading);
-        EXPECT_EQ(reading->percent, 71); // 2603000 / 3648000
-        EXPECT_EQ(reading->temperatureC, std::nullopt);
-        EXPECT_EQ(reading->cycles, std::nullopt);
-        EXPECT_EQ(reading->voltageMV, std::nullopt);
-        EXPECT_EQ(reading->minutesLeft, 773); // 2603 mAh at 202 mA, not the sentinel's 65535
-    }
-
-    // One battery on a mains adapter; each case edits it before reading.
-    struct HoldCase
-    {
-        const char* name;
-        const char* status;
-        const char* capacity;
-        const char* online;
-        std::optional<std::string> endLimit;
-        std::optional<std::string> aliasEndLimit;
-        std::optional<std::string> startLimit;
-        std::optional<std::string> behaviour;
-        bool onAC;
-        bool full;
-        std::int64_t notChargingReason;
-    };
-
     TEST(BatteryMapping, NotChargingCountsAsAFaultOnlyWithoutALimitTheUserSet)
     {
-        const HoldCase cases[] = {
-            { "no limit", "Not charging", "50", "1", {}, {}, {}, {}, true, false, 1 },
-            { "stop limit reached", "Not charging", "88", "1", "90", {}, {}, {}, true, false, 0 },
-            { "below the stop limit", "Not charging", "50", "1", "90", {}, {}, {}, true, false, 1 },
-            { "legacy alias alone", "Not charging", "79", "1", {}, "80", {}, {}, true, false, 0 },
-            { "standard wins over alias", "Not charging", "79", "1", "95", "80", {}, {}, true,
-                false, 1 },
-            { "above the restart limit", "Not charging", "65", "1", "90", "90", "60", {}, true,
+        struct Case
+        {
+            const char* name;
+            const char* status;
+            const char* capacity;
+            bool online;
+            std::vector<std::pair<const char*, const char*>> limits;
+            bool full;
+            std::int64_t notChargingReason;
+        };
+        const char* const end = "charge_control_end_threshold";
+        const char* const alias = "charge_stop_threshold";
+        const Case cases[] = {
+            { "no limit", "Not charging", "50", true, {}, false, 1 },
+            { "stop limit reached", "Not charging", "88", true, { { end, "90" } }, false, 0 },
+            { "below the stop limit", "Not charging", "50", true, { { end, "90" } }, false, 1 },
+            { "legacy alias alone", "Not charging", "79", true, { { alias, "80" } }, false, 0 },
+            { "standard wins over alias", "Not charging", "79", true,
+                { { end, "95" }, { alias, "80" } }, false, 1 },
+            { "above the restart limit", "Not charging", "65", true,
+                { { end, "90" }, { alias, "90" }, { "charge_control_start_threshold", "60" } },
                 false, 0 },
-            { "inhibited", "Not charging", "50", "1", {}, {}, {},
-                "auto [inhibit-charge] force-discharge", true, false, 0 },
-            { "unknown on power", "Unknown", "60", "1", {}, {}, {}, {}, true, false, 0 },
-            { "unknown on power at 99", "Unknown", "99", "1", {}, {}, {}, {}, true, true, 0 },
-            { "not charging at 99", "Not charging", "99", "1", {}, {}, {}, {}, true, true, 0 },
-            { "not charging on battery", "Not charging", "50", "0", {}, {}, {}, {}, false, false,
-                0 },
+            { "inhibited", "Not charging", "50", true,
+                { { "charge_behaviour", "auto [inhibit-charge] force-discharge" } }, false, 0 },
+            { "unknown on power", "Unknown", "60", true, {}, false, 0 },
+            { "unknown on power at 99", "Unknown", "99", true, {}, true, 0 },
+            { "not charging at 99", "Not charging", "99", true, {}, true, 0 },
+            { "not charging on battery", "Not charging", "50", false, {}, false, 0 },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
+            // One battery on a mains adapter, edited before reading.
             test::PowerSupplyTree tree;
             tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "AC0");
             tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "BAT0");
-            tree.set("AC0", "online", c.online);
+            tree.set("AC0", "online", c.online ? "1" : "0");
             tree.set("BAT0", "status", c.status);
             tree.set("BAT0", "capacity", c.capacity);
             tree.set("BAT0", "power_now", "0");
-            const std::pair<const char*, std::optional<std::string>> extras[]
-                = { { "charge_control_end_threshold", c.endLimit },
-                      { "charge_stop_threshold", c.aliasEndLimit },
-                      { "charge_control_start_threshold", c.startLimit },
-                      { "charge_behaviour", c.behaviour } };
-            for (const auto& [file, value] : extras) {
-                if (value)
-                    std::ofstream(tree.root() / "BAT0" / file) << *value << '\n';
-            }
+            for (const auto& [file, value] : c.limits)
+                std::ofstream(tree.root() / "BAT0" / file) << value << '\n';
             const auto reading = readTree(tree.root());
             ASSERT_TRUE(reading);
             EXPECT_FALSE(reading->charging);
-            EXPECT_EQ(reading->onAC, c.onAC);
+            EXPECT_EQ(reading->onAC, c.online);
             EXPECT_EQ(reading->full, c.full);
             EXPECT_EQ(reading->notChargingReason, c.notChargingReason);
         }
-    }
-
-    TEST(BatteryMapping, CurrentDirectionComesFromTheStatus)
-    {
-        test::PowerSupplyTree tree;
-        tree.copy("26-sbs-battery-negative-current-temp", "sbs-0-000b");
-        tree.set("sbs-0-000b", "status", "Charging");
-        EXPECT_EQ(readTree(tree.root())->amperageMA, 26);
-        tree.set("sbs-0-000b", "current_now", "26000");
-        tree.set("sbs-0-000b", "status", "Discharging");
-        EXPECT_EQ(readTree(tree.root())->amperageMA, -26);
     }
 
     TEST(BatteryMapping, TwoPacksCombineAndTheWorkingOneDecides)
@@ -219,7 +192,7 @@ namespace {
         EXPECT_EQ(reading->cycles, 3);
     }
 
-    TEST(BatteryMapping, ChargingStopsAtTheChargeLimit)
+    TEST(BatteryMapping, ChargingStopsAtTheChargeLimitAndTheStatusGivesTheCurrentItsSign)
     {
         test::PowerSupplyTree tree;
         tree.copy("10-thinkpad-42t4865-charge-charging-worn", "BAT0");
@@ -230,9 +203,18 @@ namespace {
         // A limit at full charge limits nothing.
         std::ofstream(tree.root() / "BAT0" / "charge_control_end_threshold") << "100\n";
         EXPECT_EQ(readTree(tree.root())->chargeLimitPercent, std::nullopt);
+
+        // The current's direction comes from the status, whatever its sign.
+        test::PowerSupplyTree sbs;
+        sbs.copy("26-sbs-battery-negative-current-temp", "sbs-0-000b");
+        sbs.set("sbs-0-000b", "status", "Charging");
+        EXPECT_EQ(readTree(sbs.root())->amperageMA, 26);
+        sbs.set("sbs-0-000b", "current_now", "26000");
+        sbs.set("sbs-0-000b", "status", "Discharging");
+        EXPECT_EQ(readTree(sbs.root())->amperageMA, -26);
     }
 
-    TEST(RateSmoother, AveragesOverAboutTwoMinutes)
+    TEST(RateSmoother, AveragesOverAboutTwoMinutesForTheTimeLeft)
     {
         RateSmoother smoother;
         using D = RateSmoother::Direction;
@@ -246,10 +228,8 @@ namespace {
         EXPECT_EQ(smoother.add(D::charging, 400, 115), 400);
         EXPECT_EQ(smoother.add(D::charging, std::nullopt, 116), std::nullopt);
         EXPECT_EQ(smoother.add(D::charging, 700, 117), 700);
-    }
 
-    TEST(SysfsBatteryReader, TimeLeftFollowsTheAverageRateNotTheLatestSample)
-    {
+        // The reader's time left follows the average rate, not the latest sample.
         test::PowerSupplyTree tree;
         tree.copy("01-dell-bat0-charge-discharging", "BAT0");
         tree.set("BAT0", "current_now", "1000000");
@@ -266,7 +246,7 @@ namespace {
         EXPECT_EQ(reader.read()->minutesLeft, 2); // 81 mAh to full at 3000 mA, afresh
     }
 
-    TEST(BatteryIO, ReadsTheFolderNamedByTheEnvironment)
+    TEST(BatteryIO, ReadsTheFolderOrTheRecordingNamedByTheEnvironment)
     {
         test::ScopedEnv env;
         env.unset("WATTLET_RECORDED");
@@ -284,23 +264,20 @@ namespace {
         env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(empty.root().string()));
         EXPECT_FALSE(BatteryIO::read());
         EXPECT_TRUE(BatteryIO::powerSource().empty());
-    }
 
-    TEST(BatteryIO, RecordedDictionariesStandInForThePlatform)
-    {
+        // Recorded dictionaries stand in for the platform.
         test::PowerSupplyTree dir;
         const auto file = dir.root() / "recorded.json";
-        test::ScopedEnv env;
         env.set("WATTLET_RECORDED", QString::fromStdString(file.string()));
         std::ofstream(file) << R"({"power":{"Current Capacity":57,"Power Source State":"AC Power"},
         "registry":{"Voltage":12000,"CycleCount":90},"pack":{"Temperature":3050}})";
-        const auto reading = BatteryIO::read();
-        ASSERT_TRUE(reading);
-        EXPECT_EQ(reading->percent, 57);
-        EXPECT_TRUE(reading->onAC);
-        EXPECT_EQ(reading->voltageMV, 12000);
-        EXPECT_EQ(reading->cycles, 90);
-        EXPECT_EQ(reading->temperatureC, 30.5);
+        const auto recorded = BatteryIO::read();
+        ASSERT_TRUE(recorded);
+        EXPECT_EQ(recorded->percent, 57);
+        EXPECT_TRUE(recorded->onAC);
+        EXPECT_EQ(recorded->voltageMV, 12000);
+        EXPECT_EQ(recorded->cycles, 90);
+        EXPECT_EQ(recorded->temperatureC, 30.5);
         EXPECT_EQ(BatteryIO::properties("AppleSmartBatteryPack").size(), 1U);
         for (const char* content :
             { R"({"power":{},"registry":{"Voltage":1}})", "{not json", "[]" }) {

@@ -14,34 +14,27 @@ namespace {
     const QString service = QStringLiteral("org.freedesktop.UPower");
     const QString root = QStringLiteral("/org/freedesktop/UPower");
 
-    struct HistoryItem
-    {
-        uint t = 0;
-        double value = 0;
-        uint state = 0;
-    };
-
-    QDBusArgument& operator<<(QDBusArgument& argument, const HistoryItem& item)
-    {
-        argument.beginStructure();
-        argument << item.t << item.value << item.state;
-        argument.endStructure();
-        return argument;
-    }
-
-    const QDBusArgument& operator>>(const QDBusArgument& argument, HistoryItem& item)
-    {
-        argument.beginStructure();
-        argument >> item.t >> item.value >> item.state;
-        argument.endStructure();
-        return argument;
-    }
-
 } // namespace
+
+QDBusArgument& operator<<(QDBusArgument& argument, const FakeUPower::Point& point)
+{
+    argument.beginStructure();
+    argument << point.t << point.value << point.state;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, FakeUPower::Point& point)
+{
+    argument.beginStructure();
+    argument >> point.t >> point.value >> point.state;
+    argument.endStructure();
+    return argument;
+}
 
 } // namespace wattlet::test
 
-Q_DECLARE_METATYPE(wattlet::test::HistoryItem)
+Q_DECLARE_METATYPE(wattlet::test::FakeUPower::Point)
 
 namespace wattlet::test {
 
@@ -49,8 +42,8 @@ FakeUPower::FakeUPower()
     : m_name(QStringLiteral("fake-upower-%1").arg(reinterpret_cast<quintptr>(this)))
     , m_bus(QDBusConnection::connectToBus(DBusTestBus::system().address(), m_name))
 {
-    qDBusRegisterMetaType<HistoryItem>();
-    qDBusRegisterMetaType<QList<HistoryItem>>();
+    qDBusRegisterMetaType<Point>();
+    qDBusRegisterMetaType<QList<Point>>();
     m_bus.registerVirtualObject(root, this, QDBusConnection::SubPath);
 }
 
@@ -144,10 +137,8 @@ bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnectio
         } else if (record.answer == History::malformed) {
             reply = message.createReply(QStringLiteral("not a record"));
         } else {
-            QList<HistoryItem> items;
-            for (const Point& point : record.points)
-                items.push_back({ point.t, point.value, point.state });
-            reply = message.createReply(QVariant::fromValue(items));
+            reply = message.createReply(
+                QVariant::fromValue(QList<Point>(record.points.begin(), record.points.end())));
         }
     } else {
         return false;

@@ -9,7 +9,7 @@
 namespace wattlet::test {
 
 /// Serves the event loop until the condition holds or `milliseconds` pass; false on time-out.
-inline bool waitUntil(const std::function<bool()>& condition, int milliseconds = 2000)
+inline bool waitUntil(const std::function<bool()>& condition, int milliseconds = 5000)
 {
     const QDeadlineTimer deadline(milliseconds);
     while (!condition()) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -16,31 +17,44 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStd
 
 namespace wattlet::test {
 
-/// A model that touches nothing outside the test: a fixed clock, a reading the test sets, an
-/// empty history that is never written, no notifications and no power events. Preferences live
-/// in a temporary home and start on `language`, whatever the environment prefers.
-struct QuietModel
+/// A model on a reading the test sets, recording nothing anywhere and without power events.
+struct FakeSource
 {
-    explicit QuietModel(std::optional<BatteryReading> demo = std::nullopt,
-        LanguageChoice language = LanguageChoice::en)
-        : model(std::make_unique<AppModel>(demo, deps()))
-    {
-        model->prefs().setLanguage(language);
-    }
+    std::optional<BatteryReading> reading;
+    int reads = 0;
+    int saves = 0;
 
     AppModelDeps deps()
     {
         AppModelDeps d;
         d.now = [] { return 1'700'000'000.0; };
-        d.read = [this] { return live; };
+        d.read = [this] {
+            ++reads;
+            return reading;
+        };
         d.loadHistory = [] { return BatteryHistory {}; };
-        d.saveHistory = [](const BatteryHistory&) {};
+        d.saveHistory = [this](const BatteryHistory&) { ++saves; };
+        d.announce = [](const DesktopNotification&) {};
+        d.makeWatcher = [](std::function<void()>, std::function<void(const Peripherals&)>) {
+            return std::make_unique<QObject>();
+        };
         return d;
+    }
+};
+
+/// A model that touches nothing outside the test, its preferences in a temporary home and on
+/// `language`, whatever the environment prefers. A live refresh reads `source.reading`.
+struct QuietModel
+{
+    explicit QuietModel(std::optional<BatteryReading> demo = std::nullopt,
+        LanguageChoice language = LanguageChoice::en)
+        : model(std::make_unique<AppModel>(demo, source.deps()))
+    {
+        model->prefs().setLanguage(language);
     }
 
     TempHome home;
-    /// What a live refresh reads.
-    std::optional<BatteryReading> live;
+    FakeSource source;
     std::unique_ptr<AppModel> model;
 };
 

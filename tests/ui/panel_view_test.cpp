@@ -58,7 +58,7 @@ namespace {
         PanelView panel;
     };
 
-    TEST_F(PanelViewTest, FooterButtonsFollowTheNavigationTable)
+    TEST_F(PanelViewTest, FooterAndBackButtonsFollowTheNavigationAndTheHeightThePage)
     {
         const std::pair<const char*, Page> steps[] = {
             { "about", Page::about },
@@ -75,14 +75,21 @@ namespace {
             click(button);
             expectPage(page);
         }
-    }
 
-    TEST_F(PanelViewTest, BackButtonsReturnToTheMainPageAndTheHeightFollowsThePage)
-    {
-        click("settings");
+        // Back buttons return to the main page.
         back();
         expectPage(Page::main);
         click("about");
+        back();
+        expectPage(Page::main);
+        // The health tile is the one with help.
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+        for (auto* tile : panel.findChildren<Tile*>())
+            if (!tile->toolTip().isEmpty())
+                QTest::mouseClick(tile, Qt::LeftButton);
+        EXPECT_EQ(panel.page(), Page::health);
+        QApplication::processEvents();
         back();
         expectPage(Page::main);
         // The page that held the back button goes once control is back in the event loop.
@@ -100,7 +107,7 @@ namespace {
         QuietModel live;
         PanelView fresh(*live.model);
         EXPECT_TRUE(fresh.findChildren<Tile*>().isEmpty());
-        live.live = Demo::reading("charging", 0);
+        live.source.reading = Demo::reading("charging", 0);
         live.model->refresh(false);
         // The change signal comes before the assignment: the rebuild waits for the event loop.
         EXPECT_TRUE(fresh.findChildren<Tile*>().isEmpty());

@@ -98,7 +98,7 @@ namespace {
 
 } // namespace
 
-TEST(PanelWindow, TakesFocusAndClosesOnEscape)
+TEST(PanelWindow, TakesFocusAndClosesOnEscapeOrAsAToolWindowOnLosingFocus)
 {
     PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));
@@ -113,21 +113,18 @@ TEST(PanelWindow, TakesFocusAndClosesOnEscape)
     QApplication::sendEvent(&window, &escape);
     EXPECT_FALSE(window.isOpen());
     EXPECT_TRUE(window.closedWithin(1000));
-}
 
-TEST(PanelWindow, ToolWindowClosesWhenAnotherWindowTakesTheFocus)
-{
-    // Where popups cannot be placed (Wayland) the panel is a tool window.
-    PanelWindow window;
-    window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    window.open(content(QSize(344, 200)), QPoint(400, 10));
-    ASSERT_TRUE(window.isOpen());
+    // Where popups cannot be placed (Wayland) the panel is a tool window, closed by losing focus.
+    PanelWindow tool;
+    tool.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    tool.open(content(QSize(344, 200)), QPoint(400, 10));
+    ASSERT_TRUE(tool.isOpen());
     QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(&window, &deactivate);
-    EXPECT_FALSE(window.isOpen());
+    QApplication::sendEvent(&tool, &deactivate);
+    EXPECT_FALSE(tool.isOpen());
 }
 
-TEST(PanelWindow, FollowsTheContentSizeAndDropsClosedContent)
+TEST(PanelWindow, FollowsTheContentSizeAndTheDesktopSchemeAndDropsClosedContent)
 {
     PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));
@@ -141,11 +138,8 @@ TEST(PanelWindow, FollowsTheContentSizeAndDropsClosedContent)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(window.content(), nullptr);
-}
 
-TEST(PanelWindow, FollowsTheDesktopPreferenceUnlessTheContentImposesItsOwn)
-{
-    PanelWindow window;
+    // The scheme follows the desktop's preference unless the content imposes its own.
     window.open(content(QSize(344, 200)), QPoint(400, 10));
     QWidget* shown = window.content();
     const Scheme byPalette = Scheme::fromPalette(QApplication::palette());

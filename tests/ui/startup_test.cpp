@@ -10,7 +10,6 @@
 #include "ui/startup/display_start.h"
 
 #include <QDBusConnectionInterface>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
@@ -39,8 +38,8 @@ namespace {
 
         /// Starts the program with the test's buses and home, headless unless told otherwise.
         std::unique_ptr<QProcess> launch(const QStringList& arguments,
-            const QString& program = QStringLiteral(WATTLET_EXECUTABLE),
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(),
+            const QString& program = QStringLiteral(WATTLET_EXECUTABLE))
         {
             if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
                 environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -51,6 +50,18 @@ namespace {
             process->start();
             process->waitForStarted(5000);
             return process;
+        }
+
+        /// A second copy must leave at once and quietly, the first one still running.
+        void expectSecondCopyLeaves(QProcess& first,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+        {
+            auto second = launch({ QStringLiteral("--demo=battery") }, environment);
+            ASSERT_TRUE(second->waitForFinished(10000));
+            EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(second->exitCode(), 0);
+            EXPECT_TRUE(second->readAllStandardOutput().isEmpty());
+            EXPECT_EQ(first.state(), QProcess::Running);
         }
 
         bool nameOwned()
@@ -70,89 +81,59 @@ namespace {
 
 } // namespace
 
-TEST_F(StartupTest, ASecondCopyExitsAtOnceWithStatusZero)
+TEST_F(StartupTest, OneCopyRunsASecondLeavesAtOnceFoundByTheBusNameOrTheLockFile)
 {
-    auto first = launch({ QStringLiteral("--demo=charging") });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
-
-    auto second = launch({ QStringLiteral("--demo=battery") });
-    ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_TRUE(second->readAllStandardOutput().isEmpty());
-    EXPECT_EQ(first->state(), QProcess::Running);
-    stop(*first);
-}
-
-TEST_F(StartupTest, TwoCopiesStartedTogetherLeaveExactlyOne)
-{
-    // Counting running copies would let both see two and both quit; the bus name has one owner.
-    auto a = launch({ QStringLiteral("--demo=charging") });
-    auto b = launch({ QStringLiteral("--demo=charging") });
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning; },
-        10000));
-    QTest::qWait(500);
-    EXPECT_NE(a->state() == QProcess::Running, b->state() == QProcess::Running);
-    EXPECT_TRUE(nameOwned());
-    stop(*a);
-    stop(*b);
-}
-
-TEST_F(StartupTest, WithoutASessionBusALockFileKeepsToOneCopy)
-{
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
-        QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("no-bus")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    const QString lock = runtime.filePath(Brand::appId() + QStringLiteral(".lock"));
-
-    auto first = launch(
-        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 10000));
-    auto second = launch(
-        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
-    ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(first->state(), QProcess::Running);
-    stop(*first);
-}
-
-// Two logins sharing a home once wrote the same history file alternately, each its own samples.
-TEST_F(StartupTest, CopiesOnDifferentSessionBusesShareNoDataFolder)
-{
+    const QStringList demo { QStringLiteral("--demo=charging") };
+    {
+        SCOPED_TRACE("same session bus");
+        auto first = launch(demo);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
+        expectSecondCopyLeaves(*first);
+        stop(*first);
+    }
+    {
+        SCOPED_TRACE("no session bus");
+        QTemporaryDir runtime;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+            QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("no-bus")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        const QString lock = runtime.filePath(Brand::appId() + QStringLiteral(".lock"));
+        auto first = launch(demo, environment);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 10000));
+        expectSecondCopyLeaves(*first, environment);
+        stop(*first);
+    }
+    {
+        // Counting running copies would let both see two and both quit; a name has one owner.
+        SCOPED_TRACE("two started together");
+        auto a = launch(demo);
+        auto b = launch(demo);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning;
+            },
+            10000));
+        QTest::qWait(500);
+        EXPECT_NE(a->state() == QProcess::Running, b->state() == QProcess::Running);
+        EXPECT_TRUE(nameOwned());
+        stop(*a);
+        stop(*b);
+    }
+    // Two logins sharing a home once wrote the same history file alternately.
+    SCOPED_TRACE("another session bus, the same data folder");
     test::DBusTestBus otherSession;
     ASSERT_TRUE(otherSession.isRunning());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), otherSession.address());
-
-    auto first = launch({ QStringLiteral("--demo=charging") });
+    auto first = launch(demo);
     ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
-    auto second = launch(
-        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
-    ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(first->state(), QProcess::Running);
+    expectSecondCopyLeaves(*first, environment);
     stop(*first);
-
     // Once the first copy is gone, its lock is stale and the folder is free again.
-    auto third = launch(
-        { QStringLiteral("--demo=charging") }, QStringLiteral(WATTLET_EXECUTABLE), environment);
+    auto third = launch(demo, environment);
     EXPECT_FALSE(third->waitForFinished(1500));
     stop(*third);
-}
-
-TEST_F(StartupTest, SnapshotsWithAnSIsNotTheSnapshotOption)
-{
-    QTemporaryDir parent;
-    const QString dir = parent.filePath(QStringLiteral("shots"));
-    auto program = launch({ QStringLiteral("--snapshots=") + dir, QStringLiteral("--demo=low") });
-    // It starts as the tray program instead of rendering pictures and leaving.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
-    EXPECT_EQ(program->state(), QProcess::Running);
-    EXPECT_FALSE(QDir(dir).exists());
-    stop(*program);
 }
 
 TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
@@ -179,7 +160,7 @@ TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
                          "xwininfo -id \"$id\"; kill $!; wait")
               .arg(Brand::appId());
     auto run = launch({ QStringLiteral("-a"), QStringLiteral("sh"), QStringLiteral("-c"), script },
-        xvfbRun, environment);
+        environment, xvfbRun);
     ASSERT_TRUE(run->waitForFinished(60000)) << run->readAllStandardError().toStdString();
     const QString info = QString::fromLocal8Bit(run->readAllStandardOutput());
     EXPECT_TRUE(info.contains(QStringLiteral("IsViewable"))) << info.toStdString();
@@ -224,20 +205,14 @@ TEST(DisplayChoice, XWaylandOnGnomeOnlyAndNamesAMissingDisplay)
 
 TEST_F(StartupTest, WithoutADisplayItSaysSoInOneLineAndFails)
 {
-    struct Case
-    {
-        const char* name;
-        const char* display;
-    };
     // The second names an X server that is not there: Qt's own fatal error would abort.
-    const Case cases[] = { { "no display", "" }, { "unreachable display", ":97" } };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const char* display : { "", ":97" }) {
+        SCOPED_TRACE(display);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString());
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QString());
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
-        auto run = launch({}, QStringLiteral(WATTLET_EXECUTABLE), environment);
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        auto run = launch({}, environment);
         ASSERT_TRUE(run->waitForFinished(20000));
         EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(run->exitCode(), 1);
@@ -247,15 +222,16 @@ TEST_F(StartupTest, WithoutADisplayItSaysSoInOneLineAndFails)
     }
 }
 
-TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelay)
+TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelayWithTheApplicationIcon)
 {
-    test::PanelCounter panels;
+    // Nothing but the launch may give the program its icon.
+    QGuiApplication::setWindowIcon(QIcon());
     test::FakeSource source;
     QDBusConnection connection
         = QDBusConnection::connectToBus(bus().address(), QStringLiteral("delegate-test"));
     {
         SingleInstance instance(connection);
-        AppDelegate delegate(std::string("low"), source.deps(), panels.factory());
+        AppDelegate delegate(std::string("low"), source.deps());
         QElapsedTimer timer;
         timer.start();
         ASSERT_TRUE(delegate.launch(instance));
@@ -267,29 +243,6 @@ TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelay)
         // Demo mode never reads the platform.
         EXPECT_EQ(source.reads, 0);
 
-        SingleInstance second(
-            QDBusConnection::connectToBus(bus().address(), QStringLiteral("second")));
-        AppDelegate other(std::string("low"), source.deps(), panels.factory());
-        EXPECT_FALSE(other.launch(second));
-        EXPECT_EQ(other.model(), nullptr);
-        EXPECT_EQ(other.status(), nullptr);
-    }
-    QDBusConnection::disconnectFromBus(QStringLiteral("second"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("delegate-test"));
-}
-
-TEST_F(StartupTest, AboutPageShowsTheApplicationIconInALiveRun)
-{
-    // Nothing but the launch may give the program its icon.
-    QGuiApplication::setWindowIcon(QIcon());
-    test::FakeSource source;
-    QDBusConnection connection
-        = QDBusConnection::connectToBus(bus().address(), QStringLiteral("about-test"));
-    {
-        SingleInstance instance(connection);
-        AppDelegate delegate(std::nullopt, source.deps());
-        ASSERT_TRUE(delegate.launch(instance));
-        delegate.status()->openPanel();
         auto* panel = qobject_cast<PanelView*>(delegate.status()->panel().content());
         ASSERT_NE(panel, nullptr);
         panel->toggleAbout();
@@ -304,8 +257,16 @@ TEST_F(StartupTest, AboutPageShowsTheApplicationIconInALiveRun)
         }
         // Most of the square is the picture (transparent without an icon).
         EXPECT_GT(opaque, AppIconView::side * AppIconView::side / 2);
+
+        SingleInstance second(
+            QDBusConnection::connectToBus(bus().address(), QStringLiteral("second")));
+        AppDelegate other(std::string("low"), source.deps());
+        EXPECT_FALSE(other.launch(second));
+        EXPECT_EQ(other.model(), nullptr);
+        EXPECT_EQ(other.status(), nullptr);
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("about-test"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("second"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("delegate-test"));
 }
 
 } // namespace wattlet

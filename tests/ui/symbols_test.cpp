@@ -44,7 +44,7 @@ int inkedPixels(const QImage& image, int row = -1)
 
 } // namespace
 
-TEST(Symbols, EveryUsedNameAndNoOtherHasADrawingInItsTintOnly)
+TEST(Symbols, EveryUsedNameAndNoOtherHasADrawingInItsTintOnlyCoveringEveryReading)
 {
     EXPECT_EQ(Symbols::names(), usedNames);
     const QColor tint(235, 69, 69);
@@ -64,10 +64,7 @@ TEST(Symbols, EveryUsedNameAndNoOtherHasADrawingInItsTintOnly)
                 ASSERT_NEAR(c.blue(), 69, 2);
             }
     }
-}
-
-TEST(Symbols, EveryReadingSymbolHasADrawing)
-{
+    // So does every symbol a reading or a device may ask for.
     BatteryReading reading;
     for (reading.percent = -5; reading.percent <= 105; ++reading.percent) {
         for (const bool onAC : { false, true }) {
@@ -85,7 +82,7 @@ TEST(Symbols, EveryReadingSymbolHasADrawing)
     }
 }
 
-TEST(Symbols, PixmapHasTheDeviceSizeOfItsRatioHeavierStrokesAndNothingForUnknownNames)
+TEST(Symbols, PixmapsHaveTheirDeviceSizeHeavierStrokesBatteryBucketsAndNothingUnknown)
 {
     EXPECT_FALSE(Symbols::has("battery.60percent"));
     EXPECT_TRUE(Symbols::size("battery.60percent", 13).isEmpty());
@@ -100,10 +97,7 @@ TEST(Symbols, PixmapHasTheDeviceSizeOfItsRatioHeavierStrokesAndNothingForUnknown
     const int semibold
         = inkedPixels(render("gearshape", Qt::black, 48, 2, Symbols::Weight::semibold));
     EXPECT_GT(semibold, regular * 11 / 10);
-}
 
-TEST(Symbols, BatteryFillFollowsTheBucketAndTheBoltRisesBeyondTheBody)
-{
     // Across the middle of the battery, more charge means more inked pixels.
     const std::vector<std::string_view> buckets = { "battery.0percent", "battery.25percent",
         "battery.50percent", "battery.75percent", "battery.100percent" };

@@ -1,42 +1,15 @@
 #pragma once
 
-#include "app/app_model.h"
+#include "panel_test_support.h"
+
 #include "support/dbus_test_bus.h"
-#include "support/temp_env.h"
 #include "ui/tray/status_controller.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
-#include <optional>
 
 namespace wattlet::test {
-
-/// A model on a reading the test sets, recording nothing anywhere and without power events.
-struct FakeSource
-{
-    std::optional<BatteryReading> reading;
-    int reads = 0;
-    int saves = 0;
-
-    AppModelDeps deps()
-    {
-        AppModelDeps d;
-        d.now = [] { return 1'700'000'000.0; };
-        d.read = [this] {
-            ++reads;
-            return reading;
-        };
-        d.loadHistory = [] { return BatteryHistory {}; };
-        d.saveHistory = [this](const BatteryHistory&) { ++saves; };
-        d.announce = [](const DesktopNotification&) {};
-        d.makeWatcher = [](std::function<void()>, std::function<void(const Peripherals&)>) {
-            return std::make_unique<QObject>();
-        };
-        return d;
-    }
-};
 
 /// A panel stand-in of a fixed size; counts how many were built.
 struct PanelCounter
