@@ -340,8 +340,8 @@ TEST_F(StatusNotifierItemTest, SignalsOnlyWhatChangedAndTheHostReadsTheLatestRef
     // One percent less: the number in the icon, and with it the tooltip's icons.
     source.reading = reading(84, true);
     model->refresh(true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 1; }));
-    EXPECT_EQ(counter.toolTips, 2);
+    // Two signals, each its own message: wait for both.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 1 && counter.toolTips == 2; }));
     EXPECT_EQ(counter.labels, 0);
 
     const test::ScopedLanguage english("en");
