@@ -1,4 +1,5 @@
 #include "upower_device_list.h"
+#include "upower_names.h"
 
 #include "platform/peripherals_read.h"
 
@@ -13,7 +14,7 @@ Peripherals readPeripherals(int timeoutMs)
 {
     const QDBusConnection bus = QDBusConnection::systemBus();
     QDBusConnectionInterface* daemon = bus.interface();
-    if (daemon == nullptr || !daemon->isServiceRegistered(QStringLiteral("org.freedesktop.UPower")))
+    if (daemon == nullptr || !daemon->isServiceRegistered(UPowerNames::service))
         return {};
     UPowerDeviceList devices(bus);
     QEventLoop loop;

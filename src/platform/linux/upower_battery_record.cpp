@@ -1,4 +1,5 @@
 #include "upower_device_list.h"
+#include "upower_names.h"
 
 #include "core/battery_record.h"
 #include "platform/battery_record_source.h"
@@ -77,9 +78,8 @@ namespace {
 
         void ask(const QString& type, std::function<void(const QDBusMessage&)> then)
         {
-            auto call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.UPower"),
-                m_battery, QStringLiteral("org.freedesktop.UPower.Device"),
-                QStringLiteral("GetHistory"));
+            auto call = QDBusMessage::createMethodCall(UPowerNames::service, m_battery,
+                UPowerNames::deviceInterface, QStringLiteral("GetHistory"));
             call.setArguments({ type, static_cast<uint>(BatteryHistory::keepSeconds), resolution });
             auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
             connect(watcher, &QDBusPendingCallWatcher::finished, this,

@@ -1,5 +1,6 @@
 #include "upower_device_list.h"
 
+#include "upower_names.h"
 #include "upower_peripheral.h"
 
 #include <QDBusArgument>
@@ -9,13 +10,6 @@
 #include <QDBusPendingReply>
 
 namespace wattlet {
-
-namespace {
-
-    const QString service = QStringLiteral("org.freedesktop.UPower");
-    const QString deviceInterface = QStringLiteral("org.freedesktop.UPower.Device");
-
-} // namespace
 
 UPowerDeviceList::UPowerDeviceList(const QDBusConnection& bus, QObject* parent)
     : QObject(parent)
@@ -37,8 +31,8 @@ void UPowerDeviceList::reload()
     clear();
     m_loadAsked = true;
     m_enumerating = true;
-    const auto call = QDBusMessage::createMethodCall(service,
-        QStringLiteral("/org/freedesktop/UPower"), service, QStringLiteral("EnumerateDevices"));
+    const auto call = QDBusMessage::createMethodCall(UPowerNames::service, UPowerNames::path,
+        UPowerNames::service, QStringLiteral("EnumerateDevices"));
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
         [this, generation = m_generation](
@@ -114,9 +108,9 @@ void UPowerDeviceList::fetch(const QString& path)
     if (m_pending.contains(path))
         return;
     m_pending.insert(path);
-    auto call = QDBusMessage::createMethodCall(
-        service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
-    call.setArguments({ deviceInterface });
+    auto call = QDBusMessage::createMethodCall(UPowerNames::service, path,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+    call.setArguments({ UPowerNames::deviceInterface });
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
         [this, path, generation = m_generation](

@@ -1,6 +1,7 @@
 #include "upower_monitor.h"
 
 #include "upower_device_list.h"
+#include "upower_names.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
@@ -16,8 +17,6 @@ namespace wattlet {
 
 namespace {
 
-    const QString service = QStringLiteral("org.freedesktop.UPower");
-
     struct SignalHook
     {
         QString path;
@@ -30,13 +29,13 @@ namespace {
     // slot decides.
     std::vector<SignalHook> signalHooks()
     {
-        const QString daemonPath = QStringLiteral("/org/freedesktop/UPower");
+        const QString& daemonPath = UPowerNames::path;
         return {
             { QString(), QStringLiteral("org.freedesktop.DBus.Properties"),
                 QStringLiteral("PropertiesChanged"), SLOT(onPropertiesChanged(QDBusMessage)) },
-            { daemonPath, service, QStringLiteral("DeviceAdded"),
+            { daemonPath, UPowerNames::service, QStringLiteral("DeviceAdded"),
                 SLOT(onDeviceAdded(QDBusMessage)) },
-            { daemonPath, service, QStringLiteral("DeviceRemoved"),
+            { daemonPath, UPowerNames::service, QStringLiteral("DeviceRemoved"),
                 SLOT(onDeviceRemoved(QDBusMessage)) },
         };
     }
@@ -77,17 +76,17 @@ UPowerMonitor::UPowerMonitor(const QDBusConnection& bus, QObject* parent)
 
     // Naming the service makes Qt accept a signal only from the unique name that owns it now.
     for (const SignalHook& hook : signalHooks())
-        m_bus.connect(service, hook.path, hook.interface, hook.name, this, hook.slot);
+        m_bus.connect(UPowerNames::service, hook.path, hook.interface, hook.name, this, hook.slot);
 
     // The watch exists before the question, so an owner change in between is not missed.
-    auto* presence = new QDBusServiceWatcher(service, m_bus,
+    auto* presence = new QDBusServiceWatcher(UPowerNames::service, m_bus,
         QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
         this);
     connect(presence, &QDBusServiceWatcher::serviceRegistered, this, [this] { setPresent(true); });
     connect(
         presence, &QDBusServiceWatcher::serviceUnregistered, this, [this] { setPresent(false); });
     if (QDBusConnectionInterface* daemon = m_bus.interface()) {
-        const QDBusReply<bool> registered = daemon->isServiceRegistered(service);
+        const QDBusReply<bool> registered = daemon->isServiceRegistered(UPowerNames::service);
         m_present = registered.isValid() && registered.value();
     }
     if (m_present)
@@ -97,15 +96,16 @@ UPowerMonitor::UPowerMonitor(const QDBusConnection& bus, QObject* parent)
 UPowerMonitor::~UPowerMonitor()
 {
     for (const SignalHook& hook : signalHooks())
-        m_bus.disconnect(service, hook.path, hook.interface, hook.name, this, hook.slot);
+        m_bus.disconnect(
+            UPowerNames::service, hook.path, hook.interface, hook.name, this, hook.slot);
 }
 
 Peripherals UPowerMonitor::peripherals() const { return m_devices->peripherals(); }
 
 bool UPowerMonitor::isPowerSupplyPath(const QString& path)
 {
-    static const QString battery = QStringLiteral("/org/freedesktop/UPower/devices/battery_");
-    static const QString linePower = QStringLiteral("/org/freedesktop/UPower/devices/line_power_");
+    static const QString battery = UPowerNames::devicesPath + QStringLiteral("battery_");
+    static const QString linePower = UPowerNames::devicesPath + QStringLiteral("line_power_");
     return (path.startsWith(battery) && path.size() > battery.size())
         || (path.startsWith(linePower) && path.size() > linePower.size());
 }
@@ -119,8 +119,7 @@ void UPowerMonitor::onPropertiesChanged(const QDBusMessage& message)
 {
     const QString path = message.path();
     const QList<QVariant> arguments = message.arguments();
-    if (arguments.size() >= 2
-        && arguments.first().toString() == QStringLiteral("org.freedesktop.UPower.Device")) {
+    if (arguments.size() >= 2 && arguments.first().toString() == UPowerNames::deviceInterface) {
         const auto changed = argumentAs<QVariantMap>(arguments.at(1), "a{sv}");
         const auto invalidated = arguments.size() >= 3
             ? argumentAs<QStringList>(arguments.at(2), "as")
@@ -140,7 +139,7 @@ void UPowerMonitor::onDeviceAdded(const QDBusMessage& message)
     m_devices->add(*path);
     // Line power is always the machine's; a battery may be a peripheral's, which its properties
     // tell.
-    if (path->startsWith(QStringLiteral("/org/freedesktop/UPower/devices/battery_"))
+    if (path->startsWith(UPowerNames::devicesPath + QStringLiteral("battery_"))
         && isPowerSupplyPath(*path) && !m_devices->isMachineSupply(*path))
         m_arriving.insert(*path);
     else if (isPowerSupplyPath(*path) && !isPeripheral(*path))

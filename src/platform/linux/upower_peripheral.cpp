@@ -1,5 +1,7 @@
 #include "upower_peripheral.h"
 
+#include "upower_names.h"
+
 #include <cmath>
 
 namespace wattlet {
@@ -74,9 +76,9 @@ namespace {
 
 bool isUPowerDevicePath(const QString& path)
 {
-    static const QString prefix = QStringLiteral("/org/freedesktop/UPower/devices/");
+    const QString& prefix = UPowerNames::devicesPath;
     return path.startsWith(prefix) && path.size() > prefix.size()
-        && path != QStringLiteral("/org/freedesktop/UPower/devices/DisplayDevice");
+        && path != prefix + QStringLiteral("DisplayDevice");
 }
 
 bool isMachineSupply(const QVariantMap& properties)
