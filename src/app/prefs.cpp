@@ -61,12 +61,11 @@ std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw)
 
 std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
 {
-    if (raw == "auto")
-        return LanguageChoice::autoLanguage;
-    if (raw == "en")
-        return LanguageChoice::en;
-    if (raw == "ru")
-        return LanguageChoice::ru;
+    for (const LanguageChoice choice :
+        { LanguageChoice::autoLanguage, LanguageChoice::en, LanguageChoice::ru }) {
+        if (rawValue(choice) == raw)
+            return choice;
+    }
     return std::nullopt;
 }
 
