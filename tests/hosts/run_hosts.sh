@@ -45,7 +45,17 @@ cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   sleep 0.5
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  unmount_portal_documents
   if [ -n "${WATTLET_HOST_KEEP:-}" ]; then say "kept: $work"; else rm -rf "$work"; fi
+}
+
+# The document portal a session's desktop portal starts mounts itself in the session's runtime
+# folder and may outlive the session's bus.
+unmount_portal_documents() {
+  local mount
+  while read -r mount; do
+    fusermount -u -z "$mount" 2>/dev/null || umount -l "$mount" 2>/dev/null
+  done < <(awk -v work="$work/" 'index($2, work) == 1 {print $2}' /proc/mounts)
 }
 trap cleanup EXIT
 
@@ -207,12 +217,13 @@ check_host() {
   fi
 
   click "$cx" "$cy" 1
-  wait_for 5 panel_open
+  wait_for 10 panel_open
   sleep 0.5
   panel=$(panel_box)
   grab "$dir/panel.png"
   if [ -z "$panel" ]; then
     check placement fail "no panel after a click"
+    explain_missing_panel
   else
     placement_verdict "$panel" "$cx" "$cy"
     keep_shot "$panel"
@@ -243,6 +254,21 @@ check_host() {
   sleep 0.5
   check_copy
   stop_wattlet
+}
+
+# After a click showed no panel: what the screen and the window system show, and the program's
+# log, so that a failure far away can be told apart from a slow one.
+explain_missing_panel() {
+  say "    screen changed by the click: $("$shot" diff "$dir/on.png" "$dir/panel.png")"
+  if [ "$platform" = wayland ]; then
+    say "    windows: $(run swaymsg -t get_tree | jq -c '[.. | objects | select(.app_id?) |
+      {app_id, visible, rect}]')"
+  else
+    say "    windows: $(run xwininfo -root -tree | grep -F "\"$app_id\")" | tr -s ' ' | head -n5)"
+  fi
+  say "    log: $(tail -n5 "$dir/wattlet.log" 2>/dev/null)"
+  sleep 3
+  say "    3 s later: $(panel_box)"
 }
 
 # The id of the menu item with the given label, from the item's dbusmenu layout.
@@ -518,6 +544,7 @@ for host in "${hosts[@]}"; do
   [ -n "${bus_pid:-}" ] && ps -o pid= --ppid "$bus_pid" | xargs -r kill 2>/dev/null
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   wait 2>/dev/null
+  unmount_portal_documents
   pids=()
   bus_pid=
 done
