@@ -18,6 +18,8 @@
 # when missing. WATTLET_HOST_KEEP=1 keeps the screenshots and logs. Exit status 1 when any
 # check fails.
 set -uo pipefail
+# With pipefail a reader that stops early (grep -q, head) fails the pipeline when the writer
+# gets SIGPIPE: pipes here end in readers that read everything.
 
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build/ci}" && pwd) || exit 2
@@ -111,9 +113,9 @@ registered_items() {
     /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
     string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems
 }
-item_registered() { registered_items | grep -q "StatusNotifierItem-$(cat "$dir/wattlet.pid")-"; }
+item_registered() { registered_items | grep "StatusNotifierItem-$(cat "$dir/wattlet.pid")-" >/dev/null; }
 # The host has dropped the item of a copy that quit (the only item in these sessions).
-item_unregistered() { ! registered_items | grep -q "StatusNotifierItem-"; }
+item_unregistered() { ! registered_items | grep "StatusNotifierItem-" >/dev/null; }
 
 # start_wattlet on|off: with the percentage in the bar or without.
 start_wattlet() {
@@ -145,13 +147,13 @@ stop_wattlet() {
 panel_box() {
   if [ "$platform" = wayland ]; then
     run swaymsg -t get_tree | jq -r --arg id "$app_id" '.. | objects | select(.app_id? == $id)
-      | select(.visible) | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"' | head -n1
+      | select(.visible) | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"' | sed -n 1p
     return
   fi
   local id info
   for id in $(run xwininfo -root -tree | grep "\"$app_id\")" | awk '{print $1}'); do
     info=$(run xwininfo -id "$id")
-    echo "$info" | grep -q IsViewable || continue
+    grep -q IsViewable <<<"$info" || continue
     # The fallback tray icon is a window of the program too, a small one.
     echo "$info" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
       /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (w > 100) print x, y, w, h}' | grep . && return
@@ -163,7 +165,7 @@ panel_closed() { [ -z "$(panel_box)" ]; }
 
 watcher_up() {
   run dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q true
+    org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep true >/dev/null
 }
 
 # check NAME RESULT DETAIL: one cell of the host's row; a failure fails the run.
@@ -264,7 +266,7 @@ explain_missing_panel() {
     say "    windows: $(run swaymsg -t get_tree | jq -c '[.. | objects | select(.app_id?) |
       {app_id, visible, rect}]')"
   else
-    say "    windows: $(run xwininfo -root -tree | grep -F "\"$app_id\")" | tr -s ' ' | head -n5)"
+    say "    windows: $(run xwininfo -root -tree | grep -F "\"$app_id\")" | tr -s ' ' | sed -n 1,5p)"
   fi
   say "    log: $(tail -n5 "$dir/wattlet.log" 2>/dev/null)"
   sleep 3
@@ -300,7 +302,7 @@ check_copy() {
     run xdotool key ctrl+c
   fi
   sleep 1
-  text=$(clipboard 2>/dev/null | head -n1)
+  text=$(clipboard 2>/dev/null | sed -n 1p)
   if [ "${text#*85}" != "$text" ]; then
     check copy ok "\"$text\""
   else
