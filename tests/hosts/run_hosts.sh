@@ -143,6 +143,9 @@ stop_wattlet() {
   sleep 1
 }
 
+# The program's X11 windows, a line each from the window tree (id first).
+app_windows() { run xwininfo -root -tree | grep -F "\"$app_id\")"; }
+
 # Where the panel is, "x y w h", from the window system; nothing while it is closed.
 panel_box() {
   if [ "$platform" = wayland ]; then
@@ -151,7 +154,7 @@ panel_box() {
     return
   fi
   local id info
-  for id in $(run xwininfo -root -tree | grep "\"$app_id\")" | awk '{print $1}'); do
+  for id in $(app_windows | awk '{print $1}'); do
     info=$(run xwininfo -id "$id")
     grep -q IsViewable <<<"$info" || continue
     # The fallback tray icon is a window of the program too, a small one.
@@ -266,7 +269,7 @@ explain_missing_panel() {
     say "    windows: $(run swaymsg -t get_tree | jq -c '[.. | objects | select(.app_id?) |
       {app_id, visible, rect}]')"
   else
-    say "    windows: $(run xwininfo -root -tree | grep -F "\"$app_id\")" | tr -s ' ' | sed -n 1,5p)"
+    say "    windows: $(app_windows | tr -s ' ' | sed -n 1,5p)"
   fi
   say "    log: $(tail -n5 "$dir/wattlet.log" 2>/dev/null)"
   sleep 3
