@@ -42,11 +42,16 @@ pids=()
 failed=0
 table=()
 
-cleanup() {
+# kill_session [SIGNAL]: the session's programs, the last started first.
+kill_session() {
   local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "$@" "${pids[i]}" 2>/dev/null; done
+}
+
+cleanup() {
+  kill_session
   sleep 0.5
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  kill_session -9
   unmount_portal_documents
   if [ -n "${WATTLET_HOST_KEEP:-}" ]; then say "kept: $work"; else rm -rf "$work"; fi
 }
@@ -100,6 +105,18 @@ spawn() {
   mapfile -t environment <"$dir/env"
   env "${environment[@]}" "$@" &
   pids+=($!)
+}
+
+# The session's own home, data and the made-up battery, a NAME=VALUE line each.
+session_env() {
+  cat <<EOF
+HOME=$dir/home
+XDG_CONFIG_HOME=$dir/home/.config
+XDG_DATA_HOME=$dir/home/.local/share
+XDG_CACHE_HOME=$dir/home/.cache
+DBUS_SYSTEM_BUS_ADDRESS=unix:path=$dir/no-system-bus
+WATTLET_POWER_SUPPLY_DIR=$work/battery
+EOF
 }
 
 # A box "x y w h"; none when empty.
@@ -211,7 +228,7 @@ check_host() {
   label=""
   if [ "$tray" = sni ]; then
     label=$(run dbus-send --session --print-reply \
-      --dest="org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1" /StatusNotifierItem \
+      --dest="$(item_service)" /StatusNotifierItem \
       org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem \
       string:XAyatanaLabel | sed -n 's/.*string "\(.*\)"/\1/p')
   fi
@@ -280,11 +297,10 @@ explain_missing_panel() {
 menu_item_id() {
   run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
     com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string: |
-    awk -v label="$1" '/int32/ {id = $2} index($0, "\"" label "\"") {print id; exit}'
+    awk -v label="$1" '/int32/ {id = $2} !found && index($0, "\"" label "\"") {print id; found = 1}'
 }
-item_service() {
-  if [ "$tray" = sni ]; then echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; fi
-}
+# The item's bus name (StatusNotifierItem hosts).
+item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
 
 clipboard() {
   if [ "$platform" = wayland ]; then run wl-paste -n; else run xclip -selection clipboard -o; fi
@@ -370,16 +386,11 @@ start_x11() {
   wait_for 10 test -e /tmp/.X11-unix/X$n || return 1
   mkdir -p "$dir/home" "$dir/runtime"
   chmod 700 "$dir/runtime"
-  cat >"$dir/env" <<EOF
-DISPLAY=:$n
-DBUS_SYSTEM_BUS_ADDRESS=unix:path=$dir/no-system-bus
-HOME=$dir/home
-XDG_CONFIG_HOME=$dir/home/.config
-XDG_DATA_HOME=$dir/home/.local/share
-XDG_CACHE_HOME=$dir/home/.cache
-XDG_RUNTIME_DIR=$dir/runtime
-WATTLET_POWER_SUPPLY_DIR=$work/battery
-EOF
+  {
+    echo "DISPLAY=:$n"
+    echo "XDG_RUNTIME_DIR=$dir/runtime"
+    session_env
+  } >"$dir/env"
   # Services the bus starts (xfconfd) see the session's home, not the machine's.
   spawn dbus-daemon --session --nofork --print-address=3 3>"$dir/bus" >"$dir/bus.log" 2>&1
   bus_pid=$!
@@ -467,12 +478,7 @@ EOF
   {
     grep -E '^(WAYLAND_DISPLAY|DISPLAY|DBUS_SESSION_BUS_ADDRESS|SWAYSOCK|XDG_RUNTIME_DIR|PATH)=' \
       "$dir/sway-env"
-    echo "HOME=$dir/home"
-    echo "XDG_CONFIG_HOME=$dir/home/.config"
-    echo "XDG_DATA_HOME=$dir/home/.local/share"
-    echo "XDG_CACHE_HOME=$dir/home/.cache"
-    echo "DBUS_SYSTEM_BUS_ADDRESS=unix:path=$dir/no-system-bus"
-    echo "WATTLET_POWER_SUPPLY_DIR=$work/battery"
+    session_env
   } >"$dir/env.user"
   mv "$dir/env.user" "$dir/env"
   run() {
@@ -528,7 +534,7 @@ for host in "${hosts[@]}"; do
   for program in $(host_programs "$host") dbus-daemon dbus-send; do
     have "$program" || missing+=("$program")
   done
-  [ "$host" = sway ] && [ ! -x "$pointer" ] && missing+=("wattlet_virtual_pointer (libwayland-dev)")
+  [ "$host" = sway ] && [ ! -x "$pointer" ] && missing+=("wattlet_virtual_pointer (not built)")
   if [ ${#missing[@]} -gt 0 ]; then
     say "$host: skipped, missing ${missing[*]}"
     continue
@@ -547,7 +553,7 @@ for host in "${hosts[@]}"; do
   table+=("| $host | $(IFS='|'; echo "${row[*]}" | sed 's/|/ | /g') | $((SECONDS - start)) s |")
   # What the bus started for the host (xfconfd, the accessibility bus) goes with it.
   [ -n "${bus_pid:-}" ] && ps -o pid= --ppid "$bus_pid" | xargs -r kill 2>/dev/null
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  kill_session
   wait 2>/dev/null
   unmount_portal_documents
   pids=()
