@@ -85,9 +85,7 @@ QStringList UPowerDeviceList::machineBatteries() const
 {
     QStringList result;
     for (const auto& [path, properties] : m_devices) {
-        const QVariant present = properties.value(QStringLiteral("IsPresent"));
-        if (properties.value(QStringLiteral("Type")).toUInt() == 2
-            && wattlet::isMachineSupply(properties) && (!present.isValid() || present.toBool()))
+        if (isMachineBattery(properties))
             result.push_back(path);
     }
     return result;
