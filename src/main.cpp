@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     }
     if (options.watch)
         return runWatch(argc, argv, options.json);
-    if (options.summary || options.json || options.health) {
+    if (options.asksReport()) {
         // The peripherals are asked of the system bus, which wants an application object.
         const QCoreApplication reportApp(argc, argv);
         return wattlet::runCliReport(options).value_or(0);

@@ -27,14 +27,14 @@ namespace {
 std::optional<int> runCliReport(
     const LaunchOptions& options, std::FILE* out, const std::function<Peripherals()>& devices)
 {
+    if (!options.asksReport())
+        return std::nullopt;
     if (options.health) {
         const HealthLog log = options.demoKind ? Demo::healthLog(localDay(wallClockSeconds()))
                                                : Files::loadHealth();
         print(log.toCsv(), out);
         return 0;
     }
-    if (!options.summary && !options.json)
-        return std::nullopt;
     // Loading the preferences applies the language the user chose for the texts.
     const Prefs prefs;
     const auto reading = options.demoKind

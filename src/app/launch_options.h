@@ -25,6 +25,9 @@ struct LaunchOptions
     bool json = false;
     /// "--health": print the battery health log as CSV and exit.
     bool health = false;
+
+    /// Whether a one-shot report is asked for: the summary, the JSON line or the health log.
+    [[nodiscard]] bool asksReport() const { return summary || json || health; }
 };
 
 /// Reads `arguments` (the program's path included). "--snapshot=" and "--demo=" are

@@ -40,9 +40,6 @@ public:
     PowerWatcher(std::function<void()> onChange, const Options& options, QObject* parent = nullptr);
     ~PowerWatcher() override;
 
-    /// The peripherals known now; empty without UPower.
-    [[nodiscard]] Peripherals peripherals() const;
-
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;

@@ -161,13 +161,12 @@ std::optional<CombinedBattery> combinedBattery(
            });
     battery.slowed = std::any_of(
         packs.begin(), packs.end(), [](const BatteryPack& pack) { return pack.slowed; });
-    if (std::all_of(packs.begin(), packs.end(),
-            [](const BatteryPack& pack) { return pack.endLimit && *pack.endLimit < 100; })) {
-        for (const auto& pack : packs)
-            battery.chargeLimitPercent = std::max(battery.chargeLimitPercent, pack.endLimit);
-    }
+    const bool everyPackLimited = std::all_of(packs.begin(), packs.end(),
+        [](const BatteryPack& pack) { return pack.endLimit && *pack.endLimit < 100; });
     for (const auto& pack : packs) {
         addFlow(battery, pack);
+        if (everyPackLimited)
+            battery.chargeLimitPercent = std::max(battery.chargeLimitPercent, pack.endLimit);
         battery.cycles = std::max(battery.cycles, pack.cycles);
         battery.temperatureDeciC = std::max(battery.temperatureDeciC, pack.temperatureDeciC);
     }

@@ -1,10 +1,10 @@
+#include "ask_async.h"
 #include "identity.h"
 
 #include "platform/desktop_notifier.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QStringList>
@@ -114,14 +114,14 @@ public:
              << std::int32_t { -1 };
         const std::uint64_t serial = ++m_serial;
         slot.latest = serial;
-        auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, callTimeoutMs), this);
-        connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, id = notification.id, serial](QDBusPendingCallWatcher* done) {
-                done->deleteLater();
-                const QDBusPendingReply<uint> answer = *done;
+        askAsync(
+            m_bus, call, this,
+            [this, id = notification.id, serial](const QDBusPendingCall& finished) {
+                const QDBusPendingReply<uint> answer = finished;
                 if (!answer.isError())
                     notified(id, serial, answer.value(), answer.reply().service());
-            });
+            },
+            callTimeoutMs);
     }
 
     void withdraw(const std::string& id)
@@ -193,12 +193,10 @@ private:
         QDBusMessage call
             = QDBusMessage::createMethodCall(busService, busPath, busInterface, method);
         call.setArguments(arguments);
-        auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, callTimeoutMs), this);
-        connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [onAnswer](QDBusPendingCallWatcher* done) {
-                done->deleteLater();
-                onAnswer(done->reply());
-            });
+        askAsync(
+            m_bus, call, this,
+            [onAnswer](const QDBusPendingCall& answer) { onAnswer(answer.reply()); },
+            callTimeoutMs);
     }
 
     QDBusConnection m_bus;

@@ -120,9 +120,4 @@ PowerWatcher::PowerWatcher(std::function<void()> onChange, const Options& option
 
 PowerWatcher::~PowerWatcher() = default;
 
-Peripherals PowerWatcher::peripherals() const
-{
-    return m_impl->upower ? m_impl->upower->peripherals() : Peripherals {};
-}
-
 } // namespace wattlet

@@ -1,3 +1,4 @@
+#include "ask_async.h"
 #include "upower_device_list.h"
 #include "upower_names.h"
 
@@ -6,7 +7,6 @@
 
 #include <QDBusArgument>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 
 namespace wattlet {
 
@@ -81,12 +81,8 @@ namespace {
             auto call = QDBusMessage::createMethodCall(UPowerNames::service, m_battery,
                 UPowerNames::deviceInterface, QStringLiteral("GetHistory"));
             call.setArguments({ type, static_cast<uint>(BatteryHistory::keepSeconds), resolution });
-            auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-            connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [then = std::move(then)](QDBusPendingCallWatcher* answered) {
-                    answered->deleteLater();
-                    then(answered->reply());
-                });
+            askAsync(m_bus, call, this,
+                [then = std::move(then)](const QDBusPendingCall& answer) { then(answer.reply()); });
         }
 
         void finish(std::vector<BatterySample> samples)

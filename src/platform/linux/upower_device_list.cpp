@@ -1,12 +1,12 @@
 #include "upower_device_list.h"
 
+#include "ask_async.h"
 #include "upower_names.h"
 #include "upower_peripheral.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
 namespace wattlet {
@@ -33,10 +33,9 @@ void UPowerDeviceList::reload()
     m_enumerating = true;
     const auto call = QDBusMessage::createMethodCall(UPowerNames::service, UPowerNames::path,
         UPowerNames::service, QStringLiteral("EnumerateDevices"));
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-        [this, generation = m_generation](
-            QDBusPendingCallWatcher* done) { onEnumerated(done, generation); });
+    askAsync(m_bus, call, this, [this, generation = m_generation](const QDBusPendingCall& answer) {
+        onEnumerated(answer, generation);
+    });
 }
 
 void UPowerDeviceList::clear()
@@ -85,9 +84,7 @@ QStringList UPowerDeviceList::machineBatteries() const
 {
     QStringList result;
     for (const auto& [path, properties] : m_devices) {
-        const QVariant present = properties.value(QStringLiteral("IsPresent"));
-        if (properties.value(QStringLiteral("Type")).toUInt() == 2
-            && wattlet::isMachineSupply(properties) && (!present.isValid() || present.toBool()))
+        if (isMachineBattery(properties))
             result.push_back(path);
     }
     return result;
@@ -111,18 +108,17 @@ void UPowerDeviceList::fetch(const QString& path)
     auto call = QDBusMessage::createMethodCall(UPowerNames::service, path,
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
     call.setArguments({ UPowerNames::deviceInterface });
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-        [this, path, generation = m_generation](
-            QDBusPendingCallWatcher* done) { onFetched(done, path, generation); });
+    askAsync(
+        m_bus, call, this, [this, path, generation = m_generation](const QDBusPendingCall& answer) {
+            onFetched(answer, path, generation);
+        });
 }
 
-void UPowerDeviceList::onEnumerated(QDBusPendingCallWatcher* call, unsigned generation)
+void UPowerDeviceList::onEnumerated(const QDBusPendingCall& answer, unsigned generation)
 {
-    call->deleteLater();
     if (generation != m_generation)
         return;
-    const QDBusPendingReply<QList<QDBusObjectPath>> reply = *call;
+    const QDBusPendingReply<QList<QDBusObjectPath>> reply = answer;
     if (reply.isValid()) {
         for (const QDBusObjectPath& path : reply.value())
             add(path.path());
@@ -132,13 +128,12 @@ void UPowerDeviceList::onEnumerated(QDBusPendingCallWatcher* call, unsigned gene
 }
 
 void UPowerDeviceList::onFetched(
-    QDBusPendingCallWatcher* call, const QString& path, unsigned generation)
+    const QDBusPendingCall& answer, const QString& path, unsigned generation)
 {
-    call->deleteLater();
     // A device removed while its answer was on the way stays removed.
     if (generation != m_generation || !m_pending.remove(path))
         return;
-    const QDBusPendingReply<QVariantMap> reply = *call;
+    const QDBusPendingReply<QVariantMap> reply = answer;
     const bool known = reply.isValid();
     const bool first = m_devices.count(path) == 0;
     if (known)

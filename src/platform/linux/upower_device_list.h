@@ -10,7 +10,7 @@
 #include <map>
 #include <optional>
 
-class QDBusPendingCallWatcher;
+class QDBusPendingCall;
 
 namespace wattlet {
 
@@ -54,8 +54,8 @@ Q_SIGNALS:
 
 private:
     void fetch(const QString& path);
-    void onEnumerated(QDBusPendingCallWatcher* call, unsigned generation);
-    void onFetched(QDBusPendingCallWatcher* call, const QString& path, unsigned generation);
+    void onEnumerated(const QDBusPendingCall& answer, unsigned generation);
+    void onFetched(const QDBusPendingCall& answer, const QString& path, unsigned generation);
     void finishLoadIfDone();
     /// Applies `change` and sends peripheralsChanged() when the peripherals differ afterwards.
     template <typename Change> void changing(Change&& change);

@@ -13,12 +13,11 @@ namespace {
     constexpr unsigned battery = 2;
     constexpr unsigned ups = 3;
 
-    std::optional<Peripheral::Kind> kindOf(unsigned type)
+    // A peripheral's kind from its Type (the machine's own supplies never get here).
+    Peripheral::Kind kindOf(unsigned type)
     {
         using K = Peripheral::Kind;
         switch (type) {
-        case linePower:
-            return std::nullopt;
         case 5:
             return K::mouse;
         case 6:
@@ -92,13 +91,17 @@ bool isMachineSupply(const QVariantMap& properties)
     return type == battery || type == ups;
 }
 
+bool isMachineBattery(const QVariantMap& properties)
+{
+    const QVariant present = properties.value(QStringLiteral("IsPresent"));
+    return unsignedOf(properties, "Type") == battery && isMachineSupply(properties)
+        && (!present.isValid() || present.toBool());
+}
+
 std::optional<Peripheral> upowerPeripheral(const QString& path, const QVariantMap& properties)
 {
     const auto type = unsignedOf(properties, "Type");
     if (!type || isMachineSupply(properties))
-        return std::nullopt;
-    const auto kind = kindOf(*type);
-    if (!kind)
         return std::nullopt;
     const QVariant present = properties.value(QStringLiteral("IsPresent"));
     if (present.metaType().id() == QMetaType::Bool && !present.toBool())
@@ -106,11 +109,11 @@ std::optional<Peripheral> upowerPeripheral(const QString& path, const QVariantMa
 
     Peripheral device;
     device.id = path.toStdString();
-    device.kind = *kind;
+    device.kind = kindOf(*type);
     device.model = properties.value(QStringLiteral("Model")).toString().trimmed().toStdString();
-    if (const auto level = unsignedOf(properties, "BatteryLevel"); level && levelOf(*level)) {
-        device.level = levelOf(*level);
-    } else {
+    const auto level = unsignedOf(properties, "BatteryLevel");
+    device.level = level ? levelOf(*level) : std::nullopt;
+    if (!device.level) {
         bool ok = false;
         const double percent = properties.value(QStringLiteral("Percentage")).toDouble(&ok);
         if (!ok || !std::isfinite(percent))

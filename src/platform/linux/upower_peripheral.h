@@ -18,6 +18,10 @@ namespace wattlet {
 /// and UPSes, which UPower only lists for the machine).
 [[nodiscard]] bool isMachineSupply(const QVariantMap& properties);
 
+/// Whether UPower's Device properties describe one of the machine's own batteries: Type battery,
+/// a supply of the machine, and present (a missing IsPresent counts as present).
+[[nodiscard]] bool isMachineBattery(const QVariantMap& properties);
+
 /// The peripheral described by UPower's Device properties at `path`; nothing for a supply of the
 /// machine, a device that is not present, or one without a Type. Percentage is used unless
 /// BatteryLevel names a coarse level; the name is the Model.
