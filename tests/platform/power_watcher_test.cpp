@@ -8,7 +8,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDeadlineTimer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -29,12 +28,8 @@ const QString linePowerPath = QStringLiteral("/org/freedesktop/UPower/devices/li
 const QString barrierPath = QStringLiteral("/test/Barrier");
 const QString barrierInterface = QStringLiteral("test.Barrier");
 
+using wattlet::test::serveEventsFor;
 using wattlet::test::waitUntil;
-
-void serveEventsFor(int milliseconds)
-{
-    waitUntil([deadline = QDeadlineTimer(milliseconds)] { return deadline.hasExpired(); });
-}
 
 /// Match rules are added without waiting for the bus; one blocking call on the same connection
 /// makes sure the daemon has applied them before a peer starts sending.
