@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -53,7 +52,7 @@ namespace {
         void record(const char* json)
         {
             const auto path = m_dir.filePath(QStringLiteral("recorded.json"));
-            std::ofstream(path.toStdString()) << json;
+            ASSERT_TRUE(test::writeFile(path, json));
             m_env.set("WATTLET_RECORDED", path);
         }
 
@@ -87,8 +86,8 @@ namespace {
 
     TEST_F(CliReport, SummaryIsInTheLanguageOfThePreferences)
     {
-        test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
-            "[General]\nlanguage=ru\n");
+        ASSERT_TRUE(test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
+            "[General]\nlanguage=ru\n"));
         EXPECT_EQ(run({ "--summary" }).output, "Батареи нет\n");
     }
 
@@ -119,8 +118,8 @@ namespace {
     TEST_F(CliReport, HealthPrintsTheStoredLogAsCsvAndWinsOverTheOthers)
     {
         EXPECT_EQ(run({ "--health", "--json" }).output, "date,full,design,cycles,health\n");
-        test::writeFile(m_home.dataHome() + QStringLiteral("/Wattlet/health.json"),
-            R"({"days":[{"date":"2025-01-31","full":4600,"design":5000,"cycles":212}]})");
+        ASSERT_TRUE(test::writeFile(m_home.dataHome() + QStringLiteral("/Wattlet/health.json"),
+            R"({"days":[{"date":"2025-01-31","full":4600,"design":5000,"cycles":212}]})"));
         const auto report = run({ "--summary", "--health" });
         EXPECT_EQ(report.status, 0);
         EXPECT_EQ(report.output, "date,full,design,cycles,health\n2025-01-31,4600,5000,212,92.0\n");

@@ -196,7 +196,7 @@ namespace {
         notifier.send(note("low"));
         notifier.withdraw("low");
         EXPECT_LT(clock.elapsed(), 1000);
-        waitUntil([] { return false; }, 200);
+        test::serveEventsFor(200);
         EXPECT_FALSE(notifier.available());
 
         auto& previous = startServer();

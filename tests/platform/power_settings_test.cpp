@@ -1,5 +1,6 @@
 #include "platform/power_settings.h"
 #include "support/temp_env.h"
+#include "support/wait_until.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,8 +69,7 @@ namespace {
             started += PowerSettings::open() ? 1 : 0;
         EXPECT_EQ(started, 1);
         // The tool runs detached; give it time to write, and any extra copies time to show.
-        for (int waited = 0; waited < 100 && !QFile::exists(log); ++waited)
-            QThread::msleep(50);
+        test::waitUntil([&] { return QFile::exists(log); }, 5000);
         QThread::msleep(300);
         EXPECT_EQ(test::fileContents(log), QByteArray("started\n"));
 

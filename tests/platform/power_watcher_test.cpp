@@ -1,14 +1,12 @@
 #include "platform/linux/udev_monitor.h"
 #include "platform/power_watcher.h"
 #include "support/dbus_test_bus.h"
+#include "support/fake_peer.h"
 #include "support/wait_until.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDeadlineTimer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -19,6 +17,7 @@
 namespace {
 
 using wattlet::test::DBusTestBus;
+using wattlet::test::FakePeer;
 using Watcher = wattlet::PowerWatcher;
 
 const QString upowerService = QStringLiteral("org.freedesktop.UPower");
@@ -29,12 +28,8 @@ const QString linePowerPath = QStringLiteral("/org/freedesktop/UPower/devices/li
 const QString barrierPath = QStringLiteral("/test/Barrier");
 const QString barrierInterface = QStringLiteral("test.Barrier");
 
+using wattlet::test::serveEventsFor;
 using wattlet::test::waitUntil;
-
-void serveEventsFor(int milliseconds)
-{
-    waitUntil([deadline = QDeadlineTimer(milliseconds)] { return deadline.hasExpired(); });
-}
 
 /// Match rules are added without waiting for the bus; one blocking call on the same connection
 /// makes sure the daemon has applied them before a peer starts sending.
@@ -61,55 +56,6 @@ public:
 
 public Q_SLOTS:
     void reached() { ++count; }
-};
-
-/// Another client of the test system bus: plays UPower, logind or an impostor.
-class FakePeer
-{
-public:
-    FakePeer()
-        : m_name(QStringLiteral("fake-peer-%1").arg(++s_peers))
-        , m_bus(QDBusConnection::connectToBus(DBusTestBus::system().address(), m_name))
-    { }
-    ~FakePeer() { QDBusConnection::disconnectFromBus(m_name); }
-    FakePeer(const FakePeer&) = delete;
-    FakePeer& operator=(const FakePeer&) = delete;
-
-    bool own(const QString& service) { return m_bus.registerService(service); }
-    bool release(const QString& service) { return m_bus.unregisterService(service); }
-
-    void emitSignal(const QString& path, const QString& interface, const QString& name,
-        const QVariantList& arguments = {})
-    {
-        QDBusMessage message = QDBusMessage::createSignal(path, interface, name);
-        message.setArguments(arguments);
-        m_bus.send(message);
-    }
-    void emitPropertiesChanged(const QString& path)
-    {
-        const QVariantMap changed { { QStringLiteral("Percentage"), 81.0 } };
-        emitSignal(path, QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("PropertiesChanged"),
-            { QStringLiteral("org.freedesktop.UPower.Device"), changed, QStringList() });
-    }
-    /// DeviceAdded or DeviceRemoved of the UPower daemon.
-    void emitDeviceListChange(const char* name, const QString& device)
-    {
-        emitSignal(upowerPath, upowerService, QString::fromUtf8(name),
-            { QVariant::fromValue(QDBusObjectPath(device)) });
-    }
-    void emitPrepareForSleep(const QVariant& sleeping)
-    {
-        emitSignal(QStringLiteral("/org/freedesktop/login1"),
-            QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
-            { sleeping });
-    }
-    void emitBarrier() { emitSignal(barrierPath, barrierInterface, QStringLiteral("Reached")); }
-
-private:
-    static inline int s_peers = 0;
-    QString m_name;
-    QDBusConnection m_bus;
 };
 
 class PowerWatcher : public ::testing::Test
@@ -151,7 +97,7 @@ protected:
     void flush(FakePeer& peer)
     {
         const int expected = barrier->count + 1;
-        peer.emitBarrier();
+        peer.emitSignal(barrierPath, barrierInterface, QStringLiteral("Reached"));
         ASSERT_TRUE(waitUntil([&] { return barrier->count >= expected; }));
     }
 

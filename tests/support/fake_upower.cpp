@@ -1,7 +1,5 @@
 #include "fake_upower.h"
 
-#include "dbus_test_bus.h"
-
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -39,29 +37,23 @@ Q_DECLARE_METATYPE(wattlet::test::FakeUPower::Point)
 namespace wattlet::test {
 
 FakeUPower::FakeUPower()
-    : m_name(QStringLiteral("fake-upower-%1").arg(reinterpret_cast<quintptr>(this)))
-    , m_bus(QDBusConnection::connectToBus(DBusTestBus::system().address(), m_name))
 {
     qDBusRegisterMetaType<Point>();
     qDBusRegisterMetaType<QList<Point>>();
-    m_bus.registerVirtualObject(root, this, QDBusConnection::SubPath);
+    m_peer.bus().registerVirtualObject(root, this, QDBusConnection::SubPath);
 }
 
-FakeUPower::~FakeUPower()
-{
-    m_bus.unregisterObject(root, QDBusConnection::UnregisterTree);
-    QDBusConnection::disconnectFromBus(m_name);
-}
+FakeUPower::~FakeUPower() { m_peer.bus().unregisterObject(root, QDBusConnection::UnregisterTree); }
 
 bool FakeUPower::start()
 {
-    m_started = m_bus.registerService(service);
+    m_started = m_peer.own(service);
     return m_started;
 }
 
 void FakeUPower::stop()
 {
-    m_bus.unregisterService(service);
+    m_peer.release(service);
     m_started = false;
 }
 
@@ -71,23 +63,19 @@ void FakeUPower::add(const QString& name, const QVariantMap& properties)
 {
     m_devices.insert(path(name), properties);
     if (m_started)
-        emitSignal(root, service, QStringLiteral("DeviceAdded"),
-            { QVariant::fromValue(QDBusObjectPath(path(name))) });
+        m_peer.emitDeviceListChange("DeviceAdded", path(name));
 }
 
 void FakeUPower::change(const QString& name, const QVariantMap& changed)
 {
     m_devices[path(name)].insert(changed);
-    emitSignal(path(name), QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("PropertiesChanged"),
-        { QStringLiteral("org.freedesktop.UPower.Device"), changed, QStringList() });
+    m_peer.emitPropertiesChanged(path(name), changed);
 }
 
 void FakeUPower::remove(const QString& name)
 {
     m_devices.remove(path(name));
-    emitSignal(root, service, QStringLiteral("DeviceRemoved"),
-        { QVariant::fromValue(QDBusObjectPath(path(name))) });
+    m_peer.emitDeviceListChange("DeviceRemoved", path(name));
 }
 
 void FakeUPower::setHistory(
@@ -145,14 +133,6 @@ bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnectio
     }
     connection.send(reply);
     return true;
-}
-
-void FakeUPower::emitSignal(const QString& path, const QString& interface, const QString& name,
-    const QVariantList& arguments)
-{
-    QDBusMessage message = QDBusMessage::createSignal(path, interface, name);
-    message.setArguments(arguments);
-    m_bus.send(message);
 }
 
 } // namespace wattlet::test

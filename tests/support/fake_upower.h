@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "fake_peer.h"
+
 #include <QDBusVirtualObject>
 #include <QMap>
 #include <QVariantMap>
@@ -54,11 +55,7 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
-    void emitSignal(const QString& path, const QString& interface, const QString& name,
-        const QVariantList& arguments);
-
-    QString m_name;
-    QDBusConnection m_bus;
+    FakePeer m_peer;
     bool m_started = false;
     QMap<QString, QVariantMap> m_devices;
     struct Record

@@ -30,7 +30,7 @@ private:
 /// The bytes of the file at `path`; empty when it cannot be read.
 [[nodiscard]] QByteArray fileContents(const QString& path);
 /// Writes `bytes` to `path`, creating its folder first; false when that fails.
-bool writeFile(const QString& path, const QByteArray& bytes);
+[[nodiscard]] bool writeFile(const QString& path, const QByteArray& bytes);
 
 /// A temporary home: XDG_DATA_HOME, XDG_CONFIG_HOME and HOME point into a fresh folder.
 class TempHome

@@ -21,4 +21,10 @@ inline bool waitUntil(const std::function<bool()>& condition, int milliseconds =
     return true;
 }
 
+/// Serves the event loop for `milliseconds`, for checks that something did not happen.
+inline void serveEventsFor(int milliseconds)
+{
+    waitUntil([deadline = QDeadlineTimer(milliseconds)] { return deadline.hasExpired(); });
+}
+
 } // namespace wattlet::test

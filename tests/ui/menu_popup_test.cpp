@@ -16,8 +16,11 @@ TEST(MenuPopup, ShortcutsChooseEntriesOfAnOpenMenu)
         { false, "Quit", MenuAction::quit, "q", "", false } };
     QMenu menu;
     std::vector<MenuAction> chosen;
-    fillMenu(menu, view, [&](MenuAction action) { chosen.push_back(action); });
-    fillMenu(menu, view, [&](MenuAction action) { chosen.push_back(action); });
+    for (int fill = 0; fill < 2; ++fill)
+        fillMenu(menu, view, [&](MenuAction action) { chosen.push_back(action); });
+    // Filling again replaces the entries and keeps the one shortcut filter.
+    EXPECT_EQ(menu.actions().size(), 2);
+    EXPECT_EQ(menu.findChildren<QObject*>(QStringLiteral("menuShortcuts")).size(), 1);
     menu.popup(QPoint(0, 0));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
 
