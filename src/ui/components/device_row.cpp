@@ -62,11 +62,9 @@ void DeviceRow::paintEvent(QPaintEvent*)
     const qreal middle = height() / 2.0;
 
     const std::string symbol = m_symbol.toStdString();
-    const QSizeF symbolSize = Symbols::size(symbol, symbolTextSize);
-    const qreal fit = std::min(1.0, symbolColumn / symbolSize.width());
-    const QSizeF drawn = symbolSize * fit;
-    Symbols::paint(painter,
-        QRectF(QPointF((symbolColumn - drawn.width()) / 2, middle - drawn.height() / 2), drawn),
+    // The symbol's height beside the text: it keeps its size and shrinks only to fit the column.
+    const qreal symbolHeight = Symbols::size(symbol, symbolTextSize).height();
+    Symbols::paint(painter, QRectF(0, middle - symbolHeight / 2, symbolColumn, symbolHeight),
         symbol, scheme.secondary(), Style::symbolWeight(Style::TextWeight::semibold));
 
     const QFont value = valueFont();

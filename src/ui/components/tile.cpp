@@ -62,7 +62,7 @@ void Tile::paintEvent(QPaintEvent*)
     const Scheme scheme = Scheme::of(this);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    Style::paintCard(painter, rect(), 12, scheme.primaryAt(m_hovered ? 9 : 5));
+    Style::paintCard(painter, rect(), 12, scheme.primaryAt(m_action && underMouse() ? 9 : 5));
 
     const qreal middle = height() / 2.0;
     const QRectF badgeRect(padding, middle - badge / 2, badge, badge);
@@ -130,14 +130,12 @@ void Tile::keyPressEvent(QKeyEvent* event)
 
 void Tile::enterEvent(QEnterEvent* event)
 {
-    m_hovered = static_cast<bool>(m_action);
     update();
     QWidget::enterEvent(event);
 }
 
 void Tile::leaveEvent(QEvent* event)
 {
-    m_hovered = false;
     update();
     QWidget::leaveEvent(event);
 }

@@ -42,7 +42,6 @@ private:
     QString m_value;
     QColor m_tint;
     std::function<void()> m_action;
-    bool m_hovered = false;
 };
 
 } // namespace wattlet

@@ -22,7 +22,7 @@ struct ChartSection
     std::vector<double> values;
     QColor tint;
     QStringList axis;
-    int height = 56;
+    int height = 0;
 };
 
 /// The layout of `section`.

@@ -18,8 +18,6 @@ namespace wattlet {
 
 namespace {
 
-    using Style::TextWeight;
-
     constexpr int chartHeight = 96;
 
     QLayout* chart(const HealthPageView& view)

@@ -101,6 +101,24 @@ namespace {
         return row;
     }
 
+    QLayout* tiles(const MainPageView& view, const std::function<void()>& openHealth)
+    {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(8);
+        for (int i = 0; i < static_cast<int>(view.tiles.size()); ++i) {
+            const MainPageView::Tile& tile = view.tiles[static_cast<std::size_t>(i)];
+            auto* card = new Tile(qText(tile.symbol), qText(tile.title), qText(tile.value),
+                Palette::color(tile.tint));
+            if (tile.opensHealth && openHealth)
+                card->setAction(openHealth, qText(tile.help));
+            grid->addWidget(card, i / 2, i % 2);
+        }
+        grid->setColumnStretch(0, 1);
+        grid->setColumnStretch(1, 1);
+        return grid;
+    }
+
     QLayout* details(const MainPageView& view)
     {
         auto* column = new QVBoxLayout;
@@ -142,17 +160,16 @@ namespace {
 
 } // namespace
 
-MainPage::MainPage(AppModel& model, std::function<void()> openHealth, QWidget* parent)
+MainPage::MainPage(AppModel& model, const std::function<void()>& openHealth, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_openHealth(std::move(openHealth))
 {
     const MainPageView view = mainPageView(model.reading(), model.series(), model.delta(),
         model.canOpenPowerSettings(), model.peripherals());
     if (view.notice)
         buildNotice(view);
     else
-        buildReading(view);
+        buildReading(view, openHealth);
 }
 
 void MainPage::buildNotice(const MainPageView& view)
@@ -168,14 +185,14 @@ void MainPage::buildNotice(const MainPageView& view)
     column->addWidget(notice);
 }
 
-void MainPage::buildReading(const MainPageView& view)
+void MainPage::buildReading(const MainPageView& view, const std::function<void()>& openHealth)
 {
     QVBoxLayout* column = pageLayout(this, 14);
     const int o = ChargeRing::overhang;
     column->addItem(new OverhangItem(hero(view.hero, this), QMargins(o, o, 0, o)));
     for (const MainPageView::Warning& warning : view.warnings)
         column->addWidget(new WarningRow(qText(warning.text), warning.hot));
-    column->addLayout(tiles(view));
+    column->addLayout(tiles(view, openHealth));
     column->addLayout(details(view));
     if (!view.devices.empty())
         column->addWidget(devices(view));
@@ -197,24 +214,6 @@ void MainPage::buildReading(const MainPageView& view)
             new PillButton(qText(action.symbol), qText(action.title), std::move(run)), 1);
     }
     column->addLayout(actions);
-}
-
-QLayout* MainPage::tiles(const MainPageView& view) const
-{
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
-    for (int i = 0; i < static_cast<int>(view.tiles.size()); ++i) {
-        const MainPageView::Tile& tile = view.tiles[static_cast<std::size_t>(i)];
-        auto* card = new Tile(
-            qText(tile.symbol), qText(tile.title), qText(tile.value), Palette::color(tile.tint));
-        if (tile.opensHealth && m_openHealth)
-            card->setAction(m_openHealth, qText(tile.help));
-        grid->addWidget(card, i / 2, i % 2);
-    }
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    return grid;
 }
 
 void MainPage::copySummary() const

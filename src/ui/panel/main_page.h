@@ -19,16 +19,14 @@ class MainPage : public QWidget
 
 public:
     explicit MainPage(
-        AppModel& model, std::function<void()> openHealth = {}, QWidget* parent = nullptr);
+        AppModel& model, const std::function<void()>& openHealth = {}, QWidget* parent = nullptr);
 
 private:
     void buildNotice(const MainPageView& view);
-    void buildReading(const MainPageView& view);
-    [[nodiscard]] QLayout* tiles(const MainPageView& view) const;
+    void buildReading(const MainPageView& view, const std::function<void()>& openHealth);
     void copySummary() const;
 
     AppModel& m_model;
-    std::function<void()> m_openHealth;
 };
 
 } // namespace wattlet

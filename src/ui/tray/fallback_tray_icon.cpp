@@ -25,9 +25,9 @@ FallbackTrayIcon::FallbackTrayIcon(TrayActions actions, QObject* parent)
         [this](QSystemTrayIcon::ActivationReason reason) {
             if ((reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::MiddleClick)
                 && m_actions.activate) {
-                const QRect geometry = m_icon->geometry();
-                m_actions.activate(geometry.isValid()
-                        ? std::optional<QPoint>(QPoint(geometry.center().x(), geometry.bottom()))
+                const std::optional<QRect> icon = geometry();
+                m_actions.activate(icon
+                        ? std::optional<QPoint>(QPoint(icon->center().x(), icon->bottom()))
                         : std::nullopt);
             }
         });

@@ -74,10 +74,11 @@ QColor measuredPanelColor(std::optional<QPoint> near)
         return {};
     std::optional<QRect> band = reservedBand(screen->geometry(), screen->availableGeometry(), near);
     // A bar that reserves nothing (no window manager keeps a work area): a thin strip through
-    // the click is mostly the bar, with a few icons on it.
+    // the click is mostly the bar, with a few icons on it. Kept to the chosen screen, so that a
+    // click near its edge does not read the neighbouring one.
     if (!band && near)
-        band = QRect(near->x() - 80, near->y() - 2, 160, 4);
-    return band ? screenBackdropColor(*band) : QColor();
+        band = QRect(near->x() - 80, near->y() - 2, 160, 4) & screen->geometry();
+    return band && !band->isEmpty() ? screenBackdropColor(*band) : QColor();
 }
 
 } // namespace wattlet

@@ -5,10 +5,8 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 #include <wayland-client.h>

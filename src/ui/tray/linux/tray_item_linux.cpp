@@ -111,7 +111,7 @@ void TrayItem::measurePanel(std::optional<QPoint> at)
 {
     // An XEmbed tray shows the icon on its own background, which may be all of the tray there
     // is (one sized to its icons, beside the bare desktop): the icon's own place tells best.
-    const auto icon = m_fallback && m_fallback->isVisible() ? m_fallback->geometry() : std::nullopt;
+    const auto icon = usesFallback() ? m_fallback->geometry() : std::nullopt;
     const QColor measured = icon ? screenBackdropColor(*icon) : measuredPanelColor(at);
     // Nothing could be read (Wayland, or neither a band nor a point): keep what is known.
     if (!measured.isValid() || measured == m_measuredPanel)
