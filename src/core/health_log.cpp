@@ -88,10 +88,7 @@ namespace {
 
 } // namespace
 
-double HealthEntry::health() const
-{
-    return static_cast<double>(fullCapacity) * 100.0 / static_cast<double>(designCapacity);
-}
+double HealthEntry::health() const { return capacityPercent(fullCapacity, designCapacity); }
 
 bool HealthLog::record(const BatteryReading& reading, std::int64_t today)
 {
