@@ -93,9 +93,8 @@ HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryR
         view.rows.push_back({ t("health.perCycles"), signedPercent(*trend.per100Cycles) });
     view.rows.push_back({ t("health.days"), std::to_string(log.entries.size()) });
     if (trend.spanDays < HealthLog::minimumTrendDays) {
-        std::string note = t("health.wait");
-        note.replace(note.find("%d"), 2, std::to_string(trend.spanDays));
-        view.note = note;
+        view.note
+            = BatteryText::replacingPlaceholder(t("health.wait"), std::to_string(trend.spanDays));
     }
     return view;
 }
