@@ -20,8 +20,8 @@ namespace {
 
     std::string monthLabel(std::int64_t day)
     {
-        const std::string date = dateText(day);
-        return t("mon." + std::to_string(std::stoi(date.substr(5, 2)))) + " " + date.substr(0, 4);
+        const CivilDate date = civilFromDays(day);
+        return t("mon." + std::to_string(date.month)) + " " + std::to_string(date.year);
     }
 
     std::string signedPercent(double value)
