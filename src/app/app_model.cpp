@@ -135,11 +135,8 @@ void AppModel::start()
     }
     // Samples past the retention are about to go and cover nothing.
     const double now = m_deps.now();
-    const auto kept = std::find_if(
-        m_history.samples.begin(), m_history.samples.end(), [now](const BatterySample& sample) {
-            return sample.t >= now - BatteryHistory::keepSeconds;
-        });
-    const bool shortHistory = kept == m_history.samples.end() || kept->t > now - chartSeconds;
+    const auto kept = m_history.firstKept(now);
+    const bool shortHistory = kept == m_history.samples.cend() || kept->t > now - chartSeconds;
     if (!m_demo && shortHistory && m_deps.fetchRecord) {
         m_deps.fetchRecord(
             this, [model = QPointer<AppModel>(this)](std::vector<BatterySample> record) {

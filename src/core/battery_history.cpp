@@ -31,6 +31,13 @@ bool BatteryHistory::add(const BatteryReading& reading, double now)
     return true;
 }
 
+std::vector<BatterySample>::const_iterator BatteryHistory::firstKept(double now) const
+{
+    const double oldest = now - keepSeconds;
+    return std::find_if(
+        samples.begin(), samples.end(), [oldest](const BatterySample& s) { return s.t >= oldest; });
+}
+
 std::vector<double> BatteryHistory::series(double hours, std::int64_t points, double now) const
 {
     if (points <= 0 || samples.empty())

@@ -41,6 +41,10 @@ struct BatteryHistory
     /// ignored (false, nothing changes).
     bool add(const BatteryReading& reading, double now);
 
+    /// The first sample at most keepSeconds older than `now`, end() when there is none: the
+    /// samples before it are past the retention and go at the next add().
+    [[nodiscard]] std::vector<BatterySample>::const_iterator firstKept(double now) const;
+
     /// Chart values: for each of `points` equal steps over the last `hours`, the percent of the
     /// latest sample at or before the step's end; steps before the first sample are left out.
     /// Empty for `points` ≤ 0; more than maxSeriesPoints steps are clamped to maxSeriesPoints.

@@ -25,10 +25,7 @@ std::optional<std::int64_t> BatteryReading::health() const
 {
     if (!fullCapacity || !designCapacity || *designCapacity < 1)
         return std::nullopt;
-    const double ratio = std::round(
-        static_cast<double>(*fullCapacity) * 100.0 / static_cast<double>(*designCapacity));
-    // A garbage negative capacity can fall below what an int64 holds.
-    return saturatedInt64(std::min(ratio, 100.0));
+    return roundedHealth(capacityPercent(*fullCapacity, *designCapacity));
 }
 
 BatteryReading::State BatteryReading::state() const
@@ -109,6 +106,17 @@ std::vector<BatteryReading::Warning> BatteryReading::warnings() const
     if (const auto h = health(); h && *h < healthLowPercent)
         active.push_back(Warning::healthLow);
     return active;
+}
+
+double capacityPercent(std::int64_t fullCapacity, std::int64_t designCapacity)
+{
+    return static_cast<double>(fullCapacity) * 100.0 / static_cast<double>(designCapacity);
+}
+
+std::optional<std::int64_t> roundedHealth(double percent)
+{
+    // A garbage negative capacity can fall below what an int64 holds.
+    return saturatedInt64(std::min(std::round(percent), 100.0));
 }
 
 std::string_view rawValue(BatteryReading::State state)

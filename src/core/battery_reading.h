@@ -74,6 +74,12 @@ struct BatteryReading
     [[nodiscard]] std::vector<Warning> warnings() const;
 };
 
+/// Full capacity as a percentage of design, not rounded and not capped at 100.
+[[nodiscard]] double capacityPercent(std::int64_t fullCapacity, std::int64_t designCapacity);
+/// A capacity percentage as a health: rounded half away from zero, at most 100 and without a
+/// lower bound except that it saturates at the int64 minimum; absent only for NaN.
+[[nodiscard]] std::optional<std::int64_t> roundedHealth(double percent);
+
 /// The raw text of a state or warning: its case name ("charging", "weakCharger", …).
 [[nodiscard]] std::string_view rawValue(BatteryReading::State state);
 [[nodiscard]] std::string_view rawValue(BatteryReading::Warning warning);

@@ -86,9 +86,8 @@ bool mergeEarlierRecord(BatteryHistory& history, std::vector<BatterySample> reco
     const double oldest = now - BatteryHistory::keepSeconds;
     // Samples past the retention would go at the next append anyway, and must not hide the gap.
     auto& samples = history.samples;
-    const auto firstKept = std::find_if(samples.begin(), samples.end(),
-        [oldest](const BatterySample& sample) { return sample.t >= oldest; });
-    const double before = firstKept == samples.end() ? now : firstKept->t;
+    const auto firstKept = history.firstKept(now);
+    const double before = firstKept == samples.cend() ? now : firstKept->t;
     std::stable_sort(record.begin(), record.end(),
         [](const BatterySample& a, const BatterySample& b) { return a.t < b.t; });
     record.erase(std::remove_if(record.begin(), record.end(),

@@ -191,15 +191,6 @@ namespace {
         return std::to_string(value.value_or(0));
     }
 
-    std::string replacingPlaceholder(std::string text, const std::string& number)
-    {
-        constexpr std::string_view placeholder = "%d";
-        for (auto at = text.find(placeholder); at != std::string::npos;
-             at = text.find(placeholder, at + number.size()))
-            text.replace(at, placeholder.size(), number);
-        return text;
-    }
-
     // The significant digits of |value| and the position of the decimal point among them, from
     // the shortest text that reads back as the same double: 12.34 gives "1234" and 2.
     struct Decimal
@@ -335,6 +326,15 @@ std::string num(double value, int digits)
         text += language() == "ru" ? ',' : '.';
         text += fraction;
     }
+    return text;
+}
+
+std::string replacingPlaceholder(std::string text, const std::string& number)
+{
+    constexpr std::string_view placeholder = "%d";
+    for (auto at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + number.size()))
+        text.replace(at, placeholder.size(), number);
     return text;
 }
 

@@ -32,6 +32,9 @@ void setLanguage(std::string code);
 /// infinities "∞" and "-∞".
 [[nodiscard]] std::string num(double value, int digits);
 
+/// `text` with every "%d" replaced by `number`; unchanged when it has none.
+[[nodiscard]] std::string replacingPlaceholder(std::string text, const std::string& number);
+
 [[nodiscard]] std::string state(const BatteryReading& reading);
 [[nodiscard]] std::optional<std::string> timeLine(const BatteryReading& reading);
 [[nodiscard]] std::optional<std::string> powerLine(const BatteryReading& reading);

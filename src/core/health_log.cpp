@@ -15,7 +15,7 @@ namespace {
     // Fewer cycles than this between the first and the last entry give no meaningful slope.
     constexpr std::int64_t minimumCycleRange = 10;
 
-    // Days from civil and back, after Howard Hinnant's public-domain algorithms.
+    // After Howard Hinnant's public-domain algorithm, like civilFromDays().
     std::int64_t daysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d)
     {
         y -= m <= 2 ? 1 : 0;
@@ -24,26 +24,6 @@ namespace {
         const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
         const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
         return era * 146097 + doe - 719468;
-    }
-
-    struct Civil
-    {
-        std::int64_t y;
-        std::int64_t m;
-        std::int64_t d;
-    };
-
-    Civil civilFromDays(std::int64_t z)
-    {
-        z += 719468;
-        const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-        const std::int64_t doe = z - era * 146097;
-        const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-        const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-        const std::int64_t mp = (5 * doy + 2) / 153;
-        const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
-        const std::int64_t m = mp + (mp < 10 ? 3 : -9);
-        return { yoe + era * 400 + (m <= 2 ? 1 : 0), m, d };
     }
 
     // Least-squares slope of y over x; absent when x does not vary.
@@ -88,10 +68,7 @@ namespace {
 
 } // namespace
 
-double HealthEntry::health() const
-{
-    return static_cast<double>(fullCapacity) * 100.0 / static_cast<double>(designCapacity);
-}
+double HealthEntry::health() const { return capacityPercent(fullCapacity, designCapacity); }
 
 bool HealthLog::record(const BatteryReading& reading, std::int64_t today)
 {
@@ -215,13 +192,27 @@ std::string HealthLog::toCsv() const
     return csv;
 }
 
+CivilDate civilFromDays(std::int64_t day)
+{
+    // After Howard Hinnant's public-domain algorithm.
+    const std::int64_t z = day + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
+    const std::int64_t m = mp + (mp < 10 ? 3 : -9);
+    return { yoe + era * 400 + (m <= 2 ? 1 : 0), m, d };
+}
+
 std::string dateText(std::int64_t day)
 {
-    const Civil c = civilFromDays(day);
+    const CivilDate c = civilFromDays(day);
     // Room for any three 64-bit numbers, so the compiler can see nothing is cut.
     std::array<char, 64> text {};
-    std::snprintf(text.data(), text.size(), "%04lld-%02lld-%02lld", static_cast<long long>(c.y),
-        static_cast<long long>(c.m), static_cast<long long>(c.d));
+    std::snprintf(text.data(), text.size(), "%04lld-%02lld-%02lld", static_cast<long long>(c.year),
+        static_cast<long long>(c.month), static_cast<long long>(c.day));
     return text.data();
 }
 
@@ -245,8 +236,8 @@ std::optional<std::int64_t> dayOfDate(std::string_view text)
         return std::nullopt;
     const std::int64_t day = daysFromCivil(*y, *m, *d);
     // 31 February and the like come back as another date.
-    const Civil back = civilFromDays(day);
-    if (back.m != *m || back.d != *d)
+    const CivilDate back = civilFromDays(day);
+    if (back.month != *m || back.day != *d)
         return std::nullopt;
     return day;
 }

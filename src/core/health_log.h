@@ -70,6 +70,16 @@ struct HealthLog
     [[nodiscard]] std::string toCsv() const;
 };
 
+/// A date of the proleptic Gregorian calendar: month 1–12, day 1–31.
+struct CivilDate
+{
+    std::int64_t year = 0;
+    std::int64_t month = 0;
+    std::int64_t day = 0;
+};
+
+/// The date of a day count since 1970-01-01 (proleptic Gregorian).
+[[nodiscard]] CivilDate civilFromDays(std::int64_t day);
 /// "YYYY-MM-DD" of a day count since 1970-01-01 (proleptic Gregorian).
 [[nodiscard]] std::string dateText(std::int64_t day);
 /// The day count of a "YYYY-MM-DD" text for years 1–9999; absent for anything else.

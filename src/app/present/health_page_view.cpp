@@ -1,8 +1,8 @@
 #include "health_page_view.h"
 
-#include "core/battery_text.h"
+#include "page_parts.h"
 
-#include <QString>
+#include "core/battery_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,20 +12,16 @@ namespace wattlet {
 namespace {
 
     using BatteryText::t;
+    using PageParts::dash;
+    using PageParts::minus;
+    using PageParts::upper;
 
     constexpr std::int64_t chartPoints = 120;
-    const std::string dash = "\u2014";
-    const std::string minus = "\u2212";
-
-    std::string upper(const std::string& text)
-    {
-        return QString::fromStdString(text).toUpper().toStdString();
-    }
 
     std::string monthLabel(std::int64_t day)
     {
-        const std::string date = dateText(day);
-        return t("mon." + std::to_string(std::stoi(date.substr(5, 2)))) + " " + date.substr(0, 4);
+        const CivilDate date = civilFromDays(day);
+        return t("mon." + std::to_string(date.month)) + " " + std::to_string(date.year);
     }
 
     std::string signedPercent(double value)
@@ -83,20 +79,13 @@ HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryR
     view.title = t("health.title");
     view.back = t("back");
     // Today's health: the reading's, else the newest entry's.
-    std::string nowText = dash;
-    bool worn = false;
-    if (const auto health = reading ? reading->health() : std::nullopt) {
-        nowText = std::to_string(*health) + " %";
-        worn = *health < BatteryReading::healthLowPercent;
-    } else if (!log.entries.empty()) {
-        const auto newest = std::min<std::int64_t>(std::lround(log.entries.back().health()), 100);
-        nowText = std::to_string(newest) + " %";
-        worn = newest < BatteryReading::healthLowPercent;
-    }
-    view.tint = worn ? "yellow" : "malachite";
+    auto health = reading ? reading->health() : std::nullopt;
+    if (!health && !log.entries.empty())
+        health = roundedHealth(log.entries.back().health());
+    view.tint = PageParts::healthTint(health);
     chart(view, log);
 
-    view.rows.push_back({ t("health.now"), nowText });
+    view.rows.push_back({ t("health.now"), health ? std::to_string(*health) + " %" : dash });
     const HealthTrend trend = log.trend();
     if (trend.perMonth)
         view.rows.push_back({ t("health.perMonth"), signedPercent(*trend.perMonth) });
@@ -104,9 +93,8 @@ HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryR
         view.rows.push_back({ t("health.perCycles"), signedPercent(*trend.per100Cycles) });
     view.rows.push_back({ t("health.days"), std::to_string(log.entries.size()) });
     if (trend.spanDays < HealthLog::minimumTrendDays) {
-        std::string note = t("health.wait");
-        note.replace(note.find("%d"), 2, std::to_string(trend.spanDays));
-        view.note = note;
+        view.note
+            = BatteryText::replacingPlaceholder(t("health.wait"), std::to_string(trend.spanDays));
     }
     return view;
 }

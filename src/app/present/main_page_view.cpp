@@ -1,8 +1,8 @@
 #include "main_page_view.h"
 
-#include "core/battery_text.h"
+#include "page_parts.h"
 
-#include <QString>
+#include "core/battery_text.h"
 
 #include <cmath>
 
@@ -11,9 +11,9 @@ namespace wattlet {
 namespace {
 
     using BatteryText::t;
-
-    const std::string dash = "\u2014";
-    const std::string minus = "\u2212";
+    using PageParts::dash;
+    using PageParts::minus;
+    using PageParts::upper;
 
     std::string decimal(std::int64_t value) { return std::to_string(value); }
 
@@ -22,11 +22,6 @@ namespace {
     {
         const auto u = static_cast<std::uint64_t>(value);
         return std::to_string(value < 0 ? ~u + 1 : u);
-    }
-
-    std::string upper(const std::string& text)
-    {
-        return QString::fromStdString(text).toUpper().toStdString();
     }
 
     MainPageView::Hero hero(const BatteryReading& r)
@@ -60,8 +55,7 @@ namespace {
                 temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
                 temp && *temp >= BatteryReading::hotC ? "red" : "gold", false, {} },
             { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
-                !health || *health >= BatteryReading::healthLowPercent ? "malachite" : "yellow",
-                true, t("health.open") },
+                PageParts::healthTint(health), true, t("health.open") },
             { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
                 "malachite", false, {} },
         } };
