@@ -1,7 +1,7 @@
 #include "identity.h"
+#include "xdg_dirs.h"
 
 #include "platform/app_folders.h"
-#include "xdg_dirs.h"
 
 namespace wattlet::AppFolders {
 
