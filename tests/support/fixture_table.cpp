@@ -12,7 +12,8 @@ std::vector<std::pair<std::string, std::string>> fixtureTable(const std::string&
         if (line.empty() || line.starts_with('#'))
             continue;
         const auto tab = line.find('\t');
-        rows.emplace_back(line.substr(0, tab), tab == std::string::npos ? "" : line.substr(tab + 1));
+        rows.emplace_back(
+            line.substr(0, tab), tab == std::string::npos ? "" : line.substr(tab + 1));
     }
     return rows;
 }

@@ -24,7 +24,7 @@ namespace {
 
 } // namespace
 
-WarningRow::WarningRow(QString symbol, QString text, QColor accent, QWidget* parent)
+WarningRow::WarningRow(const QString& symbol, QString text, QColor accent, QWidget* parent)
     : QWidget(parent)
     , m_symbol(symbol.toStdString())
     , m_text(std::move(text))

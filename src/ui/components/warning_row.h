@@ -15,7 +15,7 @@ class WarningRow : public QWidget
     Q_OBJECT
 
 public:
-    WarningRow(QString symbol, QString text, QColor accent, QWidget* parent = nullptr);
+    WarningRow(const QString& symbol, QString text, QColor accent, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
