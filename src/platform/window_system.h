@@ -45,7 +45,8 @@ enum class PanelKind {
 
 /// The panel's kind on the Qt platform `qtPlatform` ("xcb", "wayland", "offscreen", …), under
 /// XWayland when `environment` names a Wayland display besides.
-[[nodiscard]] PanelKind panelKind(const QString& qtPlatform, const QProcessEnvironment& environment);
+[[nodiscard]] PanelKind panelKind(
+    const QString& qtPlatform, const QProcessEnvironment& environment);
 
 /// Whether the screen's pixels can be read back: on X11 only, not under XWayland, whose root
 /// window shows nothing of the Wayland surfaces.

@@ -1,13 +1,12 @@
 #include "platform/window_system.h"
 
-#include <xcb/xcb.h>
-
 #include <QStringList>
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <xcb/xcb.h>
 
 namespace wattlet::WindowSystem {
 
@@ -83,7 +82,8 @@ void keepOffTaskbar(quintptr windowId)
     if (xcb_connection_has_error(connection.get()) != 0)
         return;
     const xcb_atom_t state = internAtom(connection.get(), "_NET_WM_STATE");
-    const std::array<xcb_atom_t, 2> skip { internAtom(connection.get(), "_NET_WM_STATE_SKIP_TASKBAR"),
+    const std::array<xcb_atom_t, 2> skip { internAtom(
+                                               connection.get(), "_NET_WM_STATE_SKIP_TASKBAR"),
         internAtom(connection.get(), "_NET_WM_STATE_SKIP_PAGER") };
     if (state == XCB_ATOM_NONE || skip[0] == XCB_ATOM_NONE || skip[1] == XCB_ATOM_NONE)
         return;
