@@ -484,7 +484,7 @@ xwayland disable
 exec env >"$dir/sway-env"
 exec waybar -c "$here/waybar.json" >"$dir/waybar.log" 2>&1
 # The README's rule: the panel at the pointer, below a 30 px bar.
-for_window [app_id="$app_id"] floating enable, move position cursor, move down 34 px
+for_window [app_id="$app_id"] floating enable, move position cursor, move down 34 px, focus
 EOF
   [ "$(id -u)" = 0 ] && chown -R "$user" "$dir" && as_user=(runuser -u "$user" --)
   "${as_user[@]}" env -i PATH="$PATH" HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime" \
