@@ -82,12 +82,8 @@ wait_for() {
 
 # The battery Wattlet reads instead of the machine's.
 mkdir -p "$work/battery/BAT0" "$work/battery/AC"
-printf Battery >"$work/battery/BAT0/type"
-printf 85 >"$work/battery/BAT0/capacity"
-printf Charging >"$work/battery/BAT0/status"
-printf 1 >"$work/battery/BAT0/present"
-printf Mains >"$work/battery/AC/type"
-printf 1 >"$work/battery/AC/online"
+for file in BAT0/type=Battery BAT0/capacity=85 BAT0/status=Charging BAT0/present=1 AC/type=Mains \
+  AC/online=1; do printf %s "${file#*=}" >"$work/battery/${file%%=*}"; done
 chmod -R a+rX "$work/battery"
 
 # --- one host's session -----------------------------------------------------------------------
@@ -118,11 +114,13 @@ session_env() {
     "WATTLET_POWER_SUPPLY_DIR=$work/battery"
 }
 
-registered_items() {
-  run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
-    /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
-    string:org.kde.StatusNotifierWatcher string:RegisteredStatusNotifierItems
+watcher_property() {
+  run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher string:"$1"
 }
+registered_items() { watcher_property RegisteredStatusNotifierItems; }
+# A host (the panel's tray) has told the watcher it shows items.
+host_up() { watcher_property IsStatusNotifierHostRegistered | grep true >/dev/null; }
 item_registered() { registered_items | grep "StatusNotifierItem-$(cat "$dir/wattlet.pid")-" >/dev/null; }
 # The host has dropped the item of a copy that quit (the only item in these sessions).
 item_unregistered() { ! registered_items | grep "StatusNotifierItem-" >/dev/null; }
@@ -193,11 +191,6 @@ settle() {
     grab "$dir/still-a.png" && sleep 1 && grab "$dir/still-b.png"
     [ -z "$(diff_box still-a still-b)" ] && return
   done
-}
-host_up() {
-  run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
-    /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-    string:IsStatusNotifierHostRegistered | grep true >/dev/null
 }
 
 # open_panel: clicks the icon until the panel shows (a host may still be settling).
@@ -335,8 +328,7 @@ keep_shot() {
   right=$((x + w + 24 > cx + 60 ? x + w + 24 : cx + 60))
   top=$((y - 24 < bar[1] ? y - 24 : bar[1]))
   bottom=$((y + h + 24 > bar[1] + bar[3] ? y + h + 24 : bar[1] + bar[3]))
-  left=$((left < 0 ? 0 : left))
-  top=$((top < 0 ? 0 : top))
+  left=$((left < 0 ? 0 : left)) top=$((top < 0 ? 0 : top))
   "$shot" crop "$dir/panel.png" $left $top $((right - left)) $((bottom - top)) "$shots_dir/$host.png"
 }
 
@@ -501,13 +493,9 @@ EOF
   bar=(0 0 "$width" 30)
   # The pointer stays where it clicked until the next picture: the window rule puts the panel
   # where the pointer is when it opens.
-  grab() {
-    run swaymsg -q seat seat0 cursor set $((width - 1)) $((height - 1))
-    run grim "$1"
-  }
+  grab() { run swaymsg -q seat seat0 cursor set $((width - 1)) $((height - 1)) && run grim "$1"; }
   click() {
-    run swaymsg -q seat seat0 cursor set "$1" "$2"
-    run swaymsg -q seat seat0 cursor press "button$3"
+    run swaymsg -q seat seat0 cursor set "$1" "$2" && run swaymsg -q seat seat0 cursor press "button$3"
     run swaymsg -q seat seat0 cursor release "button$3"
   }
   key_escape() { run wtype -k Escape; }
