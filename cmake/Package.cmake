@@ -21,6 +21,7 @@ problems. Nothing is sent anywhere.")
 # where the linker cannot see it, and a Wayland session aborts without it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "upower")
+# XWayland: on GNOME and Plasma Wayland the panel goes through it to open beside the tray.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "upower, xwayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
 include(CPack)

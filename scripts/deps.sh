@@ -9,7 +9,7 @@
 WATTLET_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  nlohmann-json3-dev libudev-dev libwayland-dev libwayland-bin
+  nlohmann-json3-dev libudev-dev libwayland-dev libwayland-bin libxcb1-dev
   qt6-wayland
   dpkg-dev file
 )
@@ -24,7 +24,15 @@ WATTLET_TEST_PACKAGES=(
 # Wayland session also needs qt6-wayland, which the build packages bring.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
-  sway waybar grim jq xclip wl-clipboard
+  sway waybar grim jq xclip wl-clipboard wtype
+)
+# The GNOME and Plasma Wayland sessions of the host check, run by scripts/test only with
+# WATTLET_WAYLAND_DESKTOPS=1: about 500 more packages (376 MB to download), some seven minutes
+# to install on a fresh machine. plasma-desktop brings the shell's default panel, qtwayland5
+# the Wayland plugin of KDE's Qt 5 programs.
+WATTLET_WAYLAND_DESKTOP_PACKAGES=(
+  gnome-shell gnome-shell-extension-appindicator xwayland
+  kwin-wayland plasma-workspace plasma-desktop kded5 qtwayland5
 )
 
 # wattlet_ensure_packages PACKAGE…: installs what is missing when root, else says what to run.

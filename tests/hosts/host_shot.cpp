@@ -1,6 +1,7 @@
 // Screenshots and pixel comparisons for the real-host check (run_hosts.sh).
 //   host_shot grab OUT.png                 the whole X screen ($DISPLAY)
-//   host_shot diff A.png B.png             the box "x y w h" where the two differ, or "none"
+//   host_shot diff A.png B.png [X Y W H]   the box "x y w h" where the two differ, or "none";
+//                                          a given box (a clock) is not compared
 //   host_shot crop IN.png X Y W H OUT.png  a part of a picture
 //   host_shot window                       a plain window until killed (another app to click)
 #include <QGuiApplication>
@@ -44,7 +45,7 @@ int window(int argc, char** argv)
     return QGuiApplication::exec();
 }
 
-int diff(const char* first, const char* second)
+int diff(const char* first, const char* second, QRect ignored)
 {
     const QImage a = QImage(QString::fromLocal8Bit(first)).convertToFormat(QImage::Format_RGB32);
     const QImage b = QImage(QString::fromLocal8Bit(second)).convertToFormat(QImage::Format_RGB32);
@@ -55,7 +56,7 @@ int diff(const char* first, const char* second)
         const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
         const auto* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x) {
-            if (differs(rowA[x], rowB[x]))
+            if (differs(rowA[x], rowB[x]) && !ignored.contains(x, y))
                 box |= QRect(x, y, 1, 1);
         }
     }
@@ -84,11 +85,16 @@ int main(int argc, char** argv)
     if (command == "grab" && argc == 3)
         return grab(argc, argv);
     if (command == "diff" && argc == 4)
-        return diff(argv[2], argv[3]);
+        return diff(argv[2], argv[3], {});
+    if (command == "diff" && argc == 8) {
+        return diff(argv[2], argv[3],
+            QRect(std::stoi(argv[4]), std::stoi(argv[5]), std::stoi(argv[6]), std::stoi(argv[7])));
+    }
     if (command == "crop" && argc == 8)
         return crop(argv);
     if (command == "window" && argc == 2)
         return window(argc, argv);
-    std::fputs("usage: host_shot grab OUT | diff A B | crop IN X Y W H OUT | window\n", stderr);
+    std::fputs(
+        "usage: host_shot grab OUT | diff A B [X Y W H] | crop IN X Y W H OUT | window\n", stderr);
     return 2;
 }

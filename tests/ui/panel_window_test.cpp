@@ -1,90 +1,16 @@
-#include "ui/desktop/linux/color_scheme_portal.h"
+#include "platform/color_scheme.h"
+#include "ui/panel/click_shield.h"
 #include "ui/panel/panel_window.h"
 #include "ui/theme/scheme.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <limits>
-#include <string>
-
 namespace wattlet {
-
-TEST(PanelGeometry, OpensBesideTheBarOfTheClickAndKeepsOnScreenWithoutOverflow)
-{
-    struct Case
-    {
-        const char* name;
-        QSize size;
-        std::optional<QPoint> anchor;
-        QRect screen;
-        QRect available;
-        QRect expected;
-    };
-    const QSize panel(344, 400);
-    const QRect hd(0, 0, 1920, 1080);
-    constexpr int big = std::numeric_limits<int>::max();
-    constexpr int small = std::numeric_limits<int>::min();
-    const Case cases[] = {
-        { "away from the edges: centred below", panel, QPoint(500, 300), hd, hd,
-            QRect(328, 304, 344, 400) },
-        { "away from the edges, near the bottom: above", panel, QPoint(500, 800), hd, hd,
-            QRect(328, 397, 344, 400) },
-        { "top bar in the work area: below it, pushed left of the edge", panel, QPoint(1800, 12),
-            hd, QRect(0, 28, 1920, 1052), QRect(1576, 28, 344, 400) },
-        { "corner of a top bar: below it, though the right edge is nearer", panel, QPoint(1915, 14),
-            hd, QRect(0, 30, 1920, 1050), QRect(1576, 30, 344, 400) },
-        { "top bar the work area does not exclude: below twice the click's depth", panel,
-            QPoint(1200, 15), hd, hd, QRect(1028, 34, 344, 400) },
-        { "click at the very top edge still clears the gap", panel, QPoint(700, 0), hd, hd,
-            QRect(528, 4, 344, 400) },
-        { "bottom bar in the work area", panel, QPoint(900, 1070), hd, QRect(0, 0, 1920, 1040),
-            QRect(728, 640, 344, 400) },
-        { "bottom bar the work area does not exclude", panel, QPoint(900, 1060), hd, hd,
-            QRect(728, 638, 344, 400) },
-        { "left bar: right of it, centred on the click", panel, QPoint(20, 600), hd,
-            QRect(48, 0, 1872, 1080), QRect(48, 400, 344, 400) },
-        { "left bar not excluded, click low: kept on screen", panel, QPoint(20, 1000), hd, hd,
-            QRect(44, 680, 344, 400) },
-        { "right bar", panel, QPoint(1900, 500), hd, QRect(0, 0, 1872, 1080),
-            QRect(1528, 300, 344, 400) },
-        { "second screen", panel, QPoint(3100, 10), QRect(1920, 0, 1280, 1024),
-            QRect(1920, 0, 1280, 1024), QRect(2856, 24, 344, 400) },
-        { "taller than the work area shows its top", QSize(344, 2000), QPoint(500, 10), hd,
-            QRect(0, 28, 1920, 1052), QRect(328, 28, 344, 2000) },
-        { "tiny screen: top-left part", panel, QPoint(100, 5), QRect(0, 0, 320, 240),
-            QRect(0, 0, 320, 240), QRect(0, 14, 344, 400) },
-        { "huge anchor lands in the bottom-right corner's bar", panel, QPoint(big, big), hd, hd,
-            QRect(1576, 676, 344, 400) },
-        { "negative anchor lands in the top-left corner's bar", panel, QPoint(small, small), hd, hd,
-            QRect(0, 4, 344, 400) },
-        { "no click, top bar reserved: top-right", panel, std::nullopt, hd,
-            QRect(0, 28, 1920, 1052), QRect(1576, 28, 344, 400) },
-        { "no click, bottom bar reserved: bottom-right", panel, std::nullopt, hd,
-            QRect(0, 0, 1920, 1036), QRect(1576, 636, 344, 400) },
-        { "no click, left bar reserved: bottom-left", panel, std::nullopt, hd,
-            QRect(48, 0, 1872, 1080), QRect(48, 680, 344, 400) },
-        { "no click, right bar reserved: bottom-right", panel, std::nullopt, hd,
-            QRect(0, 0, 1872, 1080), QRect(1528, 680, 344, 400) },
-        { "no click, nothing reserved: below an assumed top bar", panel, std::nullopt, hd, hd,
-            QRect(1576, 36, 344, 400) },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(panelGeometry(c.size, c.anchor, c.screen, c.available), c.expected);
-    }
-    const QRect available(0, 28, 1920, 1052);
-    for (const QPoint anchor :
-        { QPoint(big, small), QPoint(small, big), QPoint(big, big), QPoint(small, small) }) {
-        SCOPED_TRACE(std::to_string(anchor.x()) + ", " + std::to_string(anchor.y()));
-        const QRect placed
-            = panelGeometry(QSize(344, 400), anchor, QRect(0, 0, 1920, 1080), available);
-        EXPECT_TRUE(available.contains(placed)) << placed.x() << ", " << placed.y();
-    }
-}
 
 namespace {
 
@@ -98,7 +24,7 @@ namespace {
 
 } // namespace
 
-TEST(PanelWindow, TakesFocusAndClosesOnEscapeOrAsAToolWindowOnLosingFocus)
+TEST(PanelWindow, TakesFocusAndClosesOnEscape)
 {
     PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));
@@ -113,15 +39,43 @@ TEST(PanelWindow, TakesFocusAndClosesOnEscapeOrAsAToolWindowOnLosingFocus)
     QApplication::sendEvent(&window, &escape);
     EXPECT_FALSE(window.isOpen());
     EXPECT_TRUE(window.closedWithin(1000));
+}
 
-    // Where popups cannot be placed (Wayland) the panel is a tool window, closed by losing focus.
-    PanelWindow tool;
-    tool.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    tool.open(content(QSize(344, 200)), QPoint(400, 10));
-    ASSERT_TRUE(tool.isOpen());
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(&tool, &deactivate);
-    EXPECT_FALSE(tool.isOpen());
+TEST(PanelWindow, ToolKindsCloseOnLosingTheFocus)
+{
+    using Kind = WindowSystem::PanelKind;
+    for (const Kind kind : { Kind::tool, Kind::shieldedTool }) {
+        SCOPED_TRACE(int(kind));
+        PanelWindow tool(kind);
+        tool.open(content(QSize(344, 200)), QPoint(400, 10));
+        ASSERT_TRUE(tool.isOpen());
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(&tool, &deactivate);
+        EXPECT_FALSE(tool.isOpen());
+    }
+}
+
+// Under XWayland nothing tells the panel of a click on the desktop: the shield takes it.
+TEST(PanelWindow, ShieldTakesTheClickOutsideAndLetsThePanelsThrough)
+{
+    PanelWindow window(WindowSystem::PanelKind::shieldedTool);
+    window.open(content(QSize(344, 200)), QPoint(400, 10));
+    ClickShield* shield = window.shield();
+    ASSERT_NE(shield, nullptr);
+    ASSERT_TRUE(shield->isVisible());
+    const auto covers = [&](QPoint global) {
+        return shield->mask().contains(global - shield->geometry().topLeft());
+    };
+    EXPECT_FALSE(covers(window.geometry().center()));
+    EXPECT_TRUE(covers(window.geometry().bottomRight() + QPoint(1, 1)));
+    // The hole follows the panel as its content grows.
+    window.content()->setFixedSize(344, 260);
+    QApplication::processEvents();
+    EXPECT_FALSE(covers(window.geometry().bottomLeft()));
+
+    QTest::mouseClick(shield, Qt::LeftButton, {}, QPoint(5, 700));
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_FALSE(shield->isVisible());
 }
 
 TEST(PanelWindow, FollowsTheContentSizeAndTheDesktopSchemeAndDropsClosedContent)

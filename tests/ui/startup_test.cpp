@@ -167,7 +167,7 @@ TEST_F(StartupTest, DemoOpensThePanelOnAnXServer)
     EXPECT_TRUE(info.contains(QStringLiteral("Width: 344"))) << info.toStdString();
 }
 
-TEST(DisplayChoice, XWaylandOnGnomeOnlyAndNamesAMissingDisplay)
+TEST(WindowSystem, DisplayPerSession)
 {
     struct Case
     {
@@ -185,7 +185,7 @@ TEST(DisplayChoice, XWaylandOnGnomeOnlyAndNamesAMissingDisplay)
             "wayland", false },
         { "sway with XWayland", { "WAYLAND_DISPLAY=wayland-1", "DISPLAY=:0" }, "wayland", false },
         { "KDE with XWayland",
-            { "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "XDG_CURRENT_DESKTOP=KDE" }, "wayland",
+            { "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "XDG_CURRENT_DESKTOP=KDE" }, "xcb",
             false },
         { "X11", { "DISPLAY=:0" }, "xcb", false },
         { "empty values count as unset", { "QT_QPA_PLATFORM=", "DISPLAY=" }, "", true },
@@ -201,6 +201,23 @@ TEST(DisplayChoice, XWaylandOnGnomeOnlyAndNamesAMissingDisplay)
         EXPECT_EQ(choice.platform, c.platform);
         EXPECT_EQ(choice.error.has_value(), c.error);
     }
+}
+
+TEST(WindowSystem, PanelKindAndScreenReadingPerPlatform)
+{
+    using Kind = WindowSystem::PanelKind;
+    QProcessEnvironment x11;
+    x11.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
+    QProcessEnvironment xwayland = x11;
+    xwayland.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    const auto xcb = QStringLiteral("xcb");
+    EXPECT_EQ(WindowSystem::panelKind(xcb, x11), Kind::popup);
+    EXPECT_EQ(WindowSystem::panelKind(xcb, xwayland), Kind::shieldedTool);
+    EXPECT_EQ(WindowSystem::panelKind(QStringLiteral("wayland"), xwayland), Kind::tool);
+    EXPECT_EQ(WindowSystem::panelKind(QStringLiteral("offscreen"), xwayland), Kind::popup);
+    EXPECT_TRUE(WindowSystem::screenReadable(xcb, x11));
+    EXPECT_FALSE(WindowSystem::screenReadable(xcb, xwayland));
+    EXPECT_FALSE(WindowSystem::screenReadable(QStringLiteral("wayland"), x11));
 }
 
 TEST_F(StartupTest, WithoutADisplayItSaysSoInOneLineAndFails)

@@ -20,8 +20,6 @@ namespace {
     QtMessageHandler previousHandler = nullptr;
     std::vector<HeldMessage> held;
 
-    constexpr const char* withoutDisplay = "--summary and --watch work without one";
-
     void holdOrLeave(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
         if (type != QtFatalMsg) {
@@ -31,36 +29,16 @@ namespace {
         // Qt aborts after a fatal message; a missing display is no crash.
         const QString line
             = QStringLiteral("wattlet: cannot open the display (platform %1, "
-                             "WAYLAND_DISPLAY=%2, DISPLAY=%3); %4\n")
+                             "WAYLAND_DISPLAY=%2, DISPLAY=%3); "
+                             "--summary and --watch work without one\n")
                   .arg(qEnvironmentVariable("QT_QPA_PLATFORM"),
-                      qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"),
-                      QLatin1String(withoutDisplay));
+                      qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"));
         std::fputs(line.toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
         std::_Exit(1);
     }
 
 } // namespace
-
-DisplayChoice chooseDisplay(const QProcessEnvironment& environment)
-{
-    const auto isSet
-        = [&](const char* name) { return !environment.value(QLatin1String(name)).isEmpty(); };
-    if (isSet("QT_QPA_PLATFORM"))
-        return {};
-    const bool wayland = isSet("WAYLAND_DISPLAY");
-    const bool x11 = isSet("DISPLAY");
-    const bool gnome = environment.value(QStringLiteral("XDG_CURRENT_DESKTOP"))
-                           .split(u':')
-                           .contains(QStringLiteral("GNOME"), Qt::CaseInsensitive);
-    if (wayland && !(x11 && gnome))
-        return { QByteArrayLiteral("wayland"), std::nullopt };
-    if (x11)
-        return { QByteArrayLiteral("xcb"), std::nullopt };
-    return { {},
-        QStringLiteral("wattlet: no display (neither WAYLAND_DISPLAY nor DISPLAY is set); ")
-            + QLatin1String(withoutDisplay) };
-}
 
 DisplayStartGuard::DisplayStartGuard(const DisplayChoice& choice)
 {

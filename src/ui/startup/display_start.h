@@ -1,30 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QProcessEnvironment>
-#include <QString>
-
-#include <optional>
+#include "platform/window_system.h"
 
 namespace wattlet {
 
-/// How the program reaches the display, decided from the environment before QApplication.
-struct DisplayChoice
-{
-    /// The Qt platform to start on; empty leaves Qt's own choice (QT_QPA_PLATFORM is set).
-    QByteArray platform;
-    /// Why nothing can be shown, as one line; set when there is no display at all.
-    std::optional<QString> error;
-};
-
-/// QT_QPA_PLATFORM wins when set. A GNOME Wayland session that also offers XWayland runs
-/// through it ("xcb"): GNOME's tray extension gives the click in screen coordinates, so the
-/// panel opens there, while a native window goes where the shell puts it and, denied the focus,
-/// never closes on its loss. Other Wayland sessions run natively ("wayland"): their bars (waybar)
-/// give clicks relative to the icon, XWayland sees no click outside its own windows and is
-/// blurred on scaled outputs, and their window rules can put the panel at the pointer. X11 alone
-/// runs on "xcb". Neither WAYLAND_DISPLAY nor DISPLAY is an error.
-[[nodiscard]] DisplayChoice chooseDisplay(const QProcessEnvironment& environment);
+// The start-up asks the window system where to show itself.
+using WindowSystem::chooseDisplay;
+using WindowSystem::DisplayChoice;
 
 /// Brackets QApplication's construction: starts Qt on the chosen platform without passing it on
 /// to the programs this one launches, and turns Qt's fatal "cannot open the display" into one

@@ -1,7 +1,10 @@
 #include "panel_backdrop.h"
 
+#include "platform/window_system.h"
+
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QProcessEnvironment>
 #include <QScreen>
 
 #include <algorithm>
@@ -50,8 +53,8 @@ QColor backdropColor(const QImage& picture)
 
 QColor screenBackdropColor(QRect area)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    if (!WindowSystem::screenReadable(
+            QGuiApplication::platformName(), QProcessEnvironment::systemEnvironment()))
         return {};
     QScreen* screen = QGuiApplication::screenAt(area.center());
     if (!screen)

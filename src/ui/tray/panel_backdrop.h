@@ -20,14 +20,13 @@ namespace wattlet {
 [[nodiscard]] QColor backdropColor(const QImage& picture);
 
 /// The backdrop colour of `area` of the screen (global coordinates), read off the screen.
-/// Invalid wherever that cannot be done: not on X11, under XWayland (whose root window shows
-/// nothing), or for an area off every screen.
+/// Invalid wherever the window system lets no screen be read, or for an area off every screen.
 [[nodiscard]] QColor screenBackdropColor(QRect area);
 
 /// The colour of the bar the tray sits in, read off the screen: the backdrop colour of the
 /// reserved band (the one holding `near` when given, else a thin strip through `near`). Invalid
-/// wherever that cannot be known: not on X11, under XWayland (whose root window shows nothing),
-/// or with neither a reserved band nor a point.
+/// wherever that cannot be known: where no screen can be read, or with neither a reserved band
+/// nor a point.
 [[nodiscard]] QColor measuredPanelColor(std::optional<QPoint> near);
 
 } // namespace wattlet

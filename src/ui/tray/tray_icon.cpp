@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace wattlet {
@@ -91,6 +92,48 @@ namespace {
             height };
     }
 
+    /// Where the percentage icon's parts go on a square of `sizePx`: the digits of `number`,
+    /// the flat battery below them and the bolt beside it on power.
+    struct PercentIconLayout
+    {
+        SegmentDigits digits;
+        QPointF digitsAt;
+        QRect strip;
+        std::optional<QRectF> bolt;
+        /// A pixel per 22 of the square: the strokes' measure.
+        qreal unit = 1;
+    };
+
+    PercentIconLayout percentIconLayout(
+        const std::string& number, int sizePx, bool onPower, bool outlined)
+    {
+        PercentIconLayout layout;
+        layout.unit = sizePx / 22.0;
+        const qreal unit = layout.unit;
+        const int margin = std::max(1, int(std::lround(unit)));
+        SegmentDigits& digits = layout.digits;
+        digits.stroke = std::max(1.0, std::round(2 * unit));
+        digits.height = std::round(sizePx * 0.55);
+        // An outline needs room between strokes, or neighbouring digits run together.
+        const qreal outline = outlined ? std::max(1.0, std::round(unit)) : 0;
+        digits.width = std::round(digits.height * 0.58) + outline;
+        digits.gap = std::max(1.0, std::round(digits.stroke * 0.75)) + outline;
+        // Three digits are narrower, so they still fit the square.
+        while (digits.advance(number) > sizePx - 2 * margin && digits.width > 2 * digits.stroke + 1)
+            digits.width -= 1;
+        const int stripHeight = int(std::lround(sizePx * 0.3));
+        const int space = int(std::lround(2 * unit));
+        const int top = (sizePx - int(digits.height) - space - stripHeight) / 2;
+        layout.digitsAt = QPointF(std::round((sizePx - digits.advance(number)) / 2), top);
+        layout.strip
+            = QRect(margin, top + int(digits.height) + space, sizePx - 2 * margin, stripHeight);
+        if (onPower) {
+            layout.bolt = boltBox(layout.strip, space);
+            layout.strip.setLeft(int(layout.bolt->right()) + margin);
+        }
+        return layout;
+    }
+
 } // namespace
 
 QColor trayTint(StatusTint tint, const QColor& foreground)
@@ -132,38 +175,65 @@ QImage trayPercentImage(const StatusItemView& view, int sizePx, const TrayInk& i
         return trayIconImage(view, sizePx, ink);
     const std::int64_t percent = std::clamp<std::int64_t>(*view.percent, 0, 100);
     const std::string number = std::to_string(percent);
-    const qreal unit = sizePx / 22.0;
-    const int margin = std::max(1, int(std::lround(unit)));
-
-    SegmentDigits digits;
-    digits.stroke = std::max(1.0, std::round(2 * unit));
-    digits.height = std::round(sizePx * 0.55);
-    // An outline needs room between strokes, or neighbouring digits run together.
-    const qreal outline = ink.outline.isValid() ? std::max(1.0, std::round(unit)) : 0;
-    digits.width = std::round(digits.height * 0.58) + outline;
-    digits.gap = std::max(1.0, std::round(digits.stroke * 0.75)) + outline;
-    // Three digits are narrower, so they still fit the square.
-    while (digits.advance(number) > sizePx - 2 * margin && digits.width > 2 * digits.stroke + 1)
-        digits.width -= 1;
-    const int stripHeight = int(std::lround(sizePx * 0.3));
-    const int space = int(std::lround(2 * unit));
-    const int top = (sizePx - int(digits.height) - space - stripHeight) / 2;
-
+    const PercentIconLayout layout
+        = percentIconLayout(number, sizePx, view.onPower, ink.outline.isValid());
     QImage image = transparentSquare(sizePx);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(trayTint(view.tint, ink.foreground));
-        const qreal left = std::round((sizePx - digits.advance(number)) / 2);
-        painter.fillPath(digits.path(number, QPointF(left, top)), painter.brush());
-        QRect strip(margin, top + int(digits.height) + space, sizePx - 2 * margin, stripHeight);
+        painter.fillPath(layout.digits.path(number, layout.digitsAt), painter.brush());
+        if (layout.bolt)
+            painter.fillPath(Symbols::path("bolt.fill", *layout.bolt), painter.brush());
+        paintStrip(painter, layout.strip, double(percent) / 100.0, layout.unit);
+    }
+    return outlined(image, ink);
+}
+
+QImage trayLabelImage(const StatusItemView& view, int sizePx, const TrayInk& ink)
+{
+    if (!view.percent)
+        return trayIconImage(view, sizePx, ink);
+    const qreal fraction = double(std::clamp<std::int64_t>(*view.percent, 0, 100)) / 100.0;
+    const int margin = std::max(1, int(std::lround(sizePx / 22.0)));
+    const int line = std::max(1, int(std::lround(sizePx / 14.0)));
+    const int nubHeight = std::max(1, int(std::lround(sizePx / 10.0)));
+    const int height = sizePx - 2 * margin - nubHeight;
+    // The host's own battery is upright and about half as wide as tall.
+    const int width = std::max(3 * line + 2, int(std::lround(height * 0.58)));
+    const QRect body((sizePx - width) / 2, margin + nubHeight, width, height);
+    int nubWidth = std::max(line, width / 2);
+    // Centred on whole pixels.
+    nubWidth += (width - nubWidth) % 2;
+    QPainterPath shape;
+    shape.addRect(body);
+    shape.addRect(body.adjusted(line, line, -line, -line));
+    shape.addRect(QRect(body.left() + (width - nubWidth) / 2, margin, nubWidth, nubHeight));
+    const QRect inside = body.adjusted(2 * line, 2 * line, -2 * line, -2 * line);
+    if (fraction > 0 && !inside.isEmpty()) {
+        const int level = std::max(1, int(std::lround(inside.height() * fraction)));
+        shape.addRect(QRect(inside.left(), inside.bottom() + 1 - level, inside.width(), level));
+    }
+    shape.setFillRule(Qt::OddEvenFill);
+
+    QImage image = transparentSquare(sizePx);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor tint = trayTint(view.tint, ink.foreground);
+        painter.fillPath(shape, tint);
         if (view.onPower) {
-            const QRectF bolt = boltBox(strip, space);
-            painter.fillPath(Symbols::path("bolt.fill", bolt), painter.brush());
-            strip.setLeft(int(bolt.right()) + std::max(1, int(std::lround(unit))));
+            // The bolt across the battery, cut clear of the level around it.
+            const qreal boltHeight = body.height() * 0.8;
+            const QRectF boltBox(body.center().x() + 0.5 - boltHeight * 0.32,
+                body.center().y() + 0.5 - boltHeight / 2, boltHeight * 0.64, boltHeight);
+            const QPainterPath bolt = Symbols::path("bolt.fill", boltBox);
+            painter.setCompositionMode(QPainter::CompositionMode_Clear);
+            painter.strokePath(bolt, QPen(Qt::black, 2 * line));
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter.fillPath(bolt, tint);
         }
-        paintStrip(painter, strip, double(percent) / 100.0, unit);
     }
     return outlined(image, ink);
 }

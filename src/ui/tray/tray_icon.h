@@ -26,4 +26,9 @@ namespace wattlet {
 /// plain symbol when the view shows no percentage.
 [[nodiscard]] QImage trayPercentImage(const StatusItemView& view, int sizePx, const TrayInk& ink);
 
+/// For hosts that draw the percentage as a label beside the icon: the battery upright, as tall
+/// as the square (the host's own icons fill the row), with its level and, on power, the bolt
+/// across it, in the tint; the plain symbol when the view shows no percentage.
+[[nodiscard]] QImage trayLabelImage(const StatusItemView& view, int sizePx, const TrayInk& ink);
+
 } // namespace wattlet

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/desktop/linux/color_scheme_portal.h"
+#include "platform/color_scheme.h"
 
 #include <QColor>
 #include <QPalette>
@@ -29,7 +29,7 @@ struct TrayPanelHints
 {
     /// The colour measured behind the tray on the screen; invalid when it could not be.
     QColor measured;
-    /// The settings portal's colour-scheme preference.
+    /// The desktop's colour-scheme preference.
     SchemePreference scheme = SchemePreference::none;
     /// XDG_CURRENT_DESKTOP, a list such as "ubuntu:GNOME".
     QString desktop;

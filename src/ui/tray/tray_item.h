@@ -13,7 +13,7 @@ class QTimer;
 
 namespace wattlet {
 
-class ColorSchemePortal;
+class ColorSchemeWatcher;
 class FallbackTrayIcon;
 class StatusNotifierItem;
 
@@ -41,6 +41,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Wraps the activate action so that a click first measures the bar it came from.
+    void measureOnClicks();
+    /// Offers the item on the session bus, when that is usable.
+    void startStatusNotifierItem();
+    void showFallbackUnlessAWatcherIsThere();
     void redraw();
     /// Reads the bar's colour off the screen, where the fallback icon is or else near `at` (or
     /// the bar's band), and redraws when it changed.
@@ -52,7 +57,7 @@ private:
     std::unique_ptr<StatusNotifierItem> m_item;
     std::unique_ptr<FallbackTrayIcon> m_fallback;
     QTimer* m_fallbackDelay = nullptr;
-    ColorSchemePortal* m_colorScheme = nullptr;
+    ColorSchemeWatcher* m_colorScheme = nullptr;
     QColor m_measuredPanel;
 };
 

@@ -37,14 +37,6 @@ namespace {
         return ids;
     }
 
-    QString shortcutKeyName(const std::string& key)
-    {
-        // dbusmenu names keys as GDK does.
-        if (key == ",")
-            return QStringLiteral("comma");
-        return QString::fromStdString(key);
-    }
-
     QVariantMap rowProperties(const MenuRow& row)
     {
         QVariantMap properties;
@@ -59,11 +51,6 @@ namespace {
             properties.insert(QStringLiteral("enabled"), false);
         if (const QString icon = menuIconName(row.symbol); !icon.isEmpty())
             properties.insert(QStringLiteral("icon-name"), icon);
-        if (!row.shortcut.empty()) {
-            const QList<QStringList> shortcut { { QStringLiteral("Control"),
-                shortcutKeyName(row.shortcut) } };
-            properties.insert(QStringLiteral("shortcut"), QVariant::fromValue(shortcut));
-        }
         return properties;
     }
 

@@ -14,6 +14,7 @@ namespace wattlet {
 /// Exports the tray menu over com.canonical.dbusmenu. Rows keep stable ids per action, so a
 /// click still finds its row after a rebuild. The rows come from `source` on every
 /// AboutToShow and refresh(); a "clicked" event runs the row's action after the D-Bus reply.
+/// The rows' shortcuts are left out: a host's menu cannot route them to the program.
 class DBusMenu : public QObject, protected QDBusContext
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "dbus_menu.h"
 #include "tray_host.h"
 
+#include "platform/window_system.h"
 #include "ui/tray/click_point.h"
 #include "ui/tray/menu_popup.h"
 #include "ui/tray/tray_icon.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <utility>
 
 namespace wattlet {
 
@@ -103,6 +105,7 @@ public Q_SLOTS:
     void Activate(int x, int y) { m_item->activate(x, y); }
     void SecondaryActivate(int x, int y) { m_item->activate(x, y); }
     void ContextMenu(int x, int y) { m_item->popUpMenu(x, y); }
+    void ProvideXdgActivationToken(const QString& token) { m_item->m_activationToken = token; }
     void Scroll(int delta, const QString& orientation)
     {
         Q_UNUSED(delta)
@@ -213,9 +216,17 @@ void StatusNotifierItem::draw()
     const PercentPlacement placement = percentPlacement(m_view, hostDrawsLabels(m_hostProgram));
     DBusImageList icons;
     for (const int size : trayIconSizes()) {
-        icons.push_back(
-            dbusImage(placement == PercentPlacement::icon ? trayPercentImage(m_view, size, m_ink)
-                                                          : trayIconImage(m_view, size, m_ink)));
+        switch (placement) {
+        case PercentPlacement::icon:
+            icons.push_back(dbusImage(trayPercentImage(m_view, size, m_ink)));
+            break;
+        case PercentPlacement::label:
+            icons.push_back(dbusImage(trayLabelImage(m_view, size, m_ink)));
+            break;
+        case PercentPlacement::none:
+            icons.push_back(dbusImage(trayIconImage(m_view, size, m_ink)));
+            break;
+        }
     }
     // The label without the title's leading space: hosts add their own spacing.
     const QString label = placement == PercentPlacement::label
@@ -237,8 +248,13 @@ void StatusNotifierItem::activate(int x, int y)
     if (!m_actions.activate)
         return;
     const std::optional<QPoint> at = clickPoint(x, y);
+    // The host's token for this click lets the panel take the focus on Wayland.
+    const QString token = std::exchange(m_activationToken, QString());
     // Answer the host first; opening the panel may take a moment.
-    QTimer::singleShot(0, this, [this, at] { m_actions.activate(at); });
+    QTimer::singleShot(0, this, [this, at, token] {
+        WindowSystem::useActivationToken(token);
+        m_actions.activate(at);
+    });
 }
 
 void StatusNotifierItem::popUpMenu(int x, int y)

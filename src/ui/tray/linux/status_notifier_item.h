@@ -23,8 +23,10 @@ namespace wattlet {
 class DBusMenu;
 
 /// The tray item as a StatusNotifierItem on the session bus, with its menu exported over
-/// com.canonical.dbusmenu. It registers with org.kde.StatusNotifierWatcher whenever a watcher
-/// appears (also after a restart of the watcher) and tells the host only about what changed.
+/// com.canonical.dbusmenu. A host's activation token (ProvideXdgActivationToken, sent before
+/// Activate) goes with the activation that follows. It registers with org.kde.StatusNotifierWatcher
+/// whenever a watcher appears (also after a restart of the watcher) and tells the host only about
+/// what changed.
 class StatusNotifierItem : public QObject
 {
     Q_OBJECT
@@ -70,6 +72,8 @@ private:
     TrayActions m_actions;
     QString m_serviceName;
     bool m_registered = false;
+    /// The host's activation token for the click it is about to report.
+    QString m_activationToken;
     QString m_hostProgram;
     StatusItemView m_view;
     TrayInk m_ink;

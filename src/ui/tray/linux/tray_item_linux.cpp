@@ -1,6 +1,6 @@
 #include "status_notifier_item.h"
 
-#include "ui/desktop/linux/color_scheme_portal.h"
+#include "platform/color_scheme.h"
 #include "ui/tray/fallback_tray_icon.h"
 #include "ui/tray/panel_backdrop.h"
 #include "ui/tray/tray_item.h"
@@ -36,12 +36,20 @@ TrayItem::TrayItem(TrayActions actions, QObject* parent)
     : QObject(parent)
     , m_actions(std::move(actions))
     , m_fallbackDelay(new QTimer(this))
-    , m_colorScheme(new ColorSchemePortal(QDBusConnection::sessionBus(), this))
+    , m_colorScheme(new ColorSchemeWatcher(this))
 {
-    connect(m_colorScheme, &ColorSchemePortal::changed, this, &TrayItem::redraw);
+    connect(m_colorScheme, &ColorSchemeWatcher::changed, this, &TrayItem::redraw);
     m_fallbackDelay->setSingleShot(true);
     m_fallbackDelay->setInterval(fallbackDelayMs);
     connect(m_fallbackDelay, &QTimer::timeout, this, [this] { useFallback(true); });
+    measureOnClicks();
+    startStatusNotifierItem();
+    showFallbackUnlessAWatcherIsThere();
+    qApp->installEventFilter(this);
+}
+
+void TrayItem::measureOnClicks()
+{
     // A click tells where the tray is: the bar there is what the icon must stand out on.
     m_actions.activate
         = [this, activate = std::move(m_actions.activate)](std::optional<QPoint> at) {
@@ -50,20 +58,26 @@ TrayItem::TrayItem(TrayActions actions, QObject* parent)
               if (activate)
                   activate(at);
           };
+}
 
+void TrayItem::startStatusNotifierItem()
+{
     auto item = std::make_unique<StatusNotifierItem>(QDBusConnection::sessionBus(), m_actions);
-    if (item->start()) {
-        m_item = std::move(item);
-        connect(
-            m_item.get(), &StatusNotifierItem::registeredChanged, this, [this](bool registered) {
-                if (registered) {
-                    m_fallbackDelay->stop();
-                    useFallback(false);
-                } else {
-                    m_fallbackDelay->start();
-                }
-            });
-    }
+    if (!item->start())
+        return;
+    m_item = std::move(item);
+    connect(m_item.get(), &StatusNotifierItem::registeredChanged, this, [this](bool registered) {
+        if (registered) {
+            m_fallbackDelay->stop();
+            useFallback(false);
+        } else {
+            m_fallbackDelay->start();
+        }
+    });
+}
+
+void TrayItem::showFallbackUnlessAWatcherIsThere()
+{
     // Without a watcher right now there is nothing to wait for: show the fallback at once. A
     // watcher that answers later replaces it; one that never accepts the item is given up on.
     const bool watcherPresent = m_item
@@ -73,7 +87,6 @@ TrayItem::TrayItem(TrayActions actions, QObject* parent)
         m_fallbackDelay->start();
     else
         useFallback(true);
-    qApp->installEventFilter(this);
 }
 
 TrayItem::~TrayItem() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/color_scheme.h"
+
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QObject>
@@ -7,12 +9,9 @@
 
 namespace wattlet {
 
-/// The desktop's light or dark preference, as the XDG desktop portal's
-/// org.freedesktop.appearance color-scheme setting states it.
-enum class SchemePreference { none, dark, light };
-
-/// The preference a color-scheme value carries: 1 prefers dark, 2 light; anything else, also a
-/// value wrapped in one or more variants that holds no number, is no preference.
+/// The preference a value of the portal's org.freedesktop.appearance color-scheme setting
+/// carries: 1 prefers dark, 2 light; anything else, also a value wrapped in one or more variants
+/// that holds no number, is no preference.
 [[nodiscard]] SchemePreference schemePreferenceFrom(const QVariant& value);
 
 /// Follows the color-scheme setting of org.freedesktop.portal.Settings on `connection`. Reads
