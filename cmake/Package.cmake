@@ -23,4 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "upower")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
+# The boot unit of the charge-limit helper is enabled as debhelper would; removing the package
+# switches the kept limits off.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/charge-limit/postinst
+  ${PROJECT_SOURCE_DIR}/packaging/charge-limit/prerm ${PROJECT_SOURCE_DIR}/packaging/charge-limit/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
