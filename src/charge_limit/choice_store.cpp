@@ -29,9 +29,13 @@ HelperFailure systemFailure(const char* doing)
     return storeFailure(HelperExit::writeFailed, std::string(doing) + ": " + std::strerror(errno));
 }
 
-bool writeWhole(int fd, const std::string& text)
+// Closed before the rename, so that nothing is written to the file once it has its name.
+bool writeNewCopy(int folder, const std::string& text)
 {
-    return write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const UniqueFd file(openat(folder, newFileName,
+        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH));
+    return file && write(file.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size())
+        && fsync(file.get()) == 0;
 }
 
 } // namespace
@@ -96,10 +100,7 @@ std::optional<HelperFailure> ChoiceStore::save() const
     } else {
         if (unlinkat(folder, newFileName, 0) != 0 && errno != ENOENT)
             return systemFailure("cannot remove an old new copy");
-        const UniqueFd file(openat(folder, newFileName,
-            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH));
-        if (!file || !writeWhole(file.get(), formatStoredChoices(m_choices))
-            || fsync(file.get()) != 0)
+        if (!writeNewCopy(folder, formatStoredChoices(m_choices)))
             return systemFailure("cannot write a new copy");
         if (renameat(folder, newFileName, folder, fileName) != 0)
             return systemFailure("cannot replace it");

@@ -48,10 +48,14 @@ int setLimit(const HelperCommand& command)
         return fail(failure);
     if (const auto written = applyLimit(*battery, command.limit))
         return report(*battery, written);
-    if (auto* choice = store->find(command.battery))
-        *choice = { command.battery, command.limit, false };
+    const StoredChoice chosen { command.battery, command.limit, false };
+    auto* choice = store->find(command.battery);
+    if (choice != nullptr && *choice == chosen)
+        return report(*battery, std::nullopt);
+    if (choice != nullptr)
+        *choice = chosen;
     else
-        store->choices().push_back({ command.battery, command.limit, false });
+        store->choices().push_back(chosen);
     return report(*battery, store->save());
 }
 
