@@ -82,6 +82,7 @@ std::optional<HelperCommand> parseHelperCommand(
     if (verb == "restore") {
         if (arguments.size() != 1)
             return std::nullopt;
+        refusal.clear();
         return command;
     }
     if (verb == "set")

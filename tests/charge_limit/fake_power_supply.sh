@@ -9,8 +9,8 @@ charge_limit_enter() {
   if [ -z "${WATTLET_CHARGE_LIMIT_NAMESPACE:-}" ]; then
     [ "$(id -u)" -eq 0 ] || { echo "skipped: needs root"; exit 77; }
     unshare -m true 2>/dev/null || { echo "skipped: unshare -m is not allowed here"; exit 77; }
-    WATTLET_CHARGE_LIMIT_NAMESPACE=1 exec unshare -m -p -f --mount-proc --propagation private \
-      bash "$0" "$@"
+    WATTLET_CHARGE_LIMIT_NAMESPACE=1 exec unshare -m -p -f --kill-child --mount-proc \
+      --propagation private bash "$0" "$@"
   fi
   mount --bind "$1/usr/local" /usr/local
   for dir in /sys /var/lib /tmp; do mount -t tmpfs -o mode=755 none "$dir"; done
