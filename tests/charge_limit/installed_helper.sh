@@ -66,7 +66,7 @@ stored() {
 for arguments in "frob BAT0" "set" "set BAT0 1 2 3" "restore now" "off" "set ../BAT0 80" \
   "set BAT0/.. 80" "set ABCDEFGHIJKLMNOPQ 80" "set BAT0 75 80abc" "set BAT0 -1 80" \
   "set BAT0 75 101" "set BAT0 0x50" "set BAT0 080" "set BAT0 80 80" "set BAT0 80 75" \
-  "set BAT0 0" "set EVIL 75 80" "set LINK 80" "lift LINK" "set PIPE 80" "set hidpp_battery_0 80" \
+  "set BAT0 0" "set EVIL 80" "set LINK 80" "lift LINK" "set PIPE 80" "set hidpp_battery_0 80" \
   "set AC 80" "set BAT9 75 80"; do
   read -ra words <<<"$arguments"
   run 2 "" "" "$helper" "${words[@]}"

@@ -6,10 +6,12 @@
 # Usage: polkit_pkexec.sh STAGE
 set -euo pipefail
 source "$(dirname "$0")/fake_power_supply.sh"
-for program in pkexec dbus-daemon busctl runuser /usr/lib/polkit-1/polkitd; do
+for program in pkexec dbus-daemon dbus-send runuser /usr/lib/polkit-1/polkitd; do
   command -v "$program" >/dev/null || { echo "skipped: $program is not installed"; exit 77; }
 done
 charge_limit_enter "$@"
+# polkitd would follow this elsewhere; setuid pkexec ignores it.
+unset DBUS_SYSTEM_BUS_ADDRESS
 
 user=wattlet-polkit
 id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
@@ -35,8 +37,9 @@ start_polkitd() {
   [ -z "$polkitd" ] || { kill "$polkitd" && wait "$polkitd" || true; }
   /usr/lib/polkit-1/polkitd --no-debug >>/tmp/polkitd.log 2>&1 &
   polkitd=$!
-  until busctl --system call org.freedesktop.DBus / org.freedesktop.DBus NameHasOwner s \
-    org.freedesktop.PolicyKit1 2>/dev/null | grep -q true; do sleep 0.02; done
+  until dbus-send --system --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.PolicyKit1 2>/dev/null \
+    | grep -q 'boolean true'; do sleep 0.02; done
 }
 # As the user, from a shell of theirs: pkexec asks polkit about its parent process.
 as_user() { runuser -u "$user" -- sh -c "pkexec $helper set BAT0 75 80; exit \$?" </dev/null 2>&1; }
