@@ -12,22 +12,22 @@ namespace wattlet {
 
 namespace {
 
-// O_NOFOLLOW refuses a symlink in the last place; O_NONBLOCK keeps a FIFO from stalling the
-// open, and the check after it refuses anything but a single-linked regular file.
-UniqueFd openPlain(int folder, const char* name, int mode, std::string& error)
-{
-    UniqueFd fd(openat(folder, name, mode | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat status {};
-    if (!fd || fstat(fd.get(), &status) != 0) {
-        error = std::strerror(errno);
-        return {};
+    // O_NOFOLLOW refuses a symlink in the last place; O_NONBLOCK keeps a FIFO from stalling the
+    // open, and the check after it refuses anything but a single-linked regular file.
+    UniqueFd openPlain(int folder, const char* name, int mode, std::string& error)
+    {
+        UniqueFd fd(openat(folder, name, mode | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat status = {};
+        if (!fd || fstat(fd.get(), &status) != 0) {
+            error = std::strerror(errno);
+            return {};
+        }
+        if (!S_ISREG(status.st_mode) || status.st_nlink != 1) {
+            error = "not a plain file";
+            return {};
+        }
+        return fd;
     }
-    if (!S_ISREG(status.st_mode) || status.st_nlink != 1) {
-        error = "not a plain file";
-        return {};
-    }
-    return fd;
-}
 
 } // namespace
 
@@ -69,7 +69,7 @@ OpenedFolder openFolderBelow(int parent, const char* name, std::string_view root
 
 AttributeKind attributeKind(int folder, const char* name)
 {
-    struct stat status {};
+    struct stat status = {};
     if (fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? AttributeKind::missing : AttributeKind::unsafe;
     return S_ISREG(status.st_mode) && status.st_nlink == 1 ? AttributeKind::plain

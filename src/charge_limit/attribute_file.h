@@ -9,17 +9,16 @@
 namespace wattlet {
 
 /// Owns a file descriptor and closes it when it goes; -1 is none.
-class UniqueFd {
+class UniqueFd
+{
 public:
     UniqueFd() = default;
     explicit UniqueFd(int fd)
         : m_fd(fd)
-    {
-    }
+    { }
     UniqueFd(UniqueFd&& other) noexcept
         : m_fd(std::exchange(other.m_fd, -1))
-    {
-    }
+    { }
     UniqueFd& operator=(UniqueFd&& other) noexcept;
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
@@ -34,7 +33,8 @@ private:
 
 /// A folder opened by name, following links, kept only when the kernel's own name for the open
 /// folder lies below the root asked for; `outside` when it exists but lies elsewhere.
-struct OpenedFolder {
+struct OpenedFolder
+{
     UniqueFd fd;
     bool outside = false;
 };

@@ -7,74 +7,75 @@ namespace wattlet {
 
 namespace {
 
-constexpr const char* supplyClass = "/sys/class/power_supply";
-constexpr std::string_view devicesRoot = "/sys/devices/";
-constexpr const char* startFile = "charge_control_start_threshold";
-constexpr const char* endFile = "charge_control_end_threshold";
-// The ideapad_acpi driver keeps conservation mode on its platform device, not on the battery.
-constexpr const char* ideapadDriver = "/sys/bus/platform/drivers/ideapad_acpi";
-constexpr const char* ideapadDevice = "VPC2004:00";
-constexpr const char* conservationFile = "conservation_mode";
+    constexpr const char* supplyClass = "/sys/class/power_supply";
+    constexpr std::string_view devicesRoot = "/sys/devices/";
+    constexpr const char* startFile = "charge_control_start_threshold";
+    constexpr const char* endFile = "charge_control_end_threshold";
+    // The ideapad_acpi driver keeps conservation mode on its platform device, not on the battery.
+    constexpr const char* ideapadDriver = "/sys/bus/platform/drivers/ideapad_acpi";
+    constexpr const char* ideapadDevice = "VPC2004:00";
+    constexpr const char* conservationFile = "conservation_mode";
 
-HelperFailure refusal(const std::string& name, const std::string& why)
-{
-    return { HelperExit::refused, name + ": " + why };
-}
-
-// The ideapad device's folder when it holds a conservation switch; a refusal when something
-// is there but not as the driver makes it.
-std::optional<UniqueFd> openConservation(const std::string& name, HelperFailure& failure)
-{
-    const UniqueFd driver(open(ideapadDriver, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!driver)
-        return UniqueFd {};
-    auto device = openFolderBelow(driver.get(), ideapadDevice, devicesRoot);
-    const auto kind
-        = device.fd ? attributeKind(device.fd.get(), conservationFile) : AttributeKind::missing;
-    if (device.outside || kind == AttributeKind::unsafe) {
-        failure = refusal(name, "the ideapad_acpi conservation switch is not a plain sysfs file");
-        return std::nullopt;
+    HelperFailure refusal(const std::string& name, const std::string& why)
+    {
+        return { HelperExit::refused, name + ": " + why };
     }
-    return kind == AttributeKind::plain ? std::move(device.fd) : UniqueFd {};
-}
 
-bool writeValue(const BatteryControls& battery, const char* file, std::string_view value,
-    std::optional<HelperFailure>& failure)
-{
-    std::string error;
-    if (writeAttribute(battery.folder.get(), file, value, error))
-        return true;
-    failure = HelperFailure { HelperExit::writeFailed,
-        battery.name + ": writing " + file + " failed: " + error };
-    return false;
-}
+    // The ideapad device's folder when it holds a conservation switch; a refusal when something
+    // is there but not as the driver makes it.
+    std::optional<UniqueFd> openConservation(const std::string& name, HelperFailure& failure)
+    {
+        const UniqueFd driver(open(ideapadDriver, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!driver)
+            return UniqueFd {};
+        auto device = openFolderBelow(driver.get(), ideapadDevice, devicesRoot);
+        const auto kind
+            = device.fd ? attributeKind(device.fd.get(), conservationFile) : AttributeKind::missing;
+        if (device.outside || kind == AttributeKind::unsafe) {
+            failure
+                = refusal(name, "the ideapad_acpi conservation switch is not a plain sysfs file");
+            return std::nullopt;
+        }
+        return kind == AttributeKind::plain ? std::move(device.fd) : UniqueFd {};
+    }
 
-// Writes a threshold unless the battery already holds it: some drivers answer EINVAL to that.
-bool writeThreshold(const BatteryControls& battery, const char* file, int value,
-    std::optional<HelperFailure>& failure)
-{
-    const auto held = readAttribute(battery.folder.get(), file);
-    if (held && parsePercent(*held) == value)
-        return true;
-    return writeValue(battery, file, std::to_string(value), failure);
-}
+    bool writeValue(const BatteryControls& battery, const char* file, std::string_view value,
+        std::optional<HelperFailure>& failure)
+    {
+        std::string error;
+        if (writeAttribute(battery.folder.get(), file, value, error))
+            return true;
+        failure = HelperFailure { HelperExit::writeFailed,
+            battery.name + ": writing " + file + " failed: " + error };
+        return false;
+    }
 
-std::string heldValue(const BatteryControls& battery, const char* file, bool& complete)
-{
-    const auto held = readAttribute(battery.folder.get(), file);
-    if (held && parsePercent(*held))
-        return *held;
-    complete = false;
-    return "?";
-}
+    // Writes a threshold unless the battery already holds it: some drivers answer EINVAL to that.
+    bool writeThreshold(const BatteryControls& battery, const char* file, int value,
+        std::optional<HelperFailure>& failure)
+    {
+        const auto held = readAttribute(battery.folder.get(), file);
+        if (held && parsePercent(*held) == value)
+            return true;
+        return writeValue(battery, file, std::to_string(value), failure);
+    }
+
+    std::string heldValue(const BatteryControls& battery, const char* file, bool& complete)
+    {
+        const auto held = readAttribute(battery.folder.get(), file);
+        if (held && parsePercent(*held))
+            return *held;
+        complete = false;
+        return "?";
+    }
 
 } // namespace
 
 std::optional<BatteryControls> openBattery(const std::string& name, HelperFailure& failure)
 {
     const UniqueFd supplies(open(supplyClass, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    auto folder = supplies ? openFolderBelow(supplies.get(), name.c_str(), devicesRoot)
-                           : OpenedFolder {};
+    auto folder
+        = supplies ? openFolderBelow(supplies.get(), name.c_str(), devicesRoot) : OpenedFolder {};
     if (folder.outside) {
         failure = refusal(name, "its folder does not resolve inside /sys/devices");
         return std::nullopt;
@@ -113,7 +114,8 @@ std::optional<BatteryControls> openBattery(const std::string& name, HelperFailur
     return battery;
 }
 
-std::optional<HelperFailure> checkLimitFits(const BatteryControls& battery, const ChargeLimit& limit)
+std::optional<HelperFailure> checkLimitFits(
+    const BatteryControls& battery, const ChargeLimit& limit)
 {
     const auto cannot = [&](const char* why) {
         return HelperFailure { HelperExit::hardwareCannot, battery.name + ": " + why };

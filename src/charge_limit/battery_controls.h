@@ -14,7 +14,8 @@ enum class LimitShape { startAndEnd, endOnly, fixed, none };
 
 /// A battery opened for its charge limit. `folder` holds the controls: the battery's own folder,
 /// or for a fixed limit the ideapad_acpi device's; both lie in /sys/devices.
-struct BatteryControls {
+struct BatteryControls
+{
     std::string name;
     LimitShape shape = LimitShape::none;
     UniqueFd folder;
@@ -27,7 +28,8 @@ std::optional<BatteryControls> openBattery(const std::string& name, HelperFailur
 
 /// A hardware-cannot failure when the limit does not suit the battery: no controls at all, END
 /// alone for start-and-end thresholds, START for the other shapes.
-std::optional<HelperFailure> checkLimitFits(const BatteryControls& battery, const ChargeLimit& limit);
+std::optional<HelperFailure> checkLimitFits(
+    const BatteryControls& battery, const ChargeLimit& limit);
 
 /// The limit that lets the battery charge to full: start 0 and end 100, or end 100 alone.
 ChargeLimit fullChargeLimit(LimitShape shape);
@@ -40,7 +42,8 @@ std::optional<HelperFailure> applyLimit(const BatteryControls& battery, const Ch
 /// What the battery holds, as the helper's output line: "NAME START END" with "-" for a
 /// threshold it lacks, or "NAME fixed on|off"; "?" for a value that cannot be read, and then
 /// `complete` is false.
-struct HeldLine {
+struct HeldLine
+{
     std::string text;
     bool complete = true;
 };

@@ -6,45 +6,45 @@ namespace wattlet {
 
 namespace {
 
-constexpr std::string_view usage = "usage: wattlet-charge-limit set BATTERY [START] END | "
-                                   "off BATTERY | lift BATTERY | restore";
+    constexpr std::string_view usage = "usage: wattlet-charge-limit set BATTERY [START] END | "
+                                       "off BATTERY | lift BATTERY | restore";
 
-// values holds END, or START and END.
-std::optional<ChargeLimit> parseLimit(
-    std::span<const std::string_view> values, std::string& refusal)
-{
-    ChargeLimit limit;
-    if (values.size() == 2) {
-        limit.start = parsePercent(values.front());
-        if (!limit.start) {
-            refusal = "START must be a whole number from 0 to 100";
+    // values holds END, or START and END.
+    std::optional<ChargeLimit> parseLimit(
+        std::span<const std::string_view> values, std::string& refusal)
+    {
+        ChargeLimit limit;
+        if (values.size() == 2) {
+            limit.start = parsePercent(values.front());
+            if (!limit.start) {
+                refusal = "START must be a whole number from 0 to 100";
+                return std::nullopt;
+            }
+        }
+        const auto end = parsePercent(values.back());
+        if (!end) {
+            refusal = "END must be a whole number from 0 to 100";
             return std::nullopt;
         }
+        limit.end = *end;
+        if (limit.end <= limit.start.value_or(0)) {
+            refusal = limit.start ? "END must be above START" : "END must be above 0";
+            return std::nullopt;
+        }
+        return limit;
     }
-    const auto end = parsePercent(values.back());
-    if (!end) {
-        refusal = "END must be a whole number from 0 to 100";
-        return std::nullopt;
-    }
-    limit.end = *end;
-    if (limit.end <= limit.start.value_or(0)) {
-        refusal = limit.start ? "END must be above START" : "END must be above 0";
-        return std::nullopt;
-    }
-    return limit;
-}
 
-std::vector<std::string_view> split(std::string_view text, char separator)
-{
-    std::vector<std::string_view> parts;
-    while (true) {
-        const auto at = text.find(separator);
-        parts.push_back(text.substr(0, at));
-        if (at == std::string_view::npos)
-            return parts;
-        text.remove_prefix(at + 1);
+    std::vector<std::string_view> split(std::string_view text, char separator)
+    {
+        std::vector<std::string_view> parts;
+        while (true) {
+            const auto at = text.find(separator);
+            parts.push_back(text.substr(0, at));
+            if (at == std::string_view::npos)
+                return parts;
+            text.remove_prefix(at + 1);
+        }
     }
-}
 
 } // namespace
 

@@ -18,14 +18,16 @@ enum class HelperExit {
 };
 
 /// Why a step stopped: the exit status and a one-line reason for standard error.
-struct HelperFailure {
+struct HelperFailure
+{
     HelperExit exit = HelperExit::refused;
     std::string reason;
 };
 
 /// A charge limit in percent: `end` 0–100, `start` below it when both thresholds are given,
 /// absent for the end-only form. An end of 100 with no start above 0 means charging to full.
-struct ChargeLimit {
+struct ChargeLimit
+{
     std::optional<int> start;
     int end = 100;
     friend bool operator==(const ChargeLimit&, const ChargeLimit&) = default;
@@ -34,14 +36,16 @@ struct ChargeLimit {
 enum class HelperVerb { set, off, lift, restore };
 
 /// One run of the helper: the verb, the battery (empty for restore) and, for set, the limit.
-struct HelperCommand {
+struct HelperCommand
+{
     HelperVerb verb = HelperVerb::restore;
     std::string battery;
     ChargeLimit limit;
 };
 
 /// A battery's kept choice; `lifted` while "charge to full once" holds it off until unplugged.
-struct StoredChoice {
+struct StoredChoice
+{
     std::string battery;
     ChargeLimit limit;
     bool lifted = false;

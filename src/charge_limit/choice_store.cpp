@@ -13,30 +13,33 @@ namespace wattlet {
 
 namespace {
 
-constexpr const char* parentPath = "/var/lib";
-constexpr const char* folderName = "wattlet";
-constexpr const char* fileName = "charge-limit";
-constexpr const char* newFileName = "charge-limit.new";
-constexpr std::size_t maxFileBytes = 4096;
+    constexpr const char* parentPath = "/var/lib";
+    constexpr const char* folderName = "wattlet";
+    constexpr const char* fileName = "charge-limit";
+    constexpr const char* newFileName = "charge-limit.new";
+    constexpr std::size_t maxFileBytes = 4096;
 
-HelperFailure storeFailure(HelperExit exit, const std::string& why)
-{
-    return { exit, "/var/lib/wattlet/charge-limit: " + why };
-}
+    HelperFailure storeFailure(HelperExit exit, const std::string& why)
+    {
+        return { exit, "/var/lib/wattlet/charge-limit: " + why };
+    }
 
-HelperFailure systemFailure(const char* doing)
-{
-    return storeFailure(HelperExit::writeFailed, std::string(doing) + ": " + std::strerror(errno));
-}
+    HelperFailure systemFailure(const char* doing)
+    {
+        return storeFailure(
+            HelperExit::writeFailed, std::string(doing) + ": " + std::strerror(errno));
+    }
 
-// Closed before the rename, so that nothing is written to the file once it has its name.
-bool writeNewCopy(int folder, const std::string& text)
-{
-    const UniqueFd file(openat(folder, newFileName,
-        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH));
-    return file && write(file.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size())
-        && fsync(file.get()) == 0;
-}
+    // Closed before the rename, so that nothing is written to the file once it has its name.
+    bool writeNewCopy(int folder, const std::string& text)
+    {
+        const UniqueFd file(
+            openat(folder, newFileName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH));
+        return file
+            && write(file.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size())
+            && fsync(file.get()) == 0;
+    }
 
 } // namespace
 
@@ -48,16 +51,16 @@ std::optional<ChoiceStore> ChoiceStore::open(bool create, HelperFailure& failure
         failure = systemFailure("cannot create its folder");
         return std::nullopt;
     }
-    store.m_folder = UniqueFd(
-        parent ? openat(parent.get(), folderName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-               : -1);
+    store.m_folder = UniqueFd(parent
+            ? openat(parent.get(), folderName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
+            : -1);
     if (!store.m_folder) {
         if (!create && errno == ENOENT)
             return store;
         failure = systemFailure("cannot open its folder");
         return std::nullopt;
     }
-    struct stat status {};
+    struct stat status = {};
     if (fstat(store.m_folder.get(), &status) != 0 || status.st_uid != 0
         || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
         failure = storeFailure(HelperExit::refused, "its folder is not writable by root alone");
@@ -77,7 +80,8 @@ std::optional<ChoiceStore> ChoiceStore::open(bool create, HelperFailure& failure
         : std::nullopt;
     auto choices = text ? parseStoredChoices(*text) : std::nullopt;
     if (!choices) {
-        failure = storeFailure(HelperExit::refused, "unreadable or malformed; remove it to start afresh");
+        failure = storeFailure(
+            HelperExit::refused, "unreadable or malformed; remove it to start afresh");
         return std::nullopt;
     }
     store.m_choices = std::move(*choices);

@@ -11,7 +11,8 @@ namespace wattlet {
 
 /// The chosen limits, kept in /var/lib/wattlet/charge-limit (see parseStoredChoices). The folder
 /// stays locked while the store is open, so a resume, an unplug and a click never interleave.
-class ChoiceStore {
+class ChoiceStore
+{
 public:
     /// Opens and locks the folder, creating it when `create`, and reads the file. Absent with the
     /// reason in `failure` when the folder is not root's alone or the file is malformed; without
