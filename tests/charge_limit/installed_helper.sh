@@ -121,5 +121,11 @@ run 0 "BATN fixed on" "conservation store" "$helper" set BATN 60
 run 0 "BATN fixed off" "conservation store" "$helper" off BATN
 stored absent
 
+# The boot unit as systemd reads it: its keys, its program, its manual page.
+if command -v systemd-analyze >/dev/null; then
+  systemd-analyze verify "$prefix/lib/systemd/system/wattlet-charge-limit.service" \
+    || failures=$((failures + 1))
+fi
+
 echo "$failures failures"
 [ "$failures" -eq 0 ]
