@@ -24,4 +24,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 # XWayland: on GNOME and Plasma Wayland the panel goes through it to open beside the tray.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "upower, xwayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
+# The boot unit of the charge-limit helper is enabled as debhelper would; removing the package
+# switches the kept limits off.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/charge-limit/postinst
+  ${PROJECT_SOURCE_DIR}/packaging/charge-limit/prerm ${PROJECT_SOURCE_DIR}/packaging/charge-limit/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

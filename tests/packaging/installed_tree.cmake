@@ -8,6 +8,12 @@ function(wattlet_check_installed_tree prefix)
     share/metainfo/${APP_ID}.metainfo.xml
     share/icons/hicolor/scalable/apps/${APP_ID}.svg
     share/man/man1/wattlet.1.gz
+    share/man/man8/wattlet-charge-limit.8.gz
+    libexec/wattlet/wattlet-charge-limit
+    share/polkit-1/actions/${APP_ID}.set-charge-limit.policy
+    lib/systemd/system/wattlet-charge-limit.service
+    lib/systemd/system-sleep/wattlet-charge-limit
+    lib/udev/rules.d/70-wattlet-charge-limit.rules
     share/doc/wattlet/copyright
     share/doc/wattlet/changelog.gz)
   foreach(size 16 22 24 32 48 64 128 256)
@@ -30,14 +36,16 @@ function(wattlet_check_installed_tree prefix)
     message(FATAL_ERROR "desktop-file-validate: ${tool_output}")
   endif()
   wattlet_check_tool(appstreamcli validate --no-net "${prefix}/share/metainfo/${APP_ID}.metainfo.xml")
-  # The manual page as man renders it at a terminal's width, and groff's own warnings.
+  # The manual pages as man renders them at a terminal's width, and groff's own warnings.
   set(ENV{MANWIDTH} 80)
-  wattlet_check_tool(man --warnings -l "${prefix}/share/man/man1/wattlet.1.gz")
-  execute_process(COMMAND gzip -dc "${prefix}/share/man/man1/wattlet.1.gz"
-    COMMAND groff -ww -z -man RESULT_VARIABLE result ERROR_VARIABLE warnings)
-  if(NOT result EQUAL 0 OR NOT warnings STREQUAL "")
-    message(FATAL_ERROR "groff: ${result} ${warnings}")
-  endif()
+  foreach(page man1/wattlet.1.gz man8/wattlet-charge-limit.8.gz)
+    wattlet_check_tool(man --warnings -l "${prefix}/share/man/${page}")
+    execute_process(COMMAND gzip -dc "${prefix}/share/man/${page}"
+      COMMAND groff -ww -z -man RESULT_VARIABLE result ERROR_VARIABLE warnings)
+    if(NOT result EQUAL 0 OR NOT warnings STREQUAL "")
+      message(FATAL_ERROR "groff ${page}: ${result} ${warnings}")
+    endif()
+  endforeach()
 endfunction()
 
 # wattlet_check_tool(<program> <argument>…): runs the program when it is installed and fails when
