@@ -24,10 +24,10 @@ BatteryReading dischargingReading()
 
 void textSummary(benchmark::State& state)
 {
-    text::setLanguage(state.range(0) == 0 ? "en" : "ru");
+    const auto language = state.range(0) == 0 ? wattlet::Language::en : wattlet::Language::ru;
     const BatteryReading reading = dischargingReading();
     for (auto _ : state)
-        benchmark::DoNotOptimize(text::summary(reading));
+        benchmark::DoNotOptimize(text::summary(reading, language));
 }
 BENCHMARK(textSummary)->Arg(0)->Arg(1);
 
@@ -35,7 +35,7 @@ void textNum(benchmark::State& state)
 {
     double value = 12.345678;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(text::num(value, 1));
+        benchmark::DoNotOptimize(text::num(value, 1, wattlet::Language::en));
         value += 0.001;
     }
 }

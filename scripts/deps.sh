@@ -1,13 +1,15 @@
-# Sourced by scripts/run and scripts/test: the Debian packages the project needs.
+# Sourced by scripts/run and scripts/test: the Debian packages the project needs, the one list
+# of them (the README points here). `scripts/deps.sh build` prints the build packages.
 # shellcheck shell=bash
 
 # Building and running the program, and the README's Debian package (dpkg-dev and file let CPack
-# work out the package's dependencies). qt6-wayland is Qt's Wayland platform plugin: without it
+# work out the package's dependencies). libwayland-bin brings wayland-scanner, which generates
+# the clipboard's Wayland protocol code. qt6-wayland is Qt's Wayland platform plugin: without it
 # the program aborts in a Wayland session.
 WATTLET_BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  nlohmann-json3-dev libudev-dev libwayland-dev libxcb1-dev
+  nlohmann-json3-dev libudev-dev libwayland-dev libwayland-bin libxcb1-dev
   qt6-wayland
   dpkg-dev file
 )
@@ -54,3 +56,13 @@ wattlet_ensure_packages() {
     return 1
   fi
 }
+
+# Run rather than sourced: print a list, for an install line of one's own.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  case "${1:-}" in
+    build) echo "${WATTLET_BUILD_PACKAGES[*]}" ;;
+    test) echo "${WATTLET_TEST_PACKAGES[*]}" ;;
+    hosts) echo "${WATTLET_HOST_PACKAGES[*]}" ;;
+    *) echo "usage: scripts/deps.sh build|test|hosts" >&2; exit 2 ;;
+  esac
+fi

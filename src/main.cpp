@@ -4,7 +4,7 @@
 #include "app/launch_options.h"
 #include "app/prefs.h"
 #include "app/watch_report.h"
-#include "ui/desktop/single_instance.h"
+#include "platform/single_instance.h"
 #include "ui/startup/app_delegate.h"
 #include "ui/startup/display_start.h"
 #include "ui/startup/snapshot_export.h"
@@ -47,14 +47,40 @@ void writeLine(const std::string& line)
 int runWatch(int argc, char** argv, bool json)
 {
     QCoreApplication app(argc, argv);
-    // The stored language preference applies here too.
-    wattlet::Prefs prefs;
     const wattlet::AppModelDeps deps = wattlet::AppModelDeps::live();
+    // The stored language preference applies here too.
     wattlet::WatchReport report(
-        json ? wattlet::WatchReport::jsonLine : wattlet::WatchReport::summaryLine, deps.read,
-        deps.makeWatcher, writeLine);
+        wattlet::WatchReport::format(json, wattlet::textLanguage(wattlet::Prefs::storedLanguage())),
+        deps.read, deps.makeWatcher, writeLine);
     report.start();
     return QCoreApplication::exec();
+}
+
+// The tray program: a display, the application's identity, then one copy only.
+int runTray(int argc, char** argv, const wattlet::LaunchOptions& options)
+{
+    const wattlet::DisplayChoice display
+        = wattlet::chooseDisplay(QProcessEnvironment::systemEnvironment());
+    if (display.error) {
+        std::fprintf(stderr, "%s\n", display.error->toLocal8Bit().constData());
+        return 1;
+    }
+    wattlet::DisplayStartGuard guard(display);
+    QApplication app(argc, argv);
+    guard.finish();
+    QApplication::setApplicationName(wattlet::Brand::appId());
+    QApplication::setApplicationDisplayName(wattlet::Brand::name(false));
+    QApplication::setApplicationVersion(wattlet::Brand::version());
+    QApplication::setDesktopFileName(wattlet::Brand::appId());
+    // The tray item is the program's only lasting presence; closing the panel must not quit.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    wattlet::SingleInstance instance;
+    wattlet::AppDelegate delegate(options.demoKind);
+    // A second copy leaves at once and shows nothing.
+    if (!delegate.launch(instance))
+        return 0;
+    return QApplication::exec();
 }
 
 } // namespace
@@ -84,27 +110,5 @@ int main(int argc, char** argv)
         const QCoreApplication reportApp(argc, argv);
         return wattlet::runCliReport(options).value_or(0);
     }
-
-    const wattlet::DisplayChoice display
-        = wattlet::chooseDisplay(QProcessEnvironment::systemEnvironment());
-    if (display.error) {
-        std::fprintf(stderr, "%s\n", display.error->toLocal8Bit().constData());
-        return 1;
-    }
-    wattlet::DisplayStartGuard guard(display);
-    QApplication app(argc, argv);
-    guard.finish();
-    QApplication::setApplicationName(wattlet::Brand::appId());
-    QApplication::setApplicationDisplayName(wattlet::Brand::name(false));
-    QApplication::setApplicationVersion(wattlet::Brand::version());
-    QApplication::setDesktopFileName(wattlet::Brand::appId());
-    // The tray item is the program's only lasting presence; closing the panel must not quit.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    wattlet::SingleInstance instance;
-    wattlet::AppDelegate delegate(options.demoKind);
-    // A second copy leaves at once and shows nothing.
-    if (!delegate.launch(instance))
-        return 0;
-    return QApplication::exec();
+    return runTray(argc, argv, options);
 }

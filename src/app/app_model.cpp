@@ -28,7 +28,10 @@ namespace {
     constexpr double saveIntervalSeconds = 60;
     // Bounds the cost of a flapping charger; a crash loses at most this much history.
     constexpr double minSaveGapSeconds = 10;
-    constexpr double chartSeconds = 24 * 3600;
+    // The chart: the last 24 hours in 96 steps of 15 minutes.
+    constexpr double chartHours = 24;
+    constexpr std::int64_t chartPoints = 96;
+    constexpr double chartSeconds = chartHours * 3600;
     // Long enough for a slow driver; a hung one delays the start by no more than this.
     constexpr std::chrono::milliseconds firstReadWait { 2000 };
 
@@ -203,7 +206,7 @@ std::vector<double> AppModel::series() const
 {
     if (m_demo)
         return Demo::series();
-    return m_history.series(24, 96, m_deps.now());
+    return m_history.series(chartHours, chartPoints, m_deps.now());
 }
 
 std::optional<std::int64_t> AppModel::delta() const
@@ -253,7 +256,7 @@ void AppModel::notify(const BatteryReading& reading, double now)
     if (!m_deps.announce)
         return;
     for (const auto warning : changes.announce)
-        m_deps.announce(warningNotification(warning, reading));
+        m_deps.announce(warningNotification(warning, reading, m_prefs->textLanguage()));
 }
 
 void AppModel::withdraw(const std::vector<BatteryReading::Warning>& warnings) const
@@ -307,7 +310,7 @@ void AppModel::setPeripherals(Peripherals devices)
     }
     if (m_deps.announce) {
         for (const Peripheral& device : changes.announce)
-            m_deps.announce(deviceNotification(device));
+            m_deps.announce(deviceNotification(device, m_prefs->textLanguage()));
     }
     // The tooltip lists the devices.
     if (onUpdate)

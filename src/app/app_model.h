@@ -79,6 +79,7 @@ public:
     [[nodiscard]] const std::optional<BatteryReading>& reading() const { return m_reading; }
     [[nodiscard]] const BatteryHistory& history() const { return m_history; }
     [[nodiscard]] Prefs& prefs() { return *m_prefs; }
+    [[nodiscard]] const Prefs& prefs() const { return *m_prefs; }
     [[nodiscard]] const std::optional<BatteryReading>& demo() const { return m_demo; }
     /// The peripherals' batteries, in the daemon's order.
     [[nodiscard]] const Peripherals& peripherals() const { return m_peripherals; }

@@ -35,8 +35,7 @@ std::optional<int> runCliReport(
         print(log.toCsv(), out);
         return 0;
     }
-    // Loading the preferences applies the language the user chose for the texts.
-    const Prefs prefs;
+    const Language language = textLanguage(Prefs::storedLanguage());
     const auto reading = options.demoKind
         ? std::optional(Demo::reading(*options.demoKind, wallClockSeconds()))
         : BatteryIO::read();
@@ -47,9 +46,10 @@ std::optional<int> runCliReport(
         peripherals = devices ? devices() : readPeripherals();
     std::string line;
     if (options.json)
-        line = reading ? readingJson(*reading, peripherals) : "null";
+        line = reading ? readingJson(*reading, peripherals, language) : "null";
     else
-        line = reading ? BatteryText::summary(*reading, peripherals) : BatteryText::t("noBattery");
+        line = reading ? BatteryText::summary(*reading, peripherals, language)
+                       : BatteryText::t("noBattery", language);
     print(line + '\n', out);
     return reading ? 0 : 1;
 }

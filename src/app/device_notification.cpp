@@ -9,10 +9,11 @@ std::string deviceNotificationId(const std::string& deviceId)
     return "wattlet.device." + deviceId;
 }
 
-DesktopNotification deviceNotification(const Peripheral& device)
+DesktopNotification deviceNotification(const Peripheral& device, Language language)
 {
-    return { deviceNotificationId(device.id), BatteryText::t("warn.device.title"),
-        BatteryText::deviceWarning(device), DesktopNotification::Urgency::normal, "battery-low" };
+    return { deviceNotificationId(device.id), BatteryText::t("warn.device.title", language),
+        BatteryText::deviceWarning(device, language), DesktopNotification::Urgency::normal,
+        "battery-low" };
 }
 
 } // namespace wattlet

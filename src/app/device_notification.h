@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/language.h"
 #include "core/peripheral.h"
 #include "platform/desktop_notifier.h"
 
@@ -10,8 +11,8 @@ namespace wattlet {
 /// "wattlet.device." followed by the device's id: names its low-battery notification.
 [[nodiscard]] std::string deviceNotificationId(const std::string& deviceId);
 
-/// The low-battery notification of `device` in the current text language: "Device battery low"
-/// as title, its name and charge as body, normal urgency with the low-battery sound.
-[[nodiscard]] DesktopNotification deviceNotification(const Peripheral& device);
+/// The low-battery notification of `device` in `language`: "Device battery low" as title, its
+/// name and charge as body, normal urgency with the low-battery sound.
+[[nodiscard]] DesktopNotification deviceNotification(const Peripheral& device, Language language);
 
 } // namespace wattlet

@@ -1,6 +1,7 @@
 #include "files.h"
 
-#include "platform/xdg_dirs.h"
+#include "platform/app_folders.h"
+#include "platform/folder_sync.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,6 @@
 #include <string>
 #include <string_view>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace wattlet::Files {
 
 namespace {
@@ -26,20 +22,6 @@ namespace {
     {
         static QSet<QString> paths;
         return paths;
-    }
-
-    // QSaveFile syncs the file before the rename; the rename itself is only on disk once the
-    // folder is synced too.
-    void syncFolder([[maybe_unused]] const QString& path)
-    {
-#ifdef Q_OS_UNIX
-        const int fd
-            = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        ::fsync(fd);
-        ::close(fd);
-#endif
     }
 
     // What the file at `path` holds; empty when it is missing, and also when it cannot be read,
@@ -89,20 +71,15 @@ namespace {
             file.cancelWriting();
             return;
         }
+        // QSaveFile syncs the file before the rename; the rename itself is only on disk once the
+        // folder is synced too.
         if (file.commit())
             syncFolder(folder);
     }
 
 } // namespace
 
-QString dir()
-{
-#ifdef __APPLE__
-    return QDir::homePath() + QStringLiteral("/Library/Application Support/Wattlet");
-#else
-    return XdgDirs::dataHome() + QStringLiteral("/Wattlet");
-#endif
-}
+QString dir() { return AppFolders::data(); }
 
 QString historyPath() { return dir() + QStringLiteral("/history.json"); }
 

@@ -15,8 +15,8 @@ inline constexpr std::int64_t maxHistoryBytes = std::int64_t { 16 } * 1024 * 102
 /// Five years of daily health entries take about 150 KB.
 inline constexpr std::int64_t maxHealthBytes = std::int64_t { 4 } * 1024 * 1024;
 
-/// $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet); on macOS
-/// ~/Library/Application Support/Wattlet. Derived from the environment on every call.
+/// AppFolders::data(): $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet) on Linux.
+/// Derived from the environment on every call.
 [[nodiscard]] QString dir();
 /// dir() + "/history.json".
 [[nodiscard]] QString historyPath();

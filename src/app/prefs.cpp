@@ -1,9 +1,9 @@
 #include "prefs.h"
 
-#include "core/battery_text.h"
 #include "core/preferred_languages.h"
+#include "platform/app_folders.h"
 #include "platform/login_item.h"
-#include "platform/xdg_dirs.h"
+#include "platform/user_languages.h"
 
 #include <QSettings>
 
@@ -31,6 +31,15 @@ namespace {
         if (text == QLatin1String("false"))
             return false;
         return fallback;
+    }
+
+    LanguageChoice storedChoice(const QSettings& settings)
+    {
+        const QVariant language = settings.value(languageKey);
+        if (language.typeId() != QMetaType::QString)
+            return LanguageChoice::autoLanguage;
+        return languageChoiceFromRaw(language.toString().toStdString())
+            .value_or(LanguageChoice::autoLanguage);
     }
 
 } // namespace
@@ -69,9 +78,24 @@ std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
     return std::nullopt;
 }
 
-QString Prefs::filePath()
+Language textLanguage(LanguageChoice choice)
 {
-    return XdgDirs::configHome() + QStringLiteral("/Wattlet/Wattlet.conf");
+    switch (choice) {
+    case LanguageChoice::en:
+        return Language::en;
+    case LanguageChoice::ru:
+        return Language::ru;
+    case LanguageChoice::autoLanguage:
+        break;
+    }
+    return preferredLanguage(userLanguages());
+}
+
+QString Prefs::filePath() { return AppFolders::settingsFile(); }
+
+LanguageChoice Prefs::storedLanguage()
+{
+    return storedChoice(QSettings(filePath(), QSettings::IniFormat));
 }
 
 Prefs::Prefs(QObject* parent)
@@ -81,16 +105,12 @@ Prefs::Prefs(QObject* parent)
 {
     m_showPercent = storedBool(*m_settings, showPercentKey, true);
     m_notify = storedBool(*m_settings, notifyKey, true);
-    const QVariant language = m_settings->value(languageKey);
-    if (language.typeId() == QMetaType::QString)
-        m_language = languageChoiceFromRaw(language.toString().toStdString())
-                         .value_or(LanguageChoice::autoLanguage);
+    m_language = storedChoice(*m_settings);
     const QVariant percentStyle = m_settings->value(percentStyleKey);
     if (percentStyle.typeId() == QMetaType::QString)
         m_percentStyle = percentStyleFromRaw(percentStyle.toString().toStdString())
                              .value_or(PercentStyle::automatic);
     m_launchAtLogin = m_loginItem->enabled();
-    apply();
 }
 
 Prefs::~Prefs() = default;
@@ -126,7 +146,6 @@ void Prefs::setLanguage(LanguageChoice choice)
     m_language = choice;
     const std::string_view raw = rawValue(choice);
     store(languageKey, QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
-    apply();
     if (changed)
         Q_EMIT languageChanged();
 }
@@ -141,21 +160,6 @@ void Prefs::setLaunchAtLogin(bool on)
 {
     m_loginItem->setEnabled(on);
     assignLaunchAtLogin(m_loginItem->enabled());
-}
-
-void Prefs::apply()
-{
-    switch (m_language) {
-    case LanguageChoice::en:
-        BatteryText::setLanguage("en");
-        return;
-    case LanguageChoice::ru:
-        BatteryText::setLanguage("ru");
-        return;
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    BatteryText::setLanguage(preferredLanguageCode("en"));
 }
 
 } // namespace wattlet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -26,6 +28,10 @@ enum class PercentStyle { automatic, label, icon };
 [[nodiscard]] std::string_view rawValue(LanguageChoice choice);
 /// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
 [[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
+/// The language the texts are written in for `choice`: English or Russian as chosen; for auto
+/// Russian when the user's first preferred language starts with "ru", else English (also when
+/// there is none).
+[[nodiscard]] Language textLanguage(LanguageChoice choice);
 
 /// The user's settings. showPercent, notify and language persist in an INI file under
 /// $XDG_CONFIG_HOME/Wattlet, written at once on every assignment; only the texts "true" and
@@ -33,36 +39,38 @@ enum class PercentStyle { automatic, label, icon };
 /// mirrors the XDG autostart entry and is never stored. percentStyle is read from the file only
 /// (key "percentStyle", default auto): a setting for hosts we guess wrong. willChange() fires
 /// immediately before every assignment, also of an unchanged value; showPercentChanged() and
-/// languageChanged() fire after an assignment that changed the value (and, for the language,
-/// after apply()).
+/// languageChanged() fire after an assignment that changed the value.
 class Prefs : public QObject
 {
     Q_OBJECT
 
 public:
-    /// Reads the stored settings and the autostart entry, then apply().
+    /// Reads the stored settings and the autostart entry.
     explicit Prefs(QObject* parent = nullptr);
     ~Prefs() override;
 
-    /// $XDG_CONFIG_HOME/Wattlet/Wattlet.conf, following the environment on every call.
+    /// AppFolders::settingsFile(): $XDG_CONFIG_HOME/Wattlet/Wattlet.conf on Linux, following the
+    /// environment on every call.
     [[nodiscard]] static QString filePath();
+    /// The stored language choice alone, for the command line's reports: auto when none is
+    /// stored or the text is not one of the raw values.
+    [[nodiscard]] static LanguageChoice storedLanguage();
 
     [[nodiscard]] bool showPercent() const { return m_showPercent; }
     void setShowPercent(bool on);
     [[nodiscard]] bool notify() const { return m_notify; }
     void setNotify(bool on);
     [[nodiscard]] LanguageChoice language() const { return m_language; }
-    /// Stores the raw value, then apply().
+    /// Stores the raw value.
     void setLanguage(LanguageChoice choice);
+    /// textLanguage() of the chosen language: what every text is written in.
+    [[nodiscard]] Language textLanguage() const { return wattlet::textLanguage(m_language); }
     [[nodiscard]] PercentStyle percentStyle() const { return m_percentStyle; }
     [[nodiscard]] bool launchAtLogin() const { return m_launchAtLogin; }
     /// Changes only the observable value; the autostart entry is left alone.
     void assignLaunchAtLogin(bool on);
     /// Creates or removes the autostart entry, then reads back whether it is enabled.
     void setLaunchAtLogin(bool on);
-    /// Puts the effective language code into BatteryText: "en" or "ru" as chosen; for auto "ru"
-    /// when the first preferred language starts with "ru", else "en" (also when there is none).
-    void apply();
 
 Q_SIGNALS:
     void willChange();

@@ -2,6 +2,7 @@
 
 #include "app/brand.h"
 #include "core/battery_text.h"
+#include "platform/machine_name.h"
 
 namespace wattlet {
 
@@ -11,13 +12,13 @@ std::string warningNotificationId(BatteryReading::Warning warning)
 }
 
 DesktopNotification warningNotification(
-    BatteryReading::Warning warning, const BatteryReading& reading)
+    BatteryReading::Warning warning, const BatteryReading& reading, Language language)
 {
     using W = BatteryReading::Warning;
     using Urgency = DesktopNotification::Urgency;
     DesktopNotification notification { warningNotificationId(warning),
-        Brand::name(BatteryText::language() == "ru").toStdString(),
-        BatteryText::warning(warning, reading), Urgency::normal, {} };
+        Brand::name(language == Language::ru).toStdString(),
+        BatteryText::warning(warning, reading, language, machineName()), Urgency::normal, {} };
     if (warning == W::critical) {
         notification.urgency = Urgency::critical;
         notification.sound = "battery-low";

@@ -43,18 +43,25 @@ void WatchReport::report()
 void WatchReport::write() { m_write(m_format(m_reading, m_devices)); }
 
 std::string WatchReport::summaryLine(
-    const std::optional<BatteryReading>& reading, const Peripherals&)
+    const std::optional<BatteryReading>& reading, const Peripherals&, Language language)
 {
     if (!reading)
-        return BatteryText::t("noBattery");
-    const std::string summary = BatteryText::summary(*reading);
+        return BatteryText::t("noBattery", language);
+    const std::string summary = BatteryText::summary(*reading, language);
     return summary.substr(0, summary.find('\n'));
 }
 
 std::string WatchReport::jsonLine(
-    const std::optional<BatteryReading>& reading, const Peripherals& devices)
+    const std::optional<BatteryReading>& reading, const Peripherals& devices, Language language)
 {
-    return reading ? readingJson(*reading, devices) : "null";
+    return reading ? readingJson(*reading, devices, language) : "null";
+}
+
+WatchReport::Format WatchReport::format(bool json, Language language)
+{
+    const auto line = json ? jsonLine : summaryLine;
+    return [line, language](const std::optional<BatteryReading>& reading,
+               const Peripherals& devices) { return line(reading, devices, language); };
 }
 
 } // namespace wattlet

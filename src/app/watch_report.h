@@ -2,6 +2,7 @@
 
 #include "app/queued_job.h"
 #include "core/battery_reading.h"
+#include "core/language.h"
 #include "core/peripheral.h"
 
 #include <QObject>
@@ -37,11 +38,13 @@ public:
     void start();
 
     /// The first line of the summary, or the "noBattery" text.
-    [[nodiscard]] static std::string summaryLine(
-        const std::optional<BatteryReading>& reading, const Peripherals& devices);
+    [[nodiscard]] static std::string summaryLine(const std::optional<BatteryReading>& reading,
+        const Peripherals& devices, Language language);
     /// The reading with its "devices" as one compact JSON object, or "null".
-    [[nodiscard]] static std::string jsonLine(
-        const std::optional<BatteryReading>& reading, const Peripherals& devices);
+    [[nodiscard]] static std::string jsonLine(const std::optional<BatteryReading>& reading,
+        const Peripherals& devices, Language language);
+    /// summaryLine() or jsonLine() in `language`.
+    [[nodiscard]] static Format format(bool json, Language language);
 
 private:
     void report();

@@ -1,5 +1,6 @@
 #include "battery_parse.h"
 
+#include "battery_keys.h"
 #include "int64_range.h"
 
 #include <limits>
@@ -13,6 +14,7 @@ namespace wattlet::BatteryParse {
 
 namespace {
 
+    namespace K = BatteryKeys;
     using Int = std::int64_t;
     constexpr Int intMax = std::numeric_limits<Int>::max();
     constexpr Int intMin = std::numeric_limits<Int>::min();
@@ -103,8 +105,8 @@ namespace {
 
     std::optional<double> temperature(const PropertyDict& registry, const PropertyDict& pack)
     {
-        for (const auto& candidate : { integer(pack, "Temperature"),
-                 integer(registry, "Temperature"), integer(pack, "VirtualTemperature") }) {
+        for (const auto& candidate : { integer(pack, K::temperature),
+                 integer(registry, K::temperature), integer(pack, K::virtualTemperature) }) {
             if (!candidate)
                 continue;
             // Hundredths of a degree; anything outside 5–80 °C is a sensor glitch, not heat.
@@ -157,64 +159,64 @@ BatteryReading reading(
     r.present = true;
     r.updated = now;
 
-    const PropertyDict* batteryDataEntry = dictionary(registry, "BatteryData");
+    const PropertyDict* batteryDataEntry = dictionary(registry, K::batteryData);
     const PropertyDict& batteryData = batteryDataEntry ? *batteryDataEntry : emptyDict();
 
     const Int cur
-        = firstOf(integer(power, "Current Capacity"), integer(registry, "CurrentCapacity"))
+        = firstOf(integer(power, K::currentCapacity), integer(registry, K::registryCurrentCapacity))
               .value_or(0);
     const Int max
-        = firstOf(integer(power, "Max Capacity"), integer(registry, "MaxCapacity")).value_or(100);
+        = firstOf(integer(power, K::maxCapacity), integer(registry, K::registryMaxCapacity))
+              .value_or(100);
     r.percent = max >= 1 ? scaledPercent(cur, max) : cur;
 
-    r.charging
-        = firstOf(boolean(power, "Is Charging"), boolean(registry, "IsCharging")).value_or(false);
-    if (const auto source = text(power, "Power Source State"))
-        r.onAC = *source == "AC Power";
+    r.charging = firstOf(boolean(power, K::isCharging), boolean(registry, K::registryIsCharging))
+                     .value_or(false);
+    if (const auto source = text(power, K::powerSourceState))
+        r.onAC = *source == K::acPower;
     else
-        r.onAC = boolean(registry, "ExternalConnected").value_or(false);
+        r.onAC = boolean(registry, K::externalConnected).value_or(false);
     r.full
-        = firstOf(boolean(power, "Is Charged"), boolean(registry, "FullyCharged")).value_or(false);
+        = firstOf(boolean(power, K::isCharged), boolean(registry, K::fullyCharged)).value_or(false);
 
     const auto minutes = r.charging
-        ? firstOf(integer(power, "Time to Full Charge"), integer(registry, "AvgTimeToFull"))
-        : firstOf(integer(power, "Time to Empty"), integer(registry, "AvgTimeToEmpty"));
+        ? firstOf(integer(power, K::timeToFullCharge), integer(registry, K::avgTimeToFull))
+        : firstOf(integer(power, K::timeToEmpty), integer(registry, K::avgTimeToEmpty));
     // 65535 is the platform's "still computing" marker.
     if (minutes && *minutes >= 1 && *minutes <= 65534)
         r.minutesLeft = minutes;
 
-    r.amperageMA = firstOf(integer(registry, "InstantAmperage"), integer(registry, "Amperage"),
-        integer(batteryData, "Amperage"));
-    r.voltageMV
-        = firstOf(integer(registry, "Voltage"), integer(registry, "AppleRawBatteryVoltage"));
+    r.amperageMA = firstOf(integer(registry, K::instantAmperage), integer(registry, K::amperage),
+        integer(batteryData, K::amperage));
+    r.voltageMV = firstOf(integer(registry, K::voltage), integer(registry, K::rawBatteryVoltage));
     if (!r.amperageMA && r.voltageMV && *r.voltageMV >= 1) {
-        if (const auto powerMW = integer(batteryData, "BatteryPower"); powerMW && *powerMW != 0)
+        if (const auto powerMW = integer(batteryData, K::batteryPowerMW); powerMW && *powerMW != 0)
             r.amperageMA = currentFromPower(*powerMW, *r.voltageMV);
     }
 
     // A registry may still describe the last adapter after it was unplugged.
-    if (const PropertyDict* adapter = dictionary(registry, "AdapterDetails"); r.onAC && adapter) {
-        r.adapterWatts = integer(*adapter, "Watts");
-        r.adapterName = firstOf(text(*adapter, "Name"), text(*adapter, "Description"));
+    if (const PropertyDict* adapter = dictionary(registry, K::adapterDetails); r.onAC && adapter) {
+        r.adapterWatts = integer(*adapter, K::watts);
+        r.adapterName = firstOf(text(*adapter, K::name), text(*adapter, K::description));
     }
 
     r.designCapacity
-        = firstOf(integer(registry, "DesignCapacity"), integer(batteryData, "DesignCapacity"));
-    r.fullCapacity = firstOf(integer(batteryData, "FullChargeCapacity"),
-        integer(registry, "AppleRawMaxCapacity"), integer(batteryData, "NominalChargeCapacity"),
-        integer(registry, "NominalChargeCapacity"));
+        = firstOf(integer(registry, K::designCapacity), integer(batteryData, K::designCapacity));
+    r.fullCapacity = firstOf(integer(batteryData, K::fullChargeCapacity),
+        integer(registry, K::rawMaxCapacity), integer(batteryData, K::nominalChargeCapacity),
+        integer(registry, K::nominalChargeCapacity));
     r.remainingCapacity = firstOf(
-        integer(batteryData, "RemainingCapacity"), integer(registry, "AppleRawCurrentCapacity"));
-    r.cycles = firstOf(integer(registry, "CycleCount"), integer(batteryData, "CycleCount"));
+        integer(batteryData, K::remainingCapacity), integer(registry, K::rawCurrentCapacity));
+    r.cycles = firstOf(integer(registry, K::cycleCount), integer(batteryData, K::cycleCount));
     r.temperatureC = temperature(registry, pack);
 
-    if (const PropertyDict* charger = dictionary(registry, "ChargerData")) {
-        r.notChargingReason = integer(*charger, "NotChargingReason");
-        r.slowChargingReason = integer(*charger, "SlowChargingReason");
-        r.thermallyLimitedSeconds = integer(*charger, "TimeChargingThermallyLimited");
+    if (const PropertyDict* charger = dictionary(registry, K::chargerData)) {
+        r.notChargingReason = integer(*charger, K::notChargingReason);
+        r.slowChargingReason = integer(*charger, K::slowChargingReason);
+        r.thermallyLimitedSeconds = integer(*charger, K::timeChargingThermallyLimited);
     }
     // Only a limit below full charge limits anything.
-    if (const auto limit = integer(registry, "ChargeLimit"); limit && *limit >= 1 && *limit <= 99)
+    if (const auto limit = integer(registry, K::chargeLimit); limit && *limit >= 1 && *limit <= 99)
         r.chargeLimitPercent = limit;
     return r;
 }

@@ -46,7 +46,8 @@ bool BatteryReading::optimizedHold() const
 
 bool BatteryReading::heldAtLimit() const
 {
-    return state() == State::hold && chargeLimitPercent && percent >= *chargeLimitPercent - 2;
+    return state() == State::hold && chargeLimitPercent
+        && percent >= *chargeLimitPercent - chargeLimitSlackPercent;
 }
 
 std::string BatteryReading::fillSymbol() const

@@ -22,6 +22,8 @@ struct BatteryReading
     static constexpr double hotC = 45.0;
     static constexpr std::int64_t weakAdapterWatts = 30;
     static constexpr std::int64_t healthLowPercent = 80;
+    /// A hold this many points below the user's charge limit counts as the limit reached.
+    static constexpr std::int64_t chargeLimitSlackPercent = 2;
 
     bool present = true;
     std::int64_t percent = 0;
@@ -59,7 +61,7 @@ struct BatteryReading
     [[nodiscard]] State state() const;
     /// On power, neither charging nor full, and held at 70–90 % inclusive.
     [[nodiscard]] bool optimizedHold() const;
-    /// A hold (see state()) within 2 points of the user's charge limit or above it.
+    /// A hold (see state()) within chargeLimitSlackPercent of the user's charge limit or above it.
     [[nodiscard]] bool heldAtLimit() const;
     /// "battery.<bucket>percent" with the bucket 0/25/50/75/100 chosen from the charge.
     [[nodiscard]] std::string fillSymbol() const;

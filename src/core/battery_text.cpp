@@ -1,13 +1,11 @@
 #include "battery_text.h"
 
 #include "int64_range.h"
-#include "preferred_languages.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <mutex>
 #include <unordered_map>
 
 namespace wattlet::BatteryText {
@@ -22,7 +20,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 112> table { {
+    constexpr std::array<Entry, 114> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -40,13 +38,10 @@ namespace {
         { "time.calc", "время считается…", "calculating time…" },
         { "warn.critical", "Критично: %d % — подключи зарядку", "Critical: %d % — plug in" },
         { "warn.low", "Мало заряда: %d %", "Low battery: %d %" },
-#ifdef __APPLE__
-        { "warn.hot", "Батарея горячая: %d °C — дай Маку остыть",
-            "Battery is hot: %d °C — let the Mac cool down" },
-#else
         { "warn.hot", "Батарея горячая: %d °C — дай ноутбуку остыть",
             "Battery is hot: %d °C — let the laptop cool down" },
-#endif
+        { "warn.hot.mac", "Батарея горячая: %d °C — дай Маку остыть",
+            "Battery is hot: %d °C — let the Mac cool down" },
         { "warn.weak", "Слабый зарядник: %d Вт — заряд идёт медленно или не идёт",
             "Weak charger: %d W — charging is slow or not happening" },
         { "warn.slow", "Зарядка замедлена (нагрев или ограничение)",
@@ -92,13 +87,10 @@ namespace {
         { "about.site", "Сайт автора", "Author's website" },
         { "about.page", "Страница программы", "Product page" },
         { "about.privacy", "Политика конфиденциальности", "Privacy policy" },
-#ifdef __APPLE__
-        { "about.local", "Все данные остаются на вашем Маке. Ничего не отправляется.",
-            "All data stays on your Mac. Nothing is sent anywhere." },
-#else
         { "about.local", "Все данные остаются на вашем компьютере. Ничего не отправляется.",
             "All data stays on your computer. Nothing is sent anywhere." },
-#endif
+        { "about.local.mac", "Все данные остаются на вашем Маке. Ничего не отправляется.",
+            "All data stays on your Mac. Nothing is sent anywhere." },
         { "about.version", "Версия", "Version" },
         { "brand", "by Morvane · morvane.dev", "by Morvane · morvane.dev" },
         { "act.panel", "Открыть панель", "Open panel" },
@@ -165,19 +157,6 @@ namespace {
         }();
         const auto found = index.find(key);
         return found == index.end() ? nullptr : found->second;
-    }
-
-    struct LanguageState
-    {
-        std::mutex mutex;
-        std::string code;
-    };
-
-    LanguageState& languageState()
-    {
-        // Without any preferred language the table starts on its first language, Russian.
-        static LanguageState state { {}, preferredLanguageCode("ru") };
-        return state;
     }
 
     // Half away from zero; NaN has no integer and counts as absent, beyond int64 saturates.
@@ -249,27 +228,17 @@ namespace {
 
 } // namespace
 
-std::string language()
-{
-    auto& state = languageState();
-    const std::lock_guard lock(state.mutex);
-    return state.code;
-}
-
-void setLanguage(std::string code)
-{
-    auto& state = languageState();
-    const std::lock_guard lock(state.mutex);
-    state.code = std::move(code);
-}
-
-std::string t(std::string_view key)
+std::string t(std::string_view key, Language language)
 {
     const Entry* entry = find(key);
     if (entry == nullptr)
         return std::string(key);
-    // Both languages hold every key; any language without texts of its own falls back to Russian.
-    return std::string(language() == "en" ? entry->en : entry->ru);
+    return std::string(language == Language::en ? entry->en : entry->ru);
+}
+
+std::string machineText(std::string_view key, Language language, MachineName machine)
+{
+    return machine == MachineName::mac ? t(std::string(key) + ".mac", language) : t(key, language);
 }
 
 std::vector<std::string_view> keys()
@@ -281,18 +250,20 @@ std::vector<std::string_view> keys()
     return result;
 }
 
-std::string duration(std::int64_t minutes)
+std::string duration(std::int64_t minutes, Language language)
 {
     const std::int64_t hours = minutes / 60;
     const std::int64_t rest = minutes % 60;
+    const std::string h = " " + t("h", language);
+    const std::string min = " " + t("min", language);
     if (hours == 0)
-        return std::to_string(rest) + " " + t("min");
+        return std::to_string(rest) + min;
     if (rest == 0)
-        return std::to_string(hours) + " " + t("h");
-    return std::to_string(hours) + " " + t("h") + " " + std::to_string(rest) + " " + t("min");
+        return std::to_string(hours) + h;
+    return std::to_string(hours) + h + " " + std::to_string(rest) + min;
 }
 
-std::string num(double value, int digits)
+std::string num(double value, int digits, Language language)
 {
     if (std::isnan(value))
         return "NaN";
@@ -323,7 +294,7 @@ std::string num(double value, int digits)
     std::string text = value < 0 && !zero ? "-" : "";
     text += whole;
     if (!fraction.empty()) {
-        text += language() == "ru" ? ',' : '.';
+        text += language == Language::ru ? ',' : '.';
         text += fraction;
     }
     return text;
@@ -338,137 +309,147 @@ std::string replacingPlaceholder(std::string text, const std::string& number)
     return text;
 }
 
-std::string state(const BatteryReading& reading)
+std::string watts(double watts, Language language)
+{
+    const char* sign = watts > 0.05 ? "+" : watts < -0.05 ? minus : "";
+    const double magnitude = std::fabs(watts);
+    return sign + num(magnitude, magnitude < 10 ? 1 : 0, language) + " " + t("W", language);
+}
+
+std::string state(const BatteryReading& reading, Language language)
 {
     switch (reading.state()) {
     case BatteryReading::State::discharging:
-        return t("state.battery");
+        return t("state.battery", language);
     case BatteryReading::State::charging:
-        return t("state.charging");
+        return t("state.charging", language);
     case BatteryReading::State::full:
-        return t("state.full");
+        return t("state.full", language);
     case BatteryReading::State::hold:
         break;
     }
     if (reading.heldAtLimit())
-        return replacingPlaceholder(t("state.limit"), integer(reading.chargeLimitPercent));
-    return t(reading.optimizedHold() ? "state.optimized" : "state.hold");
+        return replacingPlaceholder(
+            t("state.limit", language), integer(reading.chargeLimitPercent));
+    return t(reading.optimizedHold() ? "state.optimized" : "state.hold", language);
 }
 
-std::optional<std::string> timeLine(const BatteryReading& reading)
+std::optional<std::string> timeLine(const BatteryReading& reading, Language language)
 {
     if (!reading.minutesLeft) {
         if (!reading.onAC || reading.charging)
-            return t("time.calc");
+            return t("time.calc", language);
         return std::nullopt;
     }
     const bool toFull = reading.onAC && reading.charging;
-    return t(toFull ? "time.full" : "time.left") + " " + duration(*reading.minutesLeft);
+    return t(toFull ? "time.full" : "time.left", language) + " "
+        + duration(*reading.minutesLeft, language);
 }
 
-std::optional<std::string> powerLine(const BatteryReading& reading)
+std::optional<std::string> powerLine(const BatteryReading& reading, Language language)
 {
-    const auto watts = reading.watts();
-    if (!watts || !reading.amperageMA || !reading.voltageMV)
+    const auto power = reading.watts();
+    if (!power || !reading.amperageMA || !reading.voltageMV)
         return std::nullopt;
-    const char* sign = *watts > 0.05 ? "+" : *watts < -0.05 ? "\u2212" : "";
-    const double magnitude = std::fabs(*watts);
     const double amperes = std::fabs(static_cast<double>(*reading.amperageMA)) / 1000;
     const double volts = static_cast<double>(*reading.voltageMV) / 1000;
-    return sign + num(magnitude, magnitude < 10 ? 1 : 0) + " " + t("W") + " (" + num(amperes, 1)
-        + " " + t("A") + " · " + num(volts, 1) + " " + t("V") + ")";
+    return watts(*power, language) + " (" + num(amperes, 1, language) + " " + t("A", language)
+        + " · " + num(volts, 1, language) + " " + t("V", language) + ")";
 }
 
-std::string warning(BatteryReading::Warning warning, const BatteryReading& reading)
+std::string warning(BatteryReading::Warning warning, const BatteryReading& reading,
+    Language language, MachineName machine)
 {
     using W = BatteryReading::Warning;
     switch (warning) {
     case W::critical:
-        return replacingPlaceholder(t("warn.critical"), integer(reading.percent));
+        return replacingPlaceholder(t("warn.critical", language), integer(reading.percent));
     case W::low:
-        return replacingPlaceholder(t("warn.low"), integer(reading.percent));
+        return replacingPlaceholder(t("warn.low", language), integer(reading.percent));
     case W::hot: {
         const auto celsius
             = reading.temperatureC ? roundedToInt64(*reading.temperatureC) : std::nullopt;
-        return replacingPlaceholder(t("warn.hot"), integer(celsius));
+        return replacingPlaceholder(machineText("warn.hot", language, machine), integer(celsius));
     }
     case W::weakCharger:
-        return replacingPlaceholder(t("warn.weak"), integer(reading.adapterWatts));
+        return replacingPlaceholder(t("warn.weak", language), integer(reading.adapterWatts));
     case W::slowCharging:
-        return t("warn.slow");
+        return t("warn.slow", language);
     case W::notCharging:
-        return t("warn.notCharging");
+        return t("warn.notCharging", language);
     case W::healthLow:
-        return replacingPlaceholder(t("warn.health"), integer(reading.health()));
+        return replacingPlaceholder(t("warn.health", language), integer(reading.health()));
     }
     return {};
 }
 
-std::string summary(const BatteryReading& reading)
+std::string summary(const BatteryReading& reading, Language language)
 {
-    std::string text = std::to_string(reading.percent) + " % · " + state(reading);
+    const auto tr = [language](std::string_view key) { return t(key, language); };
+    std::string text = std::to_string(reading.percent) + " % · " + state(reading, language);
     const auto addLine = [&text](const std::string& line) { text += "\n" + line; };
 
-    if (const auto time = timeLine(reading))
+    if (const auto time = timeLine(reading, language))
         addLine(*time);
-    if (const auto power = powerLine(reading))
-        addLine(t("power") + ": " + *power);
+    if (const auto power = powerLine(reading, language))
+        addLine(tr("power") + ": " + *power);
     if (reading.onAC && reading.adapterWatts) {
         std::string line
-            = t("adapter") + ": " + std::to_string(*reading.adapterWatts) + " " + t("W");
+            = tr("adapter") + ": " + std::to_string(*reading.adapterWatts) + " " + tr("W");
         if (reading.adapterName)
             line += " · " + *reading.adapterName;
         addLine(line);
     }
     if (reading.temperatureC)
-        addLine(t("temp") + ": " + num(*reading.temperatureC, 0) + " °C");
+        addLine(tr("temp") + ": " + num(*reading.temperatureC, 0, language) + " °C");
     if (const auto health = reading.health();
         health && reading.fullCapacity && reading.designCapacity)
-        addLine(t("health") + ": " + std::to_string(*health) + " % ("
-            + std::to_string(*reading.fullCapacity) + " " + t("mAh") + " / "
+        addLine(tr("health") + ": " + std::to_string(*health) + " % ("
+            + std::to_string(*reading.fullCapacity) + " " + tr("mAh") + " / "
             + std::to_string(*reading.designCapacity) + ")");
     if (reading.cycles)
-        addLine(t("cycles") + ": " + std::to_string(*reading.cycles));
+        addLine(tr("cycles") + ": " + std::to_string(*reading.cycles));
     if (reading.chargeLimitPercent)
-        addLine(t("limit") + ": " + std::to_string(*reading.chargeLimitPercent) + " %");
+        addLine(tr("limit") + ": " + std::to_string(*reading.chargeLimitPercent) + " %");
     return text;
 }
 
-std::string summary(const BatteryReading& reading, const Peripherals& devices)
+std::string summary(const BatteryReading& reading, const Peripherals& devices, Language language)
 {
-    std::string text = summary(reading);
+    std::string text = summary(reading, language);
     for (const Peripheral& device : devices)
-        text += "\n" + deviceLine(device);
+        text += "\n" + deviceLine(device, language);
     return text;
 }
 
-std::string deviceName(const Peripheral& device)
+std::string deviceName(const Peripheral& device, Language language)
 {
     if (!device.model.empty())
         return device.model;
-    return t("kind." + std::string(rawValue(device.kind)));
+    return t("kind." + std::string(rawValue(device.kind)), language);
 }
 
-std::string deviceCharge(const Peripheral& device)
+std::string deviceCharge(const Peripheral& device, Language language)
 {
     if (device.percent)
         return std::to_string(*device.percent) + " %";
     if (device.level)
-        return t("level." + std::string(rawValue(*device.level)));
-    return "\u2014";
+        return t("level." + std::string(rawValue(*device.level)), language);
+    return dash;
 }
 
-std::string deviceLine(const Peripheral& device)
+std::string deviceLine(const Peripheral& device, Language language)
 {
-    std::string line = deviceName(device) + ": " + deviceCharge(device);
+    std::string line = deviceName(device, language) + ": " + deviceCharge(device, language);
     if (device.charging)
-        line += " · " + t("state.charging");
+        line += " · " + t("state.charging", language);
     return line;
 }
 
-std::string deviceWarning(const Peripheral& device)
+std::string deviceWarning(const Peripheral& device, Language language)
 {
-    return deviceName(device) + ": " + deviceCharge(device) + " — " + t("warn.device");
+    return deviceName(device, language) + ": " + deviceCharge(device, language) + " — "
+        + t("warn.device", language);
 }
 
 } // namespace wattlet::BatteryText

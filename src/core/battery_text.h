@@ -1,6 +1,7 @@
 #pragma once
 
 #include "battery_reading.h"
+#include "language.h"
 #include "peripheral.h"
 
 #include <cstdint>
@@ -9,52 +10,64 @@
 #include <string_view>
 #include <vector>
 
-/// Every text the user sees, in Russian ("ru") and English ("en"), UTF-8.
+/// Every text the user sees, in Russian and English, UTF-8. Each function writes in the language
+/// it is given.
 namespace wattlet::BatteryText {
 
-/// The current language code. Its first value comes from the preferred languages of the
-/// environment ("ru" when the first one starts with "ru" or when there is none, else "en").
-/// Reads and writes are thread-safe.
-[[nodiscard]] std::string language();
-void setLanguage(std::string code);
+/// Shown in place of an absent value.
+inline constexpr char dash[] = "\u2014";
+/// The typographic minus of negative values and changes.
+inline constexpr char minus[] = "\u2212";
 
-/// The text for `key` in the current language, else in Russian, else the key itself.
-[[nodiscard]] std::string t(std::string_view key);
+/// The text for `key` in `language`, else the key itself.
+[[nodiscard]] std::string t(std::string_view key, Language language);
+/// The text of a key that names the computer: its Mac wording (the key with ".mac") on a Mac.
+[[nodiscard]] std::string machineText(std::string_view key, Language language, MachineName machine);
 /// Every key of the table, in table order.
 [[nodiscard]] std::vector<std::string_view> keys();
 
-/// "45 min", "2 h", "1 h 5 min" in the current language; no day unit.
-[[nodiscard]] std::string duration(std::int64_t minutes);
+/// "45 min", "2 h", "1 h 5 min"; no day unit.
+[[nodiscard]] std::string duration(std::int64_t minutes, Language language);
 
 /// `value` with at most `digits` fraction digits: shortest round-trip decimal, rounded half to
-/// even, trailing zeros dropped, "," in Russian and "." otherwise, no grouping. A negative
+/// even, trailing zeros dropped, "," in Russian and "." in English, no grouping. A negative
 /// `digits` counts as 0; a value that rounds to zero carries no sign; NaN gives "NaN" and the
 /// infinities "∞" and "-∞".
-[[nodiscard]] std::string num(double value, int digits);
+[[nodiscard]] std::string num(double value, int digits, Language language);
 
 /// `text` with every "%d" replaced by `number`; unchanged when it has none.
 [[nodiscard]] std::string replacingPlaceholder(std::string text, const std::string& number);
 
-[[nodiscard]] std::string state(const BatteryReading& reading);
-[[nodiscard]] std::optional<std::string> timeLine(const BatteryReading& reading);
-[[nodiscard]] std::optional<std::string> powerLine(const BatteryReading& reading);
+/// A power in W: "+" above 0.05 W, the minus sign below −0.05 W, no sign between; one fraction
+/// digit under 10 W, none from 10 W on ("+37 W", "−8.4 W", "0 W"). The tooltip, the summary and
+/// the panel's power tile all write it so, so the sign always tells the direction of the flow.
+[[nodiscard]] std::string watts(double watts, Language language);
+
+[[nodiscard]] std::string state(const BatteryReading& reading, Language language);
+[[nodiscard]] std::optional<std::string> timeLine(const BatteryReading& reading, Language language);
+/// watts() with the current and the voltage: "+37 W (2.9 A · 12.5 V)"; absent without current
+/// or voltage.
+[[nodiscard]] std::optional<std::string> powerLine(
+    const BatteryReading& reading, Language language);
 /// The warning's sentence with its number in place of "%d": the percent, the temperature rounded
 /// half away from zero (saturated to int64; NaN counts as absent), the adapter watts or the
-/// health; 0 when the value is absent.
-[[nodiscard]] std::string warning(BatteryReading::Warning warning, const BatteryReading& reading);
+/// health; 0 when the value is absent. The hot battery's sentence names the machine.
+[[nodiscard]] std::string warning(BatteryReading::Warning warning, const BatteryReading& reading,
+    Language language, MachineName machine);
 
 /// The multi-line copyable summary, lines joined by "\n" without a trailing one.
-[[nodiscard]] std::string summary(const BatteryReading& reading);
+[[nodiscard]] std::string summary(const BatteryReading& reading, Language language);
 /// summary() followed by one deviceLine() per device.
-[[nodiscard]] std::string summary(const BatteryReading& reading, const Peripherals& devices);
+[[nodiscard]] std::string summary(
+    const BatteryReading& reading, const Peripherals& devices, Language language);
 
 /// The device's model, else the text of its kind.
-[[nodiscard]] std::string deviceName(const Peripheral& device);
-/// "8 %", or the text of the coarse level when the percentage is unknown.
-[[nodiscard]] std::string deviceCharge(const Peripheral& device);
+[[nodiscard]] std::string deviceName(const Peripheral& device, Language language);
+/// "8 %", or the text of the coarse level when the percentage is unknown, else the dash.
+[[nodiscard]] std::string deviceCharge(const Peripheral& device, Language language);
 /// "MX Master 3: 8 %", with " · charging" while it charges.
-[[nodiscard]] std::string deviceLine(const Peripheral& device);
+[[nodiscard]] std::string deviceLine(const Peripheral& device, Language language);
 /// The body of a device's low-battery notification: "MX Master 3: 8 % — time to charge it".
-[[nodiscard]] std::string deviceWarning(const Peripheral& device);
+[[nodiscard]] std::string deviceWarning(const Peripheral& device, Language language);
 
 } // namespace wattlet::BatteryText

@@ -1,18 +1,15 @@
 #pragma once
 
-#include <optional>
+#include "language.h"
+
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace wattlet {
 
-/// The user's first preferred language tag from the environment: the first entry of LANGUAGE,
-/// then LC_ALL, LC_MESSAGES, LANG; "C", "POSIX" and empty values are skipped. Nothing when none
-/// is set. The result is as written ("ru_RU.UTF-8", "en").
-[[nodiscard]] std::optional<std::string> firstPreferredLanguage();
-
-/// The text language the user prefers: "ru" when the first preferred language starts with "ru"
-/// (case-sensitive), "en" for any other, `whenNone` when the environment names none.
-[[nodiscard]] std::string preferredLanguageCode(std::string_view whenNone);
+/// The text language for the user's preferred languages (language tags such as "ru_RU.UTF-8" or
+/// "en", most preferred first): Russian when the first one starts with "ru" (case-sensitive),
+/// English for any other and when there is none.
+[[nodiscard]] Language preferredLanguage(const std::vector<std::string>& preferredLanguages);
 
 } // namespace wattlet

@@ -66,14 +66,15 @@ namespace {
 
 std::string readingJson(const BatteryReading& reading) { return text(readingObject(reading)); }
 
-std::string readingJson(const BatteryReading& reading, const Peripherals& devices)
+std::string readingJson(
+    const BatteryReading& reading, const Peripherals& devices, Language language)
 {
     nlohmann::ordered_json json = readingObject(reading);
     auto& list = json["devices"] = nlohmann::ordered_json::array();
     for (const Peripheral& device : devices) {
         nlohmann::ordered_json object;
         object["kind"] = rawValue(device.kind);
-        object["name"] = BatteryText::deviceName(device);
+        object["name"] = BatteryText::deviceName(device, language);
         object["percent"] = device.percent ? nlohmann::ordered_json(*device.percent) : nullptr;
         object["level"] = device.level ? nlohmann::ordered_json(rawValue(*device.level)) : nullptr;
         object["charging"] = device.charging;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "battery_reading.h"
+#include "language.h"
 #include "peripheral.h"
 
 #include <string>
@@ -13,8 +14,9 @@ namespace wattlet {
 /// that is not a finite number is left out too.
 [[nodiscard]] std::string readingJson(const BatteryReading& reading);
 /// readingJson() followed by "devices": one object per peripheral with "kind" (raw value),
-/// "name" (the model, else the kind's text in the current language), "percent" and "level" (the
-/// one not known is null) and "charging".
-[[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices);
+/// "name" (the model, else the kind's text in `language`), "percent" and "level" (the one not
+/// known is null) and "charging".
+[[nodiscard]] std::string readingJson(
+    const BatteryReading& reading, const Peripherals& devices, Language language);
 
 } // namespace wattlet

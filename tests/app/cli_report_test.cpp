@@ -1,5 +1,4 @@
 #include "app/cli_report.h"
-#include "core/battery_text.h"
 #include "support/temp_env.h"
 
 #include <QStringList>
@@ -46,7 +45,6 @@ namespace {
             m_env.set("LANGUAGE", QStringLiteral("en"));
             m_env.unset("WATTLET_RECORDED");
             m_env.set("WATTLET_POWER_SUPPLY_DIR", m_dir.path());
-            BatteryText::setLanguage("en");
         }
 
         void record(const char* json)

@@ -1,5 +1,4 @@
 #include "app/prefs.h"
-#include "core/battery_text.h"
 #include "platform/login_item.h"
 #include "support/temp_env.h"
 
@@ -120,25 +119,30 @@ namespace {
         EXPECT_FALSE(again.notify());
     }
 
-    TEST(Prefs, LanguageSwitchesTheTextsAtOnce)
+    TEST(Prefs, TextLanguageIsTheChoiceOrForAutoTheUsersFirstLanguage)
     {
+        struct Case
+        {
+            LanguageChoice choice;
+            const char* userLanguages;
+            Language text;
+        };
+        const Case cases[] = {
+            { LanguageChoice::ru, "en_GB:ru_RU", Language::ru },
+            { LanguageChoice::en, "ru_RU", Language::en },
+            { LanguageChoice::autoLanguage, "en_GB:ru_RU", Language::en },
+            { LanguageChoice::autoLanguage, "ru_RU:en_US", Language::ru },
+            { LanguageChoice::autoLanguage, nullptr, Language::en },
+        };
         test::TempHome home;
-        Languages english("en_GB:ru_RU");
         Prefs prefs;
-        EXPECT_EQ(BatteryText::language(), "en");
-        prefs.setLanguage(LanguageChoice::ru);
-        EXPECT_EQ(BatteryText::language(), "ru");
-        EXPECT_EQ(stored("language"), QStringLiteral("ru"));
-        prefs.setLanguage(LanguageChoice::autoLanguage);
-        EXPECT_EQ(BatteryText::language(), "en");
-
-        Languages russian("ru_RU:en_US");
-        prefs.apply();
-        EXPECT_EQ(BatteryText::language(), "ru");
-
-        Languages none(nullptr);
-        prefs.apply();
-        EXPECT_EQ(BatteryText::language(), "en");
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.userLanguages == nullptr ? "(none)" : c.userLanguages);
+            Languages user(c.userLanguages);
+            prefs.setLanguage(c.choice);
+            EXPECT_EQ(prefs.textLanguage(), c.text);
+            EXPECT_EQ(Prefs::storedLanguage(), c.choice);
+        }
     }
 
     TEST(Prefs, LaunchAtLoginMirrorsTheAutostartEntry)

@@ -1,5 +1,4 @@
 #include "app/present/status_item_view.h"
-#include "support/scoped_language.h"
 
 #include <gtest/gtest.h>
 
@@ -49,17 +48,17 @@ TEST(StatusItemView, TintFollowsTheStatusDot)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(statusItemView(c.reading, true).tint, c.tint);
+        EXPECT_EQ(statusItemView(c.reading, true, Language::en).tint, c.tint);
     }
 }
 
 TEST(StatusItemView, TitleIsASpaceAndThePercentOrNothing)
 {
-    EXPECT_EQ(statusItemView(onBattery(7), true).title, " 7%");
-    EXPECT_EQ(statusItemView(onBattery(7), true).percent, 7);
-    EXPECT_EQ(statusItemView(charging(100), true).title, " 100%");
-    EXPECT_EQ(statusItemView(onBattery(7), false).title, "");
-    EXPECT_EQ(statusItemView(onBattery(7), false).percent, std::nullopt);
+    EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).title, " 7%");
+    EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).percent, 7);
+    EXPECT_EQ(statusItemView(charging(100), true, Language::en).title, " 100%");
+    EXPECT_EQ(statusItemView(onBattery(7), false, Language::en).title, "");
+    EXPECT_EQ(statusItemView(onBattery(7), false, Language::en).percent, std::nullopt);
 }
 
 TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
@@ -70,9 +69,11 @@ TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
         { PercentStyle::icon, true, P::icon } };
     for (const auto& [style, hostDrawsLabels, placement] : rows) {
         SCOPED_TRACE(std::to_string(int(style)) + (hostDrawsLabels ? " labels" : ""));
-        EXPECT_EQ(percentPlacement(statusItemView(onBattery(50), true, style), hostDrawsLabels),
+        EXPECT_EQ(percentPlacement(
+                      statusItemView(onBattery(50), true, Language::en, style), hostDrawsLabels),
             placement);
-        EXPECT_EQ(percentPlacement(statusItemView(onBattery(50), false, style), hostDrawsLabels),
+        EXPECT_EQ(percentPlacement(
+                      statusItemView(onBattery(50), false, Language::en, style), hostDrawsLabels),
             P::none);
     }
 }
@@ -81,24 +82,22 @@ TEST(StatusItemView, TooltipIsTheSummarySplitAfterItsFirstLineOrSaysThereIsNoBat
 {
     BatteryReading reading = onBattery(40);
     {
-        const test::ScopedLanguage english("en");
-        const StatusItemView none = statusItemView(std::nullopt, true);
+        const StatusItemView none = statusItemView(std::nullopt, true, Language::en);
         EXPECT_EQ(none.symbol, "battery.0percent");
         EXPECT_EQ(none.tint, StatusTint::monochrome);
         EXPECT_EQ(none.title, "");
         EXPECT_EQ(none.percent, std::nullopt);
         EXPECT_EQ(none.toolTipTitle, "No battery");
         EXPECT_EQ(none.toolTipBody, "");
-        const StatusItemView view = statusItemView(reading, true);
+        const StatusItemView view = statusItemView(reading, true, Language::en);
         EXPECT_EQ(view.toolTipTitle, "40 % · on battery");
         EXPECT_EQ(view.toolTipBody, "calculating time…");
     }
-    const test::ScopedLanguage russian("ru");
     reading.temperatureC = 31.0;
-    const StatusItemView view = statusItemView(reading, true);
+    const StatusItemView view = statusItemView(reading, true, Language::ru);
     EXPECT_EQ(view.toolTipTitle, "40 % · на батарее");
     EXPECT_EQ(view.toolTipBody, "время считается…\nТемпература: 31 °C");
-    EXPECT_EQ(statusItemView(std::nullopt, true).toolTipTitle, "Батареи нет");
+    EXPECT_EQ(statusItemView(std::nullopt, true, Language::ru).toolTipTitle, "Батареи нет");
 }
 
 } // namespace wattlet

@@ -1,5 +1,4 @@
 #include "app/warning_notification.h"
-#include "support/scoped_language.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +19,7 @@ namespace {
         struct Case
         {
             W warning;
-            const char* lang;
+            Language language;
             const char* id;
             const char* title;
             const char* body;
@@ -28,27 +27,27 @@ namespace {
             const char* sound;
         };
         const Case cases[] = {
-            { W::critical, "en", "wattlet.critical", "Wattlet", "Critical: 4 % — plug in",
+            { W::critical, Language::en, "wattlet.critical", "Wattlet", "Critical: 4 % — plug in",
                 Urgency::critical, "battery-low" },
-            { W::critical, "ru", "wattlet.critical", "Ваттлет", "Критично: 4 % — подключи зарядку",
-                Urgency::critical, "battery-low" },
-            { W::low, "ru", "wattlet.low", "Ваттлет", "Мало заряда: 4 %", Urgency::normal, "" },
-            { W::hot, "en", "wattlet.hot", "Wattlet",
+            { W::critical, Language::ru, "wattlet.critical", "Ваттлет",
+                "Критично: 4 % — подключи зарядку", Urgency::critical, "battery-low" },
+            { W::low, Language::ru, "wattlet.low", "Ваттлет", "Мало заряда: 4 %", Urgency::normal,
+                "" },
+            { W::hot, Language::en, "wattlet.hot", "Wattlet",
                 "Battery is hot: 47 °C — let the laptop cool down", Urgency::critical,
                 "dialog-warning" },
-            { W::weakCharger, "en", "wattlet.weakCharger", "Wattlet",
+            { W::weakCharger, Language::en, "wattlet.weakCharger", "Wattlet",
                 "Weak charger: 18 W — charging is slow or not happening", Urgency::normal, "" },
-            { W::slowCharging, "en", "wattlet.slowCharging", "Wattlet",
+            { W::slowCharging, Language::en, "wattlet.slowCharging", "Wattlet",
                 "Charging is slowed (heat or limit)", Urgency::normal, "" },
-            { W::notCharging, "ru", "wattlet.notCharging", "Ваттлет", "От сети, но не заряжает",
-                Urgency::normal, "" },
-            { W::healthLow, "en", "wattlet.healthLow", "Wattlet",
+            { W::notCharging, Language::ru, "wattlet.notCharging", "Ваттлет",
+                "От сети, но не заряжает", Urgency::normal, "" },
+            { W::healthLow, Language::en, "wattlet.healthLow", "Wattlet",
                 "Battery health 70 % — time to think about a replacement", Urgency::normal, "" },
         };
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.id) + " " + c.lang);
-            const test::ScopedLanguage language(c.lang);
-            const DesktopNotification n = warningNotification(c.warning, reading);
+            SCOPED_TRACE(c.body);
+            const DesktopNotification n = warningNotification(c.warning, reading, c.language);
             EXPECT_EQ(n.id, c.id);
             EXPECT_EQ(n.title, c.title);
             EXPECT_EQ(n.body, c.body);

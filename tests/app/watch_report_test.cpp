@@ -1,5 +1,4 @@
 #include "app/watch_report.h"
-#include "support/scoped_language.h"
 
 #include <QCoreApplication>
 
@@ -37,12 +36,11 @@ namespace {
 
 TEST(WatchReport, WritesOnStartAndOnceForEveryBurstOfEvents)
 {
-    const test::ScopedLanguage english("en");
     ManualWatcher watcher;
     std::optional<BatteryReading> current = reading(50);
     std::vector<std::string> lines;
     WatchReport report(
-        WatchReport::summaryLine, [&] { return current; }, watcher.factory(),
+        WatchReport::format(false, Language::en), [&] { return current; }, watcher.factory(),
         [&](const std::string& line) { lines.push_back(line); });
     report.start();
     EXPECT_EQ(lines, std::vector<std::string> { "50 % · on battery" });
@@ -66,7 +64,7 @@ TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
     int reads = 0;
     std::vector<std::string> lines;
     WatchReport report(
-        WatchReport::jsonLine,
+        WatchReport::format(true, Language::en),
         [&] {
             ++reads;
             return std::optional(reading(50));
@@ -83,18 +81,17 @@ TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
 
 TEST(WatchReport, SummaryLineIsTheFirstLineAndJsonLineOneObjectOrNull)
 {
-    const test::ScopedLanguage russian("ru");
     BatteryReading r = reading(87);
     r.onAC = true;
     r.charging = true;
     r.cycles = 212;
-    EXPECT_EQ(WatchReport::summaryLine(r, {}), "87 % · заряжается");
-    EXPECT_EQ(WatchReport::summaryLine(std::nullopt, {}), "Батареи нет");
-    const std::string line = WatchReport::jsonLine(reading(50), {});
+    EXPECT_EQ(WatchReport::summaryLine(r, {}, Language::ru), "87 % · заряжается");
+    EXPECT_EQ(WatchReport::summaryLine(std::nullopt, {}, Language::ru), "Батареи нет");
+    const std::string line = WatchReport::jsonLine(reading(50), {}, Language::ru);
     EXPECT_EQ(line.front(), '{');
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_NE(line.find("\"percent\":50"), std::string::npos);
-    EXPECT_EQ(WatchReport::jsonLine(std::nullopt, {}), "null");
+    EXPECT_EQ(WatchReport::jsonLine(std::nullopt, {}, Language::ru), "null");
 }
 
 } // namespace wattlet

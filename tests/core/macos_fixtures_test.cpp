@@ -1,5 +1,6 @@
 #include "core/battery_parse.h"
 #include "core/reading_json.h"
+#include "support/fixture_table.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -25,15 +26,10 @@ std::string parsedFixture(const std::string& name)
 
 TEST(MacosFixtures, EachRecordedDictionarySetGivesTheReadingWorkedOutByHand)
 {
-    std::ifstream table(WATTLET_TEST_DATA "/core/macos_readings.tsv");
-    int fixtures = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.starts_with('#'))
-            continue;
-        const auto tab = line.find('\t');
-        SCOPED_TRACE(line.substr(0, tab));
-        EXPECT_EQ(parsedFixture(line.substr(0, tab)), line.substr(tab + 1));
-        ++fixtures;
+    const auto table = wattlet::test::fixtureTable(WATTLET_TEST_DATA "/core/macos_readings.tsv");
+    ASSERT_FALSE(table.empty());
+    for (const auto& [fixture, reading] : table) {
+        SCOPED_TRACE(fixture);
+        EXPECT_EQ(parsedFixture(fixture), reading);
     }
-    EXPECT_EQ(fixtures, 10);
 }

@@ -1,5 +1,4 @@
 #include "app/prefs.h"
-#include "support/scoped_language.h"
 #include "support/temp_env.h"
 #include "ui/startup/snapshot_export.h"
 
@@ -57,7 +56,6 @@ namespace {
         bool written = false;
 
         test::TempHome home;
-        test::ScopedLanguage restore { "en" };
         QTemporaryDir work;
 
     private:

@@ -1,8 +1,8 @@
 #include "tray_test_support.h"
 
 #include "app/brand.h"
+#include "platform/single_instance.h"
 #include "ui/components/app_icon_view.h"
-#include "ui/desktop/single_instance.h"
 #include "ui/drawing/render_image.h"
 #include "ui/panel/panel_view.h"
 #include "ui/panel/panel_window.h"
@@ -244,10 +244,8 @@ TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelayWithTheApplicationIcon
     // Nothing but the launch may give the program its icon.
     QGuiApplication::setWindowIcon(QIcon());
     test::FakeSource source;
-    QDBusConnection connection
-        = QDBusConnection::connectToBus(bus().address(), QStringLiteral("delegate-test"));
     {
-        SingleInstance instance(connection);
+        SingleInstance instance(bus().address());
         AppDelegate delegate(std::string("low"), source.deps());
         QElapsedTimer timer;
         timer.start();
@@ -275,15 +273,12 @@ TEST_F(StartupTest, DelegateOpensTheDemoPanelAfterItsDelayWithTheApplicationIcon
         // Most of the square is the picture (transparent without an icon).
         EXPECT_GT(opaque, AppIconView::side * AppIconView::side / 2);
 
-        SingleInstance second(
-            QDBusConnection::connectToBus(bus().address(), QStringLiteral("second")));
+        SingleInstance second(bus().address());
         AppDelegate other(std::string("low"), source.deps());
         EXPECT_FALSE(other.launch(second));
         EXPECT_EQ(other.model(), nullptr);
         EXPECT_EQ(other.status(), nullptr);
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("second"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("delegate-test"));
 }
 
 } // namespace wattlet

@@ -1,6 +1,5 @@
 #include "tray_test_support.h"
 
-#include "support/scoped_language.h"
 #include "ui/components/pill_button.h"
 #include "ui/panel/panel_window.h"
 #include "ui/tray/status_controller.h"
@@ -48,7 +47,6 @@ TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnceAndOnceGoneIsNotCalle
 {
     model->start();
     {
-        const test::ScopedLanguage english("en");
         model->prefs().setLanguage(LanguageChoice::ru);
         // The settings page asks for a redraw after changing a preference.
         model->onUpdate();
@@ -67,7 +65,7 @@ TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnceAndOnceGoneIsNotCalle
 
 TEST_F(StatusControllerTest, CopiesTheSummaryOrLeavesTheClipboardAlone)
 {
-    const test::ScopedLanguage english("en");
+    model->prefs().setLanguage(LanguageChoice::en);
     QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
     source.reading = std::nullopt;
     model->start();

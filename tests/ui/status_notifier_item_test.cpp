@@ -1,7 +1,6 @@
 #include "tray_test_support.h"
 
 #include "app/app_model.h"
-#include "support/scoped_language.h"
 #include "ui/panel/panel_window.h"
 #include "ui/tray/linux/dbus_types.h"
 #include "ui/tray/linux/status_notifier_item.h"
@@ -239,6 +238,7 @@ protected:
         ASSERT_TRUE(watcher->start());
         source.reading = reading(85, true);
         model = std::make_unique<AppModel>(std::nullopt, source.deps());
+        model->prefs().setLanguage(LanguageChoice::en);
         controller = std::make_unique<StatusController>(*model, panels.factory());
         model->start();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !watcher->registered.isEmpty(); }));
@@ -345,7 +345,6 @@ TEST_F(StatusNotifierItemTest, SignalsOnlyWhatChangedAndTheHostReadsTheLatestRef
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.icons == 1 && counter.toolTips == 2; }));
     EXPECT_EQ(counter.labels, 0);
 
-    const test::ScopedLanguage english("en");
     source.reading = reading(7, false);
     model->refresh(true);
     const auto icons = watcher->structProperty<DBusImageList>("IconPixmap");
@@ -357,7 +356,7 @@ TEST_F(StatusNotifierItemTest, SignalsOnlyWhatChangedAndTheHostReadsTheLatestRef
     }
     EXPECT_EQ(sizes, trayIconSizes());
     // A critical charge is drawn red; on the wire each pixel is A, R, G, B.
-    EXPECT_EQ(firstOpaquePixel(icons[2]), QByteArray::fromHex("ffff3b30"));
+    EXPECT_EQ(firstOpaquePixel(icons[2]), QByteArray::fromHex("ffeb4545"));
 
     // The summary's first line is the title, for hosts that show nothing else.
     const auto toolTip = watcher->structProperty<DBusToolTip>("ToolTip");
@@ -368,7 +367,6 @@ TEST_F(StatusNotifierItemTest, SignalsOnlyWhatChangedAndTheHostReadsTheLatestRef
 
 TEST_F(StatusNotifierItemTest, ActivateTogglesTheFreshPanelAndContextMenuPopsUpOneMenuAtTheClick)
 {
-    const test::ScopedLanguage english("en");
     const int readsBefore = source.reads;
     watcher->callSni("Activate", { 200, 10 });
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller->isPanelOpen(); }));
@@ -421,7 +419,6 @@ TEST_F(StatusNotifierItemTest, MenuShowsTheRowsOfTheCurrentLanguageWithShortcuts
     ASSERT_TRUE(watcher->watch("LayoutUpdated", &counter, SLOT(layoutUpdated(uint, int)),
         "com.canonical.dbusmenu", QStringLiteral("/MenuBar")));
     {
-        const test::ScopedLanguage english("en");
         watcher->callMenu("AboutToShow", { 0 });
         EXPECT_EQ(watcher->labels().join(QLatin1Char('|')),
             QString::fromUtf8("85 % · charging · full in 1 h 5 min|---|Open panel|Power|"
@@ -443,9 +440,10 @@ TEST_F(StatusNotifierItemTest, MenuShowsTheRowsOfTheCurrentLanguageWithShortcuts
     ASSERT_TRUE(
         watcher->watch("ItemsPropertiesUpdated", &counter, SLOT(propertiesUpdated(QDBusMessage)),
             "com.canonical.dbusmenu", QStringLiteral("/MenuBar")));
-    const test::ScopedLanguage russian("ru");
     const int layoutsBefore = counter.layouts;
-    EXPECT_TRUE(watcher->callMenu("AboutToShow", { 0 }).arguments().value(0).toBool());
+    // The tray item follows the new language at once, its menu rows with it.
+    model->prefs().setLanguage(LanguageChoice::ru);
+    watcher->callMenu("AboutToShow", { 0 });
     EXPECT_EQ(watcher->labels().mid(2, 3).join(QLatin1Char('|')),
         QString::fromUtf8("Открыть панель|Питание|Скопировать сводку"));
     // The same rows in another language: only their changed labels travel.
@@ -468,7 +466,6 @@ TEST_F(StatusNotifierItemTest, MenuShowsTheRowsOfTheCurrentLanguageWithShortcuts
 
 TEST_F(StatusNotifierItemTest, EventsRunTheirRowsAndUnknownIdsAreReported)
 {
-    const test::ScopedLanguage english("en");
     const QString xml
         = watcher->callItem("org.freedesktop.DBus.Introspectable", "Introspect", {}, "/MenuBar")
               .arguments()
@@ -516,7 +513,7 @@ TEST(TrayItem, FallsBackUntilAWatcherAppearsAndTheMonochromeIconFollowsThePortal
     FakePortal portal(test::DBusTestBus::session().address());
     ASSERT_TRUE(portal.start());
     TrayItem tray(TrayActions {});
-    tray.show(statusItemView(reading(85, true), false));
+    tray.show(statusItemView(reading(85, true), false, Language::en));
     EXPECT_TRUE(tray.usesFallback());
     FakeWatcher watcher(test::DBusTestBus::session().address());
     ASSERT_TRUE(watcher.start());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language.h"
+
 #include <array>
 #include <string>
 
@@ -28,7 +30,7 @@ struct AboutPageView
     std::array<Link, 3> links;
 };
 
-/// The about page in the current text language.
-[[nodiscard]] AboutPageView aboutPageView();
+/// The about page in `language`.
+[[nodiscard]] AboutPageView aboutPageView(Language language);
 
 } // namespace wattlet

@@ -5,11 +5,12 @@
 
 namespace wattlet {
 
-FooterView footerView()
+FooterView footerView(Language language)
 {
     using BatteryText::t;
-    return { Brand::line().toStdString(), Brand::authorURL().toString().toStdString(), t("about"),
-        t("settings"), t("act.quit") };
+    return { Brand::line().toStdString(), Brand::authorURL().toString().toStdString(),
+        { "info.circle", t("about", language) }, { "gearshape", t("settings", language) },
+        { "power", t("act.quit", language) } };
 }
 
 } // namespace wattlet

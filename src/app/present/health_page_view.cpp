@@ -11,22 +11,22 @@ namespace wattlet {
 
 namespace {
 
-    using BatteryText::t;
-    using PageParts::dash;
-    using PageParts::minus;
+    using BatteryText::dash;
+    using BatteryText::minus;
+    using PageParts::Texts;
     using PageParts::upper;
 
     constexpr std::int64_t chartPoints = 120;
 
-    std::string monthLabel(std::int64_t day)
+    std::string monthLabel(std::int64_t day, const Texts& t)
     {
         const CivilDate date = civilFromDays(day);
         return t("mon." + std::to_string(date.month)) + " " + std::to_string(date.year);
     }
 
-    std::string signedPercent(double value)
+    std::string signedPercent(double value, Language language)
     {
-        const std::string magnitude = BatteryText::num(std::fabs(value), 1);
+        const std::string magnitude = BatteryText::num(std::fabs(value), 1, language);
         if (magnitude == "0")
             return "0 %";
         return (value < 0 ? minus : "+") + magnitude + " %";
@@ -49,7 +49,7 @@ namespace {
         return values;
     }
 
-    void chart(HealthPageView& view, const HealthLog& log)
+    void chart(HealthPageView& view, const HealthLog& log, const Texts& t)
     {
         view.chartTitle = upper(t("health.chart"));
         view.empty = log.entries.size() < 2;
@@ -65,16 +65,20 @@ namespace {
         for (double& value : values)
             value = (value - bottom) / (top - bottom) * 100;
         view.values = std::move(values);
-        view.range = BatteryText::num(bottom, 0) + "\u2013" + BatteryText::num(top, 0) + " %";
+        view.range = BatteryText::num(bottom, 0, t.language) + "\u2013"
+            + BatteryText::num(top, 0, t.language) + " %";
         const std::int64_t first = log.entries.front().day;
         const std::int64_t last = log.entries.back().day;
-        view.axis = { monthLabel(first), monthLabel(first + (last - first) / 2), monthLabel(last) };
+        view.axis = { monthLabel(first, t), monthLabel(first + (last - first) / 2, t),
+            monthLabel(last, t) };
     }
 
 } // namespace
 
-HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryReading>& reading)
+HealthPageView healthPageView(
+    const HealthLog& log, const std::optional<BatteryReading>& reading, Language language)
 {
+    const Texts t { language };
     HealthPageView view;
     view.title = t("health.title");
     view.back = t("back");
@@ -83,14 +87,15 @@ HealthPageView healthPageView(const HealthLog& log, const std::optional<BatteryR
     if (!health && !log.entries.empty())
         health = roundedHealth(log.entries.back().health());
     view.tint = PageParts::healthTint(health);
-    chart(view, log);
+    chart(view, log, t);
 
     view.rows.push_back({ t("health.now"), health ? std::to_string(*health) + " %" : dash });
     const HealthTrend trend = log.trend();
     if (trend.perMonth)
-        view.rows.push_back({ t("health.perMonth"), signedPercent(*trend.perMonth) });
+        view.rows.push_back({ t("health.perMonth"), signedPercent(*trend.perMonth, language) });
     if (trend.per100Cycles)
-        view.rows.push_back({ t("health.perCycles"), signedPercent(*trend.per100Cycles) });
+        view.rows.push_back(
+            { t("health.perCycles"), signedPercent(*trend.per100Cycles, language) });
     view.rows.push_back({ t("health.days"), std::to_string(log.entries.size()) });
     if (trend.spanDays < HealthLog::minimumTrendDays) {
         view.note

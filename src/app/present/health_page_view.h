@@ -2,6 +2,7 @@
 
 #include "core/battery_reading.h"
 #include "core/health_log.h"
+#include "core/language.h"
 
 #include <optional>
 #include <string>
@@ -39,8 +40,8 @@ struct HealthPageView
 };
 
 /// The health page for `log` and the current `reading` (whose health is today's when it has
-/// one), in the current text language.
+/// one), in `language`.
 [[nodiscard]] HealthPageView healthPageView(
-    const HealthLog& log, const std::optional<BatteryReading>& reading);
+    const HealthLog& log, const std::optional<BatteryReading>& reading, Language language);
 
 } // namespace wattlet

@@ -3,16 +3,15 @@
 #include "page_parts.h"
 
 #include "core/battery_text.h"
-
-#include <cmath>
+#include "platform/machine_name.h"
 
 namespace wattlet {
 
 namespace {
 
-    using BatteryText::t;
-    using PageParts::dash;
-    using PageParts::minus;
+    using BatteryText::dash;
+    using BatteryText::minus;
+    using PageParts::Texts;
     using PageParts::upper;
 
     std::string decimal(std::int64_t value) { return std::to_string(value); }
@@ -24,35 +23,42 @@ namespace {
         return std::to_string(value < 0 ? ~u + 1 : u);
     }
 
-    MainPageView::Hero hero(const BatteryReading& r)
+    MainPageView::Hero hero(const BatteryReading& r, Language language)
     {
         MainPageView::Hero h;
         h.percent = r.percent;
         h.tone = toneName(r);
-        h.state = BatteryText::state(r);
-        h.bolt = r.onAC;
-        h.timeLine = BatteryText::timeLine(r);
+        h.state = BatteryText::state(r, language);
+        if (r.onAC) {
+            h.boltSymbol = "bolt.fill";
+            h.boltTone = "gold";
+        }
+        h.timeLine = BatteryText::timeLine(r, language);
         h.timeSymbol = r.onAC && r.charging ? "clock.arrow.circlepath" : "clock";
         return h;
     }
 
-    std::vector<MainPageView::Warning> warnings(const BatteryReading& r)
+    std::vector<MainPageView::Warning> warnings(const BatteryReading& r, Language language)
     {
         using W = BatteryReading::Warning;
         std::vector<MainPageView::Warning> rows;
-        for (const W w : r.warnings())
-            rows.push_back({ BatteryText::warning(w, r), w == W::critical || w == W::hot });
+        for (const W w : r.warnings()) {
+            rows.push_back({ "exclamationmark.triangle.fill",
+                BatteryText::warning(w, r, language, machineName()),
+                w == W::critical || w == W::hot ? "red" : "yellow" });
+        }
         return rows;
     }
 
-    std::array<MainPageView::Tile, 4> tiles(const BatteryReading& r)
+    std::array<MainPageView::Tile, 4> tiles(const BatteryReading& r, const Texts& t)
     {
         const auto temp = r.temperatureC;
         const auto health = r.health();
         return { {
-            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r), "blue", false, {} },
+            { "bolt.horizontal.fill", t("tile.power"), powerTileText(r, t.language), "blue", false,
+                {} },
             { "thermometer.medium", t("tile.temp"),
-                temp ? BatteryText::num(*temp, 0) + " \u00b0C" : dash,
+                temp ? BatteryText::num(*temp, 0, t.language) + " \u00b0C" : dash,
                 temp && *temp >= BatteryReading::hotC ? "red" : "gold", false, {} },
             { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
                 PageParts::healthTint(health), true, t("health.open") },
@@ -76,7 +82,7 @@ namespace {
         }
     }
 
-    std::vector<MainPageView::Detail> details(const BatteryReading& r)
+    std::vector<MainPageView::Detail> details(const BatteryReading& r, const Texts& t)
     {
         std::vector<MainPageView::Detail> rows;
         if (r.onAC) {
@@ -98,17 +104,18 @@ namespace {
         return rows;
     }
 
-    std::vector<MainPageView::Device> devices(const Peripherals& peripherals)
+    std::vector<MainPageView::Device> devices(const Peripherals& peripherals, Language language)
     {
         std::vector<MainPageView::Device> rows;
         for (const Peripheral& device : peripherals)
-            rows.push_back({ std::string(device.symbol()), BatteryText::deviceName(device),
-                BatteryText::deviceCharge(device), device.low() });
+            rows.push_back(
+                { std::string(device.symbol()), BatteryText::deviceName(device, language),
+                    BatteryText::deviceCharge(device, language), device.low() ? "red" : "" });
         return rows;
     }
 
     MainPageView::Chart chart(const BatteryReading& r, const std::vector<double>& series,
-        std::optional<std::int64_t> delta)
+        std::optional<std::int64_t> delta, const Texts& t)
     {
         MainPageView::Chart c;
         c.title = upper(t("day"));
@@ -136,21 +143,17 @@ std::string toneName(const BatteryReading& reading)
     return "malachite";
 }
 
-std::string powerTileText(const BatteryReading& reading)
+std::string powerTileText(const BatteryReading& reading, Language language)
 {
     const auto watts = reading.watts();
-    if (!watts)
-        return dash;
-    const double p = *watts;
-    const std::string sign = reading.charging ? "+" : p < -0.05 ? minus : "";
-    const double abs = std::fabs(p);
-    return sign + BatteryText::num(abs, abs < 10 ? 1 : 0) + " " + t("W");
+    return watts ? BatteryText::watts(*watts, language) : dash;
 }
 
 MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings,
-    const Peripherals& peripherals)
+    const std::vector<double>& series, std::optional<std::int64_t> delta, Language language,
+    bool powerSettings, const Peripherals& peripherals)
 {
+    const Texts t { language };
     MainPageView view;
     if (!reading) {
         view.notice = t("noBattery");
@@ -158,14 +161,14 @@ MainPageView mainPageView(const std::optional<BatteryReading>& reading,
         return view;
     }
     const BatteryReading& r = *reading;
-    view.hero = hero(r);
-    view.warnings = warnings(r);
-    view.tiles = tiles(r);
-    view.details = details(r);
-    view.devices = devices(peripherals);
+    view.hero = hero(r, language);
+    view.warnings = warnings(r, language);
+    view.tiles = tiles(r, t);
+    view.details = details(r, t);
+    view.devices = devices(peripherals, language);
     if (!view.devices.empty())
         view.devicesTitle = upper(t("devices"));
-    view.chart = chart(r, series, delta);
+    view.chart = chart(r, series, delta, t);
     using Kind = MainPageView::Action::Kind;
     if (powerSettings)
         view.actions.push_back({ Kind::openPower, "gearshape.fill", t("act.power") });

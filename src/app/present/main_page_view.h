@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/battery_reading.h"
+#include "core/language.h"
 #include "core/peripheral.h"
 
 #include <array>
@@ -22,8 +23,9 @@ struct MainPageView
         std::int64_t percent = 0;
         std::string tone;
         std::string state;
-        /// The power-connected bolt before the state line.
-        bool bolt = false;
+        /// The power-connected bolt before the state line; empty without power.
+        std::string boltSymbol;
+        std::string boltTone;
         /// Absent when the reading has no time line; then the clock is not shown either.
         std::optional<std::string> timeLine;
         std::string timeSymbol;
@@ -31,9 +33,10 @@ struct MainPageView
 
     struct Warning
     {
+        std::string symbol;
         std::string text;
-        /// Red instead of yellow: critical charge or a hot battery.
-        bool hot = false;
+        /// "red" for a critical charge or a hot battery, else "yellow".
+        std::string tone;
     };
 
     struct Tile
@@ -74,8 +77,8 @@ struct MainPageView
         std::string symbol;
         std::string name;
         std::string value;
-        /// At or below the peripherals' low threshold: the value is red.
-        bool low = false;
+        /// "red" at or below the peripherals' low threshold; empty: the text colour.
+        std::string valueTone;
     };
 
     struct Action
@@ -105,18 +108,18 @@ struct MainPageView
 };
 
 /// The main page for `reading` (absent: no battery), the chart values of the last 24 hours
-/// (oldest first), the change over the last hour and the peripherals, in the current text
-/// language; the power action only with `powerSettings`.
+/// (oldest first), the change over the last hour and the peripherals, in `language`; the power
+/// action only with `powerSettings`.
 [[nodiscard]] MainPageView mainPageView(const std::optional<BatteryReading>& reading,
-    const std::vector<double>& series, std::optional<std::int64_t> delta, bool powerSettings = true,
-    const Peripherals& devices = {});
+    const std::vector<double>& series, std::optional<std::int64_t> delta, Language language,
+    bool powerSettings = true, const Peripherals& devices = {});
 
 /// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot, else
 /// "malachite".
 [[nodiscard]] std::string toneName(const BatteryReading& reading);
 
-/// The power tile's text: "+" while charging, "−" (U+2212) below −0.05 W, one fraction digit
-/// under 10 W; "—" without current or voltage.
-[[nodiscard]] std::string powerTileText(const BatteryReading& reading);
+/// The power tile's text: BatteryText::watts() of the reading's power; the dash without current
+/// or voltage.
+[[nodiscard]] std::string powerTileText(const BatteryReading& reading, Language language);
 
 } // namespace wattlet

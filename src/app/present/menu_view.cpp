@@ -1,5 +1,7 @@
 #include "menu_view.h"
 
+#include "page_parts.h"
+
 #include "app/brand.h"
 #include "core/battery_text.h"
 
@@ -24,38 +26,38 @@ namespace {
         return row;
     }
 
-    std::string header(const BatteryReading& reading)
+    std::string header(const BatteryReading& reading, Language language)
     {
-        std::string text = std::to_string(reading.percent) + " % · " + BatteryText::state(reading);
-        if (const auto time = BatteryText::timeLine(reading))
+        std::string text
+            = std::to_string(reading.percent) + " % · " + BatteryText::state(reading, language);
+        if (const auto time = BatteryText::timeLine(reading, language))
             text += " · " + *time;
         return text;
     }
 
 } // namespace
 
-MenuView menuView(const std::optional<BatteryReading>& reading, bool powerSettings)
+MenuView menuView(
+    const std::optional<BatteryReading>& reading, Language language, bool powerSettings)
 {
+    const PageParts::Texts t { language };
     MenuView view;
     if (reading) {
         MenuRow row;
-        row.title = header(*reading);
+        row.title = header(*reading, language);
         row.enabled = false;
         view.rows.push_back(std::move(row));
         view.rows.push_back(separator());
     }
-    view.rows.push_back(
-        action(BatteryText::t("act.panel"), MenuAction::openPanel, {}, "battery.100percent"));
+    view.rows.push_back(action(t("act.panel"), MenuAction::openPanel, {}, "battery.100percent"));
     if (powerSettings) {
-        view.rows.push_back(
-            action(BatteryText::t("act.power"), MenuAction::openPower, ",", "gearshape"));
+        view.rows.push_back(action(t("act.power"), MenuAction::openPower, ",", "gearshape"));
     }
-    view.rows.push_back(
-        action(BatteryText::t("act.copy"), MenuAction::copySummary, "c", "doc.on.doc"));
+    view.rows.push_back(action(t("act.copy"), MenuAction::copySummary, "c", "doc.on.doc"));
     view.rows.push_back(separator());
     view.rows.push_back(action(Brand::line().toStdString(), MenuAction::openSite, {}, "safari"));
     view.rows.push_back(separator());
-    view.rows.push_back(action(BatteryText::t("act.quit"), MenuAction::quit, "q", {}));
+    view.rows.push_back(action(t("act.quit"), MenuAction::quit, "q", {}));
     return view;
 }
 

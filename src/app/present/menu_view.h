@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/battery_reading.h"
+#include "core/language.h"
 
 #include <optional>
 #include <string>
@@ -27,7 +28,7 @@ struct MenuRow
     bool operator==(const MenuRow&) const = default;
 };
 
-/// The tray menu, built afresh in the current language whenever it is about to show.
+/// The tray menu, built afresh whenever it is about to show.
 struct MenuView
 {
     std::vector<MenuRow> rows;
@@ -38,8 +39,8 @@ struct MenuView
 /// The rows for `reading`: with a reading, a disabled header ("85 % · charging · full in
 /// 1 h 5 min") and a separator; then open panel, power settings (","; only with
 /// `powerSettings`, when a tool can open them), copy summary ("c"), a separator, the brand
-/// line, a separator and quit ("q").
+/// line, a separator and quit ("q"); in `language`.
 [[nodiscard]] MenuView menuView(
-    const std::optional<BatteryReading>& reading, bool powerSettings = true);
+    const std::optional<BatteryReading>& reading, Language language, bool powerSettings = true);
 
 } // namespace wattlet

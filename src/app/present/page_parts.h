@@ -1,20 +1,29 @@
 #pragma once
 
 #include "core/battery_reading.h"
+#include "core/battery_text.h"
+#include "core/language.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 /// Texts and tones the panel's pages share.
 namespace wattlet::PageParts {
 
-/// Shown in place of an absent value.
-inline const std::string dash = "\u2014";
-/// The typographic minus of negative changes.
-inline const std::string minus = "\u2212";
+/// Looks the text table's keys up in one language: `const Texts t { language }; t("back")`.
+struct Texts
+{
+    Language language;
+
+    [[nodiscard]] std::string operator()(std::string_view key) const
+    {
+        return BatteryText::t(key, language);
+    }
+};
 
 /// `text` in upper case by Unicode rules, for section titles.
 [[nodiscard]] inline std::string upper(const std::string& text)

@@ -1,30 +1,15 @@
 #include "settings_page_view.h"
 
-#include "core/battery_text.h"
+#include "page_parts.h"
+
+#include <algorithm>
 
 namespace wattlet {
 
-namespace {
-
-    int segmentOf(LanguageChoice language)
-    {
-        switch (language) {
-        case LanguageChoice::autoLanguage:
-            return 0;
-        case LanguageChoice::en:
-            return 1;
-        case LanguageChoice::ru:
-            return 2;
-        }
-        return 0;
-    }
-
-} // namespace
-
 SettingsPageView settingsPageView(
-    bool showPercent, bool notify, bool launchAtLogin, LanguageChoice language)
+    bool showPercent, bool notify, bool launchAtLogin, LanguageChoice choice, Language language)
 {
-    using BatteryText::t;
+    const PageParts::Texts t { language };
     SettingsPageView view;
     view.title = t("settings");
     view.back = t("back");
@@ -32,21 +17,13 @@ SettingsPageView settingsPageView(
     view.notify = { t("set.notify"), notify };
     view.login = { t("set.login"), launchAtLogin };
     view.languageLabel = t("set.lang");
-    view.segments = { t("lang.auto"), "English", "Русский" };
-    view.selected = segmentOf(language);
+    // Each language by its own name, so it can be found whatever the page's language.
+    view.languages = { { t("lang.auto"), LanguageChoice::autoLanguage },
+        { "English", LanguageChoice::en }, { "Русский", LanguageChoice::ru } };
+    const auto chosen = std::find_if(view.languages.begin(), view.languages.end(),
+        [choice](const SettingsPageView::LanguageItem& item) { return item.choice == choice; });
+    view.selected = static_cast<int>(chosen - view.languages.begin());
     return view;
-}
-
-LanguageChoice languageOfSegment(int index)
-{
-    switch (index) {
-    case 1:
-        return LanguageChoice::en;
-    case 2:
-        return LanguageChoice::ru;
-    default:
-        return LanguageChoice::autoLanguage;
-    }
 }
 
 } // namespace wattlet

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "app/prefs.h"
+#include "core/language.h"
 
-#include <array>
 #include <string>
+#include <vector>
 
 namespace wattlet {
 
@@ -22,18 +23,22 @@ struct SettingsPageView
     Toggle percent;
     Toggle notify;
     Toggle login;
+    /// One choice of the language control.
+    struct LanguageItem
+    {
+        std::string label;
+        LanguageChoice choice = LanguageChoice::autoLanguage;
+    };
+
     std::string languageLabel;
-    /// Auto (in the current language), then "English" and "Русский" in every language.
-    std::array<std::string, 3> segments;
-    /// Index into segments of the chosen language: 0 auto, 1 en, 2 ru.
+    /// Auto (in the page's language), then "English" and "Русский" in every language.
+    std::vector<LanguageItem> languages;
+    /// Index into languages of the chosen one.
     int selected = 0;
 };
 
-/// The settings page for these preference values, in the current text language.
+/// The settings page for these preference values, in `language`.
 [[nodiscard]] SettingsPageView settingsPageView(
-    bool showPercent, bool notify, bool launchAtLogin, LanguageChoice language);
-
-/// The language of a segment index; out-of-range indexes give auto.
-[[nodiscard]] LanguageChoice languageOfSegment(int index);
+    bool showPercent, bool notify, bool launchAtLogin, LanguageChoice choice, Language language);
 
 } // namespace wattlet

@@ -5,13 +5,13 @@
 namespace wattlet {
 
 StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool showPercent,
-    PercentStyle percentStyle, const Peripherals& devices)
+    Language language, PercentStyle percentStyle, const Peripherals& devices)
 {
     StatusItemView view;
     view.percentStyle = percentStyle;
     if (!reading) {
         view.symbol = "battery.0percent";
-        view.toolTipTitle = BatteryText::t("noBattery");
+        view.toolTipTitle = BatteryText::t("noBattery", language);
         return view;
     }
     view.symbol = reading->symbol();
@@ -25,7 +25,7 @@ StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool
         view.percent = reading->percent;
         view.title = " " + std::to_string(reading->percent) + "%";
     }
-    const std::string summary = BatteryText::summary(*reading, devices);
+    const std::string summary = BatteryText::summary(*reading, devices, language);
     const size_t lineEnd = summary.find('\n');
     view.toolTipTitle = summary.substr(0, lineEnd);
     if (lineEnd != std::string::npos)

@@ -2,6 +2,7 @@
 
 #include "app/prefs.h"
 #include "core/battery_reading.h"
+#include "core/language.h"
 #include "core/peripheral.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@ namespace wattlet {
 enum class StatusTint { monochrome, red, orange };
 
 /// What the tray item shows: the battery symbol, its tint, the percentage and the tooltip.
-/// Texts are UTF-8 in the current language.
+/// Texts are UTF-8.
 struct StatusItemView
 {
     std::string symbol;
@@ -40,9 +41,9 @@ struct StatusItemView
 
 /// The tray item for `reading`: without one, "battery.0percent", monochrome, no percentage. The
 /// tint follows the status dot: "red" gives red, "yellow" gives orange, anything else none. The
-/// tooltip's body lists the peripherals after the battery's lines.
+/// tooltip, in `language`, lists the peripherals after the battery's lines.
 [[nodiscard]] StatusItemView statusItemView(const std::optional<BatteryReading>& reading,
-    bool showPercent, PercentStyle percentStyle = PercentStyle::automatic,
+    bool showPercent, Language language, PercentStyle percentStyle = PercentStyle::automatic,
     const Peripherals& devices = {});
 
 /// Where a shown percentage goes.

@@ -4,6 +4,8 @@
 #include "supply_role.h"
 #include "sysfs_units.h"
 
+#include "core/battery_keys.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -12,6 +14,7 @@ namespace wattlet {
 
 namespace {
 
+    namespace K = BatteryKeys;
     using SysfsUnits::milli;
 
     constexpr std::int64_t reasonCode = 1;
@@ -31,13 +34,13 @@ namespace {
     PropertyDict powerSource(const CombinedBattery& battery, std::optional<std::int64_t> minutes)
     {
         PropertyDict power;
-        power.emplace("Type", "InternalBattery");
-        power.emplace("Current Capacity", SysfsUnits::rounded(battery.percent).value_or(0));
-        power.emplace("Max Capacity", 100);
-        power.emplace("Is Charging", battery.charging);
-        power.emplace("Is Charged", battery.full);
-        power.emplace("Power Source State", battery.onAC ? "AC Power" : "Battery Power");
-        put(power, battery.charging ? "Time to Full Charge" : "Time to Empty", minutes);
+        power.emplace(K::type, K::internalBattery);
+        power.emplace(K::currentCapacity, SysfsUnits::rounded(battery.percent).value_or(0));
+        power.emplace(K::maxCapacity, 100);
+        power.emplace(K::isCharging, battery.charging);
+        power.emplace(K::isCharged, battery.full);
+        power.emplace(K::powerSourceState, battery.onAC ? K::acPower : K::batteryPower);
+        put(power, battery.charging ? K::timeToFullCharge : K::timeToEmpty, minutes);
         return power;
     }
 
@@ -46,39 +49,39 @@ namespace {
         PropertyDict data;
         const auto& full = battery.fullUAh;
         const auto& now = battery.nowUAh;
-        put(data, "FullChargeCapacity", milli(full));
-        put(data, "RemainingCapacity",
+        put(data, K::fullChargeCapacity, milli(full));
+        put(data, K::remainingCapacity,
             milli(now && full ? std::optional(std::min(*now, *full)) : now));
         if (!battery.measuredCurrent)
-            put(data, "BatteryPower", milli(battery.powerUW));
+            put(data, K::batteryPowerMW, milli(battery.powerUW));
         return data;
     }
 
     PropertyDict registryEntry(const CombinedBattery& battery)
     {
         PropertyDict registry;
-        registry.emplace("IsCharging", battery.charging);
-        registry.emplace("ExternalConnected", battery.onAC);
-        registry.emplace("FullyCharged", battery.full);
-        put(registry, "Voltage", milli(micro(battery.voltageUV)));
+        registry.emplace(K::registryIsCharging, battery.charging);
+        registry.emplace(K::externalConnected, battery.onAC);
+        registry.emplace(K::fullyCharged, battery.full);
+        put(registry, K::voltage, milli(micro(battery.voltageUV)));
         if (battery.measuredCurrent)
-            put(registry, "InstantAmperage", milli(battery.flowUA));
-        put(registry, "DesignCapacity", milli(battery.designUAh));
-        put(registry, "CycleCount", battery.cycles);
+            put(registry, K::instantAmperage, milli(battery.flowUA));
+        put(registry, K::designCapacity, milli(battery.designUAh));
+        put(registry, K::cycleCount, battery.cycles);
         if (battery.temperatureDeciC)
-            registry.emplace("Temperature", *battery.temperatureDeciC * 10);
+            registry.emplace(K::temperature, *battery.temperatureDeciC * 10);
         if (auto data = batteryData(battery); !data.empty())
-            registry.emplace("BatteryData", std::move(data));
+            registry.emplace(K::batteryData, std::move(data));
         if (battery.charger) {
-            PropertyDict details { { "Name", battery.charger->name } };
-            put(details, "Watts", battery.charger->watts);
-            registry.emplace("AdapterDetails", std::move(details));
+            PropertyDict details { { K::name, battery.charger->name } };
+            put(details, K::watts, battery.charger->watts);
+            registry.emplace(K::adapterDetails, std::move(details));
         }
-        registry.emplace("ChargerData",
+        registry.emplace(K::chargerData,
             PropertyDict {
-                { "NotChargingReason", battery.unexplainedHold ? reasonCode : std::int64_t { 0 } },
-                { "SlowChargingReason", battery.slowed ? reasonCode : std::int64_t { 0 } } });
-        put(registry, "ChargeLimit", battery.chargeLimitPercent);
+                { K::notChargingReason, battery.unexplainedHold ? reasonCode : std::int64_t { 0 } },
+                { K::slowChargingReason, battery.slowed ? reasonCode : std::int64_t { 0 } } });
+        put(registry, K::chargeLimit, battery.chargeLimitPercent);
         return registry;
     }
 

@@ -2,6 +2,8 @@
 
 #include "sysfs_units.h"
 
+#include "core/battery_reading.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -17,8 +19,6 @@ namespace {
     constexpr Int highestTemperatureDeciC = 1000;
     // 65535 minutes in seconds: the "not available" value of smart batteries.
     constexpr Int unavailableSeconds = 3932100;
-    // A hold within this many points below the user's charge limit counts as the limit reached.
-    constexpr Int limitSlack = 2;
 
     std::optional<Int> positive(const PowerSupply& supply, std::string_view attribute)
     {
@@ -89,7 +89,8 @@ namespace {
 
 bool BatteryPack::endLimitReached() const
 {
-    return endLimit && static_cast<Int>(percent) >= *endLimit - limitSlack;
+    return endLimit
+        && static_cast<Int>(percent) >= *endLimit - BatteryReading::chargeLimitSlackPercent;
 }
 
 bool BatteryPack::heldByLimit() const

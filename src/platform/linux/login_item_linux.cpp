@@ -1,7 +1,7 @@
 #include "identity.h"
+#include "xdg_dirs.h"
 
 #include "platform/login_item.h"
-#include "platform/xdg_dirs.h"
 
 #include <QCoreApplication>
 #include <QDir>

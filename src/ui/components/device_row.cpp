@@ -2,7 +2,6 @@
 
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
-#include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
@@ -31,12 +30,13 @@ namespace {
 
 } // namespace
 
-DeviceRow::DeviceRow(QString symbol, QString name, QString value, bool low, QWidget* parent)
+DeviceRow::DeviceRow(
+    QString symbol, QString name, QString value, QColor valueColor, QWidget* parent)
     : QWidget(parent)
     , m_symbol(std::move(symbol))
     , m_name(std::move(name))
     , m_value(std::move(value))
-    , m_low(low)
+    , m_valueColor(valueColor)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -73,7 +73,7 @@ void DeviceRow::paintEvent(QPaintEvent*)
     const qreal baseline
         = middle + (QFontMetricsF(value).ascent() - QFontMetricsF(value).descent()) / 2;
     painter.setFont(valueLine.font);
-    painter.setPen(m_low ? Palette::red() : scheme.primary());
+    painter.setPen(m_valueColor.isValid() ? m_valueColor : scheme.primary());
     painter.drawText(QPointF(width() - valueWidth, baseline), valueLine.text);
 
     const qreal nameLeft = symbolColumn + spacing;

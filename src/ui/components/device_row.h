@@ -1,19 +1,21 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
 namespace wattlet {
 
 /// One peripheral on one line: its kind's symbol in secondary colour, its name (cut with "…"
-/// when narrow) and its charge at the right edge, in red when `low`. Its height is fixed; it
-/// takes the width it is given.
+/// when narrow) and its charge at the right edge in `valueColor` (the text colour when invalid).
+/// Its height is fixed; it takes the width it is given.
 class DeviceRow : public QWidget
 {
     Q_OBJECT
 
 public:
-    DeviceRow(QString symbol, QString name, QString value, bool low, QWidget* parent = nullptr);
+    DeviceRow(
+        QString symbol, QString name, QString value, QColor valueColor, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
@@ -25,7 +27,7 @@ private:
     QString m_symbol;
     QString m_name;
     QString m_value;
-    bool m_low;
+    QColor m_valueColor;
 };
 
 } // namespace wattlet

@@ -1,11 +1,8 @@
 #include "plain_button.h"
 
-#include "ui/drawing/continuous_corners.h"
-#include "ui/theme/palette.h"
 #include "ui/theme/style.h"
 
 #include <QFocusEvent>
-#include <QPainter>
 
 namespace wattlet {
 
@@ -27,15 +24,8 @@ qreal PlainButton::labelOpacity() const { return isDown() ? 0.55 : 1.0; }
 
 void PlainButton::paintFocusRing(QPainter& painter, const QRectF& rect, qreal radius) const
 {
-    if (!m_keyboardFocus || !hasFocus())
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPen pen(Style::withOpacity(Palette::blue(), 80), 2);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(continuousRoundedRect(rect.adjusted(1, 1, -1, -1), radius));
-    painter.restore();
+    if (m_keyboardFocus && hasFocus())
+        Style::paintFocusRing(painter, rect, radius);
 }
 
 void PlainButton::focusInEvent(QFocusEvent* event)

@@ -1,6 +1,7 @@
 #include "segmented_control.h"
 
 #include "ui/theme/scheme.h"
+#include "ui/theme/style.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -52,7 +53,16 @@ void SegmentedControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor text = Scheme::of(this).primary();
+    const Scheme scheme = Scheme::of(this);
+    paintTrack(p, scheme.primary());
+    paintSelection(p, scheme.isDark());
+    paintLabels(p, scheme.primary());
+    if (hasFocus())
+        Style::paintFocusRing(p, rect(), radius);
+}
+
+void SegmentedControl::paintTrack(QPainter& p, const QColor& text) const
+{
     QColor track = text;
     track.setAlphaF(0.08f);
     p.setPen(Qt::NoPen);
@@ -68,31 +78,30 @@ void SegmentedControl::paintEvent(QPaintEvent*)
         const int x = segmentRect(i).left();
         p.fillRect(QRectF(x - 0.5, 5, 1, height() - 10), divider);
     }
+}
 
+void SegmentedControl::paintSelection(QPainter& p, bool dark) const
+{
     const QRect chosen = segmentRect(m_selected);
-    if (chosen.isValid()) {
-        const QRectF raised = QRectF(chosen).adjusted(2, 2, -2, -2);
-        p.setBrush(QColor(0, 0, 0, 30));
-        p.drawRoundedRect(raised.translated(0, 0.5), radius - 2, radius - 2);
-        // Raised: white on a light panel, a lighter grey than the track on a dark one.
-        p.setBrush(
-            Scheme::of(this).isDark() ? QColor::fromRgbF(0.36f, 0.36f, 0.37f) : QColor(Qt::white));
-        p.drawRoundedRect(raised, radius - 2, radius - 2);
-    }
+    if (!chosen.isValid())
+        return;
+    const QRectF raised = QRectF(chosen).adjusted(2, 2, -2, -2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 30));
+    p.drawRoundedRect(raised.translated(0, 0.5), radius - 2, radius - 2);
+    // Raised: white on a light panel, a lighter grey than the track on a dark one.
+    p.setBrush(dark ? QColor::fromRgbF(0.36f, 0.36f, 0.37f) : QColor(Qt::white));
+    p.drawRoundedRect(raised, radius - 2, radius - 2);
+}
 
+void SegmentedControl::paintLabels(QPainter& p, const QColor& text) const
+{
     p.setPen(text);
     for (int i = 0; i < m_segments.size(); ++i) {
         const QRect r = segmentRect(i);
         const QString label
             = fontMetrics().elidedText(m_segments[i], Qt::ElideRight, r.width() - 8);
         p.drawText(r, Qt::AlignCenter, label);
-    }
-    if (hasFocus()) {
-        QColor ring = palette().color(QPalette::Highlight);
-        ring.setAlphaF(0.6f);
-        p.setPen(QPen(ring, 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), radius, radius);
     }
 }
 

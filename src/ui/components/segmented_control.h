@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+class QPainter;
 
 namespace wattlet {
 
@@ -31,6 +34,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void paintTrack(QPainter& p, const QColor& text) const;
+    void paintSelection(QPainter& p, bool dark) const;
+    void paintLabels(QPainter& p, const QColor& text) const;
     void choose(int index);
 
     QStringList m_segments;

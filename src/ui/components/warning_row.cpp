@@ -3,7 +3,6 @@
 #include "ui/drawing/icon_label.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
-#include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
@@ -20,27 +19,25 @@ namespace {
     constexpr qreal spacing = 8;
     // The symbol follows the panel's body text size.
     constexpr qreal symbolTextSize = 13;
-    constexpr std::string_view symbol = "exclamationmark.triangle.fill";
 
     QFont textFont() { return Style::font(12.5); }
 
 } // namespace
 
-WarningRow::WarningRow(QString text, bool hot, QWidget* parent)
+WarningRow::WarningRow(const QString& symbol, QString text, QColor accent, QWidget* parent)
     : QWidget(parent)
+    , m_symbol(symbol.toStdString())
     , m_text(std::move(text))
-    , m_hot(hot)
+    , m_accent(accent)
 {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }
 
-QColor WarningRow::accent() const { return m_hot ? Palette::red() : Palette::yellow(); }
-
 qreal WarningRow::textLeft() const
 {
-    return padding + Symbols::size(symbol, symbolTextSize).width() + spacing;
+    return padding + Symbols::size(m_symbol, symbolTextSize).width() + spacing;
 }
 
 QSize WarningRow::sizeHint() const
@@ -55,7 +52,7 @@ QSize WarningRow::minimumSizeHint() const
     // Layouts take the real height from heightForWidth; a narrow minimum height here would
     // otherwise be taken as the least height at every width.
     const qreal line = std::max(
-        TextBlock::lineHeight(textFont()), Symbols::size(symbol, symbolTextSize).height());
+        TextBlock::lineHeight(textFont()), Symbols::size(m_symbol, symbolTextSize).height());
     return { static_cast<int>(std::ceil(textLeft() + 60 + padding)),
         static_cast<int>(std::ceil(2 * padding + line)) };
 }
@@ -63,7 +60,7 @@ QSize WarningRow::minimumSizeHint() const
 int WarningRow::heightForWidth(int width) const
 {
     const TextBlock text(m_text, textFont(), width - textLeft() - padding);
-    const qreal content = std::max(text.height(), Symbols::size(symbol, symbolTextSize).height());
+    const qreal content = std::max(text.height(), Symbols::size(m_symbol, symbolTextSize).height());
     return static_cast<int>(std::ceil(2 * padding + content));
 }
 
@@ -72,13 +69,13 @@ void WarningRow::paintEvent(QPaintEvent*)
     const Scheme scheme = Scheme::of(this);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    Style::paintCard(painter, rect(), 10, Style::withOpacity(accent(), 13));
+    Style::paintCard(painter, rect(), 10, Style::withOpacity(m_accent, 13));
 
     const QFont font = textFont();
-    const QSizeF icon = Symbols::size(symbol, symbolTextSize);
+    const QSizeF icon = Symbols::size(m_symbol, symbolTextSize);
     // Top-aligned with the text: the symbol sits on the first line, centred on its capitals.
     const QRectF iconBox(QPointF(padding, symbolTopBesideText(font, padding, icon.height())), icon);
-    Symbols::paint(painter, iconBox, symbol, accent());
+    Symbols::paint(painter, iconBox, m_symbol, m_accent);
     const TextBlock text(m_text, font, width() - textLeft() - padding);
     text.draw(painter, { textLeft(), padding }, scheme.primary());
 }

@@ -1,18 +1,21 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
+#include <string>
+
 namespace wattlet {
 
-/// A warning on a tinted card: a triangle symbol and the sentence, which wraps over as many
-/// lines as it needs (heightForWidth). Red when `hot`, else yellow.
+/// A warning on a card tinted with `accent`: the symbol in that colour and the sentence, which
+/// wraps over as many lines as it needs (heightForWidth).
 class WarningRow : public QWidget
 {
     Q_OBJECT
 
 public:
-    WarningRow(QString text, bool hot, QWidget* parent = nullptr);
+    WarningRow(const QString& symbol, QString text, QColor accent, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
@@ -20,7 +23,7 @@ public:
     [[nodiscard]] int heightForWidth(int width) const override;
 
     /// The card and symbol colour.
-    [[nodiscard]] QColor accent() const;
+    [[nodiscard]] QColor accent() const { return m_accent; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,8 +31,9 @@ protected:
 private:
     [[nodiscard]] qreal textLeft() const;
 
+    std::string m_symbol;
     QString m_text;
-    bool m_hot;
+    QColor m_accent;
 };
 
 } // namespace wattlet

@@ -7,11 +7,11 @@
 
 namespace wattlet {
 
-void copySummary(const std::optional<BatteryReading>& reading)
+void copySummary(const std::optional<BatteryReading>& reading, Language language)
 {
     if (!reading)
         return;
-    setClipboardText(QString::fromStdString(BatteryText::summary(*reading)));
+    setClipboardText(QString::fromStdString(BatteryText::summary(*reading, language)));
 }
 
 } // namespace wattlet

@@ -15,11 +15,11 @@
 
 namespace wattlet {
 
-AboutPage::AboutPage(std::function<void()> back, QWidget* parent)
+AboutPage::AboutPage(Language language, std::function<void()> back, QWidget* parent)
     : QWidget(parent)
 {
     using Style::TextWeight;
-    const AboutPageView view = aboutPageView();
+    const AboutPageView view = aboutPageView(language);
     QVBoxLayout* column = pageLayout(this, 12);
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
     column->addWidget(new AppIconView, 0, Qt::AlignHCenter);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -14,7 +16,7 @@ class AboutPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit AboutPage(std::function<void()> back, QWidget* parent = nullptr);
+    AboutPage(Language language, std::function<void()> back, QWidget* parent = nullptr);
 };
 
 } // namespace wattlet

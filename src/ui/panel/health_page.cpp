@@ -40,7 +40,8 @@ namespace {
 HealthPage::HealthPage(const AppModel& model, std::function<void()> back, QWidget* parent)
     : QWidget(parent)
 {
-    const HealthPageView view = healthPageView(model.healthLog(), model.reading());
+    const HealthPageView view
+        = healthPageView(model.healthLog(), model.reading(), model.prefs().textLanguage());
     QVBoxLayout* column = pageLayout(this, 14);
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
     column->addLayout(chart(view));

@@ -85,8 +85,10 @@ namespace {
         lines->setSpacing(5);
         auto* stateLine = new QHBoxLayout;
         stateLine->setSpacing(5);
-        if (view.bolt)
-            stateLine->addWidget(new SymbolView(QStringLiteral("bolt.fill"), 13, Palette::gold()));
+        if (!view.boltSymbol.empty()) {
+            stateLine->addWidget(
+                new SymbolView(qText(view.boltSymbol), 13, Palette::color(view.boltTone)));
+        }
         auto* state = new TextLabel(qText(view.state), Style::font(15, TextWeight::semibold));
         state->setWraps(true);
         stateLine->addWidget(state, 1);
@@ -137,8 +139,10 @@ namespace {
         column->addWidget(new TextLabel(qText(view.devicesTitle),
             Style::font(11, TextWeight::semibold), LabelColor::secondary));
         for (const MainPageView::Device& device : view.devices) {
+            const QColor valueColor
+                = device.valueTone.empty() ? QColor() : Palette::color(device.valueTone);
             column->addWidget(new DeviceRow(
-                qText(device.symbol), qText(device.name), qText(device.value), device.low));
+                qText(device.symbol), qText(device.name), qText(device.value), valueColor));
         }
         return card;
     }
@@ -165,7 +169,7 @@ MainPage::MainPage(AppModel& model, const std::function<void()>& openHealth, QWi
     , m_model(model)
 {
     const MainPageView view = mainPageView(model.reading(), model.series(), model.delta(),
-        model.canOpenPowerSettings(), model.peripherals());
+        model.prefs().textLanguage(), model.canOpenPowerSettings(), model.peripherals());
     if (view.notice)
         buildNotice(view);
     else
@@ -191,7 +195,8 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
     const int o = ChargeRing::overhang;
     column->addItem(new OverhangItem(hero(view.hero, this), QMargins(o, o, 0, o)));
     for (const MainPageView::Warning& warning : view.warnings)
-        column->addWidget(new WarningRow(qText(warning.text), warning.hot));
+        column->addWidget(new WarningRow(
+            qText(warning.symbol), qText(warning.text), Palette::color(warning.tone)));
     column->addLayout(tiles(view, openHealth));
     column->addLayout(details(view));
     if (!view.devices.empty())
@@ -219,7 +224,7 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
 void MainPage::copySummary() const
 {
     // The reading of the moment of the click, not the one the page was built from.
-    wattlet::copySummary(m_model.reading());
+    wattlet::copySummary(m_model.reading(), m_model.prefs().textLanguage());
 }
 
 } // namespace wattlet

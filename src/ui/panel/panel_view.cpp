@@ -148,7 +148,7 @@ void PanelView::showPage()
         m_pageWidget = new SettingsPage(m_model, back, this);
         break;
     case Page::about:
-        m_pageWidget = new AboutPage(back, this);
+        m_pageWidget = new AboutPage(m_model.prefs().textLanguage(), back, this);
         break;
     case Page::health:
         m_pageWidget = new HealthPage(m_model, back, this);
@@ -164,25 +164,23 @@ void PanelView::showFooter()
         m_footer->hide();
         m_footer->deleteLater();
     }
-    const FooterView view = footerView();
+    const FooterView view = footerView(m_model.prefs().textLanguage());
     m_footer = new QWidget(this);
     auto* row = new QHBoxLayout(m_footer);
     row->setContentsMargins(14, 9, 14, 9);
     row->setSpacing(10);
     row->addWidget(new BrandLink(qText(view.brand), QUrl(qText(view.brandURL))));
     row->addStretch(1);
-    auto* about = new FooterButton(
-        QStringLiteral("info.circle"), qText(view.aboutHelp), [this] { toggleAbout(); });
-    about->setObjectName(QStringLiteral("about"));
-    row->addWidget(about);
-    auto* settings = new FooterButton(
-        QStringLiteral("gearshape"), qText(view.settingsHelp), [this] { toggleSettings(); });
-    settings->setObjectName(QStringLiteral("settings"));
-    row->addWidget(settings);
-    auto* quit = new FooterButton(QStringLiteral("power"), qText(view.quitHelp),
+    const auto addButton = [row](const FooterView::Button& face, const QString& name,
+                               std::function<void()> action) {
+        auto* button = new FooterButton(qText(face.symbol), qText(face.help), std::move(action));
+        button->setObjectName(name);
+        row->addWidget(button);
+    };
+    addButton(view.about, QStringLiteral("about"), [this] { toggleAbout(); });
+    addButton(view.settings, QStringLiteral("settings"), [this] { toggleSettings(); });
+    addButton(view.quit, QStringLiteral("quit"),
         [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
-    quit->setObjectName(QStringLiteral("quit"));
-    row->addWidget(quit);
     layout()->addWidget(m_footer);
     m_footer->show();
 }

@@ -54,52 +54,64 @@ namespace {
         ToggleSwitch* m_switch;
     };
 
+    // The three switches; each writes its preference at once.
+    void addSwitches(QVBoxLayout* column, const SettingsPageView& view, Prefs& prefs)
+    {
+        auto* percent = new SwitchRow(view.percent, QStringLiteral("percent"), nullptr);
+        QObject::connect(percent->toggle(), &ToggleSwitch::clicked, percent,
+            [&prefs](bool on) { prefs.setShowPercent(on); });
+        column->addWidget(percent);
+
+        auto* notify = new SwitchRow(view.notify, QStringLiteral("notify"), nullptr);
+        QObject::connect(notify->toggle(), &ToggleSwitch::clicked, notify,
+            [&prefs](bool on) { prefs.setNotify(on); });
+        column->addWidget(notify);
+
+        auto* login = new SwitchRow(view.login, QStringLiteral("login"), nullptr);
+        ToggleSwitch* loginSwitch = login->toggle();
+        QObject::connect(
+            loginSwitch, &ToggleSwitch::clicked, login, [&prefs, loginSwitch](bool on) {
+                prefs.setLaunchAtLogin(on);
+                // The autostart entry decides, not the click: a failed registration shows off.
+                loginSwitch->setChecked(prefs.launchAtLogin());
+            });
+        column->addWidget(login);
+    }
+
+    // The language's label and its segmented control, one segment per item of the view.
+    QLayout* languageChoice(const SettingsPageView& view, Prefs& prefs)
+    {
+        auto* language = new QVBoxLayout;
+        language->setSpacing(6);
+        language->addWidget(
+            new TextLabel(qText(view.languageLabel), Style::font(12), LabelColor::secondary));
+        QStringList segments;
+        for (const SettingsPageView::LanguageItem& item : view.languages)
+            segments.push_back(qText(item.label));
+        auto* control = new SegmentedControl(segments, view.selected);
+        control->setObjectName(QStringLiteral("language"));
+        control->setFont(controlFont());
+        control->setAccessibleName(qText(view.languageLabel));
+        QObject::connect(control, &SegmentedControl::activated, control,
+            [&prefs, items = view.languages](int index) {
+                prefs.setLanguage(items.at(static_cast<std::size_t>(index)).choice);
+            });
+        language->addWidget(control);
+        return language;
+    }
+
 } // namespace
 
 SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget* parent)
     : QWidget(parent)
 {
     Prefs& prefs = model.prefs();
-    const SettingsPageView view = settingsPageView(
-        prefs.showPercent(), prefs.notify(), prefs.launchAtLogin(), prefs.language());
-
+    const SettingsPageView view = settingsPageView(prefs.showPercent(), prefs.notify(),
+        prefs.launchAtLogin(), prefs.language(), prefs.textLanguage());
     QVBoxLayout* column = pageLayout(this, 14);
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
-
-    auto* percent = new SwitchRow(view.percent, QStringLiteral("percent"), this);
-    connect(percent->toggle(), &ToggleSwitch::clicked, this,
-        [&model](bool on) { model.prefs().setShowPercent(on); });
-    column->addWidget(percent);
-
-    auto* notify = new SwitchRow(view.notify, QStringLiteral("notify"), this);
-    connect(notify->toggle(), &ToggleSwitch::clicked, this,
-        [&model](bool on) { model.prefs().setNotify(on); });
-    column->addWidget(notify);
-
-    auto* login = new SwitchRow(view.login, QStringLiteral("login"), this);
-    ToggleSwitch* loginSwitch = login->toggle();
-    connect(loginSwitch, &ToggleSwitch::clicked, this, [&model, loginSwitch](bool on) {
-        model.prefs().setLaunchAtLogin(on);
-        // The autostart entry decides, not the click: a failed registration shows off.
-        loginSwitch->setChecked(model.prefs().launchAtLogin());
-    });
-    column->addWidget(login);
-
-    auto* language = new QVBoxLayout;
-    language->setSpacing(6);
-    language->addWidget(
-        new TextLabel(qText(view.languageLabel), Style::font(12), LabelColor::secondary));
-    QStringList segments;
-    for (const std::string& segment : view.segments)
-        segments.push_back(qText(segment));
-    auto* control = new SegmentedControl(segments, view.selected, this);
-    control->setObjectName(QStringLiteral("language"));
-    control->setFont(controlFont());
-    control->setAccessibleName(qText(view.languageLabel));
-    connect(control, &SegmentedControl::activated, this,
-        [&model](int index) { model.prefs().setLanguage(languageOfSegment(index)); });
-    language->addWidget(control);
-    column->addLayout(language);
+    addSwitches(column, view, prefs);
+    column->addLayout(languageChoice(view, prefs));
 }
 
 } // namespace wattlet

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/app_model.h"
-#include "ui/desktop/single_instance.h"
+#include "platform/single_instance.h"
 #include "ui/tray/status_controller.h"
 
 #include <QObject>

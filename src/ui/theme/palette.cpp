@@ -45,6 +45,4 @@ QColor color(std::string_view tone)
     return malachite();
 }
 
-QColor tone(const BatteryReading& reading) { return color(reading.dot()); }
-
 } // namespace wattlet::Palette

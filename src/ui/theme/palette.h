@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/battery_reading.h"
-
 #include <QColor>
 
 #include <string_view>
@@ -16,7 +14,5 @@ namespace wattlet::Palette {
 
 /// The colour of a tone name: "red", "yellow", "blue", "gold", anything else malachite.
 [[nodiscard]] QColor color(std::string_view tone);
-/// The accent of a reading, chosen by its status dot.
-[[nodiscard]] QColor tone(const BatteryReading& reading);
 
 } // namespace wattlet::Palette

@@ -1,5 +1,7 @@
 #include "style.h"
 
+#include "palette.h"
+
 #include "ui/drawing/continuous_corners.h"
 
 #include <QApplication>
@@ -63,6 +65,16 @@ void paintCard(QPainter& painter, const QRectF& rect, qreal radius, const QColor
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(continuousRoundedRect(rect, radius), fill);
+    painter.restore();
+}
+
+void paintFocusRing(QPainter& painter, const QRectF& rect, qreal radius)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(withOpacity(Palette::blue(), 80), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(continuousRoundedRect(rect.adjusted(1, 1, -1, -1), radius));
     painter.restore();
 }
 

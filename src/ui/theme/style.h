@@ -38,6 +38,10 @@ constexpr qreal labelSpacing = 6;
 /// Fills `rect` as a card: a rounded rectangle with continuous corners of `radius`.
 void paintCard(QPainter& painter, const QRectF& rect, qreal radius, const QColor& fill);
 
+/// Outlines `rect` (inset by the pen's half width) as the keyboard focus: a 2-point ring in the
+/// accent blue with continuous corners of `radius`.
+void paintFocusRing(QPainter& painter, const QRectF& rect, qreal radius);
+
 /// `color` with its opacity multiplied by `percent` / 100.
 [[nodiscard]] QColor withOpacity(QColor color, qreal percent);
 

@@ -53,7 +53,7 @@ StatusController::~StatusController() = default;
 void StatusController::update()
 {
     m_tray->show(statusItemView(m_model.reading(), m_model.prefs().showPercent(),
-        m_model.prefs().percentStyle(), m_model.peripherals()));
+        m_model.prefs().textLanguage(), m_model.prefs().percentStyle(), m_model.peripherals()));
 }
 
 void StatusController::togglePanel(std::optional<QPoint> at)
@@ -81,7 +81,10 @@ void StatusController::openPanel()
         togglePanel();
 }
 
-void StatusController::copySummary() { wattlet::copySummary(m_model.reading()); }
+void StatusController::copySummary()
+{
+    wattlet::copySummary(m_model.reading(), m_model.prefs().textLanguage());
+}
 
 void StatusController::run(MenuAction action)
 {
@@ -108,7 +111,8 @@ void StatusController::run(MenuAction action)
 
 MenuView StatusController::menu() const
 {
-    return menuView(m_model.reading(), m_model.canOpenPowerSettings());
+    return menuView(
+        m_model.reading(), m_model.prefs().textLanguage(), m_model.canOpenPowerSettings());
 }
 
 bool StatusController::isPanelOpen() const { return m_panel->isOpen(); }

@@ -3,6 +3,7 @@
 #include "segment_digits.h"
 
 #include "ui/drawing/symbols.h"
+#include "ui/theme/palette.h"
 
 #include <QPainter>
 
@@ -15,8 +16,7 @@ namespace wattlet {
 
 namespace {
 
-    // The red and orange the menu bar uses for alerts, bright enough for dark and light bars.
-    const QColor alertRed(255, 59, 48);
+    // The orange the menu bar uses for alerts, bright enough for dark and light bars.
     const QColor alertOrange(255, 149, 0);
 
     QImage transparentSquare(int sizePx)
@@ -140,7 +140,7 @@ QColor trayTint(StatusTint tint, const QColor& foreground)
 {
     switch (tint) {
     case StatusTint::red:
-        return alertRed;
+        return Palette::red();
     case StatusTint::orange:
         return alertOrange;
     case StatusTint::monochrome:

@@ -3,8 +3,15 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <cstdint>
+
 struct wl_display;
-struct wl_proxy;
+struct wl_registry;
+struct wl_seat;
+struct zwlr_data_control_manager_v1;
+struct zwlr_data_control_device_v1;
+struct zwlr_data_control_source_v1;
+struct zwlr_data_control_offer_v1;
 class QSocketNotifier;
 
 namespace wattlet {
@@ -30,22 +37,27 @@ private:
     bool set(const QByteArray& utf8);
     void dispatch();
     void disconnect();
+    void dropSource();
+    void dropDevice();
 
-    static void sourceSend(void* data, wl_proxy* source, const char* mimeType, int fd);
-    static void sourceCancelled(void* data, wl_proxy* source);
-    static void deviceDataOffer(void* data, wl_proxy* device, wl_proxy* offer);
-    static void deviceSelection(void* data, wl_proxy* device, wl_proxy* offer);
-    static void deviceFinished(void* data, wl_proxy* device);
-    static void registryGlobal(
-        void* data, wl_proxy* registry, unsigned name, const char* interface, unsigned version);
-    static void registryGlobalRemove(void* data, wl_proxy* registry, unsigned name);
+    static void sourceSend(
+        void* data, zwlr_data_control_source_v1* source, const char* mimeType, std::int32_t fd);
+    static void sourceCancelled(void* data, zwlr_data_control_source_v1* source);
+    static void deviceDataOffer(
+        void* data, zwlr_data_control_device_v1* device, zwlr_data_control_offer_v1* offer);
+    static void deviceSelection(
+        void* data, zwlr_data_control_device_v1* device, zwlr_data_control_offer_v1* offer);
+    static void deviceFinished(void* data, zwlr_data_control_device_v1* device);
+    static void registryGlobal(void* data, wl_registry* registry, std::uint32_t name,
+        const char* interface, std::uint32_t version);
+    static void registryGlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
 
     wl_display* m_display = nullptr;
-    wl_proxy* m_registry = nullptr;
-    wl_proxy* m_seat = nullptr;
-    wl_proxy* m_manager = nullptr;
-    wl_proxy* m_device = nullptr;
-    wl_proxy* m_source = nullptr;
+    wl_registry* m_registry = nullptr;
+    wl_seat* m_seat = nullptr;
+    zwlr_data_control_manager_v1* m_manager = nullptr;
+    zwlr_data_control_device_v1* m_device = nullptr;
+    zwlr_data_control_source_v1* m_source = nullptr;
     QSocketNotifier* m_notifier = nullptr;
     QByteArray m_text;
 };

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QDBusConnection>
 #include <QString>
 
 #include <memory>
 
-class QLockFile;
-
 namespace wattlet {
 
-/// The claim to be the one running copy: the application id as a session-bus name, or, when
-/// there is no session bus, a lock file in $XDG_RUNTIME_DIR (the temporary folder without
+/// The claim to be the one running copy: the application id as a name on the session bus, or,
+/// when there is no session bus, a lock file in $XDG_RUNTIME_DIR (the temporary folder without
 /// one); and in either case a lock file in the data folder, so that copies on different
 /// session buses (two logins sharing a home, a nested session) never write the same history.
 /// The claim lasts as long as the object.
@@ -20,7 +17,8 @@ public:
     /// The application id, claimed as a name on the session bus.
     [[nodiscard]] static QString busName();
 
-    explicit SingleInstance(QDBusConnection connection = QDBusConnection::sessionBus());
+    /// `busAddress` names the bus to claim the name on; empty means the session bus.
+    explicit SingleInstance(const QString& busAddress = {});
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -34,12 +32,8 @@ public:
     [[nodiscard]] static QString dataLockPath();
 
 private:
-    [[nodiscard]] bool claimSession();
-    [[nodiscard]] bool claimDataFolder();
-
-    QDBusConnection m_connection;
-    std::unique_ptr<QLockFile> m_lock;
-    std::unique_ptr<QLockFile> m_dataLock;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace wattlet

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace wattlet {
+
+/// The language of the texts the user reads.
+enum class Language { ru, en };
+
+/// What the two texts that name the computer call it: "the Mac" on macOS, "the laptop" and
+/// "your computer" elsewhere. The platform says which.
+enum class MachineName { laptop, mac };
+
+} // namespace wattlet

@@ -1,0 +1,38 @@
+#include "platform/user_languages.h"
+
+#include <array>
+#include <cstdlib>
+#include <string_view>
+
+namespace wattlet {
+
+namespace {
+
+    // "C", "POSIX" and their variants ("C.UTF-8", "POSIX@euro") name no language.
+    bool namesNoLanguage(std::string_view value)
+    {
+        const std::string_view name = value.substr(0, value.find_first_of(".@"));
+        return name.empty() || name == "C" || name == "POSIX";
+    }
+
+} // namespace
+
+std::vector<std::string> userLanguages()
+{
+    constexpr std::array variables { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG" };
+    std::vector<std::string> languages;
+    for (const char* variable : variables) {
+        const char* raw = std::getenv(variable);
+        if (raw == nullptr)
+            continue;
+        std::string_view value = raw;
+        // Only LANGUAGE lists several, separated by colons; its first one counts.
+        if (std::string_view(variable) == "LANGUAGE")
+            value = value.substr(0, value.find(':'));
+        if (!namesNoLanguage(value))
+            languages.emplace_back(value);
+    }
+    return languages;
+}
+
+} // namespace wattlet
