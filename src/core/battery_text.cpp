@@ -309,11 +309,16 @@ std::string replacingPlaceholder(std::string text, const std::string& number)
     return text;
 }
 
+std::string unsignedWatts(double watts, Language language)
+{
+    const double magnitude = std::fabs(watts);
+    return num(magnitude, magnitude < 10 ? 1 : 0, language) + " " + t("W", language);
+}
+
 std::string watts(double watts, Language language)
 {
     const char* sign = watts > 0.05 ? "+" : watts < -0.05 ? minus : "";
-    const double magnitude = std::fabs(watts);
-    return sign + num(magnitude, magnitude < 10 ? 1 : 0, language) + " " + t("W", language);
+    return sign + unsignedWatts(watts, language);
 }
 
 std::string state(const BatteryReading& reading, Language language)

@@ -38,9 +38,11 @@ inline constexpr char minus[] = "\u2212";
 /// `text` with every "%d" replaced by `number`; unchanged when it has none.
 [[nodiscard]] std::string replacingPlaceholder(std::string text, const std::string& number);
 
-/// A power in W: "+" above 0.05 W, the minus sign below −0.05 W, no sign between; one fraction
-/// digit under 10 W, none from 10 W on ("+37 W", "−8.4 W", "0 W"). The tooltip, the summary and
-/// the panel's power tile all write it so, so the sign always tells the direction of the flow.
+/// A power's magnitude in W without a sign: one fraction digit under 10 W, none from 10 W on
+/// ("37 W", "8.4 W", "0 W").
+[[nodiscard]] std::string unsignedWatts(double watts, Language language);
+/// unsignedWatts() after "+" above 0.05 W or the minus sign below −0.05 W, no sign between
+/// ("+37 W", "−8.4 W", "0 W"): the sign tells the direction of the flow.
 [[nodiscard]] std::string watts(double watts, Language language);
 
 [[nodiscard]] std::string state(const BatteryReading& reading, Language language);

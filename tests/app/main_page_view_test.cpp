@@ -89,11 +89,11 @@ namespace {
     }
 
     // The digits are BatteryText::watts()'s; here what the tile adds to it.
-    TEST(MainPageView, PowerTileSignFollowsThePowerEvenWhileCharging)
+    TEST(MainPageView, PowerTileShowsPlusWhileCharging)
     {
         const std::tuple<std::optional<std::int64_t>, std::optional<std::int64_t>, const char*>
             cases[]
-            = { { -1000, 12000, "−12 W" }, { 4, 10000, "0 W" }, { 1000, std::nullopt, "—" } };
+            = { { -1000, 12000, "+12 W" }, { 4, 10000, "+0 W" }, { 1000, std::nullopt, "—" } };
         for (const auto& [ma, mv, text] : cases) {
             SCOPED_TRACE(text);
             BatteryReading r;

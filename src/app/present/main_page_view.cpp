@@ -146,7 +146,13 @@ std::string toneName(const BatteryReading& reading)
 std::string powerTileText(const BatteryReading& reading, Language language)
 {
     const auto watts = reading.watts();
-    return watts ? BatteryText::watts(*watts, language) : dash;
+    if (!watts)
+        return dash;
+    // The tile says what the battery is doing, beside the charging state: "+" for as long as it
+    // charges, also while a brief load draws more than the charger gives. The tooltip's line
+    // (BatteryText::watts) reports the measured flow instead.
+    const std::string sign = reading.charging ? "+" : *watts < -0.05 ? minus : "";
+    return sign + BatteryText::unsignedWatts(*watts, language);
 }
 
 MainPageView mainPageView(const std::optional<BatteryReading>& reading,

@@ -118,8 +118,8 @@ struct MainPageView
 /// "malachite".
 [[nodiscard]] std::string toneName(const BatteryReading& reading);
 
-/// The power tile's text: BatteryText::watts() of the reading's power; the dash without current
-/// or voltage.
+/// The power tile's text: BatteryText::unsignedWatts() of the reading's power after "+" while
+/// charging, else the minus sign below −0.05 W; the dash without current or voltage.
 [[nodiscard]] std::string powerTileText(const BatteryReading& reading, Language language);
 
 } // namespace wattlet
