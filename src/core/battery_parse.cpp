@@ -1,5 +1,6 @@
 #include "battery_parse.h"
 
+#include "clean_name.h"
 #include "int64_range.h"
 
 #include <limits>
@@ -195,7 +196,9 @@ BatteryReading reading(
     // A registry may still describe the last adapter after it was unplugged.
     if (const PropertyDict* adapter = dictionary(registry, "AdapterDetails"); r.onAC && adapter) {
         r.adapterWatts = integer(*adapter, "Watts");
-        r.adapterName = firstOf(text(*adapter, "Name"), text(*adapter, "Description"));
+        const auto name = firstOf(text(*adapter, "Name"), text(*adapter, "Description"));
+        if (std::string clean = cleanName(name.value_or("")); !clean.empty())
+            r.adapterName = std::move(clean);
     }
 
     r.designCapacity
