@@ -181,16 +181,17 @@ namespace {
         test::serveEventsFor(200);
         const Figures last = measure();
         std::printf("%-22s %14s %14s\n", "", "after 1 hour", "after 1 week");
-        std::printf("%-22s %14lld %14lld\n", "resident bytes", first.residentBytes,
-            last.residentBytes);
+        std::printf(
+            "%-22s %14lld %14lld\n", "resident bytes", first.residentBytes, last.residentBytes);
         std::printf("%-22s %14lld %14lld\n", "open descriptors", first.openFiles, last.openFiles);
         std::printf("%-22s %14lld %14lld\n", "live Qt objects", first.objects, last.objects);
         std::printf("history samples %zu, health entries %zu, late peripheral updates %d\n",
             model.history().samples.size(), model.healthLog().entries.size(), late);
         const bool held = last.residentBytes - first.residentBytes <= allowedGrowthBytes
             && last.openFiles <= first.openFiles;
-        std::printf("%s\n", held ? "held: growth within 1 MiB, no descriptor left open"
-                                 : "FAILED: memory grew past 1 MiB or descriptors were left");
+        std::printf("%s\n",
+            held ? "held: growth within 1 MiB, no descriptor left open"
+                 : "FAILED: memory grew past 1 MiB or descriptors were left");
         return held ? 0 : 1;
     }
 

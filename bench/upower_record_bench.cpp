@@ -35,16 +35,16 @@ namespace {
     std::vector<FakeUPower::Point> hostilePoints(std::size_t count)
     {
         std::mt19937 random(6);
-        const double oddValues[] = { std::numeric_limits<double>::quiet_NaN(),
-            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-            -40, 250 };
+        const double oddValues[]
+            = { std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                  -std::numeric_limits<double>::infinity(), -40, 250 };
         std::vector<FakeUPower::Point> points;
         points.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
-            const auto t = static_cast<std::uint32_t>(random() % 2 == 0 ? now - random() % 200'000
-                                                                        : random());
-            const double value = random() % 4 == 0 ? oddValues[random() % 5]
-                                                   : static_cast<double>(random() % 101);
+            const auto t = static_cast<std::uint32_t>(
+                random() % 2 == 0 ? now - random() % 200'000 : random());
+            const double value
+                = random() % 4 == 0 ? oddValues[random() % 5] : static_cast<double>(random() % 101);
             points.push_back({ t, value, static_cast<std::uint32_t>(random() % 7) });
         }
         return points;
