@@ -16,7 +16,7 @@ namespace {
     constexpr unsigned resolution = 300;
 
     // UPower answers with at most `resolution` points; room for a daemon that gives a few more.
-    constexpr std::size_t maxPoints = 4 * resolution;
+    constexpr std::size_t maxPoints = std::size_t { 4 } * resolution;
 
     /// One question to the daemon: its battery, then the charge record, then the rate record.
     class RecordRequest : public QObject
