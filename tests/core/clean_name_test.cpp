@@ -6,6 +6,18 @@
 #include <utility>
 #include <vector>
 
+namespace {
+
+std::string repeated(const std::string& text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
+
+} // namespace
+
 TEST(CleanName, HostileNamesBecomeOneShortLineOfPlainText)
 {
     const std::string hostileLink
@@ -25,18 +37,7 @@ TEST(CleanName, HostileNamesBecomeOneShortLineOfPlainText)
         { std::string(48, 'a'), std::string(48, 'a') },
         { std::string(46, 'a') + " bbbbbbbbbb", std::string(46, 'a') + "\u2026" },
         // Cut between characters, never inside one.
-        { [] {
-             std::string cyrillic;
-             for (int i = 0; i < 60; ++i)
-                 cyrillic += "\u0416";
-             return cyrillic;
-         }(),
-            [] {
-                std::string cut;
-                for (int i = 0; i < 47; ++i)
-                    cut += "\u0416";
-                return cut + "\u2026";
-            }() },
+        { repeated("\u0416", 60), repeated("\u0416", 47) + "\u2026" },
         { "Caf\xE9 Mouse", "Caf\uFFFD Mouse" },
         { "ok\xE2\x82", "ok\uFFFD" },
         // Overlong, surrogate, past U+10FFFF, stray continuation: nothing readable is left.

@@ -172,23 +172,10 @@ TEST(HealthLog, StaysOneEntryPerDayWithinFiveYearsWhateverTheClockDoes)
     std::mt19937 random(21);
     // Eleven years from 2024-02-28, across three leap days, with the clock off one day in 40.
     for (std::int64_t day = 19781; day < 19781 + 11 * 365; ++day) {
-        std::int64_t clock = day;
-        switch (random() % 160) {
-        case 0:
-            clock += 3650;
-            break;
-        case 1:
-            clock -= 3 * 365;
-            break;
-        case 2:
-            clock = 10957;
-            break;
-        case 3:
-            clock -= 5;
-            break;
-        default:
-            break;
-        }
+        // Ten years ahead, three years back, 2000-01-01 after a dead clock battery, five days back.
+        const std::int64_t jumps[] = { 3650, -3 * 365, 10957 - day, -5 };
+        const auto jump = random() % 160;
+        const std::int64_t clock = day + (jump < 4 ? jumps[jump] : 0);
         log.record(capacities(4500), clock);
         ASSERT_LE(log.entries.size(), std::size_t { HealthLog::keepDays }) << day;
         if (clock == day) {
