@@ -1,6 +1,8 @@
 #include "device_alerts.h"
 
-#include <set>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace wattlet {
 
@@ -21,10 +23,10 @@ namespace {
 DeviceAlerts::Changes DeviceAlerts::update(const Peripherals& devices, bool notify)
 {
     Changes changes;
-    std::set<std::string> present;
+    ++m_updates;
     for (const Peripheral& device : devices) {
-        present.insert(device.id);
         State& state = m_devices[device.id];
+        state.seen = m_updates;
         const bool low = device.low() && !device.charging;
         if (state.shown && !low) {
             changes.withdraw.push_back(device.id);
@@ -40,16 +42,28 @@ DeviceAlerts::Changes DeviceAlerts::update(const Peripherals& devices, bool noti
             }
         }
     }
-    for (auto it = m_devices.begin(); it != m_devices.end();) {
-        if (present.count(it->first) != 0) {
-            ++it;
-            continue;
+    for (auto& [id, state] : m_devices) {
+        if (state.seen != m_updates && state.shown) {
+            changes.withdraw.push_back(id);
+            state.shown = false;
         }
-        if (it->second.shown)
-            changes.withdraw.push_back(it->first);
-        it = m_devices.erase(it);
     }
+    forgetOldest();
     return changes;
+}
+
+void DeviceAlerts::forgetOldest()
+{
+    std::vector<std::pair<std::uint64_t, std::string>> gone;
+    for (const auto& [id, state] : m_devices) {
+        if (state.seen != m_updates)
+            gone.emplace_back(state.seen, id);
+    }
+    if (gone.size() <= maxRemembered)
+        return;
+    std::sort(gone.begin(), gone.end());
+    for (std::size_t i = 0; i < gone.size() - maxRemembered; ++i)
+        m_devices.erase(gone[i].second);
 }
 
 } // namespace wattlet

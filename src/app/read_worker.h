@@ -17,6 +17,8 @@ namespace wattlet {
 /// deliverWithin().
 class ReadWorker : public QObject
 {
+    Q_OBJECT
+
 public:
     using Read = std::function<std::optional<BatteryReading>()>;
     using Done = std::function<void(const std::optional<BatteryReading>&)>;
@@ -41,7 +43,7 @@ public:
 private:
     struct Shared;
     static void run(const std::shared_ptr<Shared>& shared);
-    void deliver();
+    Q_INVOKABLE void deliver();
 
     Done m_done;
     std::chrono::milliseconds m_stopWait;

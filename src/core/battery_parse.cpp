@@ -1,6 +1,7 @@
 #include "battery_parse.h"
 
 #include "battery_keys.h"
+#include "clean_name.h"
 #include "int64_range.h"
 
 #include <limits>
@@ -197,7 +198,9 @@ BatteryReading reading(
     // A registry may still describe the last adapter after it was unplugged.
     if (const PropertyDict* adapter = dictionary(registry, K::adapterDetails); r.onAC && adapter) {
         r.adapterWatts = integer(*adapter, K::watts);
-        r.adapterName = firstOf(text(*adapter, K::name), text(*adapter, K::description));
+        const auto name = firstOf(text(*adapter, K::name), text(*adapter, K::description));
+        if (std::string clean = cleanName(name.value_or("")); !clean.empty())
+            r.adapterName = std::move(clean);
     }
 
     r.designCapacity

@@ -18,7 +18,8 @@ namespace wattlet::BatteryParse {
 /// battery pack entry, stamped with `now`. Never fails: missing or mistyped keys leave fields
 /// absent or at their fallbacks. Huge values never overflow: the charge is computed exactly and
 /// clamped to 0–100 whatever the capacities, and a current derived from a battery power whose
-/// mW × 1000 leaves the int64 range stays absent.
+/// mW × 1000 leaves the int64 range stays absent. The adapter's name passes through cleanName();
+/// a name with nothing readable left is absent.
 [[nodiscard]] BatteryReading reading(
     const PropertyDict& power, const PropertyDict& registry, const PropertyDict& pack, double now);
 

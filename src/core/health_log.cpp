@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace wattlet {
@@ -75,22 +76,29 @@ bool HealthLog::record(const BatteryReading& reading, std::int64_t today)
     if (!reading.fullCapacity || !reading.designCapacity || *reading.fullCapacity < 1
         || *reading.designCapacity < 1)
         return false;
-    std::int64_t ageFrom = today;
-    if (!entries.empty()) {
-        if (today <= entries.back().day) {
-            const bool betweenNewestTwo
-                = entries.size() >= 2 && entries[entries.size() - 2].day < today;
-            if (today == entries.back().day || !betweenNewestTwo)
-                return false;
-            entries.pop_back();
-        }
-        ageFrom = std::min(today, entries.back().day + 1);
+    if (!entries.empty() && today <= entries.back().day) {
+        const auto ahead = std::upper_bound(entries.begin(), entries.end(), today,
+            [](std::int64_t day, const HealthEntry& entry) { return day < entry.day; });
+        const bool dayTaken = ahead != entries.begin() && std::prev(ahead)->day == today;
+        // Before every entry, or behind more of them than a clock that ran ahead leaves: the
+        // clock is the one that is wrong now.
+        if (dayTaken || ahead == entries.begin() || entries.end() - ahead > maxAheadEntries)
+            return false;
+        entries.erase(ahead, entries.end());
     }
     entries.push_back({ today, *reading.fullCapacity, *reading.designCapacity, reading.cycles });
+    // Ages count from the newest entry a clock coming back could no longer take away, plus the
+    // days that may truly have passed since: a clock far ahead wipes nothing.
+    const auto count = static_cast<std::int64_t>(entries.size());
+    const HealthEntry& settled
+        = entries[static_cast<std::size_t>(std::max<std::int64_t>(0, count - 1 - maxAheadEntries))];
+    const std::int64_t ageFrom = std::min(today, settled.day + maxAheadEntries);
     const std::int64_t oldestKept = ageFrom - keepDays + 1;
-    entries.erase(entries.begin(),
-        std::find_if(entries.begin(), entries.end(),
-            [oldestKept](const HealthEntry& entry) { return entry.day >= oldestKept; }));
+    auto firstKept = std::find_if(entries.begin(), entries.end(),
+        [oldestKept](const HealthEntry& entry) { return entry.day >= oldestKept; });
+    if (entries.end() - firstKept > keepDays)
+        firstKept = entries.end() - keepDays;
+    entries.erase(entries.begin(), firstKept);
     return true;
 }
 

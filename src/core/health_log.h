@@ -37,12 +37,14 @@ struct HealthTrend
 };
 
 /// The battery's capacities over months: at most one entry per calendar day, in ascending day
-/// order, kept for keepDays.
+/// order, kept for keepDays and never more than keepDays entries.
 struct HealthLog
 {
     /// Five years, leap days included.
     static constexpr std::int64_t keepDays = 1827;
     static constexpr std::int64_t minimumTrendDays = 30;
+    /// The most entries a clock that ran ahead may leave that its return takes back.
+    static constexpr std::int64_t maxAheadEntries = 31;
 
     std::vector<HealthEntry> entries;
 
@@ -50,10 +52,12 @@ struct HealthLog
 
     /// Records `reading` as the entry of `today` when it has a full and a design capacity and the
     /// day has none yet; then drops entries older than keepDays. A day before the newest entry
-    /// (a clock set back) records nothing and drops nothing, unless it falls between the two
-    /// newest entries: the newest is then taken for a clock that ran ahead and is replaced. The
-    /// age limit is counted from the day after the previous newest entry when that is earlier
-    /// than today, so a clock far ahead cannot wipe the log. True when an entry was added.
+    /// (a clock set back) replaces the entries after it when there are at most maxAheadEntries
+    /// of them and an earlier entry exists: they are taken for a clock that ran ahead. Else it
+    /// records nothing and drops nothing (a clock reset to the past, or set back for longer).
+    /// The age limit counts from the entry maxAheadEntries before the newest plus as many days,
+    /// or from today when that is earlier, so a clock far ahead cannot wipe the log before it
+    /// has stayed there. True when an entry was added.
     bool record(const BatteryReading& reading, std::int64_t today);
 
     [[nodiscard]] HealthTrend trend() const;

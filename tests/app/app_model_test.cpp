@@ -1,6 +1,8 @@
 #include "app/app_model.h"
 #include "app/demo.h"
 #include "app/local_day.h"
+#include "platform/power_watcher.h"
+#include "support/fake_upower.h"
 #include "support/temp_env.h"
 #include "support/wait_until.h"
 
@@ -443,6 +445,43 @@ namespace {
             EXPECT_EQ(*reads, 2);
             EXPECT_EQ(model.history().samples.size(), asked[0] || asked[1] ? 1U : 0U);
         }
+    }
+
+    TEST_F(AppModelTest, UPowerRestartingBringsPeripheralsBackWithoutRepeatsOrDoubledEvents)
+    {
+        if (!test::DBusTestBus::system().isRunning())
+            GTEST_SKIP() << "dbus-daemon is not available";
+        test::FakeUPower upower;
+        const QString battery = QStringLiteral("battery_BAT0");
+        upower.add(battery, test::FakeUPower::machineBattery());
+        upower.add(QStringLiteral("mouse_dev_1"),
+            test::FakeUPower::peripheral(5, 8, QStringLiteral("MX")));
+        ASSERT_TRUE(upower.start());
+        AppModelDeps deps = platform.deps();
+        deps.makeWatcher = [](std::function<void()> onChange,
+                               std::function<void(const Peripherals&)> onPeripherals) {
+            PowerWatcher::Options options;
+            options.useUdev = false;
+            options.onPeripherals = std::move(onPeripherals);
+            return std::make_unique<PowerWatcher>(std::move(onChange), options);
+        };
+        AppModel model(std::nullopt, deps);
+        model.start();
+        const auto listed = [&] { return model.peripherals().size() == 1; };
+        ASSERT_TRUE(test::waitUntil(listed));
+        for (int restart = 0; restart < 2; ++restart) {
+            upower.stop();
+            ASSERT_TRUE(test::waitUntil([&] { return model.peripherals().empty(); }));
+            ASSERT_TRUE(upower.start());
+            ASSERT_TRUE(test::waitUntil(listed));
+        }
+        const int reads = platform.reads;
+        upower.change(battery, { { QStringLiteral("Percentage"), 63.0 } });
+        ASSERT_TRUE(test::waitUntil([&] { return platform.reads > reads; }));
+        test::serveEventsFor(100);
+        EXPECT_EQ(platform.reads, reads + 1);
+        EXPECT_EQ(platform.announcedIds(),
+            Ids { "wattlet.device./org/freedesktop/UPower/devices/mouse_dev_1" });
     }
 
 } // namespace

@@ -40,6 +40,8 @@ TEST(DeviceAlerts, OncePerDischargeWithTheThresholdAndTenPointsOfSlack)
         EXPECT_EQ(steps(alerts, { mouse(percent) }, true), expected);
     }
     EXPECT_EQ(steps(alerts, {}, true), std::vector<std::string> { "-mouse" });
+    // Back after a dropped link or a restart of the daemon: the same discharge.
+    EXPECT_EQ(steps(alerts, { mouse(9) }, true), std::vector<std::string> {});
 }
 
 TEST(DeviceAlerts, CoarseLevelsChargingAndNotificationsOff)

@@ -241,6 +241,14 @@ TEST(BatteryParse, AdapterOnlyOnACWithDetails)
 
     r = parseRegistry({ { "ExternalConnected", true }, { "AdapterDetails", "96W" } });
     EXPECT_EQ(r.adapterName, std::nullopt);
+
+    // A recorded name passes the same cleaning as a live one.
+    r = parseRegistry({ { "ExternalConnected", true },
+        { "AdapterDetails", PropertyDict { { "Name", "\x1B]0;pwned\a\u202E" } } } });
+    EXPECT_EQ(r.adapterName, "]0;pwned");
+    r = parseRegistry({ { "ExternalConnected", true },
+        { "AdapterDetails", PropertyDict { { "Name", "\n\t " } } } });
+    EXPECT_EQ(r.adapterName, std::nullopt);
 }
 
 TEST(BatteryParse, CapacityChainsCrossRegistryAndBatteryData)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,10 +58,12 @@ TEST(HealthLog, KeepsFiveYearsAndAClockSetBackRecordsNothingAndLosesNothing)
     EXPECT_FALSE(log.record(capacities(4500), today + 1));
     EXPECT_EQ(days(log), (std::vector<std::int64_t> { 0, 1, 2 }));
     // Five years are kept.
-    log.entries = { { today - 1827, 4900, 5000, {} }, { today - 1826, 4900, 5000, {} },
-        { today - 1, 4500, 5000, {} } };
+    log.entries.clear();
+    for (std::int64_t day = -1830; day < 0; ++day)
+        log.entries.push_back({ today + day, 4900, 5000, {} });
     log.record(capacities(4500), today);
-    EXPECT_EQ(days(log), (std::vector<std::int64_t> { -1826, -1, 0 }));
+    EXPECT_EQ(log.entries.front().day, today - 1826);
+    EXPECT_EQ(log.entries.size(), 1827U);
 }
 
 TEST(HealthLog, AClockThatRanAheadNeitherBlocksTheLogNorWipesIt)
@@ -146,4 +149,43 @@ TEST(HealthLog, DatesRoundTripAcrossLeapYearsAndEras)
     EXPECT_EQ(wattlet::dateText(11016), "2000-02-29");
     EXPECT_EQ(wattlet::dayOfDate("1900-02-29"), std::nullopt);
     EXPECT_EQ(wattlet::dayOfDate("0000-01-01"), std::nullopt);
+}
+
+TEST(HealthLog, DaysOfAClockTenYearsAheadGiveWayWhenItComesBack)
+{
+    HealthLog log;
+    for (std::int64_t day = -100; day <= 0; ++day)
+        log.record(capacities(4500), today + day);
+    for (std::int64_t day = 3650; day <= 3652; ++day)
+        EXPECT_TRUE(log.record(capacities(4500), today + day));
+    EXPECT_EQ(log.entries.front().day, today - 100);
+
+    EXPECT_TRUE(log.record(capacities(4400), today + 1));
+    EXPECT_FALSE(log.record(capacities(4300), today + 1));
+    EXPECT_EQ(log.entries.size(), 102U);
+    EXPECT_EQ(log.entries.back(), (HealthEntry { today + 1, 4400, 5000, {} }));
+}
+
+TEST(HealthLog, StaysOneEntryPerDayWithinFiveYearsWhateverTheClockDoes)
+{
+    HealthLog log;
+    std::mt19937 random(21);
+    // Eleven years from 2024-02-28, across three leap days, with the clock off one day in 40.
+    for (std::int64_t day = 19781; day < 19781 + 11 * 365; ++day) {
+        // Ten years ahead, three years back, 2000-01-01 after a dead clock battery, five days back.
+        const std::int64_t jumps[] = { 3650, -3 * 365, 10957 - day, -5 };
+        const auto jump = random() % 160;
+        const std::int64_t clock = day + (jump < 4 ? jumps[jump] : 0);
+        log.record(capacities(4500), clock);
+        ASSERT_LE(log.entries.size(), std::size_t { HealthLog::keepDays }) << day;
+        if (clock == day) {
+            ASSERT_LT(log.entries.back().day - log.entries.front().day,
+                HealthLog::keepDays + HealthLog::maxAheadEntries)
+                << day;
+        }
+        for (std::size_t i = 1; i < log.entries.size(); ++i)
+            ASSERT_LT(log.entries[i - 1].day, log.entries[i].day) << day;
+    }
+    EXPECT_GT(log.entries.size(), 1700U);
+    EXPECT_EQ(HealthLog::fromJson(log.toJson()), log);
 }

@@ -61,6 +61,7 @@ namespace {
         void releaseName() { m_bus.unregisterService(service); }
 
         bool holding = false;
+        QStringList capabilities;
         std::vector<Received> notified;
         std::vector<uint> closed;
 
@@ -89,6 +90,7 @@ namespace {
             return replacesId != 0 ? replacesId : ++m_lastId;
         }
         void CloseNotification(uint id) { closed.push_back(id); }
+        QStringList GetCapabilities() { return capabilities; }
 
     private:
         QString m_name;
@@ -226,8 +228,12 @@ namespace {
     TEST_F(DesktopNotifierTest, SilentServerDoesNotBlockAndLateAnswersLeaveNothingStale)
     {
         auto& recorder = startServer();
-        recorder.holding = true;
         DesktopNotifier notifier;
+        // Once the server has said how it reads bodies, every send goes out at once.
+        notifier.send(note("hot"));
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
+        notifier.withdraw("hot");
+        recorder.holding = true;
         QElapsedTimer clock;
         clock.start();
         notifier.send(note("critical"));
@@ -235,21 +241,47 @@ namespace {
         notifier.send(note("low"));
         notifier.withdraw("critical");
         EXPECT_LT(clock.elapsed(), 1000);
-        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 3; }));
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 4; }));
 
         // "critical" was withdrawn and the first "low" superseded before the answers came.
         recorder.release(0, 41);
         recorder.release(1, 42);
         recorder.release(2, 43);
         ASSERT_TRUE(waitUntil([&] { return notifier.showing("low"); }));
-        ASSERT_TRUE(waitUntil([&] { return recorder.closed.size() == 2; }));
-        EXPECT_EQ(recorder.closed, (std::vector<uint> { 41, 42 }));
+        ASSERT_TRUE(waitUntil([&] { return recorder.closed.size() == 3; }));
+        EXPECT_EQ(recorder.closed, (std::vector<uint> { 1, 41, 42 }));
 
         recorder.holding = false;
         notifier.withdraw("low");
         notifier.send(note("hot"));
         ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
-        EXPECT_EQ(recorder.closed, (std::vector<uint> { 41, 42, 43 }));
+        EXPECT_EQ(recorder.closed, (std::vector<uint> { 1, 41, 42, 43 }));
+    }
+
+    TEST_F(DesktopNotifierTest, ANameIsTextInTheBodyOfAServerThatReadsMarkup)
+    {
+        const std::string name = "AT&T Mouse <b>X</b> <a href=\"http://evil.example/\">click</a> "
+                                 "<img src=\"file:///etc/passwd\"/>";
+        auto& markup = startServer();
+        markup.capabilities = { QStringLiteral("body"), QStringLiteral("body-markup"),
+            QStringLiteral("body-hyperlinks"), QStringLiteral("body-images") };
+        DesktopNotifier notifier;
+        notifier.send({ "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {} });
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("mouse"); }));
+        EXPECT_EQ(markup.notified.at(0).body,
+            QStringLiteral("AT&amp;T Mouse &lt;b&gt;X&lt;/b&gt; &lt;a "
+                           "href=\"http://evil.example/\"&gt;click&lt;/a&gt; &lt;img "
+                           "src=\"file:///etc/passwd\"/&gt;"));
+
+        // A server of plain text shows the body as it is.
+        server.reset();
+        RecordingServer plain(QStringLiteral("plain-notification-server"));
+        plain.capabilities = { QStringLiteral("body") };
+        ASSERT_TRUE(waitUntil([&] { return !notifier.showing("mouse"); }));
+        ASSERT_TRUE(waitUntil([&] { return notifier.available(); }));
+        notifier.send({ "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {} });
+        ASSERT_TRUE(waitUntil([&] { return plain.notified.size() == 1; }));
+        EXPECT_EQ(plain.notified[0].body, QString::fromStdString(name));
     }
 
 } // namespace

@@ -110,5 +110,20 @@ namespace {
         EXPECT_EQ(charging->amperageMA, 1825);
     }
 
+    TEST(LinuxFixtures, ChargerNamesAreCleanedAndNothingLeftNamesTheKind)
+    {
+        test::PowerSupplyTree tree;
+        tree.copy("10-thinkpad-42t4865-charge-charging-worn", "BAT0");
+        const auto supply = "ucsi-source-psy-cros_ec_ucsi.4.auto2";
+        tree.copy("06-chromebook-ucsi-pps-charger-67w-b", supply);
+        tree.set(supply, "manufacturer", "\x1B[31mAcme\u202E\a");
+        tree.set(supply, "model_name", "Power\tPort\xFF\xFE" + std::string(60, 'X'));
+        EXPECT_EQ(readTree(tree.root())->adapterName,
+            "[31mAcme Power Port\uFFFD\uFFFD" + std::string(26, 'X') + "\u2026");
+        tree.set(supply, "manufacturer", "\x1B\a");
+        tree.set(supply, "model_name", "\u2066\u2069");
+        EXPECT_EQ(readTree(tree.root())->adapterName, "USB-C PD");
+    }
+
 } // namespace
 } // namespace wattlet

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace wattlet {
@@ -170,6 +172,45 @@ namespace {
             QStringLiteral("battery_BAT0"), QStringLiteral("charge"), { { 1'800'000'000, 50, 2 } });
         upower.add(QStringLiteral("battery_BAT1"), FakeUPower::machineBattery());
         EXPECT_EQ(fetch(), std::vector<BatterySample> {});
+    }
+
+    TEST_F(UPowerDevices, ModelNamesAreCleanedWhereTheyEnter)
+    {
+        FakeUPower upower;
+        upower.add(QStringLiteral("mouse_dev_1"),
+            FakeUPower::peripheral(mouseType, 8,
+                QString(20000, QLatin1Char('M')) + QStringLiteral("\u202E\x1B[31m\a\n\t")));
+        upower.add(QStringLiteral("keyboard_dev_2"),
+            FakeUPower::peripheral(keyboardType, 50, QStringLiteral("\x1B\a\u2067")));
+        ASSERT_TRUE(upower.start());
+        EXPECT_EQ(summary(readPeripherals()),
+            (std::vector<std::string> {
+                "keyboard  50", "mouse " + std::string(47, 'M') + "\u2026 8" }));
+    }
+
+    TEST_F(UPowerDevices, AHostileRecordGivesBoundedSamplesWithinTheScale)
+    {
+        FakeUPower upower;
+        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        ASSERT_TRUE(upower.start());
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        Points charge { { 1'800'000'000, nan, 2 }, { 1'800'000'060, inf, 2 },
+            { 1'800'000'120, -inf, 2 }, { 1'800'000'180, -40, 2 }, { 0, 50, 2 },
+            { 4'000'000'000, 250, 1 }, { 1'799'999'000, 30, 2 } };
+        for (uint i = 0; i < 100'000; ++i)
+            charge.push_back({ 1'800'000'000 - i, 50, 2 });
+        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("charge"), charge);
+        const auto samples = fetch();
+        ASSERT_TRUE(samples);
+        EXPECT_LE(samples->size(), 1200U);
+        EXPECT_FALSE(samples->empty());
+        for (const BatterySample& sample : *samples) {
+            EXPECT_GE(sample.p, 0);
+            EXPECT_LE(sample.p, 100);
+        }
+        EXPECT_TRUE(std::is_sorted(samples->begin(), samples->end(),
+            [](const BatterySample& a, const BatterySample& b) { return a.t < b.t; }));
     }
 
 } // namespace

@@ -12,6 +12,9 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace wattlet {
 
@@ -41,6 +44,28 @@ namespace {
         else
             hints.insert(QStringLiteral("sound-name"), QString::fromStdString(notification.sound));
         return hints;
+    }
+
+    /// The body as text, where a server reads markup in it: a name a device gave itself must not
+    /// become a link, an image or a tag that breaks the rest.
+    QString bodyText(const std::string& body, bool markup)
+    {
+        const QString text = QString::fromStdString(body);
+        if (!markup)
+            return text;
+        QString escaped;
+        escaped.reserve(text.size());
+        for (const QChar c : text) {
+            if (c == QLatin1Char('&'))
+                escaped += QStringLiteral("&amp;");
+            else if (c == QLatin1Char('<'))
+                escaped += QStringLiteral("&lt;");
+            else if (c == QLatin1Char('>'))
+                escaped += QStringLiteral("&gt;");
+            else
+                escaped += c;
+        }
+        return escaped;
     }
 
 } // namespace
@@ -106,26 +131,19 @@ public:
         slot.active = true;
         if (!maySend())
             return;
-        QDBusMessage call = QDBusMessage::createMethodCall(notificationsService, notificationsPath,
-            notificationsInterface, QStringLiteral("Notify"));
-        call << QString::fromLatin1(Identity::name) << slot.id << QString(appId)
-             << QString::fromStdString(notification.title)
-             << QString::fromStdString(notification.body) << QStringList() << hintsFor(notification)
-             << std::int32_t { -1 };
-        const std::uint64_t serial = ++m_serial;
-        slot.latest = serial;
-        askAsync(
-            m_bus, call, this,
-            [this, id = notification.id, serial](const QDBusPendingCall& finished) {
-                const QDBusPendingReply<uint> answer = finished;
-                if (!answer.isError())
-                    notified(id, serial, answer.value(), answer.reply().service());
-            },
-            callTimeoutMs);
+        // How to write the body depends on the server: the notification waits for its answer.
+        if (!m_bodyMarkup) {
+            forget(notification.id);
+            m_waiting.push_back(notification);
+            askCapabilities();
+            return;
+        }
+        notify(notification, slot);
     }
 
     void withdraw(const std::string& id)
     {
+        forget(id);
         const auto found = m_slots.find(id);
         if (found == m_slots.end())
             return;
@@ -153,6 +171,59 @@ private Q_SLOTS:
     }
 
 private:
+    void notify(const DesktopNotification& notification, Slot& slot)
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(notificationsService, notificationsPath,
+            notificationsInterface, QStringLiteral("Notify"));
+        call << QString::fromLatin1(Identity::name) << slot.id << QString(appId)
+             << QString::fromStdString(notification.title)
+             << bodyText(notification.body, m_bodyMarkup.value_or(true)) << QStringList()
+             << hintsFor(notification) << std::int32_t { -1 };
+        const std::uint64_t serial = ++m_serial;
+        slot.latest = serial;
+        askAsync(
+            m_bus, call, this,
+            [this, id = notification.id, serial](const QDBusPendingCall& finished) {
+                const QDBusPendingReply<uint> answer = finished;
+                if (!answer.isError())
+                    notified(id, serial, answer.value(), answer.reply().service());
+            },
+            callTimeoutMs);
+    }
+
+    /// Asks the server whether it reads markup in bodies, once per server, and then sends what
+    /// waited for the answer. A server that cannot say is taken to read markup: escaped text
+    /// is at worst shown with its entities, unescaped text may be shown as a link.
+    void askCapabilities()
+    {
+        if (m_capabilitiesAsked)
+            return;
+        m_capabilitiesAsked = true;
+        const QDBusMessage call = QDBusMessage::createMethodCall(notificationsService,
+            notificationsPath, notificationsInterface, QStringLiteral("GetCapabilities"));
+        askAsync(
+            m_bus, call, this,
+            [this, server = m_serverCount](const QDBusPendingCall& finished) {
+                const QDBusPendingReply<QStringList> answer = finished;
+                // Asked of a server that has gone since.
+                if (server != m_serverCount)
+                    return;
+                m_bodyMarkup
+                    = answer.isError() || answer.value().contains(QStringLiteral("body-markup"));
+                for (const DesktopNotification& notification : std::exchange(m_waiting, {})) {
+                    if (Slot& slot = m_slots[notification.id]; slot.active)
+                        notify(notification, slot);
+                }
+            },
+            callTimeoutMs);
+    }
+
+    void forget(const std::string& id)
+    {
+        std::erase_if(m_waiting,
+            [&id](const DesktopNotification& notification) { return notification.id == id; });
+    }
+
     void notified(const std::string& name, std::uint64_t serial, uint id, const QString& server)
     {
         // An id from a server that has gone since means nothing to the one there now.
@@ -173,9 +244,15 @@ private:
     {
         m_owner = owner;
         m_ownerKnown = true;
-        // A new server (or none) does not know the old server's notifications.
+        // A new server (or none) does not know the old server's notifications, and may read
+        // bodies otherwise.
         for (auto& [name, slot] : m_slots)
             slot.id = 0;
+        ++m_serverCount;
+        m_bodyMarkup.reset();
+        m_capabilitiesAsked = false;
+        if (!m_waiting.empty())
+            askCapabilities();
     }
 
     void close(uint id)
@@ -206,6 +283,14 @@ private:
     bool m_activatableKnown = false;
     std::map<std::string, Slot> m_slots;
     std::uint64_t m_serial = 0;
+    /// Whether the current server reads markup in bodies; absent until it has answered.
+    std::optional<bool> m_bodyMarkup;
+    bool m_capabilitiesAsked = false;
+    /// Counts owner changes, so an answer of a server that has gone is dropped.
+    std::uint64_t m_serverCount = 0;
+    /// Notifications sent before the server said how it reads bodies, in the order sent; one
+    /// per id, the latest.
+    std::vector<DesktopNotification> m_waiting;
 };
 
 DesktopNotifier::DesktopNotifier(QObject* parent)

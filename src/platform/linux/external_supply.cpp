@@ -2,6 +2,8 @@
 
 #include "sysfs_units.h"
 
+#include "core/clean_name.h"
+
 #include <string_view>
 
 namespace wattlet {
@@ -21,14 +23,13 @@ namespace {
         return "USB";
     }
 
+    // A driver passes on whatever the charger says about itself.
     std::string adapterName(const PowerSupply& supply, std::string_view type)
     {
-        const auto maker = supply.text("manufacturer");
-        const auto model = supply.text("model_name");
-        if (maker && model)
-            return std::string(*maker) + " " + std::string(*model);
-        if (maker || model)
-            return std::string(maker ? *maker : *model);
+        const std::string maker = cleanName(supply.text("manufacturer").value_or(""));
+        const std::string model = cleanName(supply.text("model_name").value_or(""));
+        if (const std::string name = cleanName(maker + " " + model); !name.empty())
+            return name;
         if (const auto usbType = supply.choice("usb_type"))
             return usbKindName(*usbType);
         return usbKindName(type.starts_with("USB_") ? type.substr(4) : std::string_view {});

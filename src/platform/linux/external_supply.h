@@ -18,7 +18,7 @@ struct ExternalSupply
     std::optional<bool> online;
     /// A USB or USB-C port: the only kind that reports a rating and a name worth showing.
     bool usb = false;
-    /// For USB: maker and model, else the kind ("USB-C PD", "USB-C", "USB").
+    /// For USB: maker and model through cleanName(), else the kind ("USB-C PD", "USB-C", "USB").
     std::string name;
     /// For USB: `voltage_max` × `current_max`, else `input_power_limit`, rounded; 1–maxWatts.
     std::optional<std::int64_t> watts;

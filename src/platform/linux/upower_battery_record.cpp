@@ -1,11 +1,11 @@
 #include "ask_async.h"
 #include "upower_device_list.h"
 #include "upower_names.h"
+#include "upower_record_points.h"
 
 #include "core/battery_record.h"
 #include "platform/battery_record_source.h"
 
-#include <QDBusArgument>
 #include <QDBusMessage>
 
 namespace wattlet {
@@ -15,30 +15,8 @@ namespace {
     // About one point every ten minutes over two days: finer than the chart needs.
     constexpr unsigned resolution = 300;
 
-    std::vector<RecordPoint> recordPoints(const QDBusMessage& reply)
-    {
-        std::vector<RecordPoint> points;
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
-            return points;
-        const QVariant argument = reply.arguments().first();
-        if (argument.metaType() != QMetaType::fromType<QDBusArgument>())
-            return points;
-        const auto data = argument.value<QDBusArgument>();
-        if (data.currentSignature() != QLatin1String("a(udu)"))
-            return points;
-        data.beginArray();
-        while (!data.atEnd()) {
-            uint time = 0;
-            double value = 0;
-            uint state = 0;
-            data.beginStructure();
-            data >> time >> value >> state;
-            data.endStructure();
-            points.push_back({ static_cast<double>(time), value, state });
-        }
-        data.endArray();
-        return points;
-    }
+    // UPower answers with at most `resolution` points; room for a daemon that gives a few more.
+    constexpr std::size_t maxPoints = std::size_t { 4 } * resolution;
 
     /// One question to the daemon: its battery, then the charge record, then the rate record.
     class RecordRequest : public QObject
@@ -65,13 +43,13 @@ namespace {
             }
             m_battery = batteries.first();
             ask(QStringLiteral("charge"), [this](const QDBusMessage& charge) {
-                m_charge = recordPoints(charge);
+                m_charge = upowerRecordPoints(charge, maxPoints);
                 if (m_charge.empty()) {
                     finish({});
                     return;
                 }
                 ask(QStringLiteral("rate"), [this](const QDBusMessage& rate) {
-                    finish(recordSamples(std::move(m_charge), recordPoints(rate)));
+                    finish(recordSamples(std::move(m_charge), upowerRecordPoints(rate, maxPoints)));
                 });
             });
         }

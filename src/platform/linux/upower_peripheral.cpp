@@ -2,6 +2,8 @@
 
 #include "upower_names.h"
 
+#include "core/clean_name.h"
+
 #include <cmath>
 
 namespace wattlet {
@@ -110,7 +112,8 @@ std::optional<Peripheral> upowerPeripheral(const QString& path, const QVariantMa
     Peripheral device;
     device.id = path.toStdString();
     device.kind = kindOf(*type);
-    device.model = properties.value(QStringLiteral("Model")).toString().trimmed().toStdString();
+    // Whatever a Bluetooth device calls itself, passed on by the daemon.
+    device.model = cleanName(properties.value(QStringLiteral("Model")).toString().toStdString());
     const auto level = unsignedOf(properties, "BatteryLevel");
     device.level = level ? levelOf(*level) : std::nullopt;
     if (!device.level) {

@@ -24,7 +24,7 @@ namespace wattlet {
 
 /// The peripheral described by UPower's Device properties at `path`; nothing for a supply of the
 /// machine, a device that is not present, or one without a Type. Percentage is used unless
-/// BatteryLevel names a coarse level; the name is the Model.
+/// BatteryLevel names a coarse level; the name is the Model through cleanName().
 [[nodiscard]] std::optional<Peripheral> upowerPeripheral(
     const QString& path, const QVariantMap& properties);
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <utility>
 
 namespace wattlet {
 
@@ -146,7 +147,13 @@ public Q_SLOTS:
             return {};
         }
         const QVariantMap properties = row ? rowProperties(*row) : rootProperties();
-        return QDBusVariant(properties.value(name));
+        const QVariant value = properties.value(name);
+        // An empty variant cannot travel: the caller would wait for an answer that never comes.
+        if (!value.isValid() && m_menu->calledFromDBus()) {
+            m_menu->sendErrorReply(QDBusError::InvalidArgs,
+                QStringLiteral("Menu item %1 has no %2").arg(id).arg(name));
+        }
+        return QDBusVariant(value);
     }
 
     void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp)
@@ -216,10 +223,17 @@ private:
             return false;
         if (eventId == QLatin1String("clicked") && row->enabled
             && row->action != MenuAction::none) {
-            QTimer::singleShot(0, m_menu, [menu = m_menu, action = row->action] {
-                if (menu->m_run)
-                    menu->m_run(action);
-            });
+            // However many clicks a call (or a flood of calls) holds, each action runs once.
+            const bool first = m_menu->m_clicked.empty();
+            m_menu->m_clicked.insert(row->action);
+            if (first) {
+                QTimer::singleShot(0, m_menu, [menu = m_menu] {
+                    for (const MenuAction action : std::exchange(menu->m_clicked, {})) {
+                        if (menu->m_run)
+                            menu->m_run(action);
+                    }
+                });
+            }
         }
         return true;
     }

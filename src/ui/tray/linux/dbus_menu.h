@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 namespace wattlet {
 
@@ -39,6 +40,8 @@ private:
 
     std::function<MenuView()> m_source;
     std::function<void(MenuAction)> m_run;
+    /// Clicked rows whose actions run once the calls that clicked them are answered.
+    std::set<MenuAction> m_clicked;
     MenuView m_view;
     uint m_revision = 1;
     Adaptor* m_adaptor = nullptr;
