@@ -18,10 +18,12 @@ namespace wattlet {
 namespace {
 
     const char* const names[] = { "en-charging-light", "en-charging-dark", "en-battery-light",
-        "en-battery-dark", "en-low-light", "en-low-dark", "en-settings-light", "en-settings-dark",
+        "en-battery-dark", "en-low-light", "en-low-dark", "en-limit-light", "en-limit-dark",
+        "en-settings-light", "en-settings-dark", "en-charge-limit-light", "en-charge-limit-dark",
         "en-about-light", "en-about-dark", "ru-charging-light", "ru-charging-dark",
-        "ru-battery-light", "ru-battery-dark", "ru-low-light", "ru-low-dark", "ru-settings-light",
-        "ru-settings-dark", "ru-about-light", "ru-about-dark" };
+        "ru-battery-light", "ru-battery-dark", "ru-low-light", "ru-low-dark", "ru-limit-light",
+        "ru-limit-dark", "ru-settings-light", "ru-settings-dark", "ru-charge-limit-light",
+        "ru-charge-limit-dark", "ru-about-light", "ru-about-dark" };
 
     std::string expectedLines(const QString& dir, const char* mark)
     {
@@ -62,12 +64,13 @@ namespace {
         QString m_previous;
     };
 
-    TEST_F(SnapshotTest, WritesTwentyPicturesInOrderIntoANewNestedFolder)
+    TEST_F(SnapshotTest, WritesEveryPictureInOrderIntoANewNestedFolder)
     {
         const QString dir = work.path() + QStringLiteral("/out/nested");
         EXPECT_EQ(run(dir), expectedLines(dir, "✓ "));
         EXPECT_TRUE(written);
-        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+        EXPECT_EQ(
+            QDir(dir).entryList(QDir::Files).size(), static_cast<qsizetype>(std::size(names)));
         for (const char* name : names) {
             const QImage image(
                 dir + QStringLiteral("/") + QString::fromUtf8(name) + QStringLiteral(".png"));
@@ -115,7 +118,8 @@ namespace {
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
         EXPECT_EQ(program.readAllStandardOutput().toStdString(), expectedLines(dir, "✓ "));
-        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+        EXPECT_EQ(
+            QDir(dir).entryList(QDir::Files).size(), static_cast<qsizetype>(std::size(names)));
     }
 
     // An empty folder once wrote the pictures into the root of the file system.

@@ -3,7 +3,9 @@
 #include "page_layout.h"
 
 #include "app/app_model.h"
+#include "app/present/charge_limit_page_view.h"
 #include "app/present/settings_page_view.h"
+#include "ui/components/navigation_row.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/text_label.h"
@@ -102,7 +104,8 @@ namespace {
 
 } // namespace
 
-SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget* parent)
+SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
+    std::function<void()> openChargeLimit, QWidget* parent)
     : QWidget(parent)
 {
     Prefs& prefs = model.prefs();
@@ -111,6 +114,11 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back, QWidget*
     QVBoxLayout* column = pageLayout(this, 14);
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
     addSwitches(column, view, prefs);
+    const ChargeLimitRow limit = chargeLimitRow(model.chargeLimit().state(), prefs.textLanguage());
+    auto* limitRow
+        = new NavigationRow(qText(limit.label), qText(limit.value), std::move(openChargeLimit));
+    limitRow->setObjectName(QStringLiteral("chargeLimit"));
+    column->addWidget(limitRow);
     column->addLayout(languageChoice(view, prefs));
 }
 

@@ -32,11 +32,13 @@ namespace {
         { "ru", LanguageChoice::ru },
     } };
 
-    constexpr std::array<Shot, 5> shots { {
+    constexpr std::array<Shot, 7> shots { {
         { "charging", "charging", Page::main },
         { "battery", "battery", Page::main },
         { "low", "low", Page::main },
+        { "limit", "limit", Page::main },
         { "settings", "battery", Page::settings },
+        { "charge-limit", "limit", Page::chargeLimit },
         { "about", "battery", Page::about },
     } };
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "plain_button.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace wattlet {
+
+/// A settings row that opens a page of its own: the label at the left, the current value in
+/// secondary colour and a chevron at the right edge. The whole row is the click target.
+class NavigationRow : public PlainButton
+{
+    Q_OBJECT
+
+public:
+    NavigationRow(
+        const QString& label, QString value, std::function<void()> open, QWidget* parent = nullptr);
+
+    [[nodiscard]] const QString& value() const { return m_value; }
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_value;
+};
+
+} // namespace wattlet
