@@ -12,6 +12,7 @@ StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool
     if (!reading) {
         view.symbol = "battery.0percent";
         view.toolTipTitle = BatteryText::t("noBattery", language);
+        view.toolTip = view.toolTipTitle;
         return view;
     }
     view.symbol = reading->symbol();
@@ -30,6 +31,7 @@ StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool
     view.toolTipTitle = summary.substr(0, lineEnd);
     if (lineEnd != std::string::npos)
         view.toolTipBody = summary.substr(lineEnd + 1);
+    view.toolTip = summary;
     return view;
 }
 

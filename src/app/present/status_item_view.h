@@ -35,6 +35,8 @@ struct StatusItemView
     std::string toolTipTitle;
     /// The rest of the summary, one line each; empty without a reading.
     std::string toolTipBody;
+    /// The title and the body in one text, for trays that show a single one.
+    std::string toolTip;
 
     bool operator==(const StatusItemView&) const = default;
 };
