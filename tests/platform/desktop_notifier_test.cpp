@@ -102,7 +102,7 @@ namespace {
     DesktopNotification note(const char* id)
     {
         return { id, "Title", std::string("Body of ") + id, DesktopNotification::Urgency::normal,
-            {} };
+            {}, {} };
     }
 
     class DesktopNotifierTest : public ::testing::Test
@@ -158,7 +158,7 @@ namespace {
 
         // Texts, urgency and sound travel as hints.
         notifier.send({ "a", "Ваттлет", "Критично: 4 %", DesktopNotification::Urgency::critical,
-            "battery-low" });
+            "battery-low", {} });
         notifier.send(note("b"));
         ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 6; }));
 
@@ -266,7 +266,8 @@ namespace {
         markup.capabilities = { QStringLiteral("body"), QStringLiteral("body-markup"),
             QStringLiteral("body-hyperlinks"), QStringLiteral("body-images") };
         DesktopNotifier notifier;
-        notifier.send({ "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {} });
+        notifier.send(
+            { "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {}, {} });
         ASSERT_TRUE(waitUntil([&] { return notifier.showing("mouse"); }));
         EXPECT_EQ(markup.notified.at(0).body,
             QStringLiteral("AT&amp;T Mouse &lt;b&gt;X&lt;/b&gt; &lt;a "
@@ -279,7 +280,8 @@ namespace {
         plain.capabilities = { QStringLiteral("body") };
         ASSERT_TRUE(waitUntil([&] { return !notifier.showing("mouse"); }));
         ASSERT_TRUE(waitUntil([&] { return notifier.available(); }));
-        notifier.send({ "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {} });
+        notifier.send(
+            { "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {}, {} });
         ASSERT_TRUE(waitUntil([&] { return plain.notified.size() == 1; }));
         EXPECT_EQ(plain.notified[0].body, QString::fromStdString(name));
     }

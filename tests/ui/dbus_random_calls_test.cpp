@@ -220,7 +220,8 @@ namespace {
         reading.percent = 85;
         m_item = std::make_unique<StatusNotifierItem>(QDBusConnection::sessionBus(),
             TrayActions { [this](std::optional<QPoint>) { ++activations; },
-                [reading] { return menuView(reading, Language::en); }, [this](MenuAction) { ++runs; } });
+                [reading] { return menuView(reading, Language::en); },
+                [this](MenuAction) { ++runs; } });
         ASSERT_TRUE(m_item->start());
 
         ASSERT_TRUE(call(2'000));

@@ -53,6 +53,9 @@ void SegmentedControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    // Disabled: dimmed as a whole, like a native control.
+    if (!isEnabled())
+        p.setOpacity(0.45);
     const Scheme scheme = Scheme::of(this);
     paintTrack(p, scheme.primary());
     paintSelection(p, scheme.isDark());
