@@ -44,8 +44,7 @@ namespace {
 } // namespace
 
 NotificationsPageView notificationsPageView(bool notify, bool sound, const WarningLevels& levels,
-    std::int64_t reminderPercent, std::optional<std::int64_t> chargeLimitPercent,
-    Language language)
+    std::int64_t reminderPercent, std::optional<std::int64_t> chargeLimitPercent, Language language)
 {
     const Texts t { language };
     constexpr auto min = WarningLevels::minPercent;
@@ -56,24 +55,23 @@ NotificationsPageView notificationsPageView(bool notify, bool sound, const Warni
     view.notify = { t("set.notify"), notify };
     view.sound = { t("set.sound"), sound };
     view.levelsLabel = t("set.levels");
-    view.low = level(levels, &WarningLevels::lowPercent, levels.criticalPercent + 1, max,
-        t("set.low"));
-    view.critical = level(levels, &WarningLevels::criticalPercent, min,
-        levels.lowPercent - 1, t("set.critical"));
-    view.deviceLow
-        = level(levels, &WarningLevels::deviceLowPercent, min, max, t("devices"));
+    view.low
+        = level(levels, &WarningLevels::lowPercent, levels.criticalPercent + 1, max, t("set.low"));
+    view.critical = level(
+        levels, &WarningLevels::criticalPercent, min, levels.lowPercent - 1, t("set.critical"));
+    view.deviceLow = level(levels, &WarningLevels::deviceLowPercent, min, max, t("devices"));
 
     view.reminderLabel = t("set.reminder");
     std::vector<std::int64_t> choices { 0, 80, 90, 100 };
     if (std::find(choices.begin(), choices.end(), reminderPercent) == choices.end())
-        choices.insert(std::upper_bound(choices.begin(), choices.end(), reminderPercent),
-            reminderPercent);
+        choices.insert(
+            std::upper_bound(choices.begin(), choices.end(), reminderPercent), reminderPercent);
     for (const std::int64_t percent : choices)
         view.reminders.push_back({ percent == 0 ? t("set.off") : percentText(percent), percent });
     view.reminderEnabled = !chargeLimitPercent;
     const std::int64_t shown = view.reminderEnabled ? reminderPercent : 0;
-    view.selected = static_cast<int>(
-        std::find(choices.begin(), choices.end(), shown) - choices.begin());
+    view.selected
+        = static_cast<int>(std::find(choices.begin(), choices.end(), shown) - choices.begin());
     if (chargeLimitPercent)
         view.reminderNote = BatteryText::replacingPlaceholder(
             t("set.reminder.limit"), std::to_string(*chargeLimitPercent));

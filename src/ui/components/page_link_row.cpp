@@ -55,8 +55,8 @@ void PageLinkRow::paintEvent(QPaintEvent*)
 
     // The back chevron mirrored: the row leads forward.
     const QSizeF box = chevron();
-    const QRectF chevronRect(width() - box.width(), (height() - box.height()) / 2, box.width(),
-        box.height());
+    const QRectF chevronRect(
+        width() - box.width(), (height() - box.height()) / 2, box.width(), box.height());
     painter.save();
     painter.translate(chevronRect.center());
     painter.scale(-1, 1);

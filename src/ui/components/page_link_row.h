@@ -15,8 +15,8 @@ class PageLinkRow : public PlainButton
     Q_OBJECT
 
 public:
-    PageLinkRow(const QString& label, QString value, std::function<void()> open,
-        QWidget* parent = nullptr);
+    PageLinkRow(
+        const QString& label, QString value, std::function<void()> open, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;

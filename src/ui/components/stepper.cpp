@@ -41,10 +41,7 @@ QSize Stepper::sizeHint() const
 
 QRect Stepper::decreaseRect() const { return { 0, 0, buttonWidth, height() }; }
 
-QRect Stepper::increaseRect() const
-{
-    return { width() - buttonWidth, 0, buttonWidth, height() };
-}
+QRect Stepper::increaseRect() const { return { width() - buttonWidth, 0, buttonWidth, height() }; }
 
 void Stepper::paintEvent(QPaintEvent*)
 {
@@ -64,9 +61,9 @@ void Stepper::paintEvent(QPaintEvent*)
     paintSign(p, decreaseRect(), false, m_canDecrease);
     paintSign(p, increaseRect(), true, m_canIncrease);
     p.setPen(scheme.primary());
-    p.drawText(QRect(decreaseRect().right(), 0, increaseRect().left() - decreaseRect().right(),
-                   height()),
-        Qt::AlignCenter, m_value);
+    const QRect value(
+        decreaseRect().right(), 0, increaseRect().left() - decreaseRect().right(), height());
+    p.drawText(value, Qt::AlignCenter, m_value);
     if (hasFocus())
         Style::paintFocusRing(p, rect(), radius);
 }

@@ -28,8 +28,8 @@ namespace {
         layout->setSpacing(Style::defaultSpacing);
         // One line, cut when too long, so it can sit centred beside the taller stepper.
         layout->addWidget(new TextLabel(qText(view.label), Style::font(13)), 1, Qt::AlignVCenter);
-        auto* stepper = new Stepper(qText(view.value), view.lower.has_value(),
-            view.higher.has_value());
+        auto* stepper
+            = new Stepper(qText(view.value), view.lower.has_value(), view.higher.has_value());
         stepper->setObjectName(name);
         stepper->setFont(Style::font(13));
         stepper->setAccessibleName(qText(view.label));
@@ -57,11 +57,11 @@ namespace {
         QStringList segments;
         for (const NotificationsPageView::Reminder& item : view.reminders)
             segments.push_back(qText(item.label));
+        const auto choose = [&prefs, items = view.reminders](int index) {
+            prefs.setFullReminderPercent(items.at(static_cast<std::size_t>(index)).percent);
+        };
         SegmentedControl* control = choiceControl(segments, view.selected,
-            QStringLiteral("fullReminder"), qText(view.reminderLabel),
-            [&prefs, items = view.reminders](int index) {
-                prefs.setFullReminderPercent(items.at(static_cast<std::size_t>(index)).percent);
-            });
+            QStringLiteral("fullReminder"), qText(view.reminderLabel), choose);
         control->setEnabled(view.reminderEnabled);
         group->addWidget(control);
         if (!view.reminderNote.empty()) {
