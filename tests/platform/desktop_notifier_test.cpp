@@ -286,6 +286,44 @@ namespace {
         EXPECT_EQ(plain.notified[0].body, QString::fromStdString(name));
     }
 
+    TEST_F(DesktopNotifierTest, ClickOnTheDefaultActionWhereOfferedComesWithItsToken)
+    {
+        auto& recorder = startServer();
+        recorder.capabilities = { QStringLiteral("actions"), QStringLiteral("body") };
+        DesktopNotifier notifier;
+        std::vector<QString> clicks;
+        QObject::connect(&notifier, &DesktopNotifier::clicked,
+            [&clicks](const QString& token) { clicks.push_back(token); });
+        auto note = DesktopNotification { "low", "Wattlet", "Low battery: 19 %",
+            DesktopNotification::Urgency::normal, {}, "Open panel" };
+        notifier.send(note);
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("low"); }));
+        EXPECT_EQ(recorder.notified[0].actions,
+            (QStringList { QStringLiteral("default"), QStringLiteral("Open panel") }));
+
+        // Signals of the server's own connection; another action or id is not ours to answer.
+        const auto emitSignal = [](const char* name, uint id, const char* text) {
+            auto signal = QDBusMessage::createSignal(path, service, QString::fromLatin1(name));
+            signal << id << QString::fromLatin1(text);
+            QDBusConnection(QStringLiteral("notification-server")).send(signal);
+        };
+        emitSignal("ActionInvoked", 1, "snooze");
+        emitSignal("ActionInvoked", 7, "default");
+        emitSignal("ActivationToken", 1, "token-1");
+        emitSignal("ActionInvoked", 1, "default");
+        emitSignal("ActionInvoked", 1, "default");
+        ASSERT_TRUE(waitUntil([&] { return clicks.size() == 2; }));
+        EXPECT_EQ(clicks, (std::vector<QString> { QStringLiteral("token-1"), QString() }));
+        test::serveEventsFor(100);
+        EXPECT_EQ(clicks.size(), 2U);
+
+        // A notification without a default action carries none.
+        note.defaultAction.clear();
+        notifier.send(note);
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 2; }));
+        EXPECT_TRUE(recorder.notified[1].actions.isEmpty());
+    }
+
 } // namespace
 } // namespace wattlet
 
