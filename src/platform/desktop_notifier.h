@@ -30,8 +30,8 @@ struct DesktopNotification
 /// asynchronous: a missing, slow or crashing server never blocks the caller. The server's id of
 /// each notification is kept by our id, so sending it again replaces it and withdrawing closes
 /// it; ids are forgotten when the server restarts. Where the server offers actions, a
-/// notification with a defaultAction carries it as the "default" action, and clicked() reports
-/// its use.
+/// notification with a defaultAction carries it as the "default" action; clicked() reports its
+/// use, and the notification is closed then.
 class DesktopNotifier : public QObject
 {
     Q_OBJECT

@@ -307,21 +307,27 @@ namespace {
             signal << id << QString::fromLatin1(text);
             QDBusConnection(QStringLiteral("notification-server")).send(signal);
         };
+        notifier.send({ "hot", "Wattlet", "Hot", DesktopNotification::Urgency::normal, {}, "Open" });
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
         emitSignal("ActionInvoked", 1, "snooze");
         emitSignal("ActionInvoked", 7, "default");
         emitSignal("ActivationToken", 1, "token-1");
         emitSignal("ActionInvoked", 1, "default");
         emitSignal("ActionInvoked", 1, "default");
+        emitSignal("ActionInvoked", 2, "default");
         ASSERT_TRUE(waitUntil([&] { return clicks.size() == 2; }));
         EXPECT_EQ(clicks, (std::vector<QString> { QStringLiteral("token-1"), QString() }));
+        // Clicked means answered: closed, and not clicked twice.
+        ASSERT_TRUE(waitUntil([&] { return recorder.closed.size() == 2; }));
+        EXPECT_FALSE(notifier.showing("low"));
         test::serveEventsFor(100);
         EXPECT_EQ(clicks.size(), 2U);
 
         // A notification without a default action carries none.
         note.defaultAction.clear();
         notifier.send(note);
-        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 2; }));
-        EXPECT_TRUE(recorder.notified[1].actions.isEmpty());
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 3; }));
+        EXPECT_TRUE(recorder.notified[2].actions.isEmpty());
     }
 
 } // namespace

@@ -203,6 +203,10 @@ private Q_SLOTS:
             return;
         const QString token = m_token && m_token->first == id ? m_token->second : QString();
         m_token.reset();
+        // Answered: servers should remove it now, and some (dunst's menu) do not, leaving it
+        // over the panel that opens.
+        close(id);
+        notificationClosed(id, 0, signal);
         m_onClick(token);
     }
 
