@@ -301,9 +301,21 @@ namespace {
         auto* reminder = control<SegmentedControl>(panel, "fullReminder");
         QTest::mouseClick(reminder, Qt::LeftButton, {}, reminder->segmentRect(1).center());
         EXPECT_EQ(quiet.model->prefs().fullReminderPercent(), 80);
+        EXPECT_EQ(Prefs().fullReminderPercent(), 80);
         settle();
         QTest::mouseClick(panel.findChild<SubHeader*>()->backButton(), Qt::LeftButton);
         EXPECT_EQ(panel.page(), Page::settings);
+
+        // With a charge limit the reminder is off and cannot be chosen.
+        BatteryReading limited = Demo::reading("charging", 0);
+        limited.chargeLimitPercent = 80;
+        QuietModel held(limited);
+        held.model->prefs().setFullReminderPercent(90);
+        PanelView heldPanel(*held.model, Page::notifications, ColorScheme::light);
+        keep(renderImage(heldPanel, 2), "notifications-limit");
+        auto* off = control<SegmentedControl>(heldPanel, "fullReminder");
+        EXPECT_FALSE(off->isEnabled());
+        EXPECT_EQ(off->selected(), 0);
     }
 
 } // namespace
