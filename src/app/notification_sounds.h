@@ -15,8 +15,6 @@ struct NotificationSounds
     std::string critical = "dialog-warning";
     /// A peripheral's low battery.
     std::string low = "dialog-warning";
-    /// The hot battery.
-    std::string warning = "dialog-warning";
 
     bool operator==(const NotificationSounds&) const = default;
 };

@@ -23,7 +23,8 @@ DesktopNotification warningNotification(BatteryReading::Warning warning,
         notification.urgency = Urgency::critical;
         notification.sound = sounds.critical;
     } else if (warning == W::hot) {
-        notification.sound = sounds.warning;
+        // Every sound theme has it: the freedesktop theme is the one all others fall back to.
+        notification.sound = "dialog-warning";
     }
     return notification;
 }

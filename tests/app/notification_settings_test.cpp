@@ -44,8 +44,8 @@ namespace {
         r.battery.percent = 25;
         r.model.refresh(true);
         r.model.refresh(true);
-        EXPECT_EQ(statusItemView(r.model.reading(), true, Language::en, PercentStyle::automatic,
-                      {}, r.model.prefs().levels())
+        EXPECT_EQ(statusItemView(r.model.reading(), true, Language::en, PercentStyle::automatic, {},
+                      r.model.prefs().levels())
                       .tint,
             StatusTint::orange);
         ASSERT_EQ(r.announced.size(), 1U);

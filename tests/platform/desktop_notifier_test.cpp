@@ -307,7 +307,8 @@ namespace {
             signal << id << QString::fromLatin1(text);
             QDBusConnection(QStringLiteral("notification-server")).send(signal);
         };
-        notifier.send({ "hot", "Wattlet", "Hot", DesktopNotification::Urgency::normal, {}, "Open" });
+        notifier.send(
+            { "hot", "Wattlet", "Hot", DesktopNotification::Urgency::normal, {}, "Open" });
         ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
         emitSignal("ActionInvoked", 1, "snooze");
         emitSignal("ActionInvoked", 7, "default");

@@ -13,8 +13,8 @@ namespace wattlet {
 
 namespace {
 
-    constexpr int controlHeight = 22;
-    constexpr qreal radius = 6;
+    constexpr int controlHeight = Style::controlHeight;
+    constexpr qreal radius = Style::controlRadius;
     constexpr int segmentPadding = 12;
 
 } // namespace

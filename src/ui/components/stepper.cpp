@@ -11,9 +11,8 @@ namespace wattlet {
 
 namespace {
 
-    // The segmented control's measures, so the two sit well on one page.
-    constexpr int controlHeight = 22;
-    constexpr qreal radius = 6;
+    constexpr int controlHeight = Style::controlHeight;
+    constexpr qreal radius = Style::controlRadius;
     constexpr int buttonWidth = 28;
     constexpr int valuePadding = 8;
     constexpr qreal signWidth = 9;
