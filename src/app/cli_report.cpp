@@ -46,7 +46,8 @@ std::optional<int> runCliReport(
         peripherals = devices ? devices() : readPeripherals();
     std::string line;
     if (options.json)
-        line = reading ? readingJson(*reading, peripherals, language) : "null";
+        line = reading ? readingJson(*reading, peripherals, language, Prefs::storedLevels())
+                       : "null";
     else
         line = reading ? BatteryText::summary(*reading, peripherals, language)
                        : BatteryText::t("noBattery", language);

@@ -20,7 +20,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 114> table { {
+    constexpr std::array<Entry, 124> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -144,6 +144,18 @@ namespace {
         { "mon.10", "окт", "Oct" },
         { "mon.11", "ноя", "Nov" },
         { "mon.12", "дек", "Dec" },
+        { "set.notifications", "Уведомления", "Notifications" },
+        { "set.on", "Вкл.", "On" },
+        { "set.off", "Выкл.", "Off" },
+        { "set.sound", "Звук", "Sound" },
+        { "set.levels", "Предупреждать при заряде", "Warn at" },
+        { "set.low", "Мало заряда", "Low battery" },
+        { "set.critical", "Критичный заряд", "Critical battery" },
+        { "set.reminder", "Напомнить отключить зарядку при", "Remind to unplug at" },
+        { "set.reminder.limit", "Не нужно, пока задан предел заряда: зарядка сама остановится на %d %.",
+            "Not needed while a charge limit is set: charging stops at %d % by itself." },
+        { "warn.full", "Заряжено до %d % — можно отключить зарядку",
+            "Charged to %d % — you can unplug the charger" },
     } };
     // clang-format on
 

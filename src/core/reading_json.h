@@ -3,6 +3,7 @@
 #include "battery_reading.h"
 #include "language.h"
 #include "peripheral.h"
+#include "warning_levels.h"
 
 #include <string>
 
@@ -10,13 +11,14 @@ namespace wattlet {
 
 /// One compact JSON object describing a reading for scripts: the 20 fields by their names
 /// ("percent", "onAC", "minutesLeft", …) with absent ones left out, then "state" and "warnings"
-/// (raw values), "dot", "symbol", and "watts" and "health" when present. A temperature or power
-/// that is not a finite number is left out too.
-[[nodiscard]] std::string readingJson(const BatteryReading& reading);
+/// (raw values), "dot", "symbol", and "watts" and "health" when present, the warnings and the dot
+/// at `levels`. A temperature or power that is not a finite number is left out too.
+[[nodiscard]] std::string readingJson(
+    const BatteryReading& reading, const WarningLevels& levels = {});
 /// readingJson() followed by "devices": one object per peripheral with "kind" (raw value),
 /// "name" (the model, else the kind's text in `language`), "percent" and "level" (the one not
 /// known is null) and "charging".
-[[nodiscard]] std::string readingJson(
-    const BatteryReading& reading, const Peripherals& devices, Language language);
+[[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
+    Language language, const WarningLevels& levels = {});
 
 } // namespace wattlet

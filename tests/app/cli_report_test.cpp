@@ -123,5 +123,15 @@ namespace {
         EXPECT_EQ(report.output, "date,full,design,cycles,health\n2025-01-31,4600,5000,212,92.0\n");
     }
 
+    TEST_F(CliReport, JsonWarnsAtTheStoredLevels)
+    {
+        ASSERT_TRUE(test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
+            "[General]\nlowPercent=30\n"));
+        record(R"({"power":{"Current Capacity":25,"Power Source State":"Battery Power"},
+        "registry":{},"pack":{}})");
+        const auto json = run({ "--json" }).output;
+        EXPECT_NE(json.find(R"("warnings":["low"],"dot":"yellow")"), std::string::npos) << json;
+    }
+
 } // namespace
 } // namespace wattlet

@@ -8,7 +8,11 @@
 #   escape     Escape closes the panel opened again;
 #   menu       a right click opens the item's menu;
 #   copy       its "Copy summary", activated as the host does, puts the summary on the
-#              session's clipboard (xclip on X11 and XWayland, wl-paste on sway).
+#              session's clipboard (xclip on X11 and XWayland, wl-paste on sway);
+#   click      with a notification server that offers actions (python-dbusmock) and a hot
+#              battery, the server's "default" action opens the panel; on sway the server's
+#              activation token reaches the compositor's xdg-activation. Skipped where the
+#              desktop runs its own server (GNOME, Plasma).
 #
 #   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback gnome plasma
 #
@@ -31,6 +35,7 @@ wattlet=${WATTLET:-$build/src/wattlet}
 app_id=$(sed -n 's/.*appId\[\] = "\(.*\)";/\1/p' "$build/generated/identity.h")
 shot=$build/tests/hosts/wattlet_host_shot
 pointer=$build/tests/hosts/wattlet_virtual_pointer
+token_tool=$build/tests/hosts/wattlet_activation_token
 shots_dir=${WATTLET_HOST_SHOTS:-}
 [ -n "$shots_dir" ] && shots_dir=$(mkdir -p "$shots_dir" && cd "$shots_dir" && pwd)
 user="wattlet-hosts"
@@ -84,7 +89,10 @@ wait_for() {
 mkdir -p "$work/battery/BAT0" "$work/battery/AC"
 for file in BAT0/type=Battery BAT0/capacity=85 BAT0/status=Charging BAT0/present=1 AC/type=Mains \
   AC/online=1; do printf %s "${file#*=}" >"$work/battery/${file%%=*}"; done
-chmod -R a+rX "$work/battery"
+# The same battery, hot: a warning, hence a notification, at start.
+cp -r "$work/battery" "$work/hot-battery"
+echo 500 >"$work/hot-battery/BAT0/temp"
+chmod -R a+rX "$work/battery" "$work/hot-battery"
 
 # --- one host's session -----------------------------------------------------------------------
 # A host's programs run through "run" with the session's environment ($dir/env, a NAME=VALUE a
@@ -126,21 +134,28 @@ item_registered() { registered_items | grep "StatusNotifierItem-$(cat "$dir/watt
 item_unregistered() { ! registered_items | grep "StatusNotifierItem-" >/dev/null; }
 # The item's bus name.
 item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
+notification_server() {
+  run dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep true >/dev/null
+}
 watcher_up() {
   run dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
     org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep true >/dev/null
 }
 
-# start_wattlet on|off: with the percentage in the bar or without.
+# start_wattlet on|off [NAME=VALUE…]: with the percentage in the bar or without, the session's
+# environment changed by the assignments.
 start_wattlet() {
+  local percent=$1
+  shift
   mkdir -p "$dir/home/.config/Wattlet"
-  if [ "$1" = off ]; then
+  if [ "$percent" = off ]; then
     printf '[General]\nshowPercent=false\n' >"$dir/home/.config/Wattlet/Wattlet.conf"
   else
     rm -f "$dir/home/.config/Wattlet/Wattlet.conf"
   fi
   [ ${#as_user[@]} -gt 0 ] && chown -R "$user" "$dir/home"
-  spawn sh -c 'echo $$ >"$0/wattlet.pid"; exec "$1" >>"$0/wattlet.log" 2>&1' "$dir" "$wattlet"
+  spawn env "$@" sh -c 'echo $$ >"$0/wattlet.pid"; exec "$1" >>"$0/wattlet.log" 2>&1' "$dir" "$wattlet"
   wait_for 5 test -s "$dir/wattlet.pid"
   if [ "$tray" = sni ]; then
     wait_for 15 item_registered || { say "  the item did not register"; return 1; }
@@ -266,6 +281,44 @@ check_host() {
   close_menu
   sleep 0.5
   check_copy
+  stop_wattlet
+  check_click
+}
+
+# The notification server's "default" action, invoked as a click on the notification does.
+check_click() {
+  local token="" mock=(run gdbus call --session --dest org.freedesktop.Notifications
+    --object-path /org/freedesktop/Notifications --method org.freedesktop.DBus.Mock.EmitSignal
+    org.freedesktop.Notifications)
+  if ! /usr/bin/python3 -c 'import dbusmock' 2>/dev/null || ! have gdbus; then
+    row+=("– no python3-dbusmock")
+    return
+  fi
+  if notification_server; then
+    row+=("– the desktop's own server")
+    return
+  fi
+  spawn /usr/bin/python3 -m dbusmock --template notification_daemon \
+    -p '{"capabilities": "actions body"}' -l "$dir/notifications.log"
+  wait_for 10 notification_server || { check click fail "no notification server" && return; }
+  start_wattlet on WATTLET_POWER_SUPPLY_DIR="$work/hot-battery" WAYLAND_DEBUG=client
+  if ! wait_for 10 grep -q '"default"' "$dir/notifications.log"; then
+    check click fail "no notification with the default action"
+    stop_wattlet
+    return
+  fi
+  if [ "$platform" = wayland ]; then
+    token=$(run "$token_tool")
+    "${mock[@]}" ActivationToken us "[<uint32 1>, <'$token'>]" >/dev/null
+  fi
+  "${mock[@]}" ActionInvoked us "[<uint32 1>, <'default'>]" >/dev/null
+  if ! wait_for 5 panel_open; then
+    check click fail "no panel"
+  elif [ -n "$token" ] && ! grep -F "activate(\"$token\"" "$dir/wattlet.log" >/dev/null; then
+    check click fail "the token was not used"
+  else
+    check click ok "panel open${token:+, token used}"
+  fi
   stop_wattlet
 }
 
@@ -521,7 +574,7 @@ host_programs() {
     xfce) echo "xfce4-panel openbox $x11" ;;
     lxqt) echo "lxqt-panel openbox $x11" ;;
     fallback) echo "trayer openbox $x11" ;;
-    sway) echo "sway waybar grim swaymsg jq runuser wl-paste wtype $pointer" ;;
+    sway) echo "sway waybar grim swaymsg jq runuser wl-paste wtype $pointer $token_tool" ;;
     gnome) echo "gnome-shell gsettings Xwayland $x11" ;;
     plasma) echo "kwin_wayland kded5 plasmashell Xwayland $x11" ;;
   esac
@@ -561,7 +614,7 @@ for host in "${hosts[@]}"; do
 done
 
 say ""
-say "| host | icon | percent | placement | outside click | Escape | menu | copy | time |"
-say "|---|---|---|---|---|---|---|---|---|"
+say "| host | icon | percent | placement | outside click | Escape | menu | copy | click | time |"
+say "|---|---|---|---|---|---|---|---|---|---|"
 for line in "${table[@]}"; do say "$line"; done
 exit $failed

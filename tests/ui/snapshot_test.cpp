@@ -19,9 +19,10 @@ namespace {
 
     const char* const names[] = { "en-charging-light", "en-charging-dark", "en-battery-light",
         "en-battery-dark", "en-low-light", "en-low-dark", "en-settings-light", "en-settings-dark",
-        "en-about-light", "en-about-dark", "ru-charging-light", "ru-charging-dark",
-        "ru-battery-light", "ru-battery-dark", "ru-low-light", "ru-low-dark", "ru-settings-light",
-        "ru-settings-dark", "ru-about-light", "ru-about-dark" };
+        "en-notifications-light", "en-notifications-dark", "en-about-light", "en-about-dark",
+        "ru-charging-light", "ru-charging-dark", "ru-battery-light", "ru-battery-dark",
+        "ru-low-light", "ru-low-dark", "ru-settings-light", "ru-settings-dark",
+        "ru-notifications-light", "ru-notifications-dark", "ru-about-light", "ru-about-dark" };
 
     std::string expectedLines(const QString& dir, const char* mark)
     {
@@ -62,12 +63,12 @@ namespace {
         QString m_previous;
     };
 
-    TEST_F(SnapshotTest, WritesTwentyPicturesInOrderIntoANewNestedFolder)
+    TEST_F(SnapshotTest, WritesEveryPictureInOrderIntoANewNestedFolder)
     {
         const QString dir = work.path() + QStringLiteral("/out/nested");
         EXPECT_EQ(run(dir), expectedLines(dir, "✓ "));
         EXPECT_TRUE(written);
-        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), std::ssize(names));
         for (const char* name : names) {
             const QImage image(
                 dir + QStringLiteral("/") + QString::fromUtf8(name) + QStringLiteral(".png"));
@@ -115,7 +116,7 @@ namespace {
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
         EXPECT_EQ(program.readAllStandardOutput().toStdString(), expectedLines(dir, "✓ "));
-        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 20);
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), std::ssize(names));
     }
 
     // An empty folder once wrote the pictures into the root of the file system.

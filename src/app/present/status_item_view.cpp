@@ -5,7 +5,8 @@
 namespace wattlet {
 
 StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool showPercent,
-    Language language, PercentStyle percentStyle, const Peripherals& devices)
+    Language language, PercentStyle percentStyle, const Peripherals& devices,
+    const WarningLevels& levels)
 {
     StatusItemView view;
     view.percentStyle = percentStyle;
@@ -17,7 +18,7 @@ StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool
     }
     view.symbol = reading->symbol();
     view.onPower = reading->onAC;
-    const std::string dot = reading->dot();
+    const std::string dot = reading->dot(levels);
     if (dot == "red")
         view.tint = StatusTint::red;
     else if (dot == "yellow")

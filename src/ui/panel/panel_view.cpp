@@ -3,6 +3,7 @@
 #include "about_page.h"
 #include "health_page.h"
 #include "main_page.h"
+#include "notifications_page.h"
 #include "page_layout.h"
 #include "settings_page.h"
 
@@ -145,13 +146,18 @@ void PanelView::showPage()
             m_model, [this] { setPage(Page::health); }, this);
         break;
     case Page::settings:
-        m_pageWidget = new SettingsPage(m_model, back, this);
+        m_pageWidget = new SettingsPage(
+            m_model, back, [this] { setPage(Page::notifications); }, this);
         break;
     case Page::about:
         m_pageWidget = new AboutPage(m_model.prefs().textLanguage(), back, this);
         break;
     case Page::health:
         m_pageWidget = new HealthPage(m_model, back, this);
+        break;
+    case Page::notifications:
+        m_pageWidget = new NotificationsPage(
+            m_model, [this] { setPage(Page::settings); }, this);
         break;
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pageWidget);

@@ -8,16 +8,18 @@ namespace wattlet {
 
 class AppModel;
 
-/// The settings page: switches for the percentage, the warnings and launch at login, and the
-/// language as a segmented control. Each control writes its preference at once; the model
-/// follows the preferences (the tray item, and for a language every view of the model). The
-/// switches and the segmented control are named "percent", "notify", "login" and "language".
+/// The settings page: switches for the percentage and launch at login, a row that opens the
+/// notifications page, and the language as a segmented control. Each control writes its
+/// preference at once; the model follows the preferences (the tray item, and for a language
+/// every view of the model). The switches, the row and the segmented control are named
+/// "percent", "login", "notifications" and "language".
 class SettingsPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    SettingsPage(AppModel& model, std::function<void()> back, QWidget* parent = nullptr);
+    SettingsPage(AppModel& model, std::function<void()> back,
+        std::function<void()> openNotifications = {}, QWidget* parent = nullptr);
 };
 
 } // namespace wattlet

@@ -32,11 +32,12 @@ namespace {
         { "ru", LanguageChoice::ru },
     } };
 
-    constexpr std::array<Shot, 5> shots { {
+    constexpr std::array<Shot, 6> shots { {
         { "charging", "charging", Page::main },
         { "battery", "battery", Page::main },
         { "low", "low", Page::main },
         { "settings", "battery", Page::settings },
+        { "notifications", "battery", Page::notifications },
         { "about", "battery", Page::about },
     } };
 
