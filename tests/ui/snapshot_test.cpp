@@ -48,7 +48,7 @@ namespace {
         QProcess program;
     };
 
-    TEST_F(SnapshotExport, WritesTwentyPicturesInOrderIntoANewFolder)
+    TEST_F(SnapshotExport, WritesEveryPictureInOrderIntoANewNestedFolder)
     {
         const QString dir = work.path() + QStringLiteral("/out/nested");
         run(dir);

@@ -44,9 +44,8 @@ int inkedPixels(const QImage& image, int row = -1)
 
 } // namespace
 
-TEST(Symbols, EveryUsedNameAndNoOtherHasADrawingInItsTintOnly)
+TEST(Symbols, EveryUsedNameHasADrawingInItsTintOnly)
 {
-    EXPECT_EQ(Symbols::names(), usedNames);
     const QColor tint(235, 69, 69);
     for (std::string_view name : usedNames) {
         SCOPED_TRACE(std::string(name));
