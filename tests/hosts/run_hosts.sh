@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Wattlet in real tray hosts, headless. For each host it starts the session, then Wattlet on a
-# made-up battery (85 %, charging), and checks:
+# Wattlet in real tray hosts, headless (README, "Tests"). For each host it starts the session,
+# then Wattlet on a made-up battery (85 %, charging), and checks:
 #   icon       the item is registered with the host (D-Bus) and drawn in the bar (pixels);
 #   percent    the bar looks different with "Percent in menu bar" on and off;
 #   placement  a click on the icon opens the panel next to the icon and off the bar;
 #   outside    a click elsewhere (the desktop, another window) closes the panel;
 #   escape     Escape closes the panel opened again;
 #   menu       a right click opens the item's menu;
-#   copy       its "Copy summary", activated as the host does, puts the summary on the
-#              session's clipboard (xclip on X11 and XWayland, wl-paste on sway);
+#   copy       its "Copy summary", activated as the host does, reaches the session's clipboard;
 #   click      with a notification server that offers actions (python-dbusmock) and a hot
 #              battery, the server's "default" action opens the panel; on sway the server's
 #              activation token reaches the compositor's xdg-activation. Skipped where the
@@ -16,12 +15,11 @@
 #
 #   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback gnome plasma
 #
-# BUILD_DIR defaults to build/ci (WATTLET=PROGRAM runs another build of the program). Without
-# HOST every host whose programs are installed runs. gnome and plasma are their Wayland
-# sessions (GNOME Shell and KWin nested in Xvfb, with XWayland). WATTLET_HOST_SHOTS=DIR keeps a
-# picture of the bar with the open panel per host (docs/hosts). sway refuses to run as root; as
-# root its host runs as the user "wattlet-hosts", created when missing. WATTLET_HOST_KEEP=1
-# keeps the screenshots and logs. Exit status 1 when any check fails.
+# BUILD_DIR defaults to build/ci (WATTLET=PROGRAM runs another build). Without HOST every host
+# whose programs are installed runs. WATTLET_HOST_SHOTS=DIR keeps a picture of the bar with the
+# open panel per host; WATTLET_HOST_KEEP=1 keeps the screenshots and logs. sway refuses root:
+# as root its host runs as the user "wattlet-hosts", created when missing. Exit status 1 when
+# any check fails.
 set -uo pipefail
 # With pipefail a reader that stops early (grep -q, head) fails the pipeline when the writer
 # gets SIGPIPE: pipes here end in readers that read everything.
@@ -49,7 +47,6 @@ failed=0
 table=()
 
 say() { printf '%s\n' "$*" >&2; }
-have() { command -v "$1" >/dev/null 2>&1; }
 
 # kill_session [SIGNAL]: the session's programs, the last started first.
 kill_session() {
@@ -95,8 +92,8 @@ echo 500 >"$work/hot-battery/BAT0/temp"
 chmod -R a+rX "$work/battery" "$work/hot-battery"
 
 # --- one host's session -----------------------------------------------------------------------
-# A host's programs run through "run" with the session's environment ($dir/env, a NAME=VALUE a
-# line), as this user or, for sway, as the session's user ($as_user).
+# A host's programs run with the session's environment ($dir/env, a NAME=VALUE a line), as this
+# user or, for sway, as the session's user ($as_user).
 
 run() {
   local environment
@@ -122,26 +119,27 @@ session_env() {
     "WATTLET_POWER_SUPPLY_DIR=$work/battery"
 }
 
+# dbus DESTINATION PATH METHOD ARGUMENT…: a call on the session bus, with its reply.
+dbus() { run dbus-send --session --print-reply --dest="$1" "${@:2}"; }
 watcher_property() {
-  run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher string:"$1"
+  dbus org.kde.StatusNotifierWatcher /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
+    string:org.kde.StatusNotifierWatcher string:"$1"
 }
-registered_items() { watcher_property RegisteredStatusNotifierItems; }
 # A host (the panel's tray) has told the watcher it shows items.
 host_up() { watcher_property IsStatusNotifierHostRegistered | grep true >/dev/null; }
-item_registered() { registered_items | grep "StatusNotifierItem-$(cat "$dir/wattlet.pid")-" >/dev/null; }
-# The host has dropped the item of a copy that quit (the only item in these sessions).
-item_unregistered() { ! registered_items | grep "StatusNotifierItem-" >/dev/null; }
-# The item's bus name.
-item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
 notification_server() {
-  run dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep true >/dev/null
+  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+    string:org.freedesktop.Notifications | grep true >/dev/null
 }
 watcher_up() {
-  run dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep true >/dev/null
+  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+    string:org.kde.StatusNotifierWatcher | grep true >/dev/null
 }
+# The item's bus name; whether the host lists it, and whether it lists any item (there is only
+# ever ours).
+item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
+item_listed() { watcher_property RegisteredStatusNotifierItems | grep "$1" >/dev/null; }
+no_item_listed() { ! item_listed StatusNotifierItem-; }
 
 # start_wattlet on|off [NAME=VALUE…]: with the percentage in the bar or without, the session's
 # environment changed by the assignments.
@@ -149,16 +147,13 @@ start_wattlet() {
   local percent=$1
   shift
   mkdir -p "$dir/home/.config/Wattlet"
-  if [ "$percent" = off ]; then
-    printf '[General]\nshowPercent=false\n' >"$dir/home/.config/Wattlet/Wattlet.conf"
-  else
-    rm -f "$dir/home/.config/Wattlet/Wattlet.conf"
-  fi
+  rm -f "$dir/home/.config/Wattlet/Wattlet.conf"
+  [ "$percent" = off ] && printf '[General]\nshowPercent=false\n' >"$dir/home/.config/Wattlet/Wattlet.conf"
   [ ${#as_user[@]} -gt 0 ] && chown -R "$user" "$dir/home"
   spawn env "$@" sh -c 'echo $$ >"$0/wattlet.pid"; exec "$1" >>"$0/wattlet.log" 2>&1' "$dir" "$wattlet"
   wait_for 5 test -s "$dir/wattlet.pid"
   if [ "$tray" = sni ]; then
-    wait_for 15 item_registered || { say "  the item did not register"; return 1; }
+    wait_for 15 item_listed "$(item_service)" || { say "  the item did not register"; return 1; }
   fi
   sleep 2
 }
@@ -167,7 +162,7 @@ stop_wattlet() {
   kill "$(cat "$dir/wattlet.pid")" 2>/dev/null
   wait_for 10 sh -c "! kill -0 $(cat "$dir/wattlet.pid")"
   rm -f "$dir/wattlet.pid"
-  [ "$tray" = sni ] && wait_for 10 item_unregistered
+  [ "$tray" = sni ] && wait_for 10 no_item_listed
   sleep 1
 }
 
@@ -190,10 +185,15 @@ panel_box() {
 panel_open() { [ -n "$(panel_box)" ]; }
 panel_closed() { [ -z "$(panel_box)" ]; }
 
-# check NAME RESULT DETAIL: one cell of the host's row; a failure fails the run.
+# check NAME ok|fail DETAIL: one cell of the host's row; a failure fails the run.
 check() {
   if [ "$2" = ok ]; then row+=("✔ $3"); else row+=("✘ $3") && failed=1; fi
   say "  $1: $2 ($3)"
+}
+# check_closes NAME ACTION…: the action closes the panel.
+check_closes() {
+  "${@:2}"
+  if wait_for 3 panel_closed; then check "$1" ok "closed"; else check "$1" fail "still open"; fi
 }
 
 # diff_box A B: the box "x y w h" where two pictures differ, the bar's clock ($clock, a box)
@@ -211,10 +211,16 @@ settle() {
 # open_panel: clicks the icon until the panel shows (a host may still be settling).
 open_panel() { click_icon && wait_for 10 panel_open && sleep 0.5; }
 
+# inside_bar X Y
+inside_bar() {
+  [ "$1" -ge "${bar[0]}" ] && [ "$1" -lt $((bar[0] + bar[2])) ] &&
+    [ "$2" -ge "${bar[1]}" ] && [ "$2" -lt $((bar[1] + bar[3])) ]
+}
+
 # The checks, the same for every host once it runs. Needs: bar (x y w h), grab FILE,
-# click X Y BUTTON; may redefine click_icon, key_escape and click_outside.
+# click X Y BUTTON, click_icon, key_escape, close_menu and click_outside.
 check_host() {
-  local icon percent panel menu label x y w h
+  local icon panel menu label x y w h
   row=()
   grab "$dir/base.png"
   start_wattlet off || { check icon fail "not registered"; return; }
@@ -235,9 +241,9 @@ check_host() {
   fi
 
   label=""
-  [ "$tray" = sni ] && label=$(run dbus-send --session --print-reply --dest="$(item_service)" \
-    /StatusNotifierItem org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem \
-    string:XAyatanaLabel | sed -n 's/.*string "\(.*\)"/\1/p')
+  [ "$tray" = sni ] && label=$(dbus "$(item_service)" /StatusNotifierItem \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:XAyatanaLabel |
+    sed -n 's/.*string "\(.*\)"/\1/p')
   if [ -n "$(diff_box off on)" ]; then
     check percent ok "the bar changes with it (label \"$label\")"
   else
@@ -253,15 +259,9 @@ check_host() {
   else
     placement_verdict "$panel"
     keep_shot "$panel"
-    click_outside
-    if wait_for 3 panel_closed; then check outside ok "closed"; else check outside fail "still open"; fi
+    check_closes outside click_outside
     sleep 1
-    if open_panel; then
-      key_escape
-      if wait_for 3 panel_closed; then check escape ok "closed"; else check escape fail "still open"; fi
-    else
-      check escape fail "the panel did not open again"
-    fi
+    if open_panel; then check_closes escape key_escape; else check escape fail "did not open again"; fi
   fi
 
   sleep 1
@@ -327,12 +327,11 @@ check_click() {
 check_copy() {
   local id text
   if [ "$tray" = sni ]; then
-    id=$(run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
-      com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string: |
-      awk '/int32/ {id = $2} !found && index($0, "\"Copy summary\"") {print id; found = 1}')
+    id=$(dbus "$(item_service)" /MenuBar com.canonical.dbusmenu.GetLayout int32:0 int32:-1 \
+      array:string: | awk '/int32/ {id = $2} !found && index($0, "\"Copy summary\"") {print id; found = 1}')
     [ -n "$id" ] || { check copy fail "no such item" && return; }
-    run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
-      com.canonical.dbusmenu.Event int32:"$id" string:clicked variant:int32:0 uint32:0 >/dev/null
+    dbus "$(item_service)" /MenuBar com.canonical.dbusmenu.Event int32:"$id" string:clicked \
+      variant:int32:0 uint32:0 >/dev/null
   else
     click "$cx" "$cy" 3
     sleep 1
@@ -347,28 +346,18 @@ check_copy() {
   if [ "${text#*85}" != "$text" ]; then check copy ok "\"$text\""; else check copy fail "clipboard: \"$text\""; fi
 }
 
-# inside_bar X Y
-inside_bar() {
-  [ "$1" -ge "${bar[0]}" ] && [ "$1" -lt $((bar[0] + bar[2])) ] &&
-    [ "$2" -ge "${bar[1]}" ] && [ "$2" -lt $((bar[1] + bar[3])) ]
-}
-
 # placement_verdict "x y w h": off the bar, beside it (within 40 px) and reaching the icon's
 # column (within 40 px).
 placement_verdict() {
-  local x y w h by=${bar[1]} bh=${bar[3]} near=1
+  local x y w h by=${bar[1]} bh=${bar[3]}
   read -r x y w h <<<"$1"
   if [ $((y + h)) -gt "$by" ] && [ "$y" -lt $((by + bh)) ]; then
     check placement fail "panel at $x,$y over the bar"
-    return
-  fi
-  [ "$y" -ge $((by + bh)) ] && [ $((y - by - bh)) -gt 40 ] && near=0
-  [ $((y + h)) -le "$by" ] && [ $((by - y - h)) -gt 40 ] && near=0
-  { [ "$cx" -lt $((x - 40)) ] || [ "$cx" -gt $((x + w + 40)) ]; } && near=0
-  if [ $near = 1 ]; then
-    check placement ok "panel at $x,$y, ${w}×${h}"
-  else
+  elif [ $((y - by - bh)) -gt 40 ] || [ $((by - y - h)) -gt 40 ] ||
+    [ "$cx" -lt $((x - 40)) ] || [ "$cx" -gt $((x + w + 40)) ]; then
     check placement fail "panel at $x,$y, far from the icon at $cx,$cy"
+  else
+    check placement ok "panel at $x,$y, ${w}×${h}"
   fi
 }
 
@@ -402,8 +391,6 @@ start_x11() {
   bus_pid=$!
   wait_for 5 test -s "$dir/bus" || return 1
   echo "DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$dir/bus")" >>"$dir/env"
-  platform=xcb
-  tray=sni
   # A window manager: the work area then leaves the bars out, as on a desktop.
   [ -z "${1:-}" ] || { spawn "$1" >"$dir/wm.log" 2>&1 && sleep 1; }
 }
@@ -542,7 +529,6 @@ EOF
   { grep -E '^(WAYLAND_DISPLAY|DBUS_SESSION_BUS_ADDRESS|SWAYSOCK|XDG_RUNTIME_DIR|PATH)=' \
     "$dir/sway-env" && session_env | grep -v XDG_RUNTIME_DIR; } >"$dir/env"
   platform=wayland
-  tray=sni
   bar=(0 0 "$width" 30)
   # The pointer stays where it clicked until the next picture: the window rule puts the panel
   # where the pointer is when it opens.
@@ -584,7 +570,7 @@ host_programs() {
 for host in "${hosts[@]}"; do
   missing=()
   for program in $(host_programs "$host") dbus-daemon dbus-send; do
-    have "$program" || missing+=("$program")
+    command -v "$program" >/dev/null 2>&1 || missing+=("$program")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     say "$host: skipped, missing ${missing[*]}"
@@ -593,10 +579,8 @@ for host in "${hosts[@]}"; do
   say "$host:"
   dir=$work/$host
   mkdir -p "$dir"
-  as_user=()
-  clock=()
+  as_user=() clock=() row=() platform=xcb tray=sni
   x11_input
-  row=()
   start=$SECONDS
   if ! "host_$host"; then
     say "  the host did not start (logs: $dir)"
@@ -609,8 +593,7 @@ for host in "${hosts[@]}"; do
   kill_session
   wait 2>/dev/null
   unmount_portal_documents
-  pids=()
-  bus_pid=
+  pids=() bus_pid=
 done
 
 say ""

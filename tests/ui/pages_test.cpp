@@ -215,7 +215,7 @@ namespace {
         std::vector<std::string> effects;
     };
 
-    TEST_F(SettingsPageTest, OnlyThePercentSwitchRedrawsTheTrayItemAndLoginShowsTheEntry)
+    TEST_F(SettingsPageTest, OnlyThePercentSwitchRedrawsTheTrayItem)
     {
         SettingsPage page(*quiet.model, [] {});
         fitToContent(page);
