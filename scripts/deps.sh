@@ -23,10 +23,12 @@ WATTLET_TEST_PACKAGES=(
   polkitd pkexec inotify-tools
 )
 # The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install); their
-# Wayland session also needs qt6-wayland, which the build packages bring.
+# Wayland session also needs qt6-wayland, which the build packages bring. python3-dbusmock and
+# gdbus (libglib2.0-bin) play the notification server whose click opens the panel.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
   sway waybar grim jq xclip wl-clipboard wtype
+  python3-dbusmock libglib2.0-bin
 )
 # The GNOME and Plasma Wayland sessions of the host check, run by scripts/test only with
 # WATTLET_WAYLAND_DESKTOPS=1: about 500 more packages (376 MB to download), some seven minutes

@@ -54,9 +54,10 @@ int runWatch(int argc, char** argv, bool json)
 {
     QCoreApplication app(argc, argv);
     const wattlet::AppModelDeps deps = wattlet::AppModelDeps::live();
-    // The stored language preference applies here too.
+    // The stored language and warning levels apply here too.
     wattlet::WatchReport report(
-        wattlet::WatchReport::format(json, wattlet::textLanguage(wattlet::Prefs::storedLanguage())),
+        wattlet::WatchReport::format(json, wattlet::textLanguage(wattlet::Prefs::storedLanguage()),
+            wattlet::Prefs::storedLevels()),
         deps.read, deps.makeWatcher, writeLine);
     report.start();
     return QCoreApplication::exec();

@@ -4,14 +4,17 @@
 #include "app/demo_controls.h"
 #include "app/device_notification.h"
 #include "app/files.h"
+#include "app/full_reminder_notification.h"
 #include "app/local_day.h"
 #include "app/warning_notification.h"
 #include "core/battery_record.h"
+#include "core/battery_text.h"
 #include "platform/battery_io.h"
 #include "platform/battery_record_source.h"
 #include "platform/desktop_notifier.h"
 #include "platform/power_settings.h"
 #include "platform/power_watcher.h"
+#include "platform/sound_theme.h"
 #include "platform/wall_clock.h"
 
 #include <QPointer>
@@ -67,16 +70,32 @@ AppModelDeps AppModelDeps::live()
     deps.powerSettingsAvailable = [] { return PowerSettings::available(); };
     deps.makeChargeLimit = [] { return makeChargeLimitControl(); };
     deps.makePowerProfiles = [] { return wattlet::makePowerProfiles(); };
-    // Made on first use: demo and snapshot models never notify and need no session bus.
-    auto notifier = std::make_shared<std::unique_ptr<DesktopNotifier>>();
-    const auto desktop = [notifier]() -> DesktopNotifier& {
-        if (!*notifier)
-            *notifier = std::make_unique<DesktopNotifier>();
-        return **notifier;
+    deps.sounds = chooseSounds(SoundTheme::installed);
+    // Made on first use: demo and snapshot models never notify and need no session bus. Only
+    // a notification it showed can be clicked, so the click handler waits for it.
+    struct Desktop
+    {
+        std::unique_ptr<DesktopNotifier> notifier;
+        std::function<void(const QString&)> onClick;
+    };
+    const auto desktop = std::make_shared<Desktop>();
+    const auto notifier = [desktop]() -> DesktopNotifier& {
+        if (!desktop->notifier) {
+            desktop->notifier = std::make_unique<DesktopNotifier>();
+            QObject::connect(desktop->notifier.get(), &DesktopNotifier::clicked,
+                [weak = std::weak_ptr(desktop)](const QString& token) {
+                    if (const auto alive = weak.lock(); alive && alive->onClick)
+                        alive->onClick(token);
+                });
+        }
+        return *desktop->notifier;
     };
     deps.announce
-        = [desktop](const DesktopNotification& notification) { desktop().send(notification); };
-    deps.withdraw = [desktop](const std::string& id) { desktop().withdraw(id); };
+        = [notifier](const DesktopNotification& notification) { notifier().send(notification); };
+    deps.withdraw = [notifier](const std::string& id) { notifier().withdraw(id); };
+    deps.watchClicks = [desktop](std::function<void(const QString&)> onClick) {
+        desktop->onClick = std::move(onClick);
+    };
     return deps;
 }
 
@@ -114,10 +133,13 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     }
     // The tray item shows or hides the percentage at once; a new language first rebuilds every
     // view of the model, then the tray item's texts.
-    connect(m_prefs.get(), &Prefs::showPercentChanged, this, [this] {
+    const auto update = [this] {
         if (onUpdate)
             onUpdate();
-    });
+    };
+    connect(m_prefs.get(), &Prefs::showPercentChanged, this, update);
+    // The levels colour the tray item.
+    connect(m_prefs.get(), &Prefs::levelsChanged, this, update);
     connect(m_prefs.get(), &Prefs::languageChanged, this, [this] {
         Q_EMIT willChange();
         if (onUpdate)
@@ -152,6 +174,12 @@ void AppModel::start()
                 Qt::QueuedConnection);
         };
         m_watcher = m_deps.makeWatcher(onChange, onPeripherals);
+    }
+    if (m_deps.watchClicks) {
+        m_deps.watchClicks([model = QPointer<AppModel>(this)](const QString& token) {
+            if (!model.isNull())
+                Q_EMIT model->notificationClicked(token);
+        });
     }
     // Samples past the retention are about to go and cover nothing.
     const double now = m_deps.now();
@@ -270,12 +298,28 @@ void AppModel::saveIfDue(double now)
 
 void AppModel::notify(const BatteryReading& reading, double now)
 {
-    const auto changes = m_alerts.update(reading.warnings(), now, m_prefs->notify());
+    const Language language = m_prefs->textLanguage();
+    const auto changes
+        = m_alerts.update(reading.warnings(m_prefs->levels()), now, m_prefs->notify());
     withdraw(changes.withdraw);
+    for (const auto warning : changes.announce)
+        announce(warningNotification(warning, reading, language, m_deps.sounds));
+    const auto reminder
+        = m_fullReminder.update(reading, m_prefs->fullReminderPercent(), m_prefs->notify());
+    if (reminder.withdraw && m_deps.withdraw)
+        m_deps.withdraw(fullReminderNotificationId);
+    if (reminder.announce)
+        announce(fullReminderNotification(reading, language));
+}
+
+void AppModel::announce(DesktopNotification notification) const
+{
     if (!m_deps.announce)
         return;
-    for (const auto warning : changes.announce)
-        m_deps.announce(warningNotification(warning, reading, m_prefs->textLanguage()));
+    if (!m_prefs->sound())
+        notification.sound.clear();
+    notification.defaultAction = BatteryText::t("act.panel", m_prefs->textLanguage());
+    m_deps.announce(notification);
 }
 
 void AppModel::withdraw(const std::vector<BatteryReading::Warning>& warnings) const
@@ -322,15 +366,13 @@ void AppModel::setPeripherals(Peripherals devices)
 {
     Q_EMIT willChange();
     m_peripherals = std::move(devices);
-    const auto changes = m_deviceAlerts.update(m_peripherals, m_prefs->notify());
+    const auto changes = m_deviceAlerts.update(m_peripherals, m_prefs->notify(), m_prefs->levels());
     if (m_deps.withdraw) {
         for (const std::string& id : changes.withdraw)
             m_deps.withdraw(deviceNotificationId(id));
     }
-    if (m_deps.announce) {
-        for (const Peripheral& device : changes.announce)
-            m_deps.announce(deviceNotification(device, m_prefs->textLanguage()));
-    }
+    for (const Peripheral& device : changes.announce)
+        announce(deviceNotification(device, m_prefs->textLanguage(), m_deps.sounds));
     // The tooltip lists the devices.
     if (onUpdate)
         onUpdate();

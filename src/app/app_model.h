@@ -2,6 +2,8 @@
 
 #include "app/charge_limit_model.h"
 #include "app/device_alerts.h"
+#include "app/full_reminder.h"
+#include "app/notification_sounds.h"
 #include "app/prefs.h"
 #include "app/queued_job.h"
 #include "app/read_worker.h"
@@ -62,9 +64,15 @@ struct AppModelDeps
     /// ones).
     std::function<std::unique_ptr<ChargeLimitControl>()> makeChargeLimit;
     std::function<std::unique_ptr<PowerProfiles>()> makePowerProfiles;
+    /// The sounds the notifications play.
+    NotificationSounds sounds;
+    /// Installs `onClick`, called on the main thread with the activation token (empty without
+    /// one) when the user clicks one of the notifications shown through `announce`. Empty:
+    /// clicks are not reported.
+    std::function<void(std::function<void(const QString& activationToken)> onClick)> watchClicks;
 
-    /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher and the
-    /// power daemon's battery record.
+    /// The live platform: wall clock, BatteryIO, Files, DesktopNotifier, PowerWatcher, the
+    /// power daemon's battery record, and the sounds the installed sound themes hold.
     static AppModelDeps live();
 };
 
@@ -100,8 +108,8 @@ public:
     /// Demo mode only: shows `devices` as the peripherals.
     void setDemoPeripherals(Peripherals devices);
 
-    /// Called at the end of every refresh and after the percentage or the language preference
-    /// changed (the language after willChange()).
+    /// Called at the end of every refresh and after the percentage, the language or the warning
+    /// levels changed (the language after willChange()).
     std::function<void()> onUpdate;
 
     /// Creates the power watcher and refreshes once. A power event queues a refresh unless one
@@ -113,8 +121,10 @@ public:
     /// unless the read hangs.
     void start();
     /// Live mode: reads the battery into reading (absent when the read fails). With a reading
-    /// and `save`, adds a sample to the history and announces or withdraws warnings (see
-    /// WarningAlerts; announcements only when prefs().notify()). The history is written when a
+    /// and `save`, adds a sample to the history and announces or withdraws warnings at the
+    /// preferred levels (see WarningAlerts) and the charged reminder (see FullReminder);
+    /// announcements only when prefs().notify(), silent without prefs().sound(), each with
+    /// "Open panel" as what a click does. The history is written when a
     /// sample was appended or more than 60 s have passed since the last write, but at most once
     /// in 10 s: a write that comes sooner is held back until then. The first such refresh of a
     /// calendar day records the capacities in the health log and writes it. Calls onUpdate last,
@@ -136,6 +146,8 @@ public:
 
 Q_SIGNALS:
     void willChange();
+    /// The user clicked one of the notifications; the server's activation token, or empty.
+    void notificationClicked(const QString& activationToken);
 
 private:
     void apply(const std::optional<BatteryReading>& reading, bool save);
@@ -145,6 +157,7 @@ private:
     void saveIfDue(double now);
     void notify(const BatteryReading& reading, double now);
     void withdraw(const std::vector<BatteryReading::Warning>& warnings) const;
+    void announce(DesktopNotification notification) const;
     void runDueWork();
     void setPeripherals(Peripherals devices);
     void mergeRecord(std::vector<BatterySample> record);
@@ -158,6 +171,7 @@ private:
     WarningAlerts m_alerts;
     Peripherals m_peripherals;
     DeviceAlerts m_deviceAlerts;
+    FullReminder m_fullReminder;
     HealthLog m_healthLog;
     double m_lastSaved = 0;
     bool m_savePending = false;

@@ -72,7 +72,8 @@ std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out,
         found = controls ? controls() : machineControls();
     std::string line;
     if (options.json)
-        line = reading ? readingJson(*reading, peripherals, found, language) : "null";
+        line = reading ? readingJson(*reading, peripherals, found, language, Prefs::storedLevels())
+                       : "null";
     else
         line = reading ? BatteryText::summary(*reading, peripherals, found, language)
                        : BatteryText::t("noBattery", language);

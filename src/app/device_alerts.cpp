@@ -10,29 +10,30 @@ namespace {
 
     // Above this a device counts as recharged even when it never said it was charging (many
     // Bluetooth devices do not).
-    bool recovered(const Peripheral& device)
+    bool recovered(const Peripheral& device, const WarningLevels& levels)
     {
         if (device.percent)
-            return *device.percent >= Peripheral::lowPercent + 10;
+            return *device.percent >= levels.deviceLowPercent + 10;
         return device.level == Peripheral::Level::normal || device.level == Peripheral::Level::high
             || device.level == Peripheral::Level::full;
     }
 
 } // namespace
 
-DeviceAlerts::Changes DeviceAlerts::update(const Peripherals& devices, bool notify)
+DeviceAlerts::Changes DeviceAlerts::update(
+    const Peripherals& devices, bool notify, const WarningLevels& levels)
 {
     Changes changes;
     ++m_updates;
     for (const Peripheral& device : devices) {
         State& state = m_devices[device.id];
         state.seen = m_updates;
-        const bool low = device.low() && !device.charging;
+        const bool low = device.low(levels) && !device.charging;
         if (state.shown && !low) {
             changes.withdraw.push_back(device.id);
             state.shown = false;
         }
-        if (device.charging || recovered(device))
+        if (device.charging || recovered(device, levels))
             state.armed = true;
         if (low && state.armed) {
             state.armed = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/peripheral.h"
+#include "core/warning_levels.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +12,11 @@
 namespace wattlet {
 
 /// Which low-battery notifications of peripherals to send and to withdraw. A device is announced
-/// when it is low (Peripheral::low()) and not charging, once per discharge: it is announced
-/// again only after it charged or climbed 10 points above the threshold. Its notification is
-/// withdrawn when it charges, is no longer low, or disappears. A device that disappears and
-/// comes back (a dropped Bluetooth link, the power daemon restarting) is still in the same
-/// discharge: the last maxRemembered gone devices are remembered.
+/// when it is low (Peripheral::low() at the levels given) and not charging, once per discharge:
+/// it is announced again only after it charged or climbed 10 points above the threshold. Its
+/// notification is withdrawn when it charges, is no longer low, or disappears. A device that
+/// disappears and comes back (a dropped Bluetooth link, the power daemon restarting) is still in
+/// the same discharge: the last maxRemembered gone devices are remembered.
 class DeviceAlerts
 {
 public:
@@ -30,7 +31,8 @@ public:
 
     /// The changes for the devices present now. With `notify` off nothing is announced, but a
     /// low device still counts as announced for this discharge, and withdrawals go on.
-    [[nodiscard]] Changes update(const Peripherals& devices, bool notify);
+    [[nodiscard]] Changes update(
+        const Peripherals& devices, bool notify, const WarningLevels& levels = {});
 
 private:
     struct State

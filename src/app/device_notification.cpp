@@ -9,11 +9,12 @@ std::string deviceNotificationId(const std::string& deviceId)
     return "wattlet.device." + deviceId;
 }
 
-DesktopNotification deviceNotification(const Peripheral& device, Language language)
+DesktopNotification deviceNotification(
+    const Peripheral& device, Language language, const NotificationSounds& sounds)
 {
     return { deviceNotificationId(device.id), BatteryText::t("warn.device.title", language),
         BatteryText::deviceWarning(device, language), DesktopNotification::Urgency::normal,
-        "battery-low" };
+        sounds.low, {} };
 }
 
 } // namespace wattlet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/notification_sounds.h"
 #include "core/language.h"
 #include "core/peripheral.h"
 #include "platform/desktop_notifier.h"
@@ -12,7 +13,8 @@ namespace wattlet {
 [[nodiscard]] std::string deviceNotificationId(const std::string& deviceId);
 
 /// The low-battery notification of `device` in `language`: "Device battery low" as title, its
-/// name and charge as body, normal urgency with the low-battery sound.
-[[nodiscard]] DesktopNotification deviceNotification(const Peripheral& device, Language language);
+/// name and charge as body, normal urgency with the low-battery sound of `sounds`.
+[[nodiscard]] DesktopNotification deviceNotification(
+    const Peripheral& device, Language language, const NotificationSounds& sounds = {});
 
 } // namespace wattlet

@@ -15,6 +15,11 @@ namespace {
     const QString notifyKey = QStringLiteral("notify");
     const QString languageKey = QStringLiteral("language");
     const QString percentStyleKey = QStringLiteral("percentStyle");
+    const QString lowKey = QStringLiteral("lowPercent");
+    const QString criticalKey = QStringLiteral("criticalPercent");
+    const QString deviceLowKey = QStringLiteral("deviceLowPercent");
+    const QString soundKey = QStringLiteral("sound");
+    const QString fullReminderKey = QStringLiteral("fullReminderPercent");
 
     // The INI file keeps no types: a boolean read from it is the text it was written as.
     bool storedBool(const QSettings& settings, const QString& key, bool fallback)
@@ -31,6 +36,53 @@ namespace {
         if (text == QLatin1String("false"))
             return false;
         return fallback;
+    }
+
+    // A whole number as written ("30"); anything else, or one outside `valid`, is absent.
+    std::optional<std::int64_t> storedPercent(
+        const QSettings& settings, const QString& key, bool (*valid)(std::int64_t))
+    {
+        const QVariant value = settings.value(key);
+        bool ok = false;
+        std::int64_t percent = 0;
+        if (value.typeId() == QMetaType::LongLong)
+            percent = value.toLongLong(&ok);
+        else if (value.typeId() == QMetaType::QString)
+            percent = value.toString().toLongLong(&ok, 10);
+        if (!ok || !valid(percent))
+            return std::nullopt;
+        return percent;
+    }
+
+    // As qlonglong: the INI file writes that as plain digits (a long would become a blob).
+    QVariant number(std::int64_t value) { return QVariant(static_cast<qlonglong>(value)); }
+
+    bool levelInRange(std::int64_t percent)
+    {
+        return percent >= WarningLevels::minPercent && percent <= WarningLevels::maxPercent;
+    }
+
+    bool reminderInRange(std::int64_t percent)
+    {
+        return percent == 0 || (percent >= Prefs::minReminderPercent && percent <= 100);
+    }
+
+    WarningLevels storedLevelsIn(const QSettings& settings)
+    {
+        const WarningLevels defaults;
+        WarningLevels levels;
+        levels.lowPercent
+            = storedPercent(settings, lowKey, levelInRange).value_or(defaults.lowPercent);
+        levels.criticalPercent
+            = storedPercent(settings, criticalKey, levelInRange).value_or(defaults.criticalPercent);
+        levels.deviceLowPercent = storedPercent(settings, deviceLowKey, levelInRange)
+                                      .value_or(defaults.deviceLowPercent);
+        // Neither of a pair that contradicts itself can be trusted over the other.
+        if (!levels.valid()) {
+            levels.lowPercent = defaults.lowPercent;
+            levels.criticalPercent = defaults.criticalPercent;
+        }
+        return levels;
     }
 
     LanguageChoice storedChoice(const QSettings& settings)
@@ -98,6 +150,11 @@ LanguageChoice Prefs::storedLanguage()
     return storedChoice(QSettings(filePath(), QSettings::IniFormat));
 }
 
+WarningLevels Prefs::storedLevels()
+{
+    return storedLevelsIn(QSettings(filePath(), QSettings::IniFormat));
+}
+
 Prefs::Prefs(QObject* parent)
     : QObject(parent)
     , m_settings(std::make_unique<QSettings>(filePath(), QSettings::IniFormat))
@@ -111,6 +168,10 @@ Prefs::Prefs(QObject* parent)
         m_percentStyle = percentStyleFromRaw(percentStyle.toString().toStdString())
                              .value_or(PercentStyle::automatic);
     m_launchAtLogin = m_loginItem->enabled();
+    m_levels = storedLevelsIn(*m_settings);
+    m_sound = storedBool(*m_settings, soundKey, true);
+    m_fullReminderPercent
+        = storedPercent(*m_settings, fullReminderKey, reminderInRange).value_or(0);
 }
 
 Prefs::~Prefs() = default;
@@ -160,6 +221,37 @@ void Prefs::setLaunchAtLogin(bool on)
 {
     m_loginItem->setEnabled(on);
     assignLaunchAtLogin(m_loginItem->enabled());
+}
+
+bool Prefs::setLevels(const WarningLevels& levels)
+{
+    if (!levels.valid())
+        return false;
+    Q_EMIT willChange();
+    const bool changed = levels != m_levels;
+    m_levels = levels;
+    store(lowKey, number(levels.lowPercent));
+    store(criticalKey, number(levels.criticalPercent));
+    store(deviceLowKey, number(levels.deviceLowPercent));
+    if (changed)
+        Q_EMIT levelsChanged();
+    return true;
+}
+
+void Prefs::setSound(bool on)
+{
+    Q_EMIT willChange();
+    m_sound = on;
+    store(soundKey, on);
+}
+
+void Prefs::setFullReminderPercent(std::int64_t percent)
+{
+    if (!reminderInRange(percent))
+        return;
+    Q_EMIT willChange();
+    m_fullReminderPercent = percent;
+    store(fullReminderKey, number(percent));
 }
 
 } // namespace wattlet

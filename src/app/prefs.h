@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/language.h"
+#include "core/warning_levels.h"
 
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -38,8 +40,11 @@ enum class PercentStyle { automatic, label, icon };
 /// "false" count as stored booleans and anything else reads as the default. launchAtLogin
 /// mirrors the XDG autostart entry and is never stored. percentStyle is read from the file only
 /// (key "percentStyle", default auto): a setting for hosts we guess wrong. willChange() fires
-/// immediately before every assignment, also of an unchanged value; showPercentChanged() and
-/// languageChanged() fire after an assignment that changed the value.
+/// immediately before every assignment, also of an unchanged value; showPercentChanged(),
+/// languageChanged() and levelsChanged() fire after an assignment that changed the value.
+/// The notification settings (levels, sound, reminder) persist likewise, as integers and
+/// booleans; a stored level out of range, or a pair that does not keep the critical level
+/// below the low one, reads as the default.
 class Prefs : public QObject
 {
     Q_OBJECT
@@ -72,10 +77,26 @@ public:
     /// Creates or removes the autostart entry, then reads back whether it is enabled.
     void setLaunchAtLogin(bool on);
 
+    /// The stored warning levels alone, for the command line's reports.
+    [[nodiscard]] static WarningLevels storedLevels();
+    [[nodiscard]] const WarningLevels& levels() const { return m_levels; }
+    /// Stores `levels` when they are valid(); false, with nothing changed or signalled, when not.
+    bool setLevels(const WarningLevels& levels);
+    /// Whether notifications sound: off sends every one silent.
+    [[nodiscard]] bool sound() const { return m_sound; }
+    void setSound(bool on);
+    /// The charge at which to remind that the battery may be unplugged: 0 (off, the default) or
+    /// minReminderPercent–100.
+    [[nodiscard]] std::int64_t fullReminderPercent() const { return m_fullReminderPercent; }
+    /// Stores `percent` when it is 0 or in range; anything else is ignored.
+    void setFullReminderPercent(std::int64_t percent);
+    static constexpr std::int64_t minReminderPercent = 50;
+
 Q_SIGNALS:
     void willChange();
     void showPercentChanged();
     void languageChanged();
+    void levelsChanged();
 
 private:
     void store(const QString& key, const QVariant& value);
@@ -87,6 +108,9 @@ private:
     LanguageChoice m_language = LanguageChoice::autoLanguage;
     bool m_launchAtLogin = false;
     PercentStyle m_percentStyle = PercentStyle::automatic;
+    WarningLevels m_levels;
+    bool m_sound = true;
+    std::int64_t m_fullReminderPercent = 0;
 };
 
 } // namespace wattlet

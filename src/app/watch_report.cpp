@@ -51,17 +51,19 @@ std::string WatchReport::summaryLine(
     return summary.substr(0, summary.find('\n'));
 }
 
-std::string WatchReport::jsonLine(
-    const std::optional<BatteryReading>& reading, const Peripherals& devices, Language language)
+std::string WatchReport::jsonLine(const std::optional<BatteryReading>& reading,
+    const Peripherals& devices, Language language, const WarningLevels& levels)
 {
-    return reading ? readingJson(*reading, devices, language) : "null";
+    return reading ? readingJson(*reading, devices, language, levels) : "null";
 }
 
-WatchReport::Format WatchReport::format(bool json, Language language)
+WatchReport::Format WatchReport::format(bool json, Language language, const WarningLevels& levels)
 {
-    const auto line = json ? jsonLine : summaryLine;
-    return [line, language](const std::optional<BatteryReading>& reading,
-               const Peripherals& devices) { return line(reading, devices, language); };
+    return [json, language, levels](
+               const std::optional<BatteryReading>& reading, const Peripherals& devices) {
+        return json ? jsonLine(reading, devices, language, levels)
+                    : summaryLine(reading, devices, language);
+    };
 }
 
 } // namespace wattlet

@@ -4,6 +4,7 @@
 #include "core/battery_reading.h"
 #include "core/language.h"
 #include "core/peripheral.h"
+#include "core/warning_levels.h"
 
 #include <QObject>
 
@@ -40,11 +41,13 @@ public:
     /// The first line of the summary, or the "noBattery" text.
     [[nodiscard]] static std::string summaryLine(const std::optional<BatteryReading>& reading,
         const Peripherals& devices, Language language);
-    /// The reading with its "devices" as one compact JSON object, or "null".
+    /// The reading with its "devices" as one compact JSON object, or "null"; the warnings at
+    /// `levels`.
     [[nodiscard]] static std::string jsonLine(const std::optional<BatteryReading>& reading,
-        const Peripherals& devices, Language language);
-    /// summaryLine() or jsonLine() in `language`.
-    [[nodiscard]] static Format format(bool json, Language language);
+        const Peripherals& devices, Language language, const WarningLevels& levels = {});
+    /// summaryLine() or jsonLine() in `language`, at `levels`.
+    [[nodiscard]] static Format format(
+        bool json, Language language, const WarningLevels& levels = {});
 
 private:
     void report();

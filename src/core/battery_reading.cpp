@@ -70,9 +70,9 @@ std::string BatteryReading::symbol() const
     return onAC ? "battery.100percent.bolt" : fillSymbol();
 }
 
-std::string BatteryReading::dot() const
+std::string BatteryReading::dot(const WarningLevels& levels) const
 {
-    const auto active = warnings();
+    const auto active = warnings(levels);
     const auto has = [&active](Warning w) {
         return std::find(active.begin(), active.end(), w) != active.end();
     };
@@ -85,13 +85,13 @@ std::string BatteryReading::dot() const
     return charging ? "blue" : "green";
 }
 
-std::vector<BatteryReading::Warning> BatteryReading::warnings() const
+std::vector<BatteryReading::Warning> BatteryReading::warnings(const WarningLevels& levels) const
 {
     std::vector<Warning> active;
     if (!onAC) {
-        if (percent <= criticalPercent)
+        if (percent <= levels.criticalPercent)
             active.push_back(Warning::critical);
-        else if (percent <= lowPercent)
+        else if (percent <= levels.lowPercent)
             active.push_back(Warning::low);
     }
     if (temperatureC && *temperatureC >= hotC)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "warning_levels.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -17,8 +19,6 @@ struct BatteryReading
     enum class State { charging, full, hold, discharging };
     enum class Warning { critical, low, hot, weakCharger, slowCharging, notCharging, healthLow };
 
-    static constexpr std::int64_t lowPercent = 20;
-    static constexpr std::int64_t criticalPercent = 10;
     static constexpr double hotC = 45.0;
     static constexpr std::int64_t weakAdapterWatts = 30;
     static constexpr std::int64_t healthLowPercent = 80;
@@ -71,12 +71,14 @@ struct BatteryReading
     /// "battery.100percent.bolt" on power, otherwise fillSymbol().
     [[nodiscard]] std::string symbol() const;
     /// Status dot colour name: "red" for hot or critical, "yellow" for low, notCharging or
-    /// weakCharger, else "blue" while charging on power and "green" otherwise.
-    [[nodiscard]] std::string dot() const;
-    /// Active warnings, always a subsequence of allWarnings(): critical/low only off power, hot
-    /// always, weakCharger/slowCharging/notCharging only on power (never notCharging inside the
-    /// 70–90 % hold band or above 99 %), healthLow always.
-    [[nodiscard]] std::vector<Warning> warnings() const;
+    /// weakCharger, else "blue" while charging on power and "green" otherwise; low and critical
+    /// as warnings() has them at `levels`.
+    [[nodiscard]] std::string dot(const WarningLevels& levels = {}) const;
+    /// Active warnings, always a subsequence of allWarnings(): critical (at or below the critical
+    /// level of `levels`) or low (at or below the low level) only off power, hot always,
+    /// weakCharger/slowCharging/notCharging only on power (never notCharging inside the 70–90 %
+    /// hold band or above 99 %), healthLow always.
+    [[nodiscard]] std::vector<Warning> warnings(const WarningLevels& levels = {}) const;
 };
 
 /// Full capacity as a percentage of design, not rounded and not capped at 100.

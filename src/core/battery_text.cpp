@@ -21,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 160> table { {
+    constexpr std::array<Entry, 170> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -204,6 +204,18 @@ namespace {
         { "profile.degraded.lap-detected", "ноутбук на коленях", "the laptop is on a lap" },
         { "profile.degraded.high-operating-temperature", "ноутбук перегрет", "the laptop is too hot" },
         { "profile.heldBy", "Режим удерживает %d", "Held by %d" },
+        { "set.notifications", "Уведомления", "Notifications" },
+        { "set.on", "Вкл.", "On" },
+        { "set.off", "Выкл.", "Off" },
+        { "set.sound", "Звук", "Sound" },
+        { "set.levels", "Предупреждать при заряде", "Warn at" },
+        { "set.low", "Мало заряда", "Low battery" },
+        { "set.critical", "Критичный заряд", "Critical battery" },
+        { "set.reminder", "Напомнить отключить зарядку при", "Remind to unplug at" },
+        { "set.reminder.limit", "Не нужно, пока задан предел заряда: зарядка сама остановится на %d %.",
+            "Not needed while a charge limit is set: charging stops at %d % by itself." },
+        { "warn.full", "Заряжено до %d % — можно отключить зарядку",
+            "Charged to %d % — you can unplug the charger" },
     } };
     // clang-format on
 

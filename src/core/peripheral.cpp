@@ -2,10 +2,10 @@
 
 namespace wattlet {
 
-bool Peripheral::low() const
+bool Peripheral::low(const WarningLevels& levels) const
 {
     if (percent)
-        return *percent <= lowPercent;
+        return *percent <= levels.deviceLowPercent;
     return level == Level::low || level == Level::critical;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "warning_levels.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,8 +29,6 @@ struct Peripheral
     };
     enum class Level { critical, low, normal, high, full };
 
-    static constexpr std::int64_t lowPercent = 10;
-
     /// Stable while the device stays connected (the daemon's object path on Linux).
     std::string id;
     Kind kind = Kind::other;
@@ -42,8 +42,8 @@ struct Peripheral
 
     bool operator==(const Peripheral&) const = default;
 
-    /// At or below lowPercent, or at the coarse levels low and critical.
-    [[nodiscard]] bool low() const;
+    /// At or below the device level of `levels`, or at the coarse levels low and critical.
+    [[nodiscard]] bool low(const WarningLevels& levels = {}) const;
     /// The symbol name of the kind ("computermouse.fill", "keyboard.fill", …).
     [[nodiscard]] std::string_view symbol() const;
 };

@@ -23,7 +23,7 @@ namespace {
         json[key] = *value;
     }
 
-    nlohmann::ordered_json readingObject(const BatteryReading& reading)
+    nlohmann::ordered_json readingObject(const BatteryReading& reading, const WarningLevels& levels)
     {
         nlohmann::ordered_json json;
         json["present"] = reading.present;
@@ -50,9 +50,9 @@ namespace {
         put(json, "updated", std::optional(reading.updated));
         json["state"] = rawValue(reading.state());
         auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
-        for (const auto warning : reading.warnings())
+        for (const auto warning : reading.warnings(levels))
             warnings.push_back(rawValue(warning));
-        json["dot"] = reading.dot();
+        json["dot"] = reading.dot(levels);
         json["symbol"] = reading.symbol();
         put(json, "watts", reading.watts());
         put(json, "health", reading.health());
@@ -104,14 +104,17 @@ namespace {
 
 } // namespace
 
-std::string readingJson(const BatteryReading& reading) { return text(readingObject(reading)); }
+std::string readingJson(const BatteryReading& reading, const WarningLevels& levels)
+{
+    return text(readingObject(reading, levels));
+}
 
 namespace {
 
-    nlohmann::ordered_json withDevices(
-        const BatteryReading& reading, const Peripherals& devices, Language language)
+    nlohmann::ordered_json withDevices(const BatteryReading& reading, const Peripherals& devices,
+        Language language, const WarningLevels& levels)
     {
-        nlohmann::ordered_json json = readingObject(reading);
+        nlohmann::ordered_json json = readingObject(reading, levels);
         auto& list = json["devices"] = nlohmann::ordered_json::array();
         for (const Peripheral& device : devices) {
             nlohmann::ordered_json object;
@@ -128,16 +131,16 @@ namespace {
 
 } // namespace
 
-std::string readingJson(
-    const BatteryReading& reading, const Peripherals& devices, Language language)
+std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
+    Language language, const WarningLevels& levels)
 {
-    return text(withDevices(reading, devices, language));
+    return text(withDevices(reading, devices, language, levels));
 }
 
 std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
-    const PowerControls& controls, Language language)
+    const PowerControls& controls, Language language, const WarningLevels& levels)
 {
-    nlohmann::ordered_json json = withDevices(reading, devices, language);
+    nlohmann::ordered_json json = withDevices(reading, devices, language, levels);
     json["chargeLimit"] = controls.chargeLimit ? chargeLimitObject(*controls.chargeLimit)
                                                : nlohmann::ordered_json();
     json["powerProfile"]

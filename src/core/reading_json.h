@@ -4,6 +4,7 @@
 #include "language.h"
 #include "peripheral.h"
 #include "power_controls.h"
+#include "warning_levels.h"
 
 #include <string>
 
@@ -11,18 +12,19 @@ namespace wattlet {
 
 /// One compact JSON object describing a reading for scripts: the 20 fields by their names
 /// ("percent", "onAC", "minutesLeft", …) with absent ones left out, then "state" and "warnings"
-/// (raw values), "dot", "symbol", and "watts" and "health" when present. A temperature or power
-/// that is not a finite number is left out too.
-[[nodiscard]] std::string readingJson(const BatteryReading& reading);
+/// (raw values), "dot", "symbol", and "watts" and "health" when present, the warnings and the dot
+/// at `levels`. A temperature or power that is not a finite number is left out too.
+[[nodiscard]] std::string readingJson(
+    const BatteryReading& reading, const WarningLevels& levels = {});
 /// readingJson() followed by "devices": one object per peripheral with "kind" (raw value),
 /// "name" (the model, else the kind's text in `language`), "percent" and "level" (the one not
 /// known is null) and "charging".
-[[nodiscard]] std::string readingJson(
-    const BatteryReading& reading, const Peripherals& devices, Language language);
+[[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
+    Language language, const WarningLevels& levels = {});
 /// readingJson() with the devices, then "chargeLimit" ("shape", "start" and "end" when known,
 /// "on", "lifted", "kept" during a lift, "route", "changeable", "obstacle") and "powerProfile"
 /// ("active", "profiles", "degraded", "holds"), each null when absent from `controls`.
 [[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
-    const PowerControls& controls, Language language);
+    const PowerControls& controls, Language language, const WarningLevels& levels = {});
 
 } // namespace wattlet

@@ -21,12 +21,17 @@ struct DesktopNotification
     Urgency urgency = Urgency::normal;
     /// A sound of the freedesktop sound theme ("battery-low"); empty: silent.
     std::string sound;
+    /// The name of what a click on the notification does ("Open panel"), where the server
+    /// offers actions; empty: a click only dismisses it.
+    std::string defaultAction;
 };
 
 /// Desktop notifications over org.freedesktop.Notifications on the session bus. Every call is
 /// asynchronous: a missing, slow or crashing server never blocks the caller. The server's id of
 /// each notification is kept by our id, so sending it again replaces it and withdrawing closes
-/// it; ids are forgotten when the server restarts.
+/// it; ids are forgotten when the server restarts. Where the server offers actions, a
+/// notification with a defaultAction carries it as the "default" action; clicked() reports its
+/// use, and the notification is closed then.
 class DesktopNotifier : public QObject
 {
     Q_OBJECT
@@ -46,6 +51,11 @@ public:
     /// Closes the notification `id`; an answer to an earlier send that arrives later is closed
     /// as soon as it arrives.
     void withdraw(const std::string& id);
+
+Q_SIGNALS:
+    /// The user clicked one of our notifications (invoked its default action). The server's
+    /// activation token for the window that answers it, or empty when it sent none.
+    void clicked(const QString& activationToken);
 
 private:
     struct Impl;

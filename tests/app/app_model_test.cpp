@@ -120,7 +120,7 @@ namespace {
         EXPECT_EQ(platform.saves[1].samples.size(), 2u);
     }
 
-    TEST_F(AppModelTest, FlappingChargerWritesAtMostEveryTenSecondsAndLosesNothing)
+    TEST_F(AppModelTest, FlappingChargerWritesAreThrottledWithoutLoss)
     {
         auto model = std::make_unique<AppModel>(std::nullopt, platform.deps());
         model->refresh(true);
@@ -160,7 +160,7 @@ namespace {
         EXPECT_EQ(platform.saves[1].samples[0].t, t0 - 3600);
     }
 
-    TEST_F(AppModelTest, PanelRefreshRecordsAndAnnouncesNothing)
+    TEST_F(AppModelTest, PanelRefreshHasNoSideEffects)
     {
         platform.battery = onBattery(5);
         AppModel model(std::nullopt, platform.deps());
@@ -178,7 +178,7 @@ namespace {
         EXPECT_EQ(platform.announcedIds(), Ids { "wattlet.critical" });
     }
 
-    TEST_F(AppModelTest, WarningIsAnnouncedOnceAndWithdrawnAfterAMinuteClear)
+    TEST_F(AppModelTest, AWarningIsAnnouncedOnceUntilClearForAMinute)
     {
         platform.battery = onBattery(8, 46.0);
         AppModel model(std::nullopt, platform.deps());
@@ -216,7 +216,7 @@ namespace {
             platform.announcedIds(), (Ids { "wattlet.critical", "wattlet.hot", "wattlet.hot" }));
     }
 
-    TEST_F(AppModelTest, ValueHoveringAtAThresholdIsAnnouncedOnceAndNeverClosedWhileItFlaps)
+    TEST_F(AppModelTest, ValueHoveringAtAThresholdIsAnnouncedOnce)
     {
         AppModel model(std::nullopt, platform.deps());
         for (int i = 0; i < 20; ++i) {
@@ -299,7 +299,7 @@ namespace {
         EXPECT_EQ(platform.reads, 3);
     }
 
-    TEST_F(AppModelTest, DemoModeShowsTheDemoAndTouchesNothing)
+    TEST_F(AppModelTest, DemoModeTouchesNothing)
     {
         platform.stored.samples.push_back({ t0 - 60, 70, std::nullopt, false });
         const BatteryReading demo = Demo::reading("low", t0);
@@ -330,7 +330,7 @@ namespace {
         EXPECT_EQ(model.delta(), std::nullopt);
     }
 
-    TEST_F(AppModelTest, PeripheralsChangeWithoutAReadAndAreAnnouncedOncePerDischarge)
+    TEST_F(AppModelTest, PeripheralsChangeWithoutAReadOfTheBattery)
     {
         AppModel model(std::nullopt, platform.deps());
         model.start();
@@ -403,7 +403,7 @@ namespace {
         EXPECT_EQ(platform.healthSaves.size(), 2U);
     }
 
-    TEST_F(AppModelTest, StartHasTheFirstBackgroundReadingOnReturnAndAppliesItOnce)
+    TEST_F(AppModelTest, StartReturnsWithTheFirstBackgroundReading)
     {
         AppModelDeps deps = platform.deps();
         deps.readInBackground = true;

@@ -72,14 +72,16 @@ namespace {
         QTemporaryDir m_dir;
     };
 
-    TEST_F(CliReport, NoBatteryExitsWithStatusOneAndOtherArgumentsAskForNoReport)
+    TEST_F(CliReport, NoBatteryExitsWithStatusOne)
     {
-        const auto summary = run({ "--summary" });
-        EXPECT_EQ(summary.output, "No battery\n");
-        EXPECT_EQ(summary.status, 1);
-        const auto json = run({ "--json" });
-        EXPECT_EQ(json.output, "null\n");
-        EXPECT_EQ(json.status, 1);
+        EXPECT_EQ(run({ "--summary" }).output, "No battery\n");
+        EXPECT_EQ(run({ "--summary" }).status, 1);
+        EXPECT_EQ(run({ "--json" }).output, "null\n");
+        EXPECT_EQ(run({ "--json" }).status, 1);
+    }
+
+    TEST_F(CliReport, OtherArgumentsAskForNoReport)
+    {
         const auto none = run({ "--demo=charging", "--summaryx" });
         EXPECT_EQ(none.status, std::nullopt);
         EXPECT_EQ(none.output, "");
@@ -90,9 +92,6 @@ namespace {
         const auto summary = run({ "--summary", "--demo=low" });
         EXPECT_EQ(summary.status, 0);
         EXPECT_TRUE(summary.output.starts_with("9 % · on battery\n")) << summary.output;
-        const auto json = run({ "--demo=charging", "--json" });
-        EXPECT_EQ(json.status, 0);
-        EXPECT_TRUE(json.output.starts_with(R"({"present":true,"percent":)")) << json.output;
     }
 
     TEST_F(CliReport, SummaryIsInTheLanguageOfThePreferences)
@@ -102,35 +101,30 @@ namespace {
         EXPECT_EQ(run({ "--summary" }).output, "Батареи нет\n");
     }
 
-    TEST_F(CliReport, PrintsTheSummaryOrTheJsonLineOfOneReading)
+    // The texts are BatteryText's and readingJson()'s; here what the report adds to them.
+    TEST_F(CliReport, PrintsTheSummaryOrTheJsonLineOfTheRecordedReadingWithTheDevices)
     {
         record(R"({"power":{"Current Capacity":87,"Is Charging":true,
-        "Power Source State":"AC Power","Time to Full Charge":65},
-        "registry":{"Voltage":12480,"InstantAmperage":2930,"DesignCapacity":5000,
-        "CycleCount":212,"Temperature":3120,"BatteryData":{"FullChargeCapacity":4600},
-        "AdapterDetails":{"Watts":96,"Name":"USB-C"}},"pack":{}})");
+        "Power Source State":"AC Power"},"registry":{"Voltage":12480,"InstantAmperage":2930}})");
         const auto summary = run({ "--summary" }, mouse);
         EXPECT_EQ(summary.status, 0);
         EXPECT_EQ(summary.output,
-            "87 % · charging\nfull in 1 h 5 min\nPower: +37 W (2.9 A · 12.5 V)\n"
-            "Charger: 96 W · USB-C\nTemperature: 31 °C\nHealth: 92 % (4600 mAh / 5000)\n"
-            "Cycles: 212\nCharge limit: 75–80 % · can be changed here\nPower mode: Balanced\n"
-            "Mouse: 8 %\n");
+            "87 % · charging\ncalculating time…\nPower: +37 W (2.9 A · 12.5 V)\n"
+            "Charge limit: 75–80 % · can be changed here\nPower mode: Balanced\nMouse: 8 %\n");
         const auto json = run({ "--json", "--summary" }, mouse);
         EXPECT_EQ(json.status, 0);
         EXPECT_TRUE(json.output.starts_with(R"({"present":true,"percent":87,"charging":true,)"))
             << json.output;
         EXPECT_TRUE(json.output.ends_with(
-            R"("watts":36.5664,"health":92,"devices":[{"kind":"mouse","name":"Mouse","percent":8,)"
-            R"("level":null,"charging":false}],"chargeLimit":{"shape":"startAndEnd","start":75,)"
-            R"("end":80,"on":true,"lifted":false,"route":"helper","changeable":true,)"
-            R"("obstacle":"none"},"powerProfile":{"active":"balanced","profiles":)"
-            R"(["power-saver","balanced"],"degraded":"","holds":[]}})"
+            R"("devices":[{"kind":"mouse","name":"Mouse","percent":8,"level":null,"charging":false}],)"
+            R"("chargeLimit":{"shape":"startAndEnd","start":75,"end":80,"on":true,"lifted":false,)"
+            R"("route":"helper","changeable":true,"obstacle":"none"},"powerProfile":{"active":)"
+            R"("balanced","profiles":["power-saver","balanced"],"degraded":"","holds":[]}})"
             "\n"))
             << json.output;
     }
 
-    TEST_F(CliReport, HealthPrintsTheStoredLogAsCsvAndWinsOverTheOthers)
+    TEST_F(CliReport, HealthPrintsTheStoredLogAsCsvWhateverElseIsAsked)
     {
         EXPECT_EQ(run({ "--health", "--json" }).output, "date,full,design,cycles,health\n");
         ASSERT_TRUE(test::writeFile(m_home.dataHome() + QStringLiteral("/Wattlet/health.json"),
@@ -138,6 +132,16 @@ namespace {
         const auto report = run({ "--summary", "--health" });
         EXPECT_EQ(report.status, 0);
         EXPECT_EQ(report.output, "date,full,design,cycles,health\n2025-01-31,4600,5000,212,92.0\n");
+    }
+
+    TEST_F(CliReport, JsonWarnsAtTheStoredLevels)
+    {
+        ASSERT_TRUE(test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
+            "[General]\nlowPercent=30\n"));
+        record(R"({"power":{"Current Capacity":25,"Power Source State":"Battery Power"},
+        "registry":{},"pack":{}})");
+        const auto json = run({ "--json" }).output;
+        EXPECT_NE(json.find(R"("warnings":["low"],"dot":"yellow")"), std::string::npos) << json;
     }
 
 } // namespace

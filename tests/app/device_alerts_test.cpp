@@ -29,7 +29,7 @@ namespace {
 
 } // namespace
 
-TEST(DeviceAlerts, OncePerDischargeWithTheThresholdAndTenPointsOfSlack)
+TEST(DeviceAlerts, AnnouncedOncePerDischargeWithTenPointsOfSlack)
 {
     DeviceAlerts alerts;
     const std::vector<std::pair<std::int64_t, std::vector<std::string>>> sequence { { 11, {} },
@@ -44,7 +44,7 @@ TEST(DeviceAlerts, OncePerDischargeWithTheThresholdAndTenPointsOfSlack)
     EXPECT_EQ(steps(alerts, { mouse(9) }, true), std::vector<std::string> {});
 }
 
-TEST(DeviceAlerts, CoarseLevelsChargingAndNotificationsOff)
+TEST(DeviceAlerts, CoarseLevelsCountChargingEndsTheAlertAndSilenceSeesIt)
 {
     using L = Peripheral::Level;
     DeviceAlerts alerts;

@@ -29,7 +29,7 @@ namespace {
         return history;
     }
 
-    TEST(Files, SaveCreatesTheFolderAndLoadsBackEqual)
+    TEST(Files, SavedHistoryLoadsBackEqual)
     {
         test::TempHome home;
         EXPECT_EQ(Files::historyPath(), home.dataHome() + QStringLiteral("/Wattlet/history.json"));
@@ -103,7 +103,7 @@ namespace {
             std::equal(loaded.samples.rbegin(), loaded.samples.rend(), history.samples.rbegin()));
     }
 
-    TEST(Files, SpecialFilesAreNotReadAndNotReplaced)
+    TEST(Files, SpecialFilesAreLeftAlone)
     {
         test::TempHome home;
         QDir().mkpath(Files::historyPath());
@@ -117,7 +117,7 @@ namespace {
         EXPECT_TRUE(Files::loadHistory().samples.empty());
     }
 
-    TEST(Files, FailedSavesAreSilentAndKeepTheOldFile)
+    TEST(Files, FailedSavesKeepTheOldFile)
     {
         test::TempHome home;
         Files::saveHistory(twoSamples());

@@ -15,7 +15,7 @@ namespace {
 
 } // namespace
 
-TEST(LaunchOptions, PrefixesAndFlagsMatchExactlyAndTheFirstMatchCounts)
+TEST(LaunchOptions, OnlyExactOptionsCountTheFirstOfEach)
 {
     EXPECT_FALSE(parse({ "--snapshots=/tmp/x" }).snapshotDir);
     EXPECT_FALSE(parse({ "--Snapshot=/tmp/x" }).snapshotDir);

@@ -26,7 +26,7 @@ namespace {
 
 } // namespace
 
-TEST(MenuView, RowsInOrderWithTheHeaderOnlyForAReadingAndPowerOnlyWithATool)
+TEST(MenuView, RowsFollowTheReadingAndTheSettingsTool)
 {
     const std::string tail = "---|by Morvane · morvane.dev|---|Quit";
     const Language en = Language::en;

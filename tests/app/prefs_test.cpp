@@ -38,7 +38,7 @@ namespace {
             .toString();
     }
 
-    TEST(Prefs, FreshAccountGetsTheDefaultsAndWritesNothing)
+    TEST(Prefs, FreshAccountGetsTheDefaultsWithoutAFile)
     {
         test::TempHome home;
         Prefs prefs;

@@ -12,7 +12,7 @@
 namespace wattlet {
 namespace {
 
-    TEST(ReadWorker, ReadsOneAtATimeAwayFromTheCallerAndDeliversInOrderOnIt)
+    TEST(ReadWorker, ReadsAwayFromTheCallerOneAtATime)
     {
         const auto caller = std::this_thread::get_id();
         auto reads = std::make_shared<std::atomic<int>>(0);
@@ -41,7 +41,7 @@ namespace {
         EXPECT_FALSE(deliveredElsewhere);
     }
 
-    TEST(ReadWorker, AReadStuckPastTheStopWaitNeitherHoldsUpDestructionNorIsDelivered)
+    TEST(ReadWorker, AStuckReadDoesNotHoldUpDestruction)
     {
         auto entered = std::make_shared<std::latch>(1);
         auto release = std::make_shared<std::latch>(1);

@@ -89,6 +89,7 @@ TEST(StatusItemView, TooltipIsTheSummarySplitAfterItsFirstLineOrSaysThereIsNoBat
         EXPECT_EQ(none.percent, std::nullopt);
         EXPECT_EQ(none.toolTipTitle, "No battery");
         EXPECT_EQ(none.toolTipBody, "");
+        EXPECT_EQ(none.toolTip, "No battery");
         const StatusItemView view = statusItemView(reading, true, Language::en);
         EXPECT_EQ(view.toolTipTitle, "40 % · on battery");
         EXPECT_EQ(view.toolTipBody, "calculating time…");
@@ -97,6 +98,7 @@ TEST(StatusItemView, TooltipIsTheSummarySplitAfterItsFirstLineOrSaysThereIsNoBat
     const StatusItemView view = statusItemView(reading, true, Language::ru);
     EXPECT_EQ(view.toolTipTitle, "40 % · на батарее");
     EXPECT_EQ(view.toolTipBody, "время считается…\nТемпература: 31 °C");
+    EXPECT_EQ(view.toolTip, "40 % · на батарее\nвремя считается…\nТемпература: 31 °C");
     EXPECT_EQ(statusItemView(std::nullopt, true, Language::ru).toolTipTitle, "Батареи нет");
 }
 

@@ -16,6 +16,8 @@ namespace {
         reading.adapterWatts = 18;
         reading.fullCapacity = 3500;
         reading.designCapacity = 5000;
+        NotificationSounds sounds;
+        sounds.critical = "battery-caution";
         struct Case
         {
             W warning;
@@ -28,13 +30,13 @@ namespace {
         };
         const Case cases[] = {
             { W::critical, Language::en, "wattlet.critical", "Wattlet", "Critical: 4 % — plug in",
-                Urgency::critical, "battery-low" },
+                Urgency::critical, "battery-caution" },
             { W::critical, Language::ru, "wattlet.critical", "Ваттлет",
-                "Критично: 4 % — подключи зарядку", Urgency::critical, "battery-low" },
+                "Критично: 4 % — подключи зарядку", Urgency::critical, "battery-caution" },
             { W::low, Language::ru, "wattlet.low", "Ваттлет", "Мало заряда: 4 %", Urgency::normal,
                 "" },
             { W::hot, Language::en, "wattlet.hot", "Wattlet",
-                "Battery is hot: 47 °C — let the laptop cool down", Urgency::critical,
+                "Battery is hot: 47 °C — let the laptop cool down", Urgency::normal,
                 "dialog-warning" },
             { W::weakCharger, Language::en, "wattlet.weakCharger", "Wattlet",
                 "Weak charger: 18 W — charging is slow or not happening", Urgency::normal, "" },
@@ -47,7 +49,8 @@ namespace {
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.body);
-            const DesktopNotification n = warningNotification(c.warning, reading, c.language);
+            const DesktopNotification n
+                = warningNotification(c.warning, reading, c.language, sounds);
             EXPECT_EQ(n.id, c.id);
             EXPECT_EQ(n.title, c.title);
             EXPECT_EQ(n.body, c.body);

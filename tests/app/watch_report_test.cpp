@@ -34,7 +34,7 @@ namespace {
 
 } // namespace
 
-TEST(WatchReport, WritesOnStartAndOnceForEveryBurstOfEvents)
+TEST(WatchReport, WritesALineOnStartAndPerBurstOfEvents)
 {
     ManualWatcher watcher;
     std::optional<BatteryReading> current = reading(50);
@@ -79,7 +79,7 @@ TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
         std::string::npos);
 }
 
-TEST(WatchReport, SummaryLineIsTheFirstLineAndJsonLineOneObjectOrNull)
+TEST(WatchReport, LineIsTheSummarysFirstOrOneJsonObject)
 {
     BatteryReading r = reading(87);
     r.onAC = true;

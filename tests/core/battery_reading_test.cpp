@@ -40,19 +40,6 @@ BatteryReading withCapacities(std::optional<std::int64_t> full, std::optional<st
 
 } // namespace
 
-TEST(BatteryReading, DefaultReadingIsCriticalAndEmpty)
-{
-    const BatteryReading r;
-    EXPECT_EQ(r.state(), S::discharging);
-    EXPECT_EQ(r.warnings(), std::vector<W> { W::critical });
-    EXPECT_EQ(r.dot(), "red");
-    EXPECT_EQ(r.fillSymbol(), "battery.0percent");
-    EXPECT_EQ(r.symbol(), "battery.0percent");
-    EXPECT_FALSE(r.watts());
-    EXPECT_FALSE(r.health());
-    EXPECT_FALSE(r.optimizedHold());
-}
-
 TEST(BatteryReading, StateFollowsPowerThenChargingThenFull)
 {
     struct Case
@@ -180,7 +167,7 @@ TEST(BatteryReading, WarningsAndDotAtEachThreshold)
     }
 }
 
-TEST(BatteryReading, HealthRoundsHalfAwayFromZeroCapsAtHundredSaturatesNeedsDesign)
+TEST(BatteryReading, HealthIsFullOverDesignRoundedAndBounded)
 {
     EXPECT_EQ(withCapacities(8393, 8579).health(), 98);
     EXPECT_EQ(withCapacities(6000, 8000).health(), 75);

@@ -7,7 +7,7 @@
 namespace wattlet {
 namespace {
 
-    TEST(ReadingJson, NamesEveryPresentFieldAndTheDerivedValuesAndLeavesOutAbsentOnes)
+    TEST(ReadingJson, NamesOnlyThePresentFieldsBesideTheDerivedValues)
     {
         BatteryReading reading;
         reading.percent = 57;
@@ -36,7 +36,7 @@ namespace {
             R"("symbol":"battery.0percent"})");
     }
 
-    TEST(ReadingJson, BrokenTextAndNonFiniteNumbersDoNotBreakTheLine)
+    TEST(ReadingJson, BrokenInputStillGivesOneValidLine)
     {
         BatteryReading reading;
         reading.percent = 50;

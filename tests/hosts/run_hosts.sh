@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# Wattlet in real tray hosts, headless. For each host it starts the session, then Wattlet on a
-# made-up battery (85 %, charging), and checks:
+# Wattlet in real tray hosts, headless (README, "Tests"). For each host it starts the session,
+# then Wattlet on a made-up battery (85 %, charging), and checks:
 #   icon       the item is registered with the host (D-Bus) and drawn in the bar (pixels);
 #   percent    the bar looks different with "Percent in menu bar" on and off;
 #   placement  a click on the icon opens the panel next to the icon and off the bar;
 #   outside    a click elsewhere (the desktop, another window) closes the panel;
 #   escape     Escape closes the panel opened again;
 #   menu       a right click opens the item's menu;
-#   copy       its "Copy summary", activated as the host does, puts the summary on the
-#              session's clipboard (xclip on X11 and XWayland, wl-paste on sway).
+#   copy       its "Copy summary", activated as the host does, reaches the session's clipboard;
+#   click      with a notification server that offers actions (python-dbusmock) and a hot
+#              battery, the server's "default" action opens the panel; on sway the server's
+#              activation token reaches the compositor's xdg-activation. Skipped where the
+#              desktop runs its own server (GNOME, Plasma).
 #
 #   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback gnome plasma
 #
-# BUILD_DIR defaults to build/ci (WATTLET=PROGRAM runs another build of the program). Without
-# HOST every host whose programs are installed runs. gnome and plasma are their Wayland
-# sessions (GNOME Shell and KWin nested in Xvfb, with XWayland). WATTLET_HOST_SHOTS=DIR keeps a
-# picture of the bar with the open panel per host (docs/hosts). sway refuses to run as root; as
-# root its host runs as the user "wattlet-hosts", created when missing. WATTLET_HOST_KEEP=1
-# keeps the screenshots and logs. Exit status 1 when any check fails.
+# BUILD_DIR defaults to build/ci (WATTLET=PROGRAM runs another build). Without HOST every host
+# whose programs are installed runs. WATTLET_HOST_SHOTS=DIR keeps a picture of the bar with the
+# open panel per host; WATTLET_HOST_KEEP=1 keeps the screenshots and logs. sway refuses root:
+# as root its host runs as the user "wattlet-hosts", created when missing. Exit status 1 when
+# any check fails.
 set -uo pipefail
 # With pipefail a reader that stops early (grep -q, head) fails the pipeline when the writer
 # gets SIGPIPE: pipes here end in readers that read everything.
@@ -31,6 +33,7 @@ wattlet=${WATTLET:-$build/src/wattlet}
 app_id=$(sed -n 's/.*appId\[\] = "\(.*\)";/\1/p' "$build/generated/identity.h")
 shot=$build/tests/hosts/wattlet_host_shot
 pointer=$build/tests/hosts/wattlet_virtual_pointer
+token_tool=$build/tests/hosts/wattlet_activation_token
 shots_dir=${WATTLET_HOST_SHOTS:-}
 [ -n "$shots_dir" ] && shots_dir=$(mkdir -p "$shots_dir" && cd "$shots_dir" && pwd)
 user="wattlet-hosts"
@@ -44,7 +47,6 @@ failed=0
 table=()
 
 say() { printf '%s\n' "$*" >&2; }
-have() { command -v "$1" >/dev/null 2>&1; }
 
 # kill_session [SIGNAL]: the session's programs, the last started first.
 kill_session() {
@@ -84,11 +86,14 @@ wait_for() {
 mkdir -p "$work/battery/BAT0" "$work/battery/AC"
 for file in BAT0/type=Battery BAT0/capacity=85 BAT0/status=Charging BAT0/present=1 AC/type=Mains \
   AC/online=1; do printf %s "${file#*=}" >"$work/battery/${file%%=*}"; done
-chmod -R a+rX "$work/battery"
+# The same battery, hot: a warning, hence a notification, at start.
+cp -r "$work/battery" "$work/hot-battery"
+echo 500 >"$work/hot-battery/BAT0/temp"
+chmod -R a+rX "$work/battery" "$work/hot-battery"
 
 # --- one host's session -----------------------------------------------------------------------
-# A host's programs run through "run" with the session's environment ($dir/env, a NAME=VALUE a
-# line), as this user or, for sway, as the session's user ($as_user).
+# A host's programs run with the session's environment ($dir/env, a NAME=VALUE a line), as this
+# user or, for sway, as the session's user ($as_user).
 
 run() {
   local environment
@@ -114,36 +119,41 @@ session_env() {
     "WATTLET_POWER_SUPPLY_DIR=$work/battery"
 }
 
+# dbus DESTINATION PATH METHOD ARGUMENT…: a call on the session bus, with its reply.
+dbus() { run dbus-send --session --print-reply --dest="$1" "${@:2}"; }
 watcher_property() {
-  run dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher string:"$1"
+  dbus org.kde.StatusNotifierWatcher /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get \
+    string:org.kde.StatusNotifierWatcher string:"$1"
 }
-registered_items() { watcher_property RegisteredStatusNotifierItems; }
 # A host (the panel's tray) has told the watcher it shows items.
 host_up() { watcher_property IsStatusNotifierHostRegistered | grep true >/dev/null; }
-item_registered() { registered_items | grep "StatusNotifierItem-$(cat "$dir/wattlet.pid")-" >/dev/null; }
-# The host has dropped the item of a copy that quit (the only item in these sessions).
-item_unregistered() { ! registered_items | grep "StatusNotifierItem-" >/dev/null; }
-# The item's bus name.
-item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
-watcher_up() {
-  run dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep true >/dev/null
+notification_server() {
+  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+    string:org.freedesktop.Notifications | grep true >/dev/null
 }
+watcher_up() {
+  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+    string:org.kde.StatusNotifierWatcher | grep true >/dev/null
+}
+# The item's bus name; whether the host lists it, and whether it lists any item (there is only
+# ever ours).
+item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
+item_listed() { watcher_property RegisteredStatusNotifierItems | grep "$1" >/dev/null; }
+no_item_listed() { ! item_listed StatusNotifierItem-; }
 
-# start_wattlet on|off: with the percentage in the bar or without.
+# start_wattlet on|off [NAME=VALUE…]: with the percentage in the bar or without, the session's
+# environment changed by the assignments.
 start_wattlet() {
+  local percent=$1
+  shift
   mkdir -p "$dir/home/.config/Wattlet"
-  if [ "$1" = off ]; then
-    printf '[General]\nshowPercent=false\n' >"$dir/home/.config/Wattlet/Wattlet.conf"
-  else
-    rm -f "$dir/home/.config/Wattlet/Wattlet.conf"
-  fi
+  rm -f "$dir/home/.config/Wattlet/Wattlet.conf"
+  [ "$percent" = off ] && printf '[General]\nshowPercent=false\n' >"$dir/home/.config/Wattlet/Wattlet.conf"
   [ ${#as_user[@]} -gt 0 ] && chown -R "$user" "$dir/home"
-  spawn sh -c 'echo $$ >"$0/wattlet.pid"; exec "$1" >>"$0/wattlet.log" 2>&1' "$dir" "$wattlet"
+  spawn env "$@" sh -c 'echo $$ >"$0/wattlet.pid"; exec "$1" >>"$0/wattlet.log" 2>&1' "$dir" "$wattlet"
   wait_for 5 test -s "$dir/wattlet.pid"
   if [ "$tray" = sni ]; then
-    wait_for 15 item_registered || { say "  the item did not register"; return 1; }
+    wait_for 15 item_listed "$(item_service)" || { say "  the item did not register"; return 1; }
   fi
   sleep 2
 }
@@ -152,7 +162,7 @@ stop_wattlet() {
   kill "$(cat "$dir/wattlet.pid")" 2>/dev/null
   wait_for 10 sh -c "! kill -0 $(cat "$dir/wattlet.pid")"
   rm -f "$dir/wattlet.pid"
-  [ "$tray" = sni ] && wait_for 10 item_unregistered
+  [ "$tray" = sni ] && wait_for 10 no_item_listed
   sleep 1
 }
 
@@ -175,10 +185,15 @@ panel_box() {
 panel_open() { [ -n "$(panel_box)" ]; }
 panel_closed() { [ -z "$(panel_box)" ]; }
 
-# check NAME RESULT DETAIL: one cell of the host's row; a failure fails the run.
+# check NAME ok|fail DETAIL: one cell of the host's row; a failure fails the run.
 check() {
   if [ "$2" = ok ]; then row+=("✔ $3"); else row+=("✘ $3") && failed=1; fi
   say "  $1: $2 ($3)"
+}
+# check_closes NAME ACTION…: the action closes the panel.
+check_closes() {
+  "${@:2}"
+  if wait_for 3 panel_closed; then check "$1" ok "closed"; else check "$1" fail "still open"; fi
 }
 
 # diff_box A B: the box "x y w h" where two pictures differ, the bar's clock ($clock, a box)
@@ -196,10 +211,16 @@ settle() {
 # open_panel: clicks the icon until the panel shows (a host may still be settling).
 open_panel() { click_icon && wait_for 10 panel_open && sleep 0.5; }
 
+# inside_bar X Y
+inside_bar() {
+  [ "$1" -ge "${bar[0]}" ] && [ "$1" -lt $((bar[0] + bar[2])) ] &&
+    [ "$2" -ge "${bar[1]}" ] && [ "$2" -lt $((bar[1] + bar[3])) ]
+}
+
 # The checks, the same for every host once it runs. Needs: bar (x y w h), grab FILE,
-# click X Y BUTTON; may redefine click_icon, key_escape and click_outside.
+# click X Y BUTTON, click_icon, key_escape, close_menu and click_outside.
 check_host() {
-  local icon percent panel menu label x y w h
+  local icon panel menu label x y w h
   row=()
   grab "$dir/base.png"
   start_wattlet off || { check icon fail "not registered"; return; }
@@ -220,9 +241,9 @@ check_host() {
   fi
 
   label=""
-  [ "$tray" = sni ] && label=$(run dbus-send --session --print-reply --dest="$(item_service)" \
-    /StatusNotifierItem org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem \
-    string:XAyatanaLabel | sed -n 's/.*string "\(.*\)"/\1/p')
+  [ "$tray" = sni ] && label=$(dbus "$(item_service)" /StatusNotifierItem \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:XAyatanaLabel |
+    sed -n 's/.*string "\(.*\)"/\1/p')
   if [ -n "$(diff_box off on)" ]; then
     check percent ok "the bar changes with it (label \"$label\")"
   else
@@ -238,15 +259,9 @@ check_host() {
   else
     placement_verdict "$panel"
     keep_shot "$panel"
-    click_outside
-    if wait_for 3 panel_closed; then check outside ok "closed"; else check outside fail "still open"; fi
+    check_closes outside click_outside
     sleep 1
-    if open_panel; then
-      key_escape
-      if wait_for 3 panel_closed; then check escape ok "closed"; else check escape fail "still open"; fi
-    else
-      check escape fail "the panel did not open again"
-    fi
+    if open_panel; then check_closes escape key_escape; else check escape fail "did not open again"; fi
   fi
 
   sleep 1
@@ -267,6 +282,44 @@ check_host() {
   sleep 0.5
   check_copy
   stop_wattlet
+  check_click
+}
+
+# The notification server's "default" action, invoked as a click on the notification does.
+check_click() {
+  local token="" mock=(run gdbus call --session --dest org.freedesktop.Notifications
+    --object-path /org/freedesktop/Notifications --method org.freedesktop.DBus.Mock.EmitSignal
+    org.freedesktop.Notifications)
+  if ! /usr/bin/python3 -c 'import dbusmock' 2>/dev/null || ! have gdbus; then
+    row+=("– no python3-dbusmock")
+    return
+  fi
+  if notification_server; then
+    row+=("– the desktop's own server")
+    return
+  fi
+  spawn /usr/bin/python3 -m dbusmock --template notification_daemon \
+    -p '{"capabilities": "actions body"}' -l "$dir/notifications.log"
+  wait_for 10 notification_server || { check click fail "no notification server" && return; }
+  start_wattlet on WATTLET_POWER_SUPPLY_DIR="$work/hot-battery" WAYLAND_DEBUG=client
+  if ! wait_for 10 grep -q '"default"' "$dir/notifications.log"; then
+    check click fail "no notification with the default action"
+    stop_wattlet
+    return
+  fi
+  if [ "$platform" = wayland ]; then
+    token=$(run "$token_tool")
+    "${mock[@]}" ActivationToken us "[<uint32 1>, <'$token'>]" >/dev/null
+  fi
+  "${mock[@]}" ActionInvoked us "[<uint32 1>, <'default'>]" >/dev/null
+  if ! wait_for 5 panel_open; then
+    check click fail "no panel"
+  elif [ -n "$token" ] && ! grep -F "activate(\"$token\"" "$dir/wattlet.log" >/dev/null; then
+    check click fail "the token was not used"
+  else
+    check click ok "panel open${token:+, token used}"
+  fi
+  stop_wattlet
 }
 
 # "Copy summary" as a host activates it: a dbusmenu click event on the item (the fallback
@@ -274,12 +327,11 @@ check_host() {
 check_copy() {
   local id text
   if [ "$tray" = sni ]; then
-    id=$(run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
-      com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string: |
-      awk '/int32/ {id = $2} !found && index($0, "\"Copy summary\"") {print id; found = 1}')
+    id=$(dbus "$(item_service)" /MenuBar com.canonical.dbusmenu.GetLayout int32:0 int32:-1 \
+      array:string: | awk '/int32/ {id = $2} !found && index($0, "\"Copy summary\"") {print id; found = 1}')
     [ -n "$id" ] || { check copy fail "no such item" && return; }
-    run dbus-send --session --print-reply --dest="$(item_service)" /MenuBar \
-      com.canonical.dbusmenu.Event int32:"$id" string:clicked variant:int32:0 uint32:0 >/dev/null
+    dbus "$(item_service)" /MenuBar com.canonical.dbusmenu.Event int32:"$id" string:clicked \
+      variant:int32:0 uint32:0 >/dev/null
   else
     click "$cx" "$cy" 3
     sleep 1
@@ -294,28 +346,18 @@ check_copy() {
   if [ "${text#*85}" != "$text" ]; then check copy ok "\"$text\""; else check copy fail "clipboard: \"$text\""; fi
 }
 
-# inside_bar X Y
-inside_bar() {
-  [ "$1" -ge "${bar[0]}" ] && [ "$1" -lt $((bar[0] + bar[2])) ] &&
-    [ "$2" -ge "${bar[1]}" ] && [ "$2" -lt $((bar[1] + bar[3])) ]
-}
-
 # placement_verdict "x y w h": off the bar, beside it (within 40 px) and reaching the icon's
 # column (within 40 px).
 placement_verdict() {
-  local x y w h by=${bar[1]} bh=${bar[3]} near=1
+  local x y w h by=${bar[1]} bh=${bar[3]}
   read -r x y w h <<<"$1"
   if [ $((y + h)) -gt "$by" ] && [ "$y" -lt $((by + bh)) ]; then
     check placement fail "panel at $x,$y over the bar"
-    return
-  fi
-  [ "$y" -ge $((by + bh)) ] && [ $((y - by - bh)) -gt 40 ] && near=0
-  [ $((y + h)) -le "$by" ] && [ $((by - y - h)) -gt 40 ] && near=0
-  { [ "$cx" -lt $((x - 40)) ] || [ "$cx" -gt $((x + w + 40)) ]; } && near=0
-  if [ $near = 1 ]; then
-    check placement ok "panel at $x,$y, ${w}×${h}"
-  else
+  elif [ $((y - by - bh)) -gt 40 ] || [ $((by - y - h)) -gt 40 ] ||
+    [ "$cx" -lt $((x - 40)) ] || [ "$cx" -gt $((x + w + 40)) ]; then
     check placement fail "panel at $x,$y, far from the icon at $cx,$cy"
+  else
+    check placement ok "panel at $x,$y, ${w}×${h}"
   fi
 }
 
@@ -349,8 +391,6 @@ start_x11() {
   bus_pid=$!
   wait_for 5 test -s "$dir/bus" || return 1
   echo "DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$dir/bus")" >>"$dir/env"
-  platform=xcb
-  tray=sni
   # A window manager: the work area then leaves the bars out, as on a desktop.
   [ -z "${1:-}" ] || { spawn "$1" >"$dir/wm.log" 2>&1 && sleep 1; }
 }
@@ -489,7 +529,6 @@ EOF
   { grep -E '^(WAYLAND_DISPLAY|DBUS_SESSION_BUS_ADDRESS|SWAYSOCK|XDG_RUNTIME_DIR|PATH)=' \
     "$dir/sway-env" && session_env | grep -v XDG_RUNTIME_DIR; } >"$dir/env"
   platform=wayland
-  tray=sni
   bar=(0 0 "$width" 30)
   # The pointer stays where it clicked until the next picture: the window rule puts the panel
   # where the pointer is when it opens.
@@ -521,7 +560,7 @@ host_programs() {
     xfce) echo "xfce4-panel openbox $x11" ;;
     lxqt) echo "lxqt-panel openbox $x11" ;;
     fallback) echo "trayer openbox $x11" ;;
-    sway) echo "sway waybar grim swaymsg jq runuser wl-paste wtype $pointer" ;;
+    sway) echo "sway waybar grim swaymsg jq runuser wl-paste wtype $pointer $token_tool" ;;
     gnome) echo "gnome-shell gsettings Xwayland $x11" ;;
     plasma) echo "kwin_wayland kded5 plasmashell Xwayland $x11" ;;
   esac
@@ -531,7 +570,7 @@ host_programs() {
 for host in "${hosts[@]}"; do
   missing=()
   for program in $(host_programs "$host") dbus-daemon dbus-send; do
-    have "$program" || missing+=("$program")
+    command -v "$program" >/dev/null 2>&1 || missing+=("$program")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     say "$host: skipped, missing ${missing[*]}"
@@ -540,10 +579,8 @@ for host in "${hosts[@]}"; do
   say "$host:"
   dir=$work/$host
   mkdir -p "$dir"
-  as_user=()
-  clock=()
+  as_user=() clock=() row=() platform=xcb tray=sni
   x11_input
-  row=()
   start=$SECONDS
   if ! "host_$host"; then
     say "  the host did not start (logs: $dir)"
@@ -556,12 +593,11 @@ for host in "${hosts[@]}"; do
   kill_session
   wait 2>/dev/null
   unmount_portal_documents
-  pids=()
-  bus_pid=
+  pids=() bus_pid=
 done
 
 say ""
-say "| host | icon | percent | placement | outside click | Escape | menu | copy | time |"
-say "|---|---|---|---|---|---|---|---|---|"
+say "| host | icon | percent | placement | outside click | Escape | menu | copy | click | time |"
+say "|---|---|---|---|---|---|---|---|---|---|"
 for line in "${table[@]}"; do say "$line"; done
 exit $failed

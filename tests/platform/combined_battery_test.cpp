@@ -28,7 +28,7 @@ namespace {
     const ExternalSupply mainsOffline { false, false, "", std::nullopt };
     const ExternalSupply mainsSilent { std::nullopt, false, "", std::nullopt };
 
-    TEST(CombinedBattery, LevelIsWeightedByEnergyOnlyWhenEveryPackKnowsItAndNeedsAPack)
+    TEST(CombinedBattery, LevelIsWeightedByEnergyWhenEveryPackKnowsIt)
     {
         EXPECT_EQ(combinedBattery({}, { mainsOnline }), std::nullopt);
         auto working = pack(Status::discharging, 60);
@@ -44,7 +44,7 @@ namespace {
         EXPECT_DOUBLE_EQ(combinedBattery({ working, flat }, {})->percent, 30);
     }
 
-    TEST(CombinedBattery, PowerStateFullAndUnexplainedHold)
+    TEST(CombinedBattery, PowerStatePerSupplyAndPackStatus)
     {
         auto atLimit = pack(Status::notCharging, 78);
         atLimit.endLimit = 80;

@@ -102,7 +102,7 @@ namespace {
     DesktopNotification note(const char* id)
     {
         return { id, "Title", std::string("Body of ") + id, DesktopNotification::Urgency::normal,
-            {} };
+            {}, {} };
     }
 
     class DesktopNotifierTest : public ::testing::Test
@@ -158,7 +158,7 @@ namespace {
 
         // Texts, urgency and sound travel as hints.
         notifier.send({ "a", "Ваттлет", "Критично: 4 %", DesktopNotification::Urgency::critical,
-            "battery-low" });
+            "battery-low", {} });
         notifier.send(note("b"));
         ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 6; }));
 
@@ -266,7 +266,8 @@ namespace {
         markup.capabilities = { QStringLiteral("body"), QStringLiteral("body-markup"),
             QStringLiteral("body-hyperlinks"), QStringLiteral("body-images") };
         DesktopNotifier notifier;
-        notifier.send({ "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {} });
+        notifier.send(
+            { "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {}, {} });
         ASSERT_TRUE(waitUntil([&] { return notifier.showing("mouse"); }));
         EXPECT_EQ(markup.notified.at(0).body,
             QStringLiteral("AT&amp;T Mouse &lt;b&gt;X&lt;/b&gt; &lt;a "
@@ -279,9 +280,55 @@ namespace {
         plain.capabilities = { QStringLiteral("body") };
         ASSERT_TRUE(waitUntil([&] { return !notifier.showing("mouse"); }));
         ASSERT_TRUE(waitUntil([&] { return notifier.available(); }));
-        notifier.send({ "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {} });
+        notifier.send(
+            { "mouse", "Low battery", name, DesktopNotification::Urgency::normal, {}, {} });
         ASSERT_TRUE(waitUntil([&] { return plain.notified.size() == 1; }));
         EXPECT_EQ(plain.notified[0].body, QString::fromStdString(name));
+    }
+
+    TEST_F(DesktopNotifierTest, ClickOnTheDefaultActionWhereOfferedComesWithItsToken)
+    {
+        auto& recorder = startServer();
+        recorder.capabilities = { QStringLiteral("actions"), QStringLiteral("body") };
+        DesktopNotifier notifier;
+        std::vector<QString> clicks;
+        QObject::connect(&notifier, &DesktopNotifier::clicked,
+            [&clicks](const QString& token) { clicks.push_back(token); });
+        auto note = DesktopNotification { "low", "Wattlet", "Low battery: 19 %",
+            DesktopNotification::Urgency::normal, {}, "Open panel" };
+        notifier.send(note);
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("low"); }));
+        EXPECT_EQ(recorder.notified[0].actions,
+            (QStringList { QStringLiteral("default"), QStringLiteral("Open panel") }));
+
+        // Signals of the server's own connection; another action or id is not ours to answer.
+        const auto emitSignal = [](const char* name, uint id, const char* text) {
+            auto signal = QDBusMessage::createSignal(path, service, QString::fromLatin1(name));
+            signal << id << QString::fromLatin1(text);
+            QDBusConnection(QStringLiteral("notification-server")).send(signal);
+        };
+        notifier.send(
+            { "hot", "Wattlet", "Hot", DesktopNotification::Urgency::normal, {}, "Open" });
+        ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
+        emitSignal("ActionInvoked", 1, "snooze");
+        emitSignal("ActionInvoked", 7, "default");
+        emitSignal("ActivationToken", 1, "token-1");
+        emitSignal("ActionInvoked", 1, "default");
+        emitSignal("ActionInvoked", 1, "default");
+        emitSignal("ActionInvoked", 2, "default");
+        ASSERT_TRUE(waitUntil([&] { return clicks.size() == 2; }));
+        EXPECT_EQ(clicks, (std::vector<QString> { QStringLiteral("token-1"), QString() }));
+        // Clicked means answered: closed, and not clicked twice.
+        ASSERT_TRUE(waitUntil([&] { return recorder.closed.size() == 2; }));
+        EXPECT_FALSE(notifier.showing("low"));
+        test::serveEventsFor(100);
+        EXPECT_EQ(clicks.size(), 2U);
+
+        // A notification without a default action carries none.
+        note.defaultAction.clear();
+        notifier.send(note);
+        ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 3; }));
+        EXPECT_TRUE(recorder.notified[2].actions.isEmpty());
     }
 
 } // namespace

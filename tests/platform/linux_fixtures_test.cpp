@@ -36,7 +36,7 @@ namespace {
         }
     }
 
-    TEST(LinuxFixtures, OnlineUsbCChargerGivesItsPlausibleRatingAndKind)
+    TEST(LinuxFixtures, OnlineUsbCChargerGivesItsPlausibleRating)
     {
         for (const auto& [charger, watts] :
             { std::pair { "06-chromebook-ucsi-pps-charger-67w-a", 78 },
@@ -85,7 +85,7 @@ namespace {
         EXPECT_EQ(reading->adapterName, std::nullopt);
     }
 
-    TEST(LinuxFixtures, MiceAndTabletsAreNoLaptopBatteryNorItsPowerButAnUntypedAdapterIs)
+    TEST(LinuxFixtures, OnlySuppliesOfTheMachineCount)
     {
         test::PowerSupplyTree tree;
         tree.copy("08-logitech-hidpp-mouse-device-scope", "hidpp_battery_2");
@@ -110,7 +110,7 @@ namespace {
         EXPECT_EQ(charging->amperageMA, 1825);
     }
 
-    TEST(LinuxFixtures, ChargerNamesAreCleanedAndNothingLeftNamesTheKind)
+    TEST(LinuxFixtures, ChargerNamesAreCleaned)
     {
         test::PowerSupplyTree tree;
         tree.copy("10-thinkpad-42t4865-charge-charging-worn", "BAT0");

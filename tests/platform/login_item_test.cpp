@@ -28,7 +28,7 @@ namespace {
                 << path;
     }
 
-    TEST(LoginItem, EnabledUnlessTheEntryIsMissingOrSwitchesItselfOffAndEnablingWritesIt)
+    TEST(LoginItem, EnabledUnlessTheEntryIsMissingOrSwitchesItselfOff)
     {
         const std::pair<const char*, bool> rows[] = {
             { "[Desktop Entry]\nType=Application\nExec=wattlet\n", true },
@@ -45,30 +45,25 @@ namespace {
             ASSERT_TRUE(test::writeFile(LoginItem::entryPath(), text));
             EXPECT_EQ(LoginItem(QStringLiteral("/usr/bin/wattlet")).enabled(), enabled);
         }
-
         test::TempHome home;
         EXPECT_FALSE(LoginItem().enabled());
         QDir().mkpath(LoginItem::entryPath());
         EXPECT_FALSE(LoginItem().enabled());
+    }
 
-        // Enabling writes an entry that starts the program, the folders too.
+    TEST(LoginItem, EnablingWritesAnEntryThatStartsTheProgram)
+    {
+        test::TempHome home;
         QDir(home.configHome()).removeRecursively();
         LoginItem item(QStringLiteral("/opt/Wattlet/wattlet"));
         item.setEnabled(true);
         EXPECT_TRUE(item.enabled());
-        const QString appId = QLatin1String(Identity::appId);
         EXPECT_EQ(LoginItem::entryPath(),
-            home.configHome() + QStringLiteral("/autostart/%1.desktop").arg(appId));
-        EXPECT_EQ(QString::fromUtf8(entry()),
-            QStringLiteral("[Desktop Entry]\n"
-                           "Type=Application\n"
-                           "Name=Wattlet\n"
-                           "Comment=Battery and power supply in the tray\n"
-                           "Exec=\"/opt/Wattlet/wattlet\"\n"
-                           "Icon=%1\n"
-                           "Terminal=false\n"
-                           "X-GNOME-Autostart-enabled=true\n")
-                .arg(appId));
+            home.configHome()
+                + QStringLiteral("/autostart/%1.desktop").arg(QLatin1String(Identity::appId)));
+        const QByteArray written = entry();
+        EXPECT_TRUE(written.startsWith("[Desktop Entry]\nType=Application\n")) << written.data();
+        EXPECT_TRUE(written.contains("\nExec=\"/opt/Wattlet/wattlet\"\n")) << written.data();
 
         item.setEnabled(false);
         EXPECT_FALSE(item.enabled());

@@ -105,7 +105,7 @@ protected:
     int calls = 0;
 };
 
-TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPowerAndOnWake)
+TEST_F(PowerWatcher, CallsOncePerPowerEventOfUPowerOrWake)
 {
     FakePeer logind;
     ASSERT_TRUE(logind.own(logindService));
@@ -142,7 +142,7 @@ TEST_F(PowerWatcher, CallsOncePerBatteryOrLinePowerEventOfUPowerAndOnWake)
     EXPECT_EQ(calls, 6);
 }
 
-TEST_F(PowerWatcher, IgnoresOtherDevicesMalformedEventsAndSendersThatDoNotOwnTheService)
+TEST_F(PowerWatcher, IgnoresWhatIsNotAPowerEventFromUPower)
 {
     FakePeer upower;
     ASSERT_TRUE(upower.own(upowerService));
@@ -173,7 +173,7 @@ TEST_F(PowerWatcher, IgnoresOtherDevicesMalformedEventsAndSendersThatDoNotOwnThe
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsentOrTheBusCannotBeReached)
+TEST_F(PowerWatcher, TicksOnlyWithoutUPower)
 {
     {
         const auto watcher = makeWatcher(quietOptions(20));
@@ -205,7 +205,7 @@ TEST_F(PowerWatcher, TicksOnlyWhileUPowerIsAbsentOrTheBusCannotBeReached)
     EXPECT_TRUE(waitUntil([this] { return calls >= 3; }));
 }
 
-TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEventsAndMayBeDestroyedByItsCall)
+TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEvents)
 {
     FakePeer upower;
     ASSERT_TRUE(upower.own(upowerService));
@@ -229,8 +229,12 @@ TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEventsAndMayBeDestro
     flush(logind);
     serveEventsFor(50);
     EXPECT_EQ(calls, 0);
+}
 
-    // The callback may destroy the watcher.
+TEST_F(PowerWatcher, MayBeDestroyedByItsOwnCall)
+{
+    FakePeer upower;
+    ASSERT_TRUE(upower.own(upowerService));
     std::unique_ptr<Watcher> watcher;
     watcher = std::make_unique<Watcher>(
         [&] {
@@ -248,7 +252,7 @@ TEST_F(PowerWatcher, NeverCallsAfterDestructionEvenForQueuedEventsAndMayBeDestro
     EXPECT_EQ(watcher, nullptr);
 }
 
-TEST_F(PowerWatcher, UdevSourceDoesNotTakeTheOtherSourcesDown)
+TEST_F(PowerWatcher, UdevSourceLeavesTheBusSourcesWorking)
 {
     // Inside containers udev is usually absent and the monitor stays inactive; either way the
     // bus sources must work beside it.

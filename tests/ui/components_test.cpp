@@ -67,7 +67,7 @@ std::vector<int> inkRows(const QImage& image, int fromX)
 
 } // namespace
 
-TEST(ChargeRing, ArcRunsClockwiseFromTwelveOverTheTrackClamped)
+TEST(ChargeRing, ArcRunsClockwiseFromTwelveOverTheTrack)
 {
     // The circle has radius 43 around (48, 48): top, right, bottom, left; the arc is opaque,
     // the track at 18 %.
@@ -123,7 +123,7 @@ TEST(AreaChart, PointsSpanTheWidthOnAFixedScale)
     EXPECT_EQ(one[0].x(), 0);
 }
 
-TEST(AreaChart, RisingSeriesFillsTheLowerRightTriangleAndFewerThanTwoValuesNothing)
+TEST(AreaChart, PaintsTheAreaUnderALineOfTwoOrMoreValues)
 {
     AreaChart chart({ 0, 100 }, Palette::blue());
     chart.resize(200, 56);
@@ -151,7 +151,7 @@ TEST(AreaChart, RisingSeriesFillsTheLowerRightTriangleAndFewerThanTwoValuesNothi
     }
 }
 
-TEST(WarningRow, LongTextWrapsAndGrowsTheRowWithoutClipping)
+TEST(WarningRow, LongTextWrapsIntoATallerRow)
 {
     const QString sentence
         = QStringLiteral("Battery is hot: 47 °C — let the laptop cool down before it "
@@ -179,7 +179,7 @@ TEST(WarningRow, LongTextWrapsAndGrowsTheRowWithoutClipping)
     expectColor(at(image, 300, 5), 235, 69, 69, 33, 8);
 }
 
-TEST(DetailRow, LongValueTakesTwoRightAlignedLinesApartFromTheLabel)
+TEST(DetailRow, LongValueWrapsIntoTwoRightAlignedLines)
 {
     DetailRow row(QStringLiteral("Adapter"),
         QStringLiteral(
@@ -247,12 +247,10 @@ public Q_SLOTS:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-TEST(Buttons, RunTheirActionOnAClickAnywhereOnThemAndTheBackOneKeepsTheTitleCentred)
+TEST(Buttons, RunTheirActionOnAClickAnywhereOnThem)
 {
     int clicks = 0;
     FooterButton footer(QStringLiteral("gearshape"), QStringLiteral("Settings"), [&] { ++clicks; });
-    EXPECT_EQ(footer.sizeHint(), QSize(26, 26));
-    EXPECT_EQ(footer.toolTip(), QStringLiteral("Settings"));
     QTest::mouseClick(&footer, Qt::LeftButton, {}, QPoint(1, 25));
     EXPECT_EQ(clicks, 1);
 
@@ -274,7 +272,10 @@ TEST(Buttons, RunTheirActionOnAClickAnywhereOnThemAndTheBackOneKeepsTheTitleCent
     QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(300, 4));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(catcher.opened, QList<QUrl> { url });
+}
 
+TEST(SubHeader, TitleStaysCentredBesideTheBackButton)
+{
     for (const char* back : { "Back", "Назад" }) {
         SCOPED_TRACE(back);
         int backs = 0;

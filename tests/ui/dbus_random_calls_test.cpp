@@ -73,9 +73,9 @@ namespace {
     {
     public:
         int number(int low, int high) { return std::uniform_int_distribution(low, high)(m_random); }
-        std::size_t below(std::size_t count)
+        template <typename T, std::size_t n> const T& any(const T (&items)[n])
         {
-            return std::uniform_int_distribution<std::size_t>(0, count - 1)(m_random);
+            return items[number(0, static_cast<int>(n) - 1)];
         }
 
         QVariantList of(std::string_view signature)
@@ -107,43 +107,34 @@ namespace {
         }
         QVariant value(char type)
         {
-            switch (type) {
-            case 'i':
+            if (type == 'i')
                 return id();
-            case 'u':
+            if (type == 'u')
                 return uint(number(0, INT_MAX));
-            case 's':
+            if (type == 's')
                 return text();
-            case 'E': {
-                // Beyond this, the bus spends seconds checking the variants of one message.
-                DBusMenuEventList events;
-                for (qsizetype i = std::min<qsizetype>(size(), 20'000); i > 0; --i)
-                    events.push_back({ id(), text(), QDBusVariant(id()), 0 });
-                return QVariant::fromValue(events);
-            }
-            default:
+            if (type == 'v')
                 return QVariant::fromValue(
                     QDBusVariant(number(0, 1) ? QVariant(text()) : QVariant(id())));
-            }
+            // Beyond this, the bus spends seconds checking the variants of one message.
+            DBusMenuEventList events;
+            for (qsizetype i = std::min<qsizetype>(size(), 20'000); i > 0; --i)
+                events.push_back({ id(), text(), QDBusVariant(id()), 0 });
+            return QVariant::fromValue(events);
         }
         QVariant list(char type)
         {
             QList<int> ids;
             QStringList texts;
-            for (qsizetype i = size(); i > 0; --i) {
-                if (type == 'i')
-                    ids.push_back(id());
-                else
-                    texts.push_back(text());
-            }
+            for (qsizetype i = size(); i > 0; --i)
+                type == 'i' ? ids.push_back(id()) : texts.push_back(text());
             return type == 'i' ? QVariant::fromValue(ids) : QVariant(texts);
         }
         bool huge()
         {
-            if (!m_hugeAllowed || number(1, 1000) > 3)
-                return false;
-            m_hugeAllowed = false;
-            return true;
+            const bool huge = m_hugeAllowed && number(1, 1000) <= 3;
+            m_hugeAllowed = m_hugeAllowed && !huge;
+            return huge;
         }
 
         std::mt19937 m_random { 21 };
@@ -181,11 +172,11 @@ namespace {
             std::deque<QDBusPendingCall> pending;
             for (int i = 0; i < count || !pending.empty();) {
                 if (i < count && pending.size() < 32) {
-                    const Method& method = methods[m_random.below(std::size(methods))];
+                    const Method& method = m_random.any(methods);
                     const bool right = m_random.number(1, 10) <= 6;
-                    const auto wrong = wrongSignatures[m_random.below(std::size(wrongSignatures))];
-                    pending.push_back(m_caller.asyncCall(
-                        callOf(method, m_random.of(right ? method.signature : wrong)), 5000));
+                    const auto signature = right ? method.signature : m_random.any(wrongSignatures);
+                    pending.push_back(
+                        m_caller.asyncCall(callOf(method, m_random.of(signature)), 5000));
                     ++i;
                 } else if (QCoreApplication::processEvents(); !pending.front().isFinished()) {
                     QThread::usleep(50);
@@ -220,7 +211,8 @@ namespace {
         reading.percent = 85;
         m_item = std::make_unique<StatusNotifierItem>(QDBusConnection::sessionBus(),
             TrayActions { [this](std::optional<QPoint>) { ++activations; },
-                [reading] { return menuView(reading, Language::en); }, [this](MenuAction) { ++runs; } });
+                [reading] { return menuView(reading, Language::en); },
+                [this](MenuAction) { ++runs; } });
         ASSERT_TRUE(m_item->start());
 
         ASSERT_TRUE(call(2'000));

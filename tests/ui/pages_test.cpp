@@ -6,6 +6,8 @@
 #include "ui/components/device_row.h"
 #include "ui/components/pill_button.h"
 #include "ui/components/segmented_control.h"
+#include "ui/components/stepper.h"
+#include "ui/components/sub_header.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/components/warning_row.h"
 #include "ui/drawing/render_image.h"
@@ -69,6 +71,7 @@ namespace {
             { "low", Demo::reading("low", 0), Page::main },
             { "no battery", std::nullopt, Page::main },
             { "settings", Demo::reading("battery", 0), Page::settings },
+            { "notifications", Demo::reading("battery", 0), Page::notifications },
             { "about", Demo::reading("battery", 0), Page::about },
         };
         for (const auto& [lang, choice] :
@@ -212,15 +215,14 @@ namespace {
         std::vector<std::string> effects;
     };
 
-    TEST_F(SettingsPageTest, OnlyThePercentSwitchRedrawsTheTrayItemAndLoginShowsTheEntry)
+    TEST_F(SettingsPageTest, OnlyThePercentSwitchRedrawsTheTrayItem)
     {
         SettingsPage page(*quiet.model, [] {});
         fitToContent(page);
         auto* percent = control<ToggleSwitch>(page, "percent");
-        auto* notify = control<ToggleSwitch>(page, "notify");
         auto* login = control<ToggleSwitch>(page, "login");
         auto* language = control<SegmentedControl>(page, "language");
-        ASSERT_TRUE(percent && notify && login && language);
+        ASSERT_TRUE(percent && login && language);
         EXPECT_TRUE(percent->isChecked());
         // The language already chosen: no handler runs.
         QTest::mouseClick(language, Qt::LeftButton, {}, language->segmentRect(1).center());
@@ -232,11 +234,6 @@ namespace {
         QTest::mouseClick(percent, Qt::LeftButton);
         EXPECT_TRUE(quiet.model->prefs().showPercent());
         EXPECT_EQ(updates, 2);
-
-        QTest::mouseClick(notify, Qt::LeftButton);
-        EXPECT_FALSE(quiet.model->prefs().notify());
-        QTest::mouseClick(notify, Qt::LeftButton);
-        EXPECT_TRUE(quiet.model->prefs().notify());
 
         // A file where the autostart folder belongs makes the registration fail.
         QFile blocker(quiet.home.configHome() + QStringLiteral("/autostart"));
@@ -274,6 +271,51 @@ namespace {
         ASSERT_NE(percent, nullptr);
         EXPECT_EQ(percent->accessibleName(), text("Процент в строке меню"));
         EXPECT_EQ(panel.findChild<SegmentedControl*>(QStringLiteral("language"))->selected(), 2);
+    }
+
+    TEST_F(SettingsPageTest, NotificationsPageWritesItsSettingsAndLeadsBackToTheSettings)
+    {
+        PanelView panel(*quiet.model, Page::settings, ColorScheme::light);
+        // Each change rebuilds the page; the old one goes once the events are served.
+        const auto settle = [&panel] {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            fitToContent(panel);
+        };
+        settle();
+        QTest::mouseClick(control<QWidget>(panel, "notifications"), Qt::LeftButton);
+        ASSERT_EQ(panel.page(), Page::notifications);
+        settle();
+        QTest::mouseClick(control<ToggleSwitch>(panel, "notify"), Qt::LeftButton);
+        EXPECT_FALSE(quiet.model->prefs().notify());
+        auto* low = control<Stepper>(panel, "lowPercent");
+        QTest::mouseClick(low, Qt::LeftButton, {}, low->decreaseRect().center());
+        EXPECT_EQ(Prefs::storedLevels().lowPercent, 15);
+        EXPECT_EQ(updates, 1);
+        settle();
+        // The critical level stays below the low one.
+        auto* critical = control<Stepper>(panel, "criticalPercent");
+        QTest::mouseClick(critical, Qt::LeftButton, {}, critical->increaseRect().center());
+        EXPECT_EQ(quiet.model->prefs().levels(), (WarningLevels { 15, 14, 10 }));
+        settle();
+        auto* reminder = control<SegmentedControl>(panel, "fullReminder");
+        QTest::mouseClick(reminder, Qt::LeftButton, {}, reminder->segmentRect(1).center());
+        EXPECT_EQ(quiet.model->prefs().fullReminderPercent(), 80);
+        EXPECT_EQ(Prefs().fullReminderPercent(), 80);
+        settle();
+        QTest::mouseClick(panel.findChild<SubHeader*>()->backButton(), Qt::LeftButton);
+        EXPECT_EQ(panel.page(), Page::settings);
+
+        // With a charge limit the reminder is off and cannot be chosen.
+        BatteryReading limited = Demo::reading("charging", 0);
+        limited.chargeLimitPercent = 80;
+        QuietModel held(limited);
+        held.model->prefs().setFullReminderPercent(90);
+        PanelView heldPanel(*held.model, Page::notifications, ColorScheme::light);
+        keep(renderImage(heldPanel, 2), "notifications-limit");
+        auto* off = control<SegmentedControl>(heldPanel, "fullReminder");
+        EXPECT_FALSE(off->isEnabled());
+        EXPECT_EQ(off->selected(), 0);
     }
 
 } // namespace

@@ -58,7 +58,7 @@ namespace {
         PanelView panel;
     };
 
-    TEST_F(PanelViewTest, FooterAndBackButtonsFollowTheNavigationAndTheHeightThePage)
+    TEST_F(PanelViewTest, NavigatesByFooterBackAndHealthTileAtTheHeightOfThePage)
     {
         const std::pair<const char*, Page> steps[] = {
             { "about", Page::about },

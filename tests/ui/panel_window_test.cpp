@@ -24,7 +24,7 @@ namespace {
 
 } // namespace
 
-TEST(PanelWindow, TakesFocusAndClosesOnEscape)
+TEST(PanelWindow, EscapeClosesTheFocusedPanel)
 {
     PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));
@@ -56,7 +56,7 @@ TEST(PanelWindow, ToolKindsCloseOnLosingTheFocus)
 }
 
 // Under XWayland nothing tells the panel of a click on the desktop: the shield takes it.
-TEST(PanelWindow, ShieldTakesTheClickOutsideAndLetsThePanelsThrough)
+TEST(PanelWindow, ShieldTakesOnlyTheClicksOutsideThePanel)
 {
     PanelWindow window(WindowSystem::PanelKind::shieldedTool);
     window.open(content(QSize(344, 200)), QPoint(400, 10));
@@ -78,7 +78,7 @@ TEST(PanelWindow, ShieldTakesTheClickOutsideAndLetsThePanelsThrough)
     EXPECT_FALSE(shield->isVisible());
 }
 
-TEST(PanelWindow, FollowsTheContentSizeAndTheDesktopSchemeAndDropsClosedContent)
+TEST(PanelWindow, FollowsTheContentSizeAndDropsItOnceClosed)
 {
     PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));
@@ -92,8 +92,11 @@ TEST(PanelWindow, FollowsTheContentSizeAndTheDesktopSchemeAndDropsClosedContent)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(window.content(), nullptr);
+}
 
-    // The scheme follows the desktop's preference unless the content imposes its own.
+TEST(PanelWindow, SchemeFollowsTheDesktopUnlessTheContentImposesItsOwn)
+{
+    PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));
     QWidget* shown = window.content();
     const Scheme byPalette = Scheme::fromPalette(QApplication::palette());

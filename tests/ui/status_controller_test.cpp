@@ -43,7 +43,7 @@ namespace {
 
 } // namespace
 
-TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnceAndOnceGoneIsNotCalled)
+TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnceUntilGone)
 {
     model->start();
     {
@@ -79,7 +79,7 @@ TEST_F(StatusControllerTest, CopiesTheSummaryOrLeavesTheClipboardAlone)
         QGuiApplication::clipboard()->text(), QString::fromUtf8("15 % · on battery\nleft 40 min"));
 }
 
-TEST_F(StatusControllerTest, OpeningRefreshesWithoutRecordingBuildsANewPanelAndOpenPanelNeverCloses)
+TEST_F(StatusControllerTest, OpeningRefreshesWithoutRecordingIntoANewPanel)
 {
     model->start();
     const int reads = source.reads;

@@ -30,7 +30,7 @@ namespace {
 
 } // namespace
 
-TEST(TrayIcon, PercentFitsEverySizeAndTheBoltShowsOnPower)
+TEST(TrayIcon, PercentFitsEverySizeClearOfTheEdges)
 {
     const TrayInk ink { Qt::white, {} };
     for (const int size : trayIconSizes()) {
@@ -71,7 +71,7 @@ TEST(TrayIcon, LabelBatteryFillsTheRow)
     }
 }
 
-TEST(PanelBackdrop, BandOfTheBarAndItsColour)
+TEST(PanelBackdrop, BandIsTheReservedBarOfTheClick)
 {
     const QRect screen(0, 0, 1920, 1080);
     EXPECT_EQ(reservedBand(screen, QRect(0, 28, 1920, 1052), std::nullopt), QRect(0, 0, 1920, 28));
@@ -81,7 +81,10 @@ TEST(PanelBackdrop, BandOfTheBarAndItsColour)
     // A click outside every band, or no band at all.
     EXPECT_EQ(reservedBand(screen, QRect(0, 28, 1920, 1052), QPoint(900, 500)), std::nullopt);
     EXPECT_EQ(reservedBand(screen, screen, std::nullopt), std::nullopt);
+}
 
+TEST(PanelBackdrop, ColourIsTheBarsOwnBesideItsIcons)
+{
     // A dark bar with a few white icons on it is dark.
     QImage bar(400, 28, QImage::Format_RGB32);
     bar.fill(QColor(40, 40, 40));

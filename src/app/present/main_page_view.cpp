@@ -23,11 +23,11 @@ namespace {
         return std::to_string(value < 0 ? ~u + 1 : u);
     }
 
-    MainPageView::Hero hero(const BatteryReading& r, Language language)
+    MainPageView::Hero hero(const BatteryReading& r, Language language, const WarningLevels& levels)
     {
         MainPageView::Hero h;
         h.percent = r.percent;
-        h.tone = toneName(r);
+        h.tone = toneName(r, levels);
         h.state = BatteryText::state(r, language);
         if (r.onAC) {
             h.boltSymbol = "bolt.fill";
@@ -38,11 +38,12 @@ namespace {
         return h;
     }
 
-    std::vector<MainPageView::Warning> warnings(const BatteryReading& r, Language language)
+    std::vector<MainPageView::Warning> warnings(
+        const BatteryReading& r, Language language, const WarningLevels& levels)
     {
         using W = BatteryReading::Warning;
         std::vector<MainPageView::Warning> rows;
-        for (const W w : r.warnings()) {
+        for (const W w : r.warnings(levels)) {
             rows.push_back({ "exclamationmark.triangle.fill",
                 BatteryText::warning(w, r, language, machineName()),
                 w == W::critical || w == W::hot ? "red" : "yellow" });
@@ -104,18 +105,19 @@ namespace {
         return rows;
     }
 
-    std::vector<MainPageView::Device> devices(const Peripherals& peripherals, Language language)
+    std::vector<MainPageView::Device> devices(
+        const Peripherals& peripherals, Language language, const WarningLevels& levels)
     {
         std::vector<MainPageView::Device> rows;
         for (const Peripheral& device : peripherals)
             rows.push_back(
                 { std::string(device.symbol()), BatteryText::deviceName(device, language),
-                    BatteryText::deviceCharge(device, language), device.low() ? "red" : "" });
+                    BatteryText::deviceCharge(device, language), device.low(levels) ? "red" : "" });
         return rows;
     }
 
     MainPageView::Chart chart(const BatteryReading& r, const std::vector<double>& series,
-        std::optional<std::int64_t> delta, const Texts& t)
+        std::optional<std::int64_t> delta, const Texts& t, const WarningLevels& levels)
     {
         MainPageView::Chart c;
         c.title = upper(t("day"));
@@ -127,7 +129,7 @@ namespace {
         if (delta)
             c.delta = (*delta < 0 ? minus : "+") + magnitude(*delta) + " % " + t("delta");
         c.values = series;
-        c.tint = toneName(r);
+        c.tint = toneName(r, levels);
         c.left = t("chart.left");
         c.right = t("chart.right");
         return c;
@@ -135,9 +137,9 @@ namespace {
 
 } // namespace
 
-std::string toneName(const BatteryReading& reading)
+std::string toneName(const BatteryReading& reading, const WarningLevels& levels)
 {
-    std::string dot = reading.dot();
+    std::string dot = reading.dot(levels);
     if (dot == "red" || dot == "yellow" || dot == "blue")
         return dot;
     return "malachite";
@@ -157,7 +159,7 @@ std::string powerTileText(const BatteryReading& reading, Language language)
 
 MainPageView mainPageView(const std::optional<BatteryReading>& reading,
     const std::vector<double>& series, std::optional<std::int64_t> delta, Language language,
-    bool powerSettings, const Peripherals& peripherals)
+    bool powerSettings, const Peripherals& peripherals, const WarningLevels& levels)
 {
     const Texts t { language };
     MainPageView view;
@@ -167,14 +169,14 @@ MainPageView mainPageView(const std::optional<BatteryReading>& reading,
         return view;
     }
     const BatteryReading& r = *reading;
-    view.hero = hero(r, language);
-    view.warnings = warnings(r, language);
+    view.hero = hero(r, language, levels);
+    view.warnings = warnings(r, language, levels);
     view.tiles = tiles(r, t);
     view.details = details(r, t);
-    view.devices = devices(peripherals, language);
+    view.devices = devices(peripherals, language, levels);
     if (!view.devices.empty())
         view.devicesTitle = upper(t("devices"));
-    view.chart = chart(r, series, delta, t);
+    view.chart = chart(r, series, delta, t, levels);
     using Kind = MainPageView::Action::Kind;
     if (powerSettings)
         view.actions.push_back({ Kind::openPower, "gearshape.fill", t("act.power") });

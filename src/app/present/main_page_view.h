@@ -3,6 +3,7 @@
 #include "core/battery_reading.h"
 #include "core/language.h"
 #include "core/peripheral.h"
+#include "core/warning_levels.h"
 
 #include <array>
 #include <cstdint>
@@ -77,7 +78,7 @@ struct MainPageView
         std::string symbol;
         std::string name;
         std::string value;
-        /// "red" at or below the peripherals' low threshold; empty: the text colour.
+        /// "red" at or below the peripherals' low level; empty: the text colour.
         std::string valueTone;
     };
 
@@ -108,15 +109,15 @@ struct MainPageView
 };
 
 /// The main page for `reading` (absent: no battery), the chart values of the last 24 hours
-/// (oldest first), the change over the last hour and the peripherals, in `language`; the power
-/// action only with `powerSettings`.
+/// (oldest first), the change over the last hour and the peripherals, in `language`, with the
+/// warnings and tones at `levels`; the power action only with `powerSettings`.
 [[nodiscard]] MainPageView mainPageView(const std::optional<BatteryReading>& reading,
     const std::vector<double>& series, std::optional<std::int64_t> delta, Language language,
-    bool powerSettings = true, const Peripherals& devices = {});
+    bool powerSettings = true, const Peripherals& devices = {}, const WarningLevels& levels = {});
 
-/// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot, else
-/// "malachite".
-[[nodiscard]] std::string toneName(const BatteryReading& reading);
+/// The accent colour name of a reading: "red", "yellow" or "blue" after its status dot at
+/// `levels`, else "malachite".
+[[nodiscard]] std::string toneName(const BatteryReading& reading, const WarningLevels& levels = {});
 
 /// The power tile's text: BatteryText::unsignedWatts() of the reading's power after "+" while
 /// charging, else the minus sign below −0.05 W; the dash without current or voltage.

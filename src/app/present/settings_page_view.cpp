@@ -14,7 +14,7 @@ SettingsPageView settingsPageView(
     view.title = t("settings");
     view.back = t("back");
     view.percent = { t("set.percent"), showPercent };
-    view.notify = { t("set.notify"), notify };
+    view.notifications = { t("set.notifications"), t(notify ? "set.on" : "set.off") };
     view.login = { t("set.login"), launchAtLogin };
     view.languageLabel = t("set.lang");
     // Each language by its own name, so it can be found whatever the page's language.

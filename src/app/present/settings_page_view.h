@@ -17,11 +17,19 @@ struct SettingsPageView
         bool on = false;
     };
 
+    /// A row that opens a page of its own, with the gist of that page beside its label.
+    struct Link
+    {
+        std::string label;
+        std::string value;
+    };
+
     std::string title;
     /// The back button's text.
     std::string back;
     Toggle percent;
-    Toggle notify;
+    /// Opens the notifications page; says whether warnings are announced at all.
+    Link notifications;
     Toggle login;
     /// One choice of the language control.
     struct LanguageItem

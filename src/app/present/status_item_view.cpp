@@ -5,18 +5,20 @@
 namespace wattlet {
 
 StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool showPercent,
-    Language language, PercentStyle percentStyle, const Peripherals& devices)
+    Language language, PercentStyle percentStyle, const Peripherals& devices,
+    const WarningLevels& levels)
 {
     StatusItemView view;
     view.percentStyle = percentStyle;
     if (!reading) {
         view.symbol = "battery.0percent";
         view.toolTipTitle = BatteryText::t("noBattery", language);
+        view.toolTip = view.toolTipTitle;
         return view;
     }
     view.symbol = reading->symbol();
     view.onPower = reading->onAC;
-    const std::string dot = reading->dot();
+    const std::string dot = reading->dot(levels);
     if (dot == "red")
         view.tint = StatusTint::red;
     else if (dot == "yellow")
@@ -30,6 +32,7 @@ StatusItemView statusItemView(const std::optional<BatteryReading>& reading, bool
     view.toolTipTitle = summary.substr(0, lineEnd);
     if (lineEnd != std::string::npos)
         view.toolTipBody = summary.substr(lineEnd + 1);
+    view.toolTip = summary;
     return view;
 }
 

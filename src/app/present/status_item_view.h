@@ -4,6 +4,7 @@
 #include "core/battery_reading.h"
 #include "core/language.h"
 #include "core/peripheral.h"
+#include "core/warning_levels.h"
 
 #include <cstdint>
 #include <optional>
@@ -35,16 +36,18 @@ struct StatusItemView
     std::string toolTipTitle;
     /// The rest of the summary, one line each; empty without a reading.
     std::string toolTipBody;
+    /// The title and the body in one text, for trays that show a single one.
+    std::string toolTip;
 
     bool operator==(const StatusItemView&) const = default;
 };
 
 /// The tray item for `reading`: without one, "battery.0percent", monochrome, no percentage. The
-/// tint follows the status dot: "red" gives red, "yellow" gives orange, anything else none. The
-/// tooltip, in `language`, lists the peripherals after the battery's lines.
+/// tint follows the status dot at `levels`: "red" gives red, "yellow" gives orange, anything
+/// else none. The tooltip, in `language`, lists the peripherals after the battery's lines.
 [[nodiscard]] StatusItemView statusItemView(const std::optional<BatteryReading>& reading,
     bool showPercent, Language language, PercentStyle percentStyle = PercentStyle::automatic,
-    const Peripherals& devices = {});
+    const Peripherals& devices = {}, const WarningLevels& levels = {});
 
 /// Where a shown percentage goes.
 enum class PercentPlacement { none, label, icon };

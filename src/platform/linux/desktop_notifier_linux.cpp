@@ -7,10 +7,13 @@
 #include <QDBusMessage>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QString>
 #include <QStringList>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -31,6 +34,16 @@ namespace {
     // Long enough for a bus-activated server to start, short enough that a hung one does not
     // pile up pending calls.
     constexpr int callTimeoutMs = 10000;
+
+    // The action a click on the notification invokes.
+    const QString defaultActionKey = QStringLiteral("default");
+
+    /// What the server said it does with a notification.
+    struct Capabilities
+    {
+        bool bodyMarkup = true;
+        bool actions = false;
+    };
 
     /// Urgency (0 low, 1 normal, 2 critical) and sound per the freedesktop notification hints.
     QVariantMap hintsFor(const DesktopNotification& notification)
@@ -83,8 +96,9 @@ public:
         bool active = false; // announced and not withdrawn since
     };
 
-    Impl()
+    explicit Impl(std::function<void(const QString&)> onClick)
         : m_bus(QDBusConnection::sessionBus())
+        , m_onClick(std::move(onClick))
     {
         if (!m_bus.isConnected())
             return;
@@ -96,6 +110,12 @@ public:
         m_bus.connect(QString(), notificationsPath, notificationsInterface,
             QStringLiteral("NotificationClosed"), this,
             SLOT(notificationClosed(uint, uint, QDBusMessage)));
+        m_bus.connect(QString(), notificationsPath, notificationsInterface,
+            QStringLiteral("ActionInvoked"), this,
+            SLOT(actionInvoked(uint, QString, QDBusMessage)));
+        m_bus.connect(QString(), notificationsPath, notificationsInterface,
+            QStringLiteral("ActivationToken"), this,
+            SLOT(activationToken(uint, QString, QDBusMessage)));
         askBus(QStringLiteral("GetNameOwner"), { QString(notificationsService) },
             [this](const QDBusMessage& answer) {
                 if (answer.type() == QDBusMessage::ReplyMessage)
@@ -132,7 +152,7 @@ public:
         if (!maySend())
             return;
         // How to write the body depends on the server: the notification waits for its answer.
-        if (!m_bodyMarkup) {
+        if (!m_capabilities) {
             forget(notification.id);
             m_waiting.push_back(notification);
             askCapabilities();
@@ -170,14 +190,38 @@ private Q_SLOTS:
                 slot.id = 0;
     }
 
+    /// Sent just before the action it goes with (Notifications 1.2).
+    void activationToken(uint id, const QString& token, const QDBusMessage& signal)
+    {
+        if (signal.service() == m_owner && ours(id))
+            m_token = { id, token };
+    }
+
+    void actionInvoked(uint id, const QString& action, const QDBusMessage& signal)
+    {
+        if (signal.service() != m_owner || action != defaultActionKey || !ours(id))
+            return;
+        const QString token = m_token && m_token->first == id ? m_token->second : QString();
+        m_token.reset();
+        // Answered: servers should remove it now, and some (dunst's menu) do not, leaving it
+        // over the panel that opens.
+        close(id);
+        notificationClosed(id, 0, signal);
+        m_onClick(token);
+    }
+
 private:
     void notify(const DesktopNotification& notification, Slot& slot)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(notificationsService, notificationsPath,
             notificationsInterface, QStringLiteral("Notify"));
+        const Capabilities capabilities = m_capabilities.value_or(Capabilities {});
+        QStringList actions;
+        if (capabilities.actions && !notification.defaultAction.empty())
+            actions = { defaultActionKey, QString::fromStdString(notification.defaultAction) };
         call << QString::fromLatin1(Identity::name) << slot.id << QString(appId)
              << QString::fromStdString(notification.title)
-             << bodyText(notification.body, m_bodyMarkup.value_or(true)) << QStringList()
+             << bodyText(notification.body, capabilities.bodyMarkup) << actions
              << hintsFor(notification) << std::int32_t { -1 };
         const std::uint64_t serial = ++m_serial;
         slot.latest = serial;
@@ -191,9 +235,10 @@ private:
             callTimeoutMs);
     }
 
-    /// Asks the server whether it reads markup in bodies, once per server, and then sends what
-    /// waited for the answer. A server that cannot say is taken to read markup: escaped text
-    /// is at worst shown with its entities, unescaped text may be shown as a link.
+    /// Asks the server whether it reads markup in bodies and offers actions, once per server,
+    /// and then sends what waited for the answer. A server that cannot say is taken to read
+    /// markup (escaped text is at worst shown with its entities, unescaped text may be shown as
+    /// a link) and to offer no actions.
     void askCapabilities()
     {
         if (m_capabilitiesAsked)
@@ -208,14 +253,26 @@ private:
                 // Asked of a server that has gone since.
                 if (server != m_serverCount)
                     return;
-                m_bodyMarkup
-                    = answer.isError() || answer.value().contains(QStringLiteral("body-markup"));
+                Capabilities capabilities;
+                if (!answer.isError()) {
+                    capabilities.bodyMarkup
+                        = answer.value().contains(QStringLiteral("body-markup"));
+                    capabilities.actions = answer.value().contains(QStringLiteral("actions"));
+                }
+                m_capabilities = capabilities;
                 for (const DesktopNotification& notification : std::exchange(m_waiting, {})) {
                     if (Slot& slot = m_slots[notification.id]; slot.active)
                         notify(notification, slot);
                 }
             },
             callTimeoutMs);
+    }
+
+    [[nodiscard]] bool ours(uint id) const
+    {
+        return id != 0 && std::any_of(m_slots.begin(), m_slots.end(), [id](const auto& entry) {
+            return entry.second.id == id;
+        });
     }
 
     void forget(const std::string& id)
@@ -249,7 +306,8 @@ private:
         for (auto& [name, slot] : m_slots)
             slot.id = 0;
         ++m_serverCount;
-        m_bodyMarkup.reset();
+        m_capabilities.reset();
+        m_token.reset();
         m_capabilitiesAsked = false;
         if (!m_waiting.empty())
             askCapabilities();
@@ -283,19 +341,23 @@ private:
     bool m_activatableKnown = false;
     std::map<std::string, Slot> m_slots;
     std::uint64_t m_serial = 0;
-    /// Whether the current server reads markup in bodies; absent until it has answered.
-    std::optional<bool> m_bodyMarkup;
+    /// What the current server does with notifications; absent until it has answered.
+    std::optional<Capabilities> m_capabilities;
     bool m_capabilitiesAsked = false;
     /// Counts owner changes, so an answer of a server that has gone is dropped.
     std::uint64_t m_serverCount = 0;
     /// Notifications sent before the server said how it reads bodies, in the order sent; one
     /// per id, the latest.
     std::vector<DesktopNotification> m_waiting;
+    /// The last activation token and the notification it came with.
+    std::optional<std::pair<uint, QString>> m_token;
+    std::function<void(const QString&)> m_onClick;
 };
 
 DesktopNotifier::DesktopNotifier(QObject* parent)
     : QObject(parent)
-    , m_impl(std::make_unique<Impl>())
+    , m_impl(std::make_unique<Impl>(
+          [this](const QString& activationToken) { Q_EMIT clicked(activationToken); }))
 { }
 
 DesktopNotifier::~DesktopNotifier() = default;

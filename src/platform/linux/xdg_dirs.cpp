@@ -22,4 +22,16 @@ QString dataHome() { return baseDir("XDG_DATA_HOME", QStringLiteral(".local/shar
 
 QString configHome() { return baseDir("XDG_CONFIG_HOME", QStringLiteral(".config")); }
 
+QStringList dataDirs()
+{
+    QStringList dirs;
+    for (const QString& dir : qEnvironmentVariable("XDG_DATA_DIRS").split(u':')) {
+        if (QDir::isAbsolutePath(dir))
+            dirs.push_back(QDir::cleanPath(dir));
+    }
+    if (dirs.isEmpty())
+        dirs = { QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share") };
+    return dirs;
+}
+
 } // namespace wattlet::XdgDirs

@@ -13,8 +13,8 @@ namespace wattlet {
 
 namespace {
 
-    constexpr int controlHeight = 22;
-    constexpr qreal radius = 6;
+    constexpr int controlHeight = Style::controlHeight;
+    constexpr qreal radius = Style::controlRadius;
     constexpr int segmentPadding = 12;
 
 } // namespace
@@ -53,6 +53,9 @@ void SegmentedControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    // Disabled: dimmed as a whole, like a native control.
+    if (!isEnabled())
+        p.setOpacity(0.45);
     const Scheme scheme = Scheme::of(this);
     paintTrack(p, scheme.primary());
     paintSelection(p, scheme.isDark());

@@ -1,27 +1,31 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
-#include <functional>
+class QPainter;
 
 namespace wattlet {
 
-/// A label and, at the right edge, a value between a minus and a plus button on a tinted track,
-/// like the segmented control. A click on a button (or the arrow keys when focused) runs its
-/// action; a button without an action is dimmed and does nothing.
+/// A value between a minus and a plus button, on the track of a segmented control. A button
+/// that cannot step is dimmed and ignores clicks. The arrow keys step too (left and down lower,
+/// right and up higher).
 class Stepper : public QWidget
 {
     Q_OBJECT
 
 public:
-    Stepper(QString label, QString value, std::function<void()> down, std::function<void()> up,
-        QWidget* parent = nullptr);
+    Stepper(QString value, bool canDecrease, bool canIncrease, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
-    [[nodiscard]] QSize minimumSizeHint() const override;
-    /// The minus and plus buttons, in widget coordinates.
-    [[nodiscard]] QRect downRect() const;
-    [[nodiscard]] QRect upRect() const;
+    [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
+    /// The buttons' rectangles, for painting and for tests that click them.
+    [[nodiscard]] QRect decreaseRect() const;
+    [[nodiscard]] QRect increaseRect() const;
+
+Q_SIGNALS:
+    void decreased();
+    void increased();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,12 +33,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    [[nodiscard]] QRect trackRect() const;
+    void paintSign(QPainter& p, const QRect& button, bool plus, bool enabled) const;
+    void step(bool up);
 
-    QString m_label;
     QString m_value;
-    std::function<void()> m_down;
-    std::function<void()> m_up;
+    bool m_canDecrease;
+    bool m_canIncrease;
 };
 
 } // namespace wattlet

@@ -508,14 +508,6 @@ namespace {
 
 bool has(std::string_view name) { return find(name) != nullptr; }
 
-std::vector<std::string_view> names()
-{
-    std::vector<std::string_view> result;
-    for (const auto& entry : drawings())
-        result.push_back(entry.first);
-    return result;
-}
-
 QSizeF size(std::string_view name, qreal fontSize)
 {
     const Drawing* drawing = find(name);

@@ -7,7 +7,6 @@
 #include <QSize>
 
 #include <string_view>
-#include <vector>
 
 class QPainter;
 
@@ -22,8 +21,6 @@ enum class Weight { regular, medium, semibold, bold };
 
 /// True when `name` has a drawing.
 [[nodiscard]] bool has(std::string_view name);
-/// Every name with a drawing, sorted.
-[[nodiscard]] std::vector<std::string_view> names();
 
 /// The symbol's natural size beside text of `fontSize` (points); empty for an unknown name.
 [[nodiscard]] QSizeF size(std::string_view name, qreal fontSize);

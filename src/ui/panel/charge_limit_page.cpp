@@ -1,12 +1,12 @@
 #include "charge_limit_page.h"
 
 #include "page_layout.h"
+#include "settings_rows.h"
 
 #include "app/app_model.h"
 #include "app/present/charge_limit_page_view.h"
 #include "ui/components/pill_button.h"
 #include "ui/components/segmented_control.h"
-#include "ui/components/stepper.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/text_label.h"
 #include "ui/components/toggle_switch.h"
@@ -63,12 +63,11 @@ namespace {
         };
         for (std::size_t i = 0; i < view.steppers.size(); ++i) {
             const View::Stepper& item = view.steppers[i];
-            auto* stepper = new Stepper(
-                qText(item.label), qText(item.value), draftAction(item.down), draftAction(item.up));
-            stepper->setObjectName(
-                i + 1 == view.steppers.size() ? QStringLiteral("end") : QStringLiteral("start"));
-            stepper->setEnabled(view.enabled);
-            column->addWidget(stepper);
+            QWidget* row = stepperRow(qText(item.label), qText(item.value),
+                i + 1 == view.steppers.size() ? QStringLiteral("end") : QStringLiteral("start"),
+                draftAction(item.down), draftAction(item.up));
+            row->setEnabled(view.enabled);
+            column->addWidget(row);
         }
         auto* apply
             = new PillButton(QString(), qText(view.applyTitle), [&limit, request = view.apply] {

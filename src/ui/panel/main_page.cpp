@@ -170,8 +170,9 @@ MainPage::MainPage(AppModel& model, const std::function<void()>& openHealth, QWi
     : QWidget(parent)
     , m_model(model)
 {
-    const MainPageView view = mainPageView(model.reading(), model.series(), model.delta(),
-        model.prefs().textLanguage(), model.canOpenPowerSettings(), model.peripherals());
+    const MainPageView view
+        = mainPageView(model.reading(), model.series(), model.delta(), model.prefs().textLanguage(),
+            model.canOpenPowerSettings(), model.peripherals(), model.prefs().levels());
     if (view.notice)
         buildNotice(view);
     else

@@ -4,6 +4,7 @@
 #include "charge_limit_page.h"
 #include "health_page.h"
 #include "main_page.h"
+#include "notifications_page.h"
 #include "page_layout.h"
 #include "settings_page.h"
 
@@ -148,7 +149,8 @@ void PanelView::showPage()
         break;
     case Page::settings:
         m_pageWidget = new SettingsPage(
-            m_model, back, [this] { setPage(Page::chargeLimit); }, this);
+            m_model, back, [this] { setPage(Page::notifications); },
+            [this] { setPage(Page::chargeLimit); }, this);
         break;
     case Page::chargeLimit:
         m_pageWidget = new ChargeLimitPage(
@@ -159,6 +161,10 @@ void PanelView::showPage()
         break;
     case Page::health:
         m_pageWidget = new HealthPage(m_model, back, this);
+        break;
+    case Page::notifications:
+        m_pageWidget = new NotificationsPage(
+            m_model, [this] { setPage(Page::settings); }, this);
         break;
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pageWidget);

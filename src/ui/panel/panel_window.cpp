@@ -1,6 +1,7 @@
 #include "panel_window.h"
 
 #include "click_shield.h"
+#include "identity.h"
 #include "panel_geometry.h"
 
 #include "platform/color_scheme.h"
@@ -27,7 +28,7 @@ PanelWindow::PanelWindow(WindowSystem::PanelKind kind, QWidget* parent)
             : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_kind(kind)
 {
-    setWindowTitle(QStringLiteral("Wattlet"));
+    setWindowTitle(QString::fromUtf8(Identity::name));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -1,75 +1,45 @@
 #include "settings_page.h"
 
 #include "page_layout.h"
+#include "settings_rows.h"
 
 #include "app/app_model.h"
 #include "app/present/charge_limit_page_view.h"
 #include "app/present/settings_page_view.h"
-#include "ui/components/navigation_row.h"
+#include "ui/components/page_link_row.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/sub_header.h"
-#include "ui/components/text_label.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/qt_text.h"
-#include "ui/theme/style.h"
 
-#include <QHBoxLayout>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace wattlet {
 
 namespace {
 
-    QFont controlFont() { return Style::font(13); }
-
-    // A label and its switch at the right edge; clicking the label flips the switch too.
-    class SwitchRow : public QWidget
+    QWidget* pageLink(const std::string& label, const std::string& value, const QString& name,
+        std::function<void()> open)
     {
-    public:
-        SwitchRow(const SettingsPageView::Toggle& view, const QString& name, QWidget* parent)
-            : QWidget(parent)
-            , m_switch(new ToggleSwitch(this))
-        {
-            auto* row = new QHBoxLayout(this);
-            row->setContentsMargins(0, 0, 0, 0);
-            row->setSpacing(Style::defaultSpacing);
-            auto* label = new TextLabel(qText(view.label), controlFont());
-            label->setWraps(true);
-            row->addWidget(label, 1);
-            row->addWidget(m_switch, 0, Qt::AlignVCenter);
-            m_switch->setObjectName(name);
-            m_switch->setChecked(view.on);
-            m_switch->setAccessibleName(qText(view.label));
-        }
+        auto* row = new PageLinkRow(qText(label), qText(value), std::move(open));
+        row->setObjectName(name);
+        return row;
+    }
 
-        [[nodiscard]] ToggleSwitch* toggle() const { return m_switch; }
-
-    protected:
-        void mouseReleaseEvent(QMouseEvent* event) override
-        {
-            if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-                m_switch->click();
-        }
-
-    private:
-        ToggleSwitch* m_switch;
-    };
-
-    // The three switches; each writes its preference at once.
-    void addSwitches(QVBoxLayout* column, const SettingsPageView& view, Prefs& prefs)
+    // The switches and the rows that open the notifications and the charge limit; each switch
+    // writes its preference at once.
+    void addRows(QVBoxLayout* column, const SettingsPageView& view, const ChargeLimitRow& limit,
+        Prefs& prefs, std::function<void()> openNotifications,
+        std::function<void()> openChargeLimit)
     {
-        auto* percent = new SwitchRow(view.percent, QStringLiteral("percent"), nullptr);
-        QObject::connect(percent->toggle(), &ToggleSwitch::clicked, percent,
-            [&prefs](bool on) { prefs.setShowPercent(on); });
-        column->addWidget(percent);
+        column->addWidget(new SwitchRow(view.percent, QStringLiteral("percent"),
+            [&prefs](bool on) { prefs.setShowPercent(on); }));
+        column->addWidget(pageLink(view.notifications.label, view.notifications.value,
+            QStringLiteral("notifications"), std::move(openNotifications)));
+        column->addWidget(pageLink(
+            limit.label, limit.value, QStringLiteral("chargeLimit"), std::move(openChargeLimit)));
 
-        auto* notify = new SwitchRow(view.notify, QStringLiteral("notify"), nullptr);
-        QObject::connect(notify->toggle(), &ToggleSwitch::clicked, notify,
-            [&prefs](bool on) { prefs.setNotify(on); });
-        column->addWidget(notify);
-
-        auto* login = new SwitchRow(view.login, QStringLiteral("login"), nullptr);
+        auto* login = new SwitchRow(view.login, QStringLiteral("login"), {});
         ToggleSwitch* loginSwitch = login->toggle();
         QObject::connect(
             loginSwitch, &ToggleSwitch::clicked, login, [&prefs, loginSwitch](bool on) {
@@ -83,29 +53,21 @@ namespace {
     // The language's label and its segmented control, one segment per item of the view.
     QLayout* languageChoice(const SettingsPageView& view, Prefs& prefs)
     {
-        auto* language = new QVBoxLayout;
-        language->setSpacing(6);
-        language->addWidget(
-            new TextLabel(qText(view.languageLabel), Style::font(12), LabelColor::secondary));
+        QVBoxLayout* language = captionedGroup(qText(view.languageLabel));
         QStringList segments;
         for (const SettingsPageView::LanguageItem& item : view.languages)
             segments.push_back(qText(item.label));
-        auto* control = new SegmentedControl(segments, view.selected);
-        control->setObjectName(QStringLiteral("language"));
-        control->setFont(controlFont());
-        control->setAccessibleName(qText(view.languageLabel));
-        QObject::connect(control, &SegmentedControl::activated, control,
-            [&prefs, items = view.languages](int index) {
+        language->addWidget(choiceControl(segments, view.selected, QStringLiteral("language"),
+            qText(view.languageLabel), [&prefs, items = view.languages](int index) {
                 prefs.setLanguage(items.at(static_cast<std::size_t>(index)).choice);
-            });
-        language->addWidget(control);
+            }));
         return language;
     }
 
 } // namespace
 
 SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
-    std::function<void()> openChargeLimit, QWidget* parent)
+    std::function<void()> openNotifications, std::function<void()> openChargeLimit, QWidget* parent)
     : QWidget(parent)
 {
     Prefs& prefs = model.prefs();
@@ -113,12 +75,8 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
         prefs.launchAtLogin(), prefs.language(), prefs.textLanguage());
     QVBoxLayout* column = pageLayout(this, 14);
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
-    addSwitches(column, view, prefs);
-    const ChargeLimitRow limit = chargeLimitRow(model.chargeLimit().state(), prefs.textLanguage());
-    auto* limitRow
-        = new NavigationRow(qText(limit.label), qText(limit.value), std::move(openChargeLimit));
-    limitRow->setObjectName(QStringLiteral("chargeLimit"));
-    column->addWidget(limitRow);
+    addRows(column, view, chargeLimitRow(model.chargeLimit().state(), prefs.textLanguage()), prefs,
+        std::move(openNotifications), std::move(openChargeLimit));
     column->addLayout(languageChoice(view, prefs));
 }
 

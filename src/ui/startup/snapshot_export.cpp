@@ -32,12 +32,13 @@ namespace {
         { "ru", LanguageChoice::ru },
     } };
 
-    constexpr std::array<Shot, 7> shots { {
+    constexpr std::array<Shot, 8> shots { {
         { "charging", "charging", Page::main },
         { "battery", "battery", Page::main },
         { "low", "low", Page::main },
         { "limit", "limit", Page::main },
         { "settings", "battery", Page::settings },
+        { "notifications", "battery", Page::notifications },
         { "charge-limit", "limit", Page::chargeLimit },
         { "about", "battery", Page::about },
     } };
@@ -76,31 +77,32 @@ namespace {
         return renderImage(panel, 2);
     }
 
-} // namespace
+    // Every picture into `dir`, a line each to `out`; true when all were written.
+    bool snapshots(const QString& dir, std::ostream& out)
+    {
+        bool all = true;
+        QDir().mkpath(dir);
+        QApplication::setWindowIcon(builtInApplicationIcon());
 
-bool snapshots(const QString& dir, std::ostream& out)
-{
-    bool all = true;
-    QDir().mkpath(dir);
-    QApplication::setWindowIcon(builtInApplicationIcon());
-
-    for (const auto& [code, language] : languages) {
-        for (const Shot& shot : shots) {
-            for (const auto& [schemeName, scheme] : schemes) {
-                const QString path = dir + QStringLiteral("/") + QString::fromUtf8(code)
-                    + QStringLiteral("-") + QString::fromUtf8(shot.name) + QStringLiteral("-")
-                    + QString::fromUtf8(schemeName) + QStringLiteral(".png");
-                const QByteArray data = png(render(shot.kind, language, shot.page, scheme));
-                // A file that could not be written is reported as such, not as done.
-                const bool done = !data.isEmpty() && write(path, data);
-                out << (done ? "\u2713 " : "\u2717 ") << path.toStdString() << '\n';
-                all = all && done;
+        for (const auto& [code, language] : languages) {
+            for (const Shot& shot : shots) {
+                for (const auto& [schemeName, scheme] : schemes) {
+                    const QString path = dir + QStringLiteral("/") + QString::fromUtf8(code)
+                        + QStringLiteral("-") + QString::fromUtf8(shot.name) + QStringLiteral("-")
+                        + QString::fromUtf8(schemeName) + QStringLiteral(".png");
+                    const QByteArray data = png(render(shot.kind, language, shot.page, scheme));
+                    // A file that could not be written is reported as such, not as done.
+                    const bool done = !data.isEmpty() && write(path, data);
+                    out << (done ? "\u2713 " : "\u2717 ") << path.toStdString() << '\n';
+                    all = all && done;
+                }
             }
         }
+        out.flush();
+        return all;
     }
-    out.flush();
-    return all;
-}
+
+} // namespace
 
 int runSnapshotExport(int argc, char** argv, const QString& dir)
 {

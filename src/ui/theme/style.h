@@ -23,6 +23,10 @@ constexpr int contentWidth = panelWidth - 2 * pagePadding;
 constexpr int defaultSpacing = 8;
 /// Space between a symbol and its title in an icon-and-title label.
 constexpr qreal labelSpacing = 6;
+/// The height and corner radius of the segmented control and the stepper, so that they sit
+/// well on one page.
+constexpr int controlHeight = 22;
+constexpr qreal controlRadius = 6;
 
 /// The application's font family at `size` points and `weight`. `rounded` asks for the rounded
 /// design; no rounded family ships with the desktops we target, so it keeps the system family

@@ -45,10 +45,7 @@ void FallbackTrayIcon::show(const StatusItemView& view, const TrayInk& ink)
     for (const int size : trayIconSizes())
         icon.addPixmap(QPixmap::fromImage(trayPercentImage(view, size, ink)));
     m_icon->setIcon(icon);
-    std::string toolTip = view.toolTipTitle;
-    if (!view.toolTipBody.empty())
-        toolTip += "\n" + view.toolTipBody;
-    m_icon->setToolTip(QString::fromStdString(toolTip));
+    m_icon->setToolTip(QString::fromStdString(view.toolTip));
 }
 
 void FallbackTrayIcon::setVisible(bool visible) { m_icon->setVisible(visible); }

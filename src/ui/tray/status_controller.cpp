@@ -5,6 +5,7 @@
 #include "app/app_model.h"
 #include "app/brand.h"
 #include "app/present/status_item_view.h"
+#include "platform/window_system.h"
 #include "ui/desktop/summary_clipboard.h"
 #include "ui/panel/panel_factory.h"
 #include "ui/panel/panel_window.h"
@@ -48,6 +49,12 @@ StatusController::StatusController(AppModel& model, PanelFactory factory, QObjec
     // The menu follows a power mode changed elsewhere.
     if (PowerProfiles* profiles = m_model.powerProfiles())
         connect(profiles, &PowerProfiles::changed, this, &StatusController::update);
+    // A click on a notification opens the panel as "Open panel" does; the server's token lets
+    // it take the focus on Wayland.
+    connect(&m_model, &AppModel::notificationClicked, this, [this](const QString& token) {
+        WindowSystem::useActivationToken(token);
+        openPanel();
+    });
     update();
 }
 
@@ -56,7 +63,8 @@ StatusController::~StatusController() = default;
 void StatusController::update()
 {
     m_tray->show(statusItemView(m_model.reading(), m_model.prefs().showPercent(),
-        m_model.prefs().textLanguage(), m_model.prefs().percentStyle(), m_model.peripherals()));
+        m_model.prefs().textLanguage(), m_model.prefs().percentStyle(), m_model.peripherals(),
+        m_model.prefs().levels()));
 }
 
 void StatusController::togglePanel(std::optional<QPoint> at)

@@ -1,6 +1,7 @@
 #include "status_notifier_item.h"
 
 #include "dbus_menu.h"
+#include "identity.h"
 #include "tray_host.h"
 
 #include "platform/window_system.h"
@@ -26,7 +27,7 @@ namespace wattlet {
 
 namespace {
 
-    const QString appTitle = QStringLiteral("Wattlet");
+    const QString appTitle = QString::fromUtf8(Identity::name);
 
     int nextItemNumber()
     {

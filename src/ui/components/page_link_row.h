@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plain_button.h"
+#include "ui/components/plain_button.h"
 
 #include <QString>
 
@@ -8,17 +8,16 @@
 
 namespace wattlet {
 
-/// A settings row that opens a page of its own: the label at the left, the current value in
+/// A settings row that opens a page of its own: the label at the left, the gist of that page in
 /// secondary colour and a chevron at the right edge. The whole row is the click target.
-class NavigationRow : public PlainButton
+class PageLinkRow : public PlainButton
 {
     Q_OBJECT
 
 public:
-    NavigationRow(
+    PageLinkRow(
         const QString& label, QString value, std::function<void()> open, QWidget* parent = nullptr);
 
-    [[nodiscard]] const QString& value() const { return m_value; }
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
 
