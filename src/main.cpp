@@ -1,9 +1,11 @@
 #include "app/app_model.h"
 #include "app/brand.h"
+#include "app/cli_charge_limit.h"
 #include "app/cli_report.h"
 #include "app/launch_options.h"
 #include "app/prefs.h"
 #include "app/watch_report.h"
+#include "platform/charge_limit_control.h"
 #include "platform/single_instance.h"
 #include "ui/startup/app_delegate.h"
 #include "ui/startup/display_start.h"
@@ -32,6 +34,10 @@ Battery and power supply in the tray.
                      health) and exit
   --watch            print the summary's first line now and after every power event, until
                      killed; with --json one JSON line each time
+  --charge-limit=LIMIT
+                     set the battery's charge limit and exit: END (80), START-END (75-80)
+                     or off; asks for an administrator's password; status 0 only when the
+                     battery then holds it
   --help             show this help and exit
   --version          show the version and exit
 )";
@@ -103,6 +109,12 @@ int main(int argc, char** argv)
     if (options.version) {
         std::printf("wattlet %s\n", qPrintable(wattlet::Brand::version()));
         return 0;
+    }
+    if (options.chargeLimit) {
+        const QCoreApplication app(argc, argv);
+        const auto control = wattlet::makeChargeLimitControl();
+        return wattlet::runChargeLimit(*options.chargeLimit, *control,
+            wattlet::textLanguage(wattlet::Prefs::storedLanguage()));
     }
     if (options.watch)
         return runWatch(argc, argv, options.json);

@@ -1,6 +1,7 @@
 #include "app_model.h"
 
 #include "app/demo.h"
+#include "app/demo_controls.h"
 #include "app/device_notification.h"
 #include "app/files.h"
 #include "app/full_reminder_notification.h"
@@ -67,6 +68,8 @@ AppModelDeps AppModelDeps::live()
         fetchBatteryRecord(context, std::move(done));
     };
     deps.powerSettingsAvailable = [] { return PowerSettings::available(); };
+    deps.makeChargeLimit = [] { return makeChargeLimitControl(); };
+    deps.makePowerProfiles = [] { return wattlet::makePowerProfiles(); };
     deps.sounds = chooseSounds(SoundTheme::installed);
     // Made on first use: demo and snapshot models never notify and need no session bus. Only
     // a notification it showed can be clicked, so the click handler waits for it.
@@ -110,6 +113,20 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     } else if (m_deps.loadHealth) {
         m_healthLog = m_deps.loadHealth();
     }
+    std::unique_ptr<ChargeLimitControl> limit;
+    if (m_demo) {
+        limit = Demo::chargeLimit(*m_demo);
+        m_powerProfiles = Demo::powerProfiles();
+    } else {
+        limit = m_deps.makeChargeLimit ? m_deps.makeChargeLimit() : nullptr;
+        m_powerProfiles = m_deps.makePowerProfiles ? m_deps.makePowerProfiles() : nullptr;
+    }
+    m_chargeLimit = std::make_unique<ChargeLimitModel>(std::move(limit));
+    // The reading shows the limit too.
+    connect(m_chargeLimit.get(), &ChargeLimitModel::applied, this, [this] { refresh(false); });
+    connect(m_chargeLimit.get(), &ChargeLimitModel::willChange, this, &AppModel::willChange);
+    if (m_powerProfiles)
+        connect(m_powerProfiles.get(), &PowerProfiles::changed, this, &AppModel::willChange);
     if (!m_demo && m_deps.readInBackground) {
         m_worker = std::make_unique<ReadWorker>(m_deps.read,
             [this](const std::optional<BatteryReading>& reading) { readDone(reading); });
@@ -218,6 +235,8 @@ void AppModel::readDone(const std::optional<BatteryReading>& reading)
 void AppModel::apply(const std::optional<BatteryReading>& reading, bool save)
 {
     setReading(reading);
+    // A power event may be a charger unplugged, which ends a lift of the limit.
+    m_chargeLimit->reload();
     if (reading && save) {
         const double now = m_deps.now();
         record(*reading, now);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/charge_limit_model.h"
 #include "app/device_alerts.h"
 #include "app/full_reminder.h"
 #include "app/notification_sounds.h"
@@ -12,6 +13,7 @@
 #include "core/health_log.h"
 #include "core/peripheral.h"
 #include "platform/desktop_notifier.h"
+#include "platform/power_profiles.h"
 
 #include <QObject>
 
@@ -58,6 +60,10 @@ struct AppModelDeps
     std::function<void(double seconds, std::function<void()> job)> runLater;
     /// Whether a power settings tool is installed; empty counts as yes.
     std::function<bool()> powerSettingsAvailable;
+    /// The machine's charge limit and power profiles; empty: neither (a demo model makes demo
+    /// ones).
+    std::function<std::unique_ptr<ChargeLimitControl>()> makeChargeLimit;
+    std::function<std::unique_ptr<PowerProfiles>()> makePowerProfiles;
     /// The sounds the notifications play.
     NotificationSounds sounds;
     /// Installs `onClick`, called on the main thread with the activation token (empty without
@@ -72,7 +78,8 @@ struct AppModelDeps
 
 /// The live state of the program: the latest reading, the history and the preferences.
 /// willChange() fires immediately before every assignment of reading or history, also of an
-/// equal value. Everything runs on the main thread, except a background read.
+/// equal value, and with every change of the charge limit or the power profiles. Everything runs on
+/// the main thread, except a background read.
 class AppModel : public QObject
 {
     Q_OBJECT
@@ -93,6 +100,11 @@ public:
     [[nodiscard]] const Peripherals& peripherals() const { return m_peripherals; }
     /// The daily health log (a 400-day demo log in demo mode).
     [[nodiscard]] const HealthLog& healthLog() const { return m_healthLog; }
+    /// The charge limit; a refresh reads it again, and a change of it refreshes the reading.
+    [[nodiscard]] ChargeLimitModel& chargeLimit() { return *m_chargeLimit; }
+    [[nodiscard]] const ChargeLimitModel& chargeLimit() const { return *m_chargeLimit; }
+    /// The power profiles; null without them.
+    [[nodiscard]] PowerProfiles* powerProfiles() const { return m_powerProfiles.get(); }
     /// Demo mode only: shows `devices` as the peripherals.
     void setDemoPeripherals(Peripherals devices);
 
@@ -167,6 +179,8 @@ private:
     std::optional<double> m_wakeAt;
     QueuedJob m_queuedRefresh;
     std::unique_ptr<QObject> m_watcher;
+    std::unique_ptr<ChargeLimitModel> m_chargeLimit;
+    std::unique_ptr<PowerProfiles> m_powerProfiles;
     /// Whether the read in flight saves; whether a read follows it and whether that one saves.
     bool m_readSaves = false;
     std::optional<bool> m_nextReadSaves;

@@ -1,13 +1,17 @@
 #include "cli_report.h"
 
+#include "app/cli_charge_limit.h"
 #include "app/demo.h"
+#include "app/demo_controls.h"
 #include "app/files.h"
 #include "app/local_day.h"
 #include "app/prefs.h"
 #include "core/battery_text.h"
 #include "core/reading_json.h"
 #include "platform/battery_io.h"
+#include "platform/charge_limit_control.h"
 #include "platform/peripherals_read.h"
+#include "platform/power_profiles.h"
 #include "platform/wall_clock.h"
 
 #include <string>
@@ -22,10 +26,27 @@ namespace {
         std::fflush(out);
     }
 
+    constexpr int askTimeoutMs = 2000;
+
+    PowerControls machineControls()
+    {
+        PowerControls controls;
+        const auto limit = makeChargeLimitControl();
+        waitUntilReady(*limit, askTimeoutMs);
+        controls.chargeLimit = limit->state();
+        controls.profiles = readPowerProfiles(askTimeoutMs);
+        return controls;
+    }
+
+    PowerControls demoControls(const BatteryReading& reading)
+    {
+        return { Demo::chargeLimit(reading)->state(), Demo::powerProfiles()->state() };
+    }
+
 } // namespace
 
-std::optional<int> runCliReport(
-    const LaunchOptions& options, std::FILE* out, const std::function<Peripherals()>& devices)
+std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out,
+    const std::function<Peripherals()>& devices, const std::function<PowerControls()>& controls)
 {
     if (!options.asksReport())
         return std::nullopt;
@@ -44,12 +65,17 @@ std::optional<int> runCliReport(
         peripherals = Demo::peripherals(*options.demoKind);
     else if (reading)
         peripherals = devices ? devices() : readPeripherals();
+    PowerControls found;
+    if (options.demoKind && reading)
+        found = demoControls(*reading);
+    else if (reading)
+        found = controls ? controls() : machineControls();
     std::string line;
     if (options.json)
-        line = reading ? readingJson(*reading, peripherals, language, Prefs::storedLevels())
+        line = reading ? readingJson(*reading, peripherals, found, language, Prefs::storedLevels())
                        : "null";
     else
-        line = reading ? BatteryText::summary(*reading, peripherals, language)
+        line = reading ? BatteryText::summary(*reading, peripherals, found, language)
                        : BatteryText::t("noBattery", language);
     print(line + '\n', out);
     return reading ? 0 : 1;

@@ -2,6 +2,7 @@
 
 #include "app/launch_options.h"
 #include "core/peripheral.h"
+#include "core/power_controls.h"
 
 #include <cstdio>
 #include <functional>
@@ -15,9 +16,12 @@ namespace wattlet {
 /// the battery; its warnings follow the stored warning levels. When the options ask for a report,
 /// prints it to `out` and returns the exit status: 0 with a reading, 1 without one (the "noBattery"
 /// text, or "null"). Both list the peripherals `devices` returns (the demo kind's with a demo
-/// kind). "--health" prints the health log as CSV (the demo log with a demo kind) and returns 0; it
-/// wins over the others. Nothing when they ask for no report.
+/// kind), and state the charge limit and the power mode that `controls` returns (empty: the
+/// machine's, asked for at most two seconds each; the demo's with a demo kind). "--health" prints
+/// the health log as CSV (the demo log with a demo kind) and returns 0; it wins over the others.
+/// Nothing when they ask for no report.
 [[nodiscard]] std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out = stdout,
-    const std::function<Peripherals()>& devices = {});
+    const std::function<Peripherals()>& devices = {},
+    const std::function<PowerControls()>& controls = {});
 
 } // namespace wattlet

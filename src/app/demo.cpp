@@ -36,6 +36,15 @@ BatteryReading reading(std::string_view kind, double now)
         r.amperageMA = -1180;
         r.remainingCapacity = 5372;
         r.temperatureC = 37.0;
+    } else if (kind == "limit") {
+        r.percent = 80;
+        r.onAC = true;
+        r.amperageMA = 0;
+        r.adapterWatts = 65;
+        r.adapterName = "USB-C charger";
+        r.remainingCapacity = 6714;
+        r.temperatureC = 33.0;
+        r.chargeLimitPercent = 80;
     } else if (kind == "low") {
         r.percent = 9;
         r.minutesLeft = 38;

@@ -12,7 +12,8 @@ namespace wattlet::Demo {
 /// The fixed 96-value demo chart: a discharge from 92 % then a charge up to 99 %.
 [[nodiscard]] const std::vector<double>& series();
 
-/// The demo reading of `kind` ("battery", "low"; anything else is "charging"), stamped `now`.
+/// The demo reading of `kind` ("battery", "low", "limit": held at an 80 % charge limit;
+/// anything else is "charging"), stamped `now`.
 [[nodiscard]] BatteryReading reading(std::string_view kind, double now);
 
 /// The peripherals of `kind`: a mouse at 8 %, a keyboard at 72 % and a headset at a normal level

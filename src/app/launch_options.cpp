@@ -6,6 +6,7 @@ LaunchOptions launchOptions(const QStringList& arguments)
 {
     const QString snapshotPrefix = QStringLiteral("--snapshot=");
     const QString demoPrefix = QStringLiteral("--demo=");
+    const QString limitPrefix = QStringLiteral("--charge-limit=");
     LaunchOptions options;
     for (const QString& argument : arguments) {
         if (argument.startsWith(snapshotPrefix)) {
@@ -14,6 +15,9 @@ LaunchOptions launchOptions(const QStringList& arguments)
         } else if (argument.startsWith(demoPrefix)) {
             if (!options.demoKind)
                 options.demoKind = argument.mid(demoPrefix.size()).toStdString();
+        } else if (argument.startsWith(limitPrefix)) {
+            if (!options.chargeLimit)
+                options.chargeLimit = argument.mid(limitPrefix.size()).toStdString();
         } else if (argument == QLatin1String("--help")) {
             options.help = true;
         } else if (argument == QLatin1String("--version")) {

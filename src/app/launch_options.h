@@ -25,14 +25,16 @@ struct LaunchOptions
     bool json = false;
     /// "--health": print the battery health log as CSV and exit.
     bool health = false;
+    /// "--charge-limit=VALUE": set the battery's charge limit to VALUE and exit.
+    std::optional<std::string> chargeLimit;
 
     /// Whether a one-shot report is asked for: the summary, the JSON line or the health log.
     [[nodiscard]] bool asksReport() const { return summary || json || health; }
 };
 
-/// Reads `arguments` (the program's path included). "--snapshot=" and "--demo=" are
-/// case-sensitive prefixes taking the rest of the argument; the first match of each counts.
-/// The other options match whole arguments; unknown arguments are ignored.
+/// Reads `arguments` (the program's path included). "--snapshot=", "--demo=" and "--charge-limit="
+/// are case-sensitive prefixes taking the rest of the argument; the first match of each counts. The
+/// other options match whole arguments; unknown arguments are ignored.
 [[nodiscard]] LaunchOptions launchOptions(const QStringList& arguments);
 
 } // namespace wattlet

@@ -39,6 +39,8 @@ inline constexpr char cycleCount[] = "CycleCount";
 inline constexpr char temperature[] = "Temperature";
 inline constexpr char virtualTemperature[] = "VirtualTemperature";
 inline constexpr char chargeLimit[] = "ChargeLimit";
+/// Linux only: the firmware's fixed charge limit (IdeaPad conservation mode) is on.
+inline constexpr char chargeLimitFixed[] = "ChargeLimitFixed";
 inline constexpr char batteryData[] = "BatteryData";
 inline constexpr char fullChargeCapacity[] = "FullChargeCapacity";
 inline constexpr char remainingCapacity[] = "RemainingCapacity";

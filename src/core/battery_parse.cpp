@@ -221,6 +221,7 @@ BatteryReading reading(
     // Only a limit below full charge limits anything.
     if (const auto limit = integer(registry, K::chargeLimit); limit && *limit >= 1 && *limit <= 99)
         r.chargeLimitPercent = limit;
+    r.fixedChargeLimit = boolean(registry, K::chargeLimitFixed).value_or(false);
     return r;
 }
 

@@ -46,8 +46,10 @@ bool BatteryReading::optimizedHold() const
 
 bool BatteryReading::heldAtLimit() const
 {
-    return state() == State::hold && chargeLimitPercent
-        && percent >= *chargeLimitPercent - chargeLimitSlackPercent;
+    if (state() != State::hold)
+        return false;
+    return fixedChargeLimit
+        || (chargeLimitPercent && percent >= *chargeLimitPercent - chargeLimitSlackPercent);
 }
 
 std::string BatteryReading::fillSymbol() const

@@ -45,6 +45,8 @@ struct BatteryReading
     std::optional<std::int64_t> thermallyLimitedSeconds;
     /// The charge limit the user set, 1–99 %; absent without one (or at 100 %).
     std::optional<std::int64_t> chargeLimitPercent;
+    /// A charge limit the firmware fixes (IdeaPad conservation mode) is on; its level is unknown.
+    bool fixedChargeLimit = false;
     double updated = 0;
 
     bool operator==(const BatteryReading&) const = default;
@@ -61,7 +63,8 @@ struct BatteryReading
     [[nodiscard]] State state() const;
     /// On power, neither charging nor full, and held at 70–90 % inclusive.
     [[nodiscard]] bool optimizedHold() const;
-    /// A hold (see state()) within chargeLimitSlackPercent of the user's charge limit or above it.
+    /// A hold (see state()) within chargeLimitSlackPercent of the user's charge limit or above it,
+    /// or any hold while the firmware's fixed limit is on.
     [[nodiscard]] bool heldAtLimit() const;
     /// "battery.<bucket>percent" with the bucket 0/25/50/75/100 chosen from the charge.
     [[nodiscard]] std::string fillSymbol() const;

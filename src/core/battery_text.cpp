@@ -1,6 +1,7 @@
 #include "battery_text.h"
 
 #include "int64_range.h"
+#include "power_control_text.h"
 
 #include <algorithm>
 #include <array>
@@ -20,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 124> table { {
+    constexpr std::array<Entry, 170> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -144,6 +145,65 @@ namespace {
         { "mon.10", "окт", "Oct" },
         { "mon.11", "ноя", "Nov" },
         { "mon.12", "дек", "Dec" },
+        // The charge limit and the power mode.
+        { "state.limitFixed", "держит предел заряда прошивки", "holding at the firmware's charge limit" },
+        { "time.limit", "до %d %", "%d % in" },
+        { "limit.about", "Ноутбук, который живёт на зарядке, дольше сохраняет ёмкость, если заряд останавливается около 80 %.",
+            "A laptop that lives on its charger keeps more of its capacity when charging stops at about 80 %." },
+        { "limit.off", "Выкл.", "Off" },
+        { "limit.custom", "Своё", "Custom" },
+        { "limit.switch", "Ограничить заряд", "Limit charging" },
+        { "limit.start", "Заряжать, если ниже", "Start charging below" },
+        { "limit.end", "Остановить на", "Stop charging at" },
+        { "limit.apply", "Применить", "Apply" },
+        { "limit.once", "Зарядить до 100 % один раз", "Charge to 100 % once" },
+        { "limit.stops", "Заряд останавливается на %d %", "Charging stops at %d %" },
+        { "limit.restarts", " и снова начинается ниже %d %", " and starts again below %d %" },
+        { "limit.full", "Батарея заряжается до 100 %.", "The battery charges to 100 %." },
+        { "limit.fixedOn", "Прошивка останавливает заряд на своём уровне, обычно 60 или 80 %.",
+            "The firmware stops charging at its own level, usually 60 or 80 %." },
+        { "limit.fixedOff", "Включите, чтобы прошивка останавливала заряд на своём уровне, обычно 60 или 80 %.",
+            "Switch it on and the firmware stops charging at its own level, usually 60 or 80 %." },
+        { "limit.upower", "Значения берёт UPower из своей базы оборудования.",
+            "UPower takes these values from its hardware database." },
+        { "limit.lifted", "Заряжается до 100 % один раз; предел %d вернётся, когда зарядку отключат.",
+            "Charging to 100 % once; the %d limit returns when the charger is unplugged." },
+        { "limit.password", "Изменение спросит пароль администратора.",
+            "Changing it asks for an administrator's password." },
+        { "limit.busy", "Ждёт разрешения…", "Waiting for permission…" },
+        { "limit.noHardware", "Драйвер этой батареи не даёт задать предел заряда с этим ядром.",
+            "This battery's driver offers no charge limit that this kernel can set." },
+        { "limit.noHelper", "Чтобы менять предел здесь, установите Wattlet из пакета: нет помощника wattlet-charge-limit.",
+            "To change it here, install Wattlet from its package: the helper wattlet-charge-limit is missing." },
+        { "limit.noPkexec", "Чтобы менять предел здесь, установите пакет pkexec.",
+            "To change it here, install the pkexec package." },
+        { "limit.fixedValue", "вкл. (уровень прошивки)", "on (the firmware's level)" },
+        { "limit.liftedValue", "до 100 % один раз", "100 % once" },
+        { "limit.changeable", "можно изменить здесь", "can be changed here" },
+        { "limit.notChangeable", "здесь не изменить", "cannot be changed here" },
+        { "limit.err.dismissed", "Не изменён: запрос пароля закрыт", "Not changed: the password dialog was closed" },
+        { "limit.err.notAuthorized", "Не изменён: нет разрешения", "Not changed: not authorized" },
+        { "limit.err.refused", "Не изменён: помощник отказался", "Not changed: the helper refused" },
+        { "limit.err.unsupported", "Не изменён: батарея не принимает такой предел",
+            "Not changed: the battery cannot take this limit" },
+        { "limit.err.failed", "Не удалось записать предел", "Writing the limit failed" },
+        { "limit.err.unavailable", "Не изменён: помощник не запустился", "Not changed: the helper did not start" },
+        { "limit.err.holds", "Батарея держит %d", "The battery holds %d" },
+        { "limit.err.noStart", "У этой батареи нет нижнего порога: укажите только верхний",
+            "This battery has no start threshold: give the end alone" },
+        { "limit.err.upowerValues", "UPower задаёт этой батарее предел %d: укажите его или off",
+            "UPower sets this battery's limit to %d: ask for it or for off" },
+        { "profile.title", "Режим питания", "Power mode" },
+        { "profile.power-saver", "Энергосбережение", "Power saver" },
+        { "profile.balanced", "Баланс", "Balanced" },
+        { "profile.performance", "Производительность", "Performance" },
+        { "profile.short.power-saver", "Экономия", "Saver" },
+        { "profile.short.balanced", "Баланс", "Balanced" },
+        { "profile.short.performance", "Максимум", "Performance" },
+        { "profile.degraded", "Производительность снижена: %d", "Performance is reduced: %d" },
+        { "profile.degraded.lap-detected", "ноутбук на коленях", "the laptop is on a lap" },
+        { "profile.degraded.high-operating-temperature", "ноутбук перегрет", "the laptop is too hot" },
+        { "profile.heldBy", "Режим удерживает %d", "Held by %d" },
         { "set.notifications", "Уведомления", "Notifications" },
         { "set.on", "Вкл.", "On" },
         { "set.off", "Выкл.", "Off" },
@@ -345,9 +405,11 @@ std::string state(const BatteryReading& reading, Language language)
     case BatteryReading::State::hold:
         break;
     }
-    if (reading.heldAtLimit())
+    if (reading.heldAtLimit() && reading.chargeLimitPercent)
         return replacingPlaceholder(
             t("state.limit", language), integer(reading.chargeLimitPercent));
+    if (reading.heldAtLimit())
+        return t("state.limitFixed", language);
     return t(reading.optimizedHold() ? "state.optimized" : "state.hold", language);
 }
 
@@ -359,8 +421,12 @@ std::optional<std::string> timeLine(const BatteryReading& reading, Language lang
         return std::nullopt;
     }
     const bool toFull = reading.onAC && reading.charging;
-    return t(toFull ? "time.full" : "time.left", language) + " "
-        + duration(*reading.minutesLeft, language);
+    // Charging stops at the limit: the time is the time to reach it.
+    const std::string lead = !toFull ? t("time.left", language)
+        : reading.chargeLimitPercent
+        ? replacingPlaceholder(t("time.limit", language), integer(reading.chargeLimitPercent))
+        : t("time.full", language);
+    return lead + " " + duration(*reading.minutesLeft, language);
 }
 
 std::optional<std::string> powerLine(const BatteryReading& reading, Language language)
@@ -400,40 +466,62 @@ std::string warning(BatteryReading::Warning warning, const BatteryReading& readi
     return {};
 }
 
+namespace {
+
+    std::string summaryOf(
+        const BatteryReading& reading, const PowerControls& controls, Language language)
+    {
+        const auto tr = [language](std::string_view key) { return t(key, language); };
+        std::string text = std::to_string(reading.percent) + " % · " + state(reading, language);
+        const auto addLine = [&text](const std::string& line) { text += "\n" + line; };
+
+        if (const auto time = timeLine(reading, language))
+            addLine(*time);
+        if (const auto power = powerLine(reading, language))
+            addLine(tr("power") + ": " + *power);
+        if (reading.onAC && reading.adapterWatts) {
+            std::string line
+                = tr("adapter") + ": " + std::to_string(*reading.adapterWatts) + " " + tr("W");
+            if (reading.adapterName)
+                line += " · " + *reading.adapterName;
+            addLine(line);
+        }
+        if (reading.temperatureC)
+            addLine(tr("temp") + ": " + num(*reading.temperatureC, 0, language) + " °C");
+        if (const auto health = reading.health();
+            health && reading.fullCapacity && reading.designCapacity)
+            addLine(tr("health") + ": " + std::to_string(*health) + " % ("
+                + std::to_string(*reading.fullCapacity) + " " + tr("mAh") + " / "
+                + std::to_string(*reading.designCapacity) + ")");
+        if (reading.cycles)
+            addLine(tr("cycles") + ": " + std::to_string(*reading.cycles));
+        if (controls.chargeLimit)
+            addLine(chargeLimitLine(*controls.chargeLimit, language));
+        else if (reading.chargeLimitPercent)
+            addLine(tr("limit") + ": " + std::to_string(*reading.chargeLimitPercent) + " %");
+        else if (reading.fixedChargeLimit)
+            addLine(tr("limit") + ": " + tr("limit.fixedValue"));
+        if (controls.profiles)
+            addLine(profileLine(*controls.profiles, language));
+        return text;
+    }
+
+} // namespace
+
 std::string summary(const BatteryReading& reading, Language language)
 {
-    const auto tr = [language](std::string_view key) { return t(key, language); };
-    std::string text = std::to_string(reading.percent) + " % · " + state(reading, language);
-    const auto addLine = [&text](const std::string& line) { text += "\n" + line; };
-
-    if (const auto time = timeLine(reading, language))
-        addLine(*time);
-    if (const auto power = powerLine(reading, language))
-        addLine(tr("power") + ": " + *power);
-    if (reading.onAC && reading.adapterWatts) {
-        std::string line
-            = tr("adapter") + ": " + std::to_string(*reading.adapterWatts) + " " + tr("W");
-        if (reading.adapterName)
-            line += " · " + *reading.adapterName;
-        addLine(line);
-    }
-    if (reading.temperatureC)
-        addLine(tr("temp") + ": " + num(*reading.temperatureC, 0, language) + " °C");
-    if (const auto health = reading.health();
-        health && reading.fullCapacity && reading.designCapacity)
-        addLine(tr("health") + ": " + std::to_string(*health) + " % ("
-            + std::to_string(*reading.fullCapacity) + " " + tr("mAh") + " / "
-            + std::to_string(*reading.designCapacity) + ")");
-    if (reading.cycles)
-        addLine(tr("cycles") + ": " + std::to_string(*reading.cycles));
-    if (reading.chargeLimitPercent)
-        addLine(tr("limit") + ": " + std::to_string(*reading.chargeLimitPercent) + " %");
-    return text;
+    return summaryOf(reading, {}, language);
 }
 
 std::string summary(const BatteryReading& reading, const Peripherals& devices, Language language)
 {
-    std::string text = summary(reading, language);
+    return summary(reading, devices, {}, language);
+}
+
+std::string summary(const BatteryReading& reading, const Peripherals& devices,
+    const PowerControls& controls, Language language)
+{
+    std::string text = summaryOf(reading, controls, language);
     for (const Peripheral& device : devices)
         text += "\n" + deviceLine(device, language);
     return text;

@@ -3,6 +3,7 @@
 #include "battery_reading.h"
 #include "language.h"
 #include "peripheral.h"
+#include "power_controls.h"
 
 #include <cstdint>
 #include <optional>
@@ -62,6 +63,11 @@ inline constexpr char minus[] = "\u2212";
 /// summary() followed by one deviceLine() per device.
 [[nodiscard]] std::string summary(
     const BatteryReading& reading, const Peripherals& devices, Language language);
+/// summary() with the charge limit's line from `controls` (chargeLimitLine(): what it holds and
+/// whether it can be changed here) in place of the reading's, and the power mode after it, then
+/// the devices.
+[[nodiscard]] std::string summary(const BatteryReading& reading, const Peripherals& devices,
+    const PowerControls& controls, Language language);
 
 /// The device's model, else the text of its kind.
 [[nodiscard]] std::string deviceName(const Peripheral& device, Language language);

@@ -45,6 +45,8 @@ namespace {
         put(json, "slowChargingReason", reading.slowChargingReason);
         put(json, "thermallyLimitedSeconds", reading.thermallyLimitedSeconds);
         put(json, "chargeLimitPercent", reading.chargeLimitPercent);
+        if (reading.fixedChargeLimit)
+            json["fixedChargeLimit"] = true;
         put(json, "updated", std::optional(reading.updated));
         json["state"] = rawValue(reading.state());
         auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
@@ -54,6 +56,44 @@ namespace {
         json["symbol"] = reading.symbol();
         put(json, "watts", reading.watts());
         put(json, "health", reading.health());
+        return json;
+    }
+
+    nlohmann::ordered_json limitObject(const ChargeLimitRequest& limit)
+    {
+        nlohmann::ordered_json json;
+        put(json, "start", limit.start);
+        json["end"] = limit.end;
+        return json;
+    }
+
+    nlohmann::ordered_json chargeLimitObject(const ChargeLimitState& state)
+    {
+        nlohmann::ordered_json json;
+        json["shape"] = rawValue(state.shape);
+        put(json, "start", state.start);
+        put(json, "end", state.end);
+        json["on"] = state.on;
+        json["lifted"] = state.lifted;
+        if (state.kept)
+            json["kept"] = limitObject(*state.kept);
+        json["route"] = rawValue(state.route);
+        json["changeable"] = state.changeable();
+        json["obstacle"]
+            = rawValue(state.changeable() ? ChargeLimitObstacle::none : state.obstacle);
+        return json;
+    }
+
+    nlohmann::ordered_json profilesObject(const PowerProfilesState& state)
+    {
+        nlohmann::ordered_json json;
+        json["active"] = state.active;
+        json["profiles"] = state.profiles;
+        json["degraded"] = state.degraded;
+        auto& holds = json["holds"] = nlohmann::ordered_json::array();
+        for (const PowerProfileHold& hold : state.holds)
+            holds.push_back({ { "profile", hold.profile }, { "reason", hold.reason },
+                { "applicationId", hold.applicationId } });
         return json;
     }
 
@@ -69,20 +109,42 @@ std::string readingJson(const BatteryReading& reading, const WarningLevels& leve
     return text(readingObject(reading, levels));
 }
 
+namespace {
+
+    nlohmann::ordered_json withDevices(const BatteryReading& reading, const Peripherals& devices,
+        Language language, const WarningLevels& levels)
+    {
+        nlohmann::ordered_json json = readingObject(reading, levels);
+        auto& list = json["devices"] = nlohmann::ordered_json::array();
+        for (const Peripheral& device : devices) {
+            nlohmann::ordered_json object;
+            object["kind"] = rawValue(device.kind);
+            object["name"] = BatteryText::deviceName(device, language);
+            object["percent"] = device.percent ? nlohmann::ordered_json(*device.percent) : nullptr;
+            object["level"]
+                = device.level ? nlohmann::ordered_json(rawValue(*device.level)) : nullptr;
+            object["charging"] = device.charging;
+            list.push_back(std::move(object));
+        }
+        return json;
+    }
+
+} // namespace
+
 std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
     Language language, const WarningLevels& levels)
 {
-    nlohmann::ordered_json json = readingObject(reading, levels);
-    auto& list = json["devices"] = nlohmann::ordered_json::array();
-    for (const Peripheral& device : devices) {
-        nlohmann::ordered_json object;
-        object["kind"] = rawValue(device.kind);
-        object["name"] = BatteryText::deviceName(device, language);
-        object["percent"] = device.percent ? nlohmann::ordered_json(*device.percent) : nullptr;
-        object["level"] = device.level ? nlohmann::ordered_json(rawValue(*device.level)) : nullptr;
-        object["charging"] = device.charging;
-        list.push_back(std::move(object));
-    }
+    return text(withDevices(reading, devices, language, levels));
+}
+
+std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
+    const PowerControls& controls, Language language, const WarningLevels& levels)
+{
+    nlohmann::ordered_json json = withDevices(reading, devices, language, levels);
+    json["chargeLimit"] = controls.chargeLimit ? chargeLimitObject(*controls.chargeLimit)
+                                               : nlohmann::ordered_json();
+    json["powerProfile"]
+        = controls.profiles ? profilesObject(*controls.profiles) : nlohmann::ordered_json();
     return text(json);
 }
 

@@ -3,6 +3,7 @@
 #include "battery_reading.h"
 #include "language.h"
 #include "peripheral.h"
+#include "power_controls.h"
 #include "warning_levels.h"
 
 #include <string>
@@ -20,5 +21,10 @@ namespace wattlet {
 /// known is null) and "charging".
 [[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
     Language language, const WarningLevels& levels = {});
+/// readingJson() with the devices, then "chargeLimit" ("shape", "start" and "end" when known,
+/// "on", "lifted", "kept" during a lift, "route", "changeable", "obstacle") and "powerProfile"
+/// ("active", "profiles", "degraded", "holds"), each null when absent from `controls`.
+[[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
+    const PowerControls& controls, Language language, const WarningLevels& levels = {});
 
 } // namespace wattlet

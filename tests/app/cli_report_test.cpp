@@ -21,6 +21,18 @@ namespace {
 
     const Peripherals mouse { { "m", Peripheral::Kind::mouse, "", 8, std::nullopt, false } };
 
+    // A battery whose limit the helper sets, in balanced mode.
+    PowerControls controls()
+    {
+        ChargeLimitState limit;
+        limit.shape = ChargeLimitShape::startAndEnd;
+        limit.start = 75;
+        limit.end = 80;
+        limit.on = true;
+        limit.route = ChargeLimitRoute::helper;
+        return { limit, PowerProfilesState { { "power-saver", "balanced" }, "balanced", {}, {} } };
+    }
+
     Report run(std::vector<std::string> arguments, const Peripherals& devices = {})
     {
         QStringList list { QStringLiteral("wattlet") };
@@ -30,7 +42,8 @@ namespace {
         std::size_t size = 0;
         std::FILE* out = open_memstream(&buffer, &size);
         Report report;
-        report.status = runCliReport(launchOptions(list), out, [&devices] { return devices; });
+        report.status = runCliReport(
+            launchOptions(list), out, [&devices] { return devices; }, controls);
         std::fclose(out);
         report.output.assign(buffer, size);
         std::free(buffer);
@@ -96,13 +109,17 @@ namespace {
         const auto summary = run({ "--summary" }, mouse);
         EXPECT_EQ(summary.status, 0);
         EXPECT_EQ(summary.output,
-            "87 % · charging\ncalculating time…\nPower: +37 W (2.9 A · 12.5 V)\nMouse: 8 %\n");
+            "87 % · charging\ncalculating time…\nPower: +37 W (2.9 A · 12.5 V)\n"
+            "Charge limit: 75–80 % · can be changed here\nPower mode: Balanced\nMouse: 8 %\n");
         const auto json = run({ "--json", "--summary" }, mouse);
         EXPECT_EQ(json.status, 0);
         EXPECT_TRUE(json.output.starts_with(R"({"present":true,"percent":87,"charging":true,)"))
             << json.output;
         EXPECT_TRUE(json.output.ends_with(
-            R"("devices":[{"kind":"mouse","name":"Mouse","percent":8,"level":null,"charging":false}]})"
+            R"("devices":[{"kind":"mouse","name":"Mouse","percent":8,"level":null,"charging":false}],)"
+            R"("chargeLimit":{"shape":"startAndEnd","start":75,"end":80,"on":true,"lifted":false,)"
+            R"("route":"helper","changeable":true,"obstacle":"none"},"powerProfile":{"active":)"
+            R"("balanced","profiles":["power-saver","balanced"],"degraded":"","holds":[]}})"
             "\n"))
             << json.output;
     }

@@ -31,3 +31,61 @@ supply() {
 
 # threshold NAME FILE: what the fake battery's threshold file holds.
 threshold() { cat "/sys/class/power_supply/$1/charge_control_$2_threshold"; }
+
+# polkit_needs: outside the namespace, skips (77) unless pkexec, polkitd and the bus tools are
+# installed.
+polkit_needs() {
+  local program
+  for program in pkexec dbus-daemon dbus-send runuser /usr/lib/polkit-1/polkitd; do
+    command -v "$program" >/dev/null || { echo "skipped: $program is not installed"; exit 77; }
+  done
+}
+
+# polkit_start USER: inside the namespace, a system bus of the test's own with polkitd on it, the
+# installed polkit action, and the unprivileged USER. pkexec is setuid and ignores the bus
+# variables, so the bus socket, the actions and the rules are replaced in the namespace.
+polkit_start() {
+  user=$1
+  # polkitd would follow this elsewhere; setuid pkexec ignores it.
+  unset DBUS_SYSTEM_BUS_ADDRESS
+  id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+  local dir
+  for dir in /run/dbus /usr/share/polkit-1/actions /usr/share/polkit-1/rules.d /etc/polkit-1/rules.d; do
+    mount -t tmpfs -o mode=755 none "$dir"
+  done
+  cp "$prefix"/share/polkit-1/actions/*.policy /usr/share/polkit-1/actions/
+  cat >/tmp/bus.conf <<'CONF'
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=/run/dbus/system_bus_socket</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/> <allow own="*"/> <allow send_destination="*"/> <allow receive_sender="*"/>
+  </policy>
+</busconfig>
+CONF
+  dbus-daemon --config-file=/tmp/bus.conf --fork
+  polkitd=
+  polkit_restart
+}
+
+# polkit_restart: (re)starts polkitd, which reads the rules as it starts.
+polkit_restart() {
+  [ -z "$polkitd" ] || { kill "$polkitd" && wait "$polkitd" || true; }
+  /usr/lib/polkit-1/polkitd --no-debug >>/tmp/polkitd.log 2>&1 &
+  polkitd=$!
+  until dbus-send --system --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.PolicyKit1 2>/dev/null \
+    | grep -q 'boolean true'; do sleep 0.02; done
+}
+
+# polkit_grant: a rules.d rule granting the charge-limit action to the user.
+polkit_grant() {
+  cat >/etc/polkit-1/rules.d/50-wattlet-test.rules <<RULE
+polkit.addRule(function(action, subject) {
+  if (action.id == "dev.morvane.Wattlet.set-charge-limit" && subject.user == "$user")
+    return polkit.Result.YES;
+});
+RULE
+  polkit_restart
+}

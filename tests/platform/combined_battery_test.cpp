@@ -144,8 +144,11 @@ namespace {
         charging.fullUAh = 4'000'000;
         charging.endLimit = 80;
         charging.toFullS = 600;
-        const auto single = combinedBattery({ charging }, {});
-        EXPECT_EQ(minutesLeft(*single, 1'000'000), 10);
+        // The driver counts to full: under a stop limit, the charge left to the limit counts.
+        EXPECT_EQ(minutesLeft(*combinedBattery({ charging }, {}), 1'000'000), 132);
+        auto unlimited = charging;
+        unlimited.endLimit.reset();
+        EXPECT_EQ(minutesLeft(*combinedBattery({ unlimited }, {}), 1'000'000), 10);
         // Two packs: the drivers' own times do not add up, so the charge left counts.
         const auto pair = combinedBattery({ charging, charging }, {});
         EXPECT_EQ(pair->chargeLeftUAh, 4'400'000); // twice (80 % of 4 Ah − 1 Ah)

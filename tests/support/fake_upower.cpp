@@ -99,6 +99,16 @@ QVariantMap FakeUPower::machineBattery()
         { QStringLiteral("State"), 2u }, { QStringLiteral("HasHistory"), true } };
 }
 
+QVariantMap FakeUPower::thresholdBattery(uint start, uint end)
+{
+    QVariantMap battery = machineBattery();
+    battery.insert({ { QStringLiteral("ChargeThresholdSupported"), true },
+        { QStringLiteral("ChargeThresholdEnabled"), false },
+        { QStringLiteral("ChargeStartThreshold"), start },
+        { QStringLiteral("ChargeEndThreshold"), end } });
+    return battery;
+}
+
 QString FakeUPower::introspect(const QString&) const { return {}; }
 
 bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
@@ -127,6 +137,18 @@ bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnectio
         } else {
             reply = message.createReply(
                 QVariant::fromValue(QList<Point>(record.points.begin(), record.points.end())));
+        }
+    } else if (member == QStringLiteral("EnableChargeThreshold")) {
+        if (m_refuseThreshold) {
+            reply = message.createErrorReply(
+                QStringLiteral("org.freedesktop.UPower.PermissionDenied"),
+                QStringLiteral("denied"));
+        } else {
+            reply = message.createReply();
+            connection.send(reply);
+            change(message.path().section(QLatin1Char('/'), -1),
+                { { QStringLiteral("ChargeThresholdEnabled"), message.arguments().value(0) } });
+            return true;
         }
     } else {
         return false;

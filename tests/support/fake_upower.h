@@ -11,8 +11,8 @@
 namespace wattlet::test {
 
 /// UPower on the test system bus: its own connection owns org.freedesktop.UPower and answers
-/// EnumerateDevices, the Device properties and GetHistory, and sends DeviceAdded, DeviceRemoved
-/// and PropertiesChanged as devices are added, changed and removed.
+/// EnumerateDevices, the Device properties, GetHistory and EnableChargeThreshold, and sends
+/// DeviceAdded, DeviceRemoved and PropertiesChanged as devices are added, changed and removed.
 class FakeUPower : public QDBusVirtualObject
 {
     Q_OBJECT
@@ -50,6 +50,10 @@ public:
     /// A mouse, a battery of the machine.
     static QVariantMap peripheral(uint type, double percent, const QString& model = {});
     static QVariantMap machineBattery();
+    /// A battery of the machine with UPower 1.90's charge threshold, switched off.
+    static QVariantMap thresholdBattery(uint start, uint end);
+    /// Whether EnableChargeThreshold is refused as polkit refuses it.
+    void refuseChargeThreshold(bool refuse) { m_refuseThreshold = refuse; }
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
@@ -57,6 +61,7 @@ public:
 private:
     FakePeer m_peer;
     bool m_started = false;
+    bool m_refuseThreshold = false;
     QMap<QString, QVariantMap> m_devices;
     struct Record
     {

@@ -12,8 +12,8 @@ using namespace wattlet;
 TEST(MenuPopup, ShortcutsChooseEntriesOfAnOpenMenu)
 {
     MenuView view;
-    view.rows = { { false, "Copy summary", MenuAction::copySummary, "c", "", true },
-        { false, "Quit", MenuAction::quit, "q", "", false } };
+    view.rows = { { false, "Copy summary", MenuAction::copySummary, "c", "", true, std::nullopt },
+        { false, "Quit", MenuAction::quit, "q", "", false, std::nullopt } };
     QMenu menu;
     std::vector<MenuAction> chosen;
     for (int fill = 0; fill < 2; ++fill)

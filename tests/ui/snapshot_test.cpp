@@ -12,11 +12,13 @@ namespace wattlet {
 namespace {
 
     const char* const names[] = { "en-charging-light", "en-charging-dark", "en-battery-light",
-        "en-battery-dark", "en-low-light", "en-low-dark", "en-settings-light", "en-settings-dark",
-        "en-notifications-light", "en-notifications-dark", "en-about-light", "en-about-dark",
+        "en-battery-dark", "en-low-light", "en-low-dark", "en-limit-light", "en-limit-dark",
+        "en-settings-light", "en-settings-dark", "en-notifications-light", "en-notifications-dark",
+        "en-charge-limit-light", "en-charge-limit-dark", "en-about-light", "en-about-dark",
         "ru-charging-light", "ru-charging-dark", "ru-battery-light", "ru-battery-dark",
-        "ru-low-light", "ru-low-dark", "ru-settings-light", "ru-settings-dark",
-        "ru-notifications-light", "ru-notifications-dark", "ru-about-light", "ru-about-dark" };
+        "ru-low-light", "ru-low-dark", "ru-limit-light", "ru-limit-dark", "ru-settings-light",
+        "ru-settings-dark", "ru-notifications-light", "ru-notifications-dark",
+        "ru-charge-limit-light", "ru-charge-limit-dark", "ru-about-light", "ru-about-dark" };
 
     std::string expectedLines(const QString& dir, const char* mark)
     {

@@ -16,14 +16,14 @@ using namespace wattlet;
 namespace {
 
 // Every symbol name the panel, the tray item and the menu ask for.
-const std::vector<std::string_view> usedNames
-    = { "arrow.triangle.2.circlepath", "arrow.up.right", "battery.0percent", "battery.100percent",
-          "battery.100percent.bolt", "battery.25percent", "battery.50percent", "battery.75percent",
-          "bolt.fill", "bolt.horizontal.fill", "chevron.left", "clock", "clock.arrow.circlepath",
-          "computermouse.fill", "doc.on.doc", "exclamationmark.triangle.fill",
-          "gamecontroller.fill", "gearshape", "gearshape.fill", "hand.raised.fill", "headphones",
-          "heart.fill", "info.circle", "iphone", "keyboard.fill", "music.note", "pencil.tip",
-          "person.fill", "power", "safari", "thermometer.medium", "touchpad.fill" };
+const std::vector<std::string_view> usedNames = { "arrow.triangle.2.circlepath", "arrow.up.right",
+    "battery.0percent", "battery.100percent", "battery.100percent.bolt", "battery.25percent",
+    "battery.50percent", "battery.75percent", "bolt.fill", "bolt.horizontal.fill", "chevron.left",
+    "chevron.right", "clock", "clock.arrow.circlepath", "computermouse.fill", "doc.on.doc",
+    "exclamationmark.triangle.fill", "gamecontroller.fill", "gearshape", "gearshape.fill",
+    "hand.raised.fill", "headphones", "heart.fill", "info.circle", "iphone", "keyboard.fill",
+    "music.note", "pencil.tip", "person.fill", "power", "safari", "thermometer.medium",
+    "touchpad.fill" };
 
 QImage render(std::string_view name, const QColor& color, int size, qreal dpr,
     Symbols::Weight weight = Symbols::Weight::regular)

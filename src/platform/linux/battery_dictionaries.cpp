@@ -88,7 +88,7 @@ namespace {
 } // namespace
 
 std::optional<BatteryDictionaries> batteryDictionaries(
-    const std::vector<PowerSupply>& supplies, RateSmoother& smoother, double now)
+    const std::vector<PowerSupply>& supplies, RateSmoother& smoother, double now, bool fixedLimit)
 {
     std::vector<BatteryPack> packs;
     std::vector<ExternalSupply> externals;
@@ -101,13 +101,18 @@ std::optional<BatteryDictionaries> batteryDictionaries(
                 packs.push_back(*pack);
         }
     }
-    const auto battery = combinedBattery(packs, externals);
+    auto battery = combinedBattery(packs, externals);
     if (!battery)
         return std::nullopt;
+    if (fixedLimit)
+        battery->unexplainedHold = false;
     const auto flow = battery->flowUA ? std::optional(std::abs(*battery->flowUA)) : std::nullopt;
     const auto averageUA = smoother.add(battery->direction, flow, now);
+    auto registry = registryEntry(*battery);
+    if (fixedLimit)
+        registry.emplace(K::chargeLimitFixed, true);
     return BatteryDictionaries { powerSource(*battery, minutesLeft(*battery, averageUA)),
-        registryEntry(*battery), {} };
+        std::move(registry), {} };
 }
 
 } // namespace wattlet

@@ -104,7 +104,13 @@ namespace {
     {
         if (direction == Direction::idle || packs.size() != 1)
             return std::nullopt;
-        return direction == Direction::charging ? packs.front().toFullS : packs.front().toEmptyS;
+        const BatteryPack& pack = packs.front();
+        if (direction == Direction::discharging)
+            return pack.toEmptyS;
+        // The driver counts to full; a limit stops charging sooner.
+        if (pack.endLimit && *pack.endLimit < 100)
+            return std::nullopt;
+        return pack.toFullS;
     }
 
     std::optional<Charger> charger(const std::vector<ExternalSupply>& externals)

@@ -60,7 +60,8 @@ struct CombinedBattery
     std::optional<std::int64_t> temperatureDeciC;
     /// Which way the charge moves; idle on power without charging.
     RateSmoother::Direction direction = RateSmoother::Direction::idle;
-    /// The driver's own time to full or empty in that direction, for a single pack only.
+    /// The driver's own time to full or empty in that direction, for a single pack only, and
+    /// not to full past a stop limit below 100 %.
     std::optional<std::int64_t> driverSecondsLeft;
     /// The charge still to move in that direction: to the stop limit (or full) when charging,
     /// to empty when discharging; absent when any pack lacks its charge now or full.

@@ -90,6 +90,12 @@ QStringList UPowerDeviceList::machineBatteries() const
     return result;
 }
 
+QVariantMap UPowerDeviceList::properties(const QString& path) const
+{
+    const auto device = m_devices.find(path);
+    return device == m_devices.end() ? QVariantMap() : device->second;
+}
+
 Peripherals UPowerDeviceList::peripherals() const
 {
     Peripherals result;

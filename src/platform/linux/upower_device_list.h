@@ -43,6 +43,8 @@ public:
     [[nodiscard]] std::optional<bool> isMachineSupply(const QString& path) const;
     /// The paths of the machine's own batteries (Type battery, a power supply, present).
     [[nodiscard]] QStringList machineBatteries() const;
+    /// The Device properties known of `path`; empty while unknown.
+    [[nodiscard]] QVariantMap properties(const QString& path) const;
     /// The peripherals among the known devices, ordered by path.
     [[nodiscard]] Peripherals peripherals() const;
 

@@ -31,6 +31,8 @@ public:
     [[nodiscard]] bool isPresent() const { return m_present; }
     /// The peripherals known now, ordered by UPower's object path.
     [[nodiscard]] Peripherals peripherals() const;
+    /// Every device known now, with its properties.
+    [[nodiscard]] const UPowerDeviceList& devices() const { return *m_devices; }
 
     /// True for UPower's object paths of batteries and line-power supplies, which UPower names
     /// after the device kind ("…/devices/battery_BAT0", "…/devices/line_power_AC"). Peripherals

@@ -297,6 +297,11 @@ namespace {
         return stroke(polyline({ { 46, 8 }, { 10, 50 }, { 46, 92 } }), w * 1.1);
     }
 
+    QPainterPath chevronRight(qreal w)
+    {
+        return stroke(polyline({ { 10, 8 }, { 46, 50 }, { 10, 92 } }), w * 1.1);
+    }
+
     QPainterPath arrowUpRight(qreal w)
     {
         return unite({ stroke(polyline({ { 10, 80 }, { 78, 12 } }), w),
@@ -461,6 +466,7 @@ namespace {
             { "gearshape.fill", { { 104, 104 }, gearFill } },
             { "doc.on.doc", { { 96, 110 }, documents } },
             { "chevron.left", { { 56, 100 }, chevronLeft } },
+            { "chevron.right", { { 56, 100 }, chevronRight } },
             { "arrow.up.right", { { 90, 90 }, arrowUpRight } },
             { "person.fill", { { 100, 104 }, person } },
             { "safari", { { 104, 104 }, compass } },

@@ -2,9 +2,11 @@
 
 #include "chart_section.h"
 #include "page_layout.h"
+#include "power_profile_section.h"
 
 #include "app/app_model.h"
 #include "app/present/main_page_view.h"
+#include "app/present/power_profile_view.h"
 #include "ui/components/card.h"
 #include "ui/components/charge_ring.h"
 #include "ui/components/detail_row.h"
@@ -200,6 +202,11 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
             qText(warning.symbol), qText(warning.text), Palette::color(warning.tone)));
     column->addLayout(tiles(view, openHealth));
     column->addLayout(details(view));
+    if (PowerProfiles* profiles = m_model.powerProfiles()) {
+        if (const auto profile
+            = powerProfileView(profiles->state(), m_model.prefs().textLanguage()))
+            column->addLayout(powerProfileSection(*profile, *profiles));
+    }
     if (!view.devices.empty())
         column->addWidget(devices(view));
     column->addLayout(chart(view.chart));

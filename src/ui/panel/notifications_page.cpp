@@ -6,7 +6,6 @@
 #include "app/app_model.h"
 #include "app/present/notifications_page_view.h"
 #include "ui/components/segmented_control.h"
-#include "ui/components/stepper.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/text_label.h"
 #include "ui/drawing/qt_text.h"
@@ -19,27 +18,15 @@ namespace wattlet {
 
 namespace {
 
-    // A level's label and its stepper at the right edge; a step stores the levels it leads to.
+    // A level's row; a step stores the levels it leads to.
     QWidget* levelRow(const NotificationsPageView::Level& view, const QString& name, Prefs& prefs)
     {
-        auto* row = new QWidget;
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(Style::defaultSpacing);
-        // One line, cut when too long, so it can sit centred beside the taller stepper.
-        layout->addWidget(new TextLabel(qText(view.label), Style::font(13)), 1, Qt::AlignVCenter);
-        auto* stepper
-            = new Stepper(qText(view.value), view.lower.has_value(), view.higher.has_value());
-        stepper->setObjectName(name);
-        stepper->setFont(Style::font(13));
-        stepper->setAccessibleName(qText(view.label));
-        stepper->setAccessibleDescription(qText(view.value));
-        QObject::connect(stepper, &Stepper::decreased, stepper,
-            [&prefs, levels = view.lower] { prefs.setLevels(*levels); });
-        QObject::connect(stepper, &Stepper::increased, stepper,
-            [&prefs, levels = view.higher] { prefs.setLevels(*levels); });
-        layout->addWidget(stepper, 0, Qt::AlignVCenter);
-        return row;
+        const auto store = [&prefs](const std::optional<WarningLevels>& levels) {
+            return levels ? std::function<void()>([&prefs, levels] { prefs.setLevels(*levels); })
+                          : std::function<void()>();
+        };
+        return stepperRow(
+            qText(view.label), qText(view.value), name, store(view.lower), store(view.higher));
     }
 
     QLayout* levels(const NotificationsPageView& view, Prefs& prefs)

@@ -1,6 +1,7 @@
 #include "panel_view.h"
 
 #include "about_page.h"
+#include "charge_limit_page.h"
 #include "health_page.h"
 #include "main_page.h"
 #include "notifications_page.h"
@@ -112,7 +113,8 @@ void PanelView::toggleAbout() { setPage(m_page == Page::about ? Page::main : Pag
 
 void PanelView::toggleSettings()
 {
-    setPage(m_page == Page::settings ? Page::main : Page::settings);
+    // The settings' own pages count as the settings.
+    setPage(m_page == Page::settings || m_page == Page::chargeLimit ? Page::main : Page::settings);
 }
 
 void PanelView::scheduleRebuild()
@@ -147,7 +149,12 @@ void PanelView::showPage()
         break;
     case Page::settings:
         m_pageWidget = new SettingsPage(
-            m_model, back, [this] { setPage(Page::notifications); }, this);
+            m_model, back, [this] { setPage(Page::notifications); },
+            [this] { setPage(Page::chargeLimit); }, this);
+        break;
+    case Page::chargeLimit:
+        m_pageWidget = new ChargeLimitPage(
+            m_model, [this] { setPage(Page::settings); }, this);
         break;
     case Page::about:
         m_pageWidget = new AboutPage(m_model.prefs().textLanguage(), back, this);

@@ -4,6 +4,7 @@
 #include "settings_rows.h"
 
 #include "app/app_model.h"
+#include "app/present/charge_limit_page_view.h"
 #include "app/present/settings_page_view.h"
 #include "ui/components/page_link_row.h"
 #include "ui/components/segmented_control.h"
@@ -17,18 +18,26 @@ namespace wattlet {
 
 namespace {
 
-    // The switches and the row that opens the notifications; each switch writes its preference
-    // at once.
-    void addRows(QVBoxLayout* column, const SettingsPageView& view, Prefs& prefs,
-        std::function<void()> openNotifications)
+    QWidget* pageLink(const std::string& label, const std::string& value, const QString& name,
+        std::function<void()> open)
+    {
+        auto* row = new PageLinkRow(qText(label), qText(value), std::move(open));
+        row->setObjectName(name);
+        return row;
+    }
+
+    // The switches and the rows that open the notifications and the charge limit; each switch
+    // writes its preference at once.
+    void addRows(QVBoxLayout* column, const SettingsPageView& view, const ChargeLimitRow& limit,
+        Prefs& prefs, std::function<void()> openNotifications,
+        std::function<void()> openChargeLimit)
     {
         column->addWidget(new SwitchRow(view.percent, QStringLiteral("percent"),
             [&prefs](bool on) { prefs.setShowPercent(on); }));
-
-        auto* notifications = new PageLinkRow(qText(view.notifications.label),
-            qText(view.notifications.value), std::move(openNotifications));
-        notifications->setObjectName(QStringLiteral("notifications"));
-        column->addWidget(notifications);
+        column->addWidget(pageLink(view.notifications.label, view.notifications.value,
+            QStringLiteral("notifications"), std::move(openNotifications)));
+        column->addWidget(pageLink(
+            limit.label, limit.value, QStringLiteral("chargeLimit"), std::move(openChargeLimit)));
 
         auto* login = new SwitchRow(view.login, QStringLiteral("login"), {});
         ToggleSwitch* loginSwitch = login->toggle();
@@ -58,7 +67,7 @@ namespace {
 } // namespace
 
 SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
-    std::function<void()> openNotifications, QWidget* parent)
+    std::function<void()> openNotifications, std::function<void()> openChargeLimit, QWidget* parent)
     : QWidget(parent)
 {
     Prefs& prefs = model.prefs();
@@ -66,7 +75,8 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
         prefs.launchAtLogin(), prefs.language(), prefs.textLanguage());
     QVBoxLayout* column = pageLayout(this, 14);
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
-    addRows(column, view, prefs, std::move(openNotifications));
+    addRows(column, view, chargeLimitRow(model.chargeLimit().state(), prefs.textLanguage()), prefs,
+        std::move(openNotifications), std::move(openChargeLimit));
     column->addLayout(languageChoice(view, prefs));
 }
 

@@ -1,6 +1,7 @@
 #include "settings_rows.h"
 
 #include "ui/components/segmented_control.h"
+#include "ui/components/stepper.h"
 #include "ui/components/text_label.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/qt_text.h"
@@ -60,6 +61,28 @@ SegmentedControl* choiceControl(const QStringList& segments, int selected, const
     control->setAccessibleName(caption);
     QObject::connect(control, &SegmentedControl::activated, control, std::move(chosen));
     return control;
+}
+
+QWidget* stepperRow(const QString& label, const QString& value, const QString& name,
+    std::function<void()> lower, std::function<void()> raise)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(Style::defaultSpacing);
+    // One line, cut when too long, so it can sit centred beside the taller stepper.
+    layout->addWidget(new TextLabel(label, controlFont()), 1, Qt::AlignVCenter);
+    auto* stepper = new Stepper(value, bool(lower), bool(raise));
+    stepper->setObjectName(name);
+    stepper->setFont(controlFont());
+    stepper->setAccessibleName(label);
+    stepper->setAccessibleDescription(value);
+    if (lower)
+        QObject::connect(stepper, &Stepper::decreased, stepper, std::move(lower));
+    if (raise)
+        QObject::connect(stepper, &Stepper::increased, stepper, std::move(raise));
+    layout->addWidget(stepper, 0, Qt::AlignVCenter);
+    return row;
 }
 
 } // namespace wattlet

@@ -13,6 +13,7 @@ class QVBoxLayout;
 namespace wattlet {
 
 class SegmentedControl;
+class Stepper;
 class ToggleSwitch;
 
 /// A label and its switch at the right edge; clicking the label flips the switch too. The
@@ -41,5 +42,10 @@ private:
 /// `chosen` runs with the index the user picks.
 [[nodiscard]] SegmentedControl* choiceControl(const QStringList& segments, int selected,
     const QString& name, const QString& caption, std::function<void(int index)> chosen);
+
+/// A label and its stepper at the right edge, the stepper named `name`. `lower` and `raise` run
+/// on a step; an empty one dims its button.
+[[nodiscard]] QWidget* stepperRow(const QString& label, const QString& value, const QString& name,
+    std::function<void()> lower, std::function<void()> raise);
 
 } // namespace wattlet

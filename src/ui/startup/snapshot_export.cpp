@@ -32,12 +32,14 @@ namespace {
         { "ru", LanguageChoice::ru },
     } };
 
-    constexpr std::array<Shot, 6> shots { {
+    constexpr std::array<Shot, 8> shots { {
         { "charging", "charging", Page::main },
         { "battery", "battery", Page::main },
         { "low", "low", Page::main },
+        { "limit", "limit", Page::main },
         { "settings", "battery", Page::settings },
         { "notifications", "battery", Page::notifications },
+        { "charge-limit", "limit", Page::chargeLimit },
         { "about", "battery", Page::about },
     } };
 

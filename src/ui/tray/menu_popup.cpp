@@ -2,6 +2,7 @@
 
 #include "menu_icon.h"
 
+#include <QActionGroup>
 #include <QEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -55,6 +56,8 @@ void fillMenu(QMenu& menu, const MenuView& view, const std::function<void(MenuAc
     menu.clear();
     if (menu.findChild<QObject*>(MenuShortcuts::name(), Qt::FindDirectChildrenOnly) == nullptr)
         new MenuShortcuts(menu);
+    // The choices among several (the power mode) show as radio items.
+    QActionGroup* choices = nullptr;
     for (const MenuRow& row : view.rows) {
         if (row.separator) {
             menu.addSeparator();
@@ -64,6 +67,13 @@ void fillMenu(QMenu& menu, const MenuView& view, const std::function<void(MenuAc
         QAction* action = menu.addAction(
             QString::fromStdString(row.title).replace(QLatin1Char('&'), QStringLiteral("&&")));
         action->setEnabled(row.enabled);
+        if (row.checked) {
+            if (choices == nullptr)
+                choices = new QActionGroup(action);
+            action->setActionGroup(choices);
+            action->setCheckable(true);
+            action->setChecked(*row.checked);
+        }
         if (const QString icon = menuIconName(row.symbol); !icon.isEmpty())
             action->setIcon(QIcon::fromTheme(icon));
         if (!row.shortcut.empty()) {

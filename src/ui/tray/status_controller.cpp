@@ -46,6 +46,9 @@ StatusController::StatusController(AppModel& model, PanelFactory factory, QObjec
         if (self)
             self->update();
     };
+    // The menu follows a power mode changed elsewhere.
+    if (PowerProfiles* profiles = m_model.powerProfiles())
+        connect(profiles, &PowerProfiles::changed, this, &StatusController::update);
     // A click on a notification opens the panel as "Open panel" does; the server's token lets
     // it take the focus on Wayland.
     connect(&m_model, &AppModel::notificationClicked, this, [this](const QString& token) {
@@ -112,6 +115,13 @@ void StatusController::run(MenuAction action)
     case MenuAction::quit:
         QCoreApplication::quit();
         break;
+    case MenuAction::profilePowerSaver:
+    case MenuAction::profileBalanced:
+    case MenuAction::profilePerformance:
+        if (PowerProfiles* profiles = m_model.powerProfiles())
+            profiles->choose(menuProfile(action).value_or(std::string()));
+        break;
+    case MenuAction::profileNote:
     case MenuAction::none:
         break;
     }
@@ -119,8 +129,9 @@ void StatusController::run(MenuAction action)
 
 MenuView StatusController::menu() const
 {
-    return menuView(
-        m_model.reading(), m_model.prefs().textLanguage(), m_model.canOpenPowerSettings());
+    const PowerProfiles* profiles = m_model.powerProfiles();
+    return menuView(m_model.reading(), m_model.prefs().textLanguage(),
+        m_model.canOpenPowerSettings(), profiles ? profiles->state() : std::nullopt);
 }
 
 bool StatusController::isPanelOpen() const { return m_panel->isOpen(); }

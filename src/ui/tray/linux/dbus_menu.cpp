@@ -52,6 +52,10 @@ namespace {
             properties.insert(QStringLiteral("enabled"), false);
         if (const QString icon = menuIconName(row.symbol); !icon.isEmpty())
             properties.insert(QStringLiteral("icon-name"), icon);
+        if (row.checked) {
+            properties.insert(QStringLiteral("toggle-type"), QStringLiteral("radio"));
+            properties.insert(QStringLiteral("toggle-state"), *row.checked ? 1 : 0);
+        }
         return properties;
     }
 

@@ -1,0 +1,195 @@
+#include "platform/charge_limit_control.h"
+#include "platform/linux/sysfs_charge_limit.h"
+#include "support/dbus_test_bus.h"
+#include "support/fake_upower.h"
+#include "support/wait_until.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <utility>
+
+namespace wattlet {
+namespace {
+
+    using test::FakeUPower;
+    using test::waitUntil;
+    namespace fs = std::filesystem;
+
+    void write(const fs::path& file, const std::string& text)
+    {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
+
+    // A /sys-like tree: class/power_supply and the IdeaPad switch under bus/.
+    class SysTree
+    {
+    public:
+        [[nodiscard]] fs::path root() const
+        {
+            return fs::path(m_dir.path().toStdString()) / "class/power_supply";
+        }
+        void supply(const std::string& name,
+            std::initializer_list<std::pair<const char*, const char*>> files) const
+        {
+            write(root() / name / "type", "Battery\n");
+            for (const auto& [file, value] : files)
+                write(root() / name / file, std::string(value) + "\n");
+        }
+        void conservation(const char* value) const
+        {
+            write(conservationSwitch(root()), std::string(value) + "\n");
+        }
+        [[nodiscard]] std::string path(const char* name) const
+        {
+            return m_dir.filePath(QString::fromLatin1(name)).toStdString();
+        }
+
+    private:
+        QTemporaryDir m_dir;
+    };
+
+    constexpr auto startFile = "charge_control_start_threshold";
+    constexpr auto endFile = "charge_control_end_threshold";
+
+    TEST(SysfsChargeLimit, EachHardwareShapeWithWhatItHolds)
+    {
+        using S = ChargeLimitShape;
+        struct Case
+        {
+            const char* name;
+            std::initializer_list<std::pair<const char*, const char*>> files;
+            const char* conservation;
+            S shape;
+            std::optional<std::int64_t> start;
+            std::optional<std::int64_t> end;
+            bool on;
+        };
+        const Case cases[] = {
+            { "ThinkPad", { { startFile, "75" }, { endFile, "80" } }, nullptr, S::startAndEnd, 75,
+                80, true },
+            { "ASUS off", { { endFile, "100" } }, nullptr, S::endOnly, std::nullopt, 100, false },
+            { "IdeaPad on", {}, "1", S::fixed, std::nullopt, std::nullopt, true },
+            { "IdeaPad off", {}, "0", S::fixed, std::nullopt, std::nullopt, false },
+            { "bare", {}, nullptr, S::none, std::nullopt, std::nullopt, false },
+            { "mouse", { { "scope", "Device" }, { endFile, "80" } }, nullptr, S::none, std::nullopt,
+                std::nullopt, false },
+            { "absent", { { "present", "0" }, { endFile, "80" } }, nullptr, S::none, std::nullopt,
+                std::nullopt, false },
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            SysTree tree;
+            tree.supply("BAT0", c.files);
+            if (c.conservation != nullptr)
+                tree.conservation(c.conservation);
+            const ChargeLimitState state = limitState(
+                limitBatteries(tree.root()), conservationMode(tree.root()), std::nullopt);
+            EXPECT_EQ(state.shape, c.shape);
+            EXPECT_EQ(state.start, c.start);
+            EXPECT_EQ(state.end, c.end);
+            EXPECT_EQ(state.on, c.on);
+        }
+    }
+
+    TEST(SysfsChargeLimit, ALiftKeepsTheLimitThatComesBackAndAMalformedStoreIsIgnored)
+    {
+        SysTree tree;
+        tree.supply("BAT0", { { startFile, "0" }, { endFile, "100" } });
+        const auto batteries = limitBatteries(tree.root());
+        const ChargeLimitState lifted
+            = limitState(batteries, std::nullopt, std::string("BAT1 60\nBAT0 75 80 lifted\n"));
+        EXPECT_TRUE(lifted.lifted);
+        EXPECT_FALSE(lifted.on);
+        EXPECT_EQ(lifted.kept, (ChargeLimitRequest { 75, 80 }));
+        EXPECT_FALSE(limitState(batteries, std::nullopt, std::string("BAT0 75 80 lifted")).lifted);
+    }
+
+    class ChargeLimitControlTest : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            if (!test::DBusTestBus::system().isRunning())
+                GTEST_SKIP() << "dbus-daemon is not available";
+        }
+
+        std::unique_ptr<ChargeLimitControl> control(ChargeLimitPaths paths)
+        {
+            paths.supplyRoot = tree.root().string();
+            paths.store = tree.path("store");
+            auto made = makeChargeLimitControl(paths);
+            EXPECT_TRUE(waitUntil([&] { return made->ready(); }));
+            return made;
+        }
+
+        ChargeLimitResult run(ChargeLimitControl& limit, const ChargeLimitRequest& request)
+        {
+            std::optional<ChargeLimitResult> result;
+            limit.apply(request, [&](const ChargeLimitResult& done) { result = done; });
+            EXPECT_TRUE(waitUntil([&] { return result.has_value(); }));
+            return result.value_or(ChargeLimitResult { ChargeLimitOutcome::unavailable, {} });
+        }
+
+        SysTree tree;
+    };
+
+    TEST_F(ChargeLimitControlTest, UPowersThresholdIsShownAndSwitchedByUPower)
+    {
+        FakeUPower upower;
+        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::thresholdBattery(60, 80));
+        ASSERT_TRUE(upower.start());
+        tree.supply("BAT0", { { startFile, "0" }, { endFile, "100" } });
+        const auto limit = control({});
+        EXPECT_EQ(limit->state().route, ChargeLimitRoute::upower);
+        EXPECT_EQ(limit->state().start, 60);
+        EXPECT_EQ(limit->state().end, 80);
+        EXPECT_FALSE(limit->state().on);
+
+        upower.refuseChargeThreshold(true);
+        EXPECT_EQ(run(*limit, { 60, 80 }).outcome, ChargeLimitOutcome::notAuthorized);
+        EXPECT_FALSE(limit->state().on);
+        upower.refuseChargeThreshold(false);
+        EXPECT_EQ(run(*limit, { 60, 80 }).outcome, ChargeLimitOutcome::done);
+        EXPECT_TRUE(waitUntil([&] { return limit->state().on; }));
+        // The thresholds themselves are UPower's: sysfs is not written behind its back.
+        EXPECT_EQ(limitBatteries(tree.root()).front().end, 100);
+    }
+
+    TEST_F(ChargeLimitControlTest, OlderUPowerLeavesTheHelperWhichRunsOncePerBatteryInItsForm)
+    {
+        FakeUPower upower;
+        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        ASSERT_TRUE(upower.start());
+        tree.supply("BAT0", { { startFile, "0" }, { endFile, "100" } });
+        tree.supply("BAT1", { { endFile, "100" } });
+        EXPECT_EQ(control({})->state().obstacle, ChargeLimitObstacle::noHelper);
+
+        // pkexec played by a script that notes its arguments and exits as told.
+        const std::string log = tree.path("log");
+        const std::string pkexec = tree.path("pkexec");
+        write(pkexec,
+            "#!/bin/sh\necho \"$*\" >>" + log + "\nexit $(cat " + tree.path("status")
+                + " 2>/dev/null || echo 0)\n");
+        fs::permissions(pkexec, fs::perms::owner_all);
+        const auto limit = control({ {}, {}, "/helper", pkexec });
+        ASSERT_EQ(limit->state().route, ChargeLimitRoute::helper);
+        EXPECT_EQ(run(*limit, { std::nullopt, 80 }).outcome, ChargeLimitOutcome::done);
+        EXPECT_EQ(run(*limit, {}).outcome, ChargeLimitOutcome::done);
+        write(tree.path("status"), "126\n");
+        EXPECT_EQ(run(*limit, { 60, 70 }).outcome, ChargeLimitOutcome::dismissed);
+        QFile lines(QString::fromStdString(log));
+        ASSERT_TRUE(lines.open(QIODevice::ReadOnly));
+        EXPECT_EQ(lines.readAll().toStdString(),
+            "/helper set BAT0 75 80\n/helper set BAT1 80\n/helper off BAT0\n/helper off BAT1\n"
+            "/helper set BAT0 60 70\n");
+    }
+
+} // namespace
+} // namespace wattlet
