@@ -59,16 +59,6 @@ TEST(HealthLog, AClockSetBackChangesNothing)
     EXPECT_EQ(days(log), (std::vector<std::int64_t> { 0, 1, 2 }));
 }
 
-TEST(HealthLog, KeepsFiveYearsOfDays)
-{
-    HealthLog log;
-    for (std::int64_t day = -1830; day < 0; ++day)
-        log.entries.push_back({ today + day, 4900, 5000, {} });
-    log.record(capacities(4500), today);
-    EXPECT_EQ(log.entries.front().day, today - 1826);
-    EXPECT_EQ(log.entries.size(), 1827U);
-}
-
 TEST(HealthLog, JsonRoundTripsSortsAndRefusesBrokenFiles)
 {
     HealthLog log;
