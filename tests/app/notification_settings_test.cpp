@@ -1,5 +1,4 @@
 #include "app/notification_sounds.h"
-#include "app/prefs.h"
 #include "platform/sound_theme.h"
 #include "support/temp_env.h"
 
@@ -9,30 +8,6 @@
 
 namespace wattlet {
 namespace {
-
-    void writeConfig(const QByteArray& text)
-    {
-        ASSERT_TRUE(test::writeFile(Prefs::filePath(), "[General]\n" + text));
-    }
-
-    TEST(NotificationSettings, InvalidStoredLevelsKeepTheDefaults)
-    {
-        const std::pair<const char*, WarningLevels> rows[] = {
-            { "lowPercent=35\ncriticalPercent=5\ndeviceLowPercent=50", { 35, 5, 50 } },
-            { "lowPercent=51\ncriticalPercent=0\ndeviceLowPercent=-3", {} },
-            { "lowPercent=30x\ncriticalPercent=\ndeviceLowPercent=1e1", {} },
-            // Critical not below low: neither is trusted.
-            { "lowPercent=15\ncriticalPercent=15\ndeviceLowPercent=5", { 20, 10, 5 } },
-            { "lowPercent=8", {} },
-        };
-        for (const auto& [text, levels] : rows) {
-            SCOPED_TRACE(text);
-            test::TempHome home;
-            writeConfig(text);
-            EXPECT_EQ(Prefs().levels(), levels);
-            EXPECT_EQ(Prefs::storedLevels(), levels);
-        }
-    }
 
     TEST(NotificationSettings, SoundNamesFollowTheInstalledThemes)
     {
