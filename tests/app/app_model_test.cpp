@@ -317,7 +317,7 @@ namespace {
         EXPECT_TRUE(platform.announced.empty());
     }
 
-    TEST_F(AppModelTest, ChartAndChangeAreMeasuredAtTheClocksTime)
+    TEST_F(AppModelTest, ChangeIsMeasuredAtTheClocksTime)
     {
         platform.stored.samples.push_back({ t0 - 5400, 80, std::nullopt, true });
         platform.stored.samples.push_back({ t0 - 1800, 85, std::nullopt, true });
@@ -436,9 +436,9 @@ namespace {
         }
     }
 
-    TEST_F(AppModelTest, OwnLowLevelRaisesTheWarningInTheStatusItemAndOneNotification)
+    TEST_F(AppModelTest, StoredLowLevelDecidesTheLowWarning)
     {
-        ASSERT_TRUE(test::writeFile(Prefs::filePath(), "[General]\nlowPercent=30\nsound=false\n"));
+        ASSERT_TRUE(test::writeFile(Prefs::filePath(), "[General]\nlowPercent=30\n"));
         platform.battery = onBattery(25);
         AppModel model(std::nullopt, platform.deps());
         model.refresh(true);
@@ -449,13 +449,17 @@ namespace {
             StatusTint::orange);
         ASSERT_EQ(platform.announcedIds(), Ids { "wattlet.low" });
         EXPECT_EQ(platform.announced[0].defaultAction, "Open panel");
+    }
 
-        // With the sound switched off even the critical warning is silent, and still urgent.
+    TEST_F(AppModelTest, SoundOffSilencesEvenTheUrgentCriticalWarning)
+    {
+        ASSERT_TRUE(test::writeFile(Prefs::filePath(), "[General]\nsound=false\n"));
         platform.battery = onBattery(5);
+        AppModel model(std::nullopt, platform.deps());
         model.refresh(true);
-        ASSERT_EQ(platform.announced.size(), 2U);
-        EXPECT_EQ(platform.announced[1].urgency, DesktopNotification::Urgency::critical);
-        EXPECT_EQ(platform.announced[1].sound, "");
+        ASSERT_EQ(platform.announcedIds(), Ids { "wattlet.critical" });
+        EXPECT_EQ(platform.announced[0].urgency, DesktopNotification::Urgency::critical);
+        EXPECT_EQ(platform.announced[0].sound, "");
     }
 
     TEST_F(AppModelTest, FullReminderOncePerChargeWithdrawnWhenUnplugged)

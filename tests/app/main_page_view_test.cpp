@@ -56,7 +56,7 @@ namespace {
         EXPECT_EQ(noTool.actions[0].kind, MainPageView::Action::Kind::copySummary);
     }
 
-    TEST(MainPageView, AbsentValuesShowADashAndDropTheirRows)
+    TEST(MainPageView, UnknownValuesShowAsADashOrNotAtAll)
     {
         BatteryReading r;
         r.percent = 80;
@@ -106,7 +106,7 @@ namespace {
         }
     }
 
-    TEST(MainPageView, WarningRowsKeepTheirOrderOnlyCriticalAndHotInRed)
+    TEST(MainPageView, OnlyCriticalAndHotWarningsAreRed)
     {
         BatteryReading low = Demo::reading("low", 0);
         low.fullCapacity = 6000;
@@ -141,7 +141,7 @@ namespace {
         }
     }
 
-    TEST(MainPageView, ChartAndChangeNeedTwoValues)
+    TEST(MainPageView, ChartNeedsTwoValues)
     {
         const BatteryReading r = Demo::reading("battery", 0);
         for (const std::vector<double>& series : { std::vector<double> {}, { 5 } }) {

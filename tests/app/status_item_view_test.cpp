@@ -52,7 +52,7 @@ TEST(StatusItemView, TintFollowsTheStatusDot)
     }
 }
 
-TEST(StatusItemView, TitleIsASpaceAndThePercentOrNothing)
+TEST(StatusItemView, TitleIsTheSpacedPercentOrNothing)
 {
     EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).title, " 7%");
     EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).percent, 7);

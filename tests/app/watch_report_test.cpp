@@ -34,7 +34,7 @@ namespace {
 
 } // namespace
 
-TEST(WatchReport, WritesALineOnStartAndPerBurstOfEvents)
+TEST(WatchReport, WritesOneLineOnStartThenPerBurstOfEvents)
 {
     ManualWatcher watcher;
     std::optional<BatteryReading> current = reading(50);

@@ -36,7 +36,7 @@ BatteryHistory historyOf(std::vector<BatterySample> samples)
 
 } // namespace
 
-TEST(BatteryHistory, RecordsTheSameReadingOncePerMinuteAndAChangeAtOnce)
+TEST(BatteryHistory, AnUnchangedReadingIsRecordedOncePerMinute)
 {
     BatteryHistory history;
     EXPECT_TRUE(history.add(reading(50), t0));
@@ -124,24 +124,26 @@ TEST(BatteryHistory, DeltaLastHourCountsFromTheNewestHourOldSample)
         historyOf({ at(t0 - 60, INT64_MIN), at(t0, INT64_MAX) }).deltaLastHour(t0), std::nullopt);
 }
 
-TEST(BatteryHistory, JsonLeavesOutBrokenNumbersAndTheOldestBeyondALimit)
+TEST(BatteryHistory, JsonLeavesOutBrokenNumbers)
 {
     const auto history
         = historyOf({ { 1000.5, 80, -13.795, true }, { 1060, 79, std::nullopt, false } });
     EXPECT_EQ(history.toJson(),
         R"({"samples":[{"ac":true,"p":80,"t":1000.5,"w":-13.795},{"ac":false,"p":79,"t":1060.0}]})");
-    EXPECT_EQ(BatteryHistory {}.toJson(), R"({"samples":[]})");
-    // Within a limit the newest samples are kept.
+    const auto broken = historyOf({ { std::nan(""), 1, 2.0, false }, { inf, 2, 2.0, false },
+        { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
+    EXPECT_EQ(
+        broken.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
+}
+
+TEST(BatteryHistory, JsonWithinALimitKeepsTheNewestSamples)
+{
     const auto three = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
     const std::string all = three.toJson();
     EXPECT_EQ(three.toJson(all.size()), all);
     EXPECT_EQ(three.toJson(all.size() - 1),
         R"({"samples":[{"ac":false,"p":20,"t":2.0},{"ac":false,"p":30,"t":3.0}]})");
     EXPECT_EQ(three.toJson(0), R"({"samples":[]})");
-    const auto broken = historyOf({ { std::nan(""), 1, 2.0, false }, { inf, 2, 2.0, false },
-        { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
-    EXPECT_EQ(
-        broken.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
 }
 
 TEST(BatteryHistory, ReadsAcceptedVariants)

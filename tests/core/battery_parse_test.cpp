@@ -81,7 +81,7 @@ TEST(BatteryParse, PercentIsCurrentOverMaxWithinZeroToAHundred)
     }
 }
 
-TEST(BatteryParse, MinutesLeftFollowsChargingAndDropsMarkers)
+TEST(BatteryParse, MinutesLeftIsTheTimeInTheDirectionOfChargeWithoutMarkers)
 {
     const std::pair<std::int64_t, I> cases[]
         = { { 65535, {} }, { 65534, 65534 }, { 1, 1 }, { 0, {} }, { -1, {} } };

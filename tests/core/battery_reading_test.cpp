@@ -67,7 +67,7 @@ TEST(BatteryReading, StateAtEachBoundary)
     }
 }
 
-TEST(BatteryReading, WarningsAndDotAtEachThreshold)
+TEST(BatteryReading, StatusAtEachThreshold)
 {
     using I = std::optional<std::int64_t>;
     struct Row
@@ -195,7 +195,7 @@ TEST(BatteryReading, WattsIsSignedUnroundedAndFiniteForExtremeValues)
     EXPECT_FALSE(r.watts());
 }
 
-TEST(BatteryReading, FillSymbolBucketsAndBoltOnPower)
+TEST(BatteryReading, SymbolIsTheFillBucketOrTheBoltOnPower)
 {
     struct Case
     {
