@@ -43,5 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(options.demoKind == firstDemo);
     check(options.help == arguments.contains(QStringLiteral("--help")));
     check(options.json == arguments.contains(QStringLiteral("--json")));
+    check(options.version == arguments.contains(QStringLiteral("--version")));
+    check(options.watch == arguments.contains(QStringLiteral("--watch")));
+    check(options.summary == arguments.contains(QStringLiteral("--summary")));
+    check(options.health == arguments.contains(QStringLiteral("--health")));
     return 0;
 }

@@ -44,7 +44,7 @@ TEST(DeviceAlerts, AnnouncedOncePerDischargeWithTenPointsOfSlack)
     EXPECT_EQ(steps(alerts, { mouse(9) }, true), std::vector<std::string> {});
 }
 
-TEST(DeviceAlerts, CoarseLevelsCountChargingEndsTheAlertAndSilenceSeesIt)
+TEST(DeviceAlerts, CoarseLevelsGoThroughTheSameDischarge)
 {
     using L = Peripheral::Level;
     DeviceAlerts alerts;

@@ -26,7 +26,7 @@ namespace {
 
 } // namespace
 
-TEST(MenuView, RowsFollowTheReadingAndTheSettingsTool)
+TEST(MenuView, RowsShowWhatIsAvailable)
 {
     const std::string tail = "---|by Morvane · morvane.dev|---|Quit";
     const Language en = Language::en;

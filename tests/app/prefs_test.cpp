@@ -38,17 +38,6 @@ namespace {
             .toString();
     }
 
-    TEST(Prefs, FreshAccountGetsTheDefaultsWithoutAFile)
-    {
-        test::TempHome home;
-        Prefs prefs;
-        EXPECT_TRUE(prefs.showPercent());
-        EXPECT_TRUE(prefs.notify());
-        EXPECT_EQ(prefs.language(), LanguageChoice::autoLanguage);
-        EXPECT_FALSE(prefs.launchAtLogin());
-        EXPECT_FALSE(QFile::exists(Prefs::filePath()));
-    }
-
     TEST(Prefs, UnrecognisedStoredValuesGiveTheDefaults)
     {
         struct Row
@@ -56,43 +45,53 @@ namespace {
             const char* text;
             bool flag;
             LanguageChoice language;
+            PercentStyle percentStyle;
         };
-        const Row rows[] = { { "false", false, LanguageChoice::autoLanguage },
-            { "en", true, LanguageChoice::en }, { "ru", true, LanguageChoice::ru },
-            { "0", true, LanguageChoice::autoLanguage },
-            { "False", true, LanguageChoice::autoLanguage },
-            { "RU", true, LanguageChoice::autoLanguage },
-            { "", true, LanguageChoice::autoLanguage },
-            { "a, b", true, LanguageChoice::autoLanguage },
-            { "@Invalid()", true, LanguageChoice::autoLanguage },
-            { "\xff\x01[[=", true, LanguageChoice::autoLanguage } };
+        using L = LanguageChoice;
+        using P = PercentStyle;
+        const Row rows[] = { { "false", false, L::autoLanguage, P::automatic },
+            { "en", true, L::en, P::automatic }, { "ru", true, L::ru, P::automatic },
+            { "label", true, L::autoLanguage, P::label },
+            { "icon", true, L::autoLanguage, P::icon },
+            { "Icon", true, L::autoLanguage, P::automatic },
+            { "0", true, L::autoLanguage, P::automatic },
+            { "False", true, L::autoLanguage, P::automatic },
+            { "RU", true, L::autoLanguage, P::automatic },
+            { "", true, L::autoLanguage, P::automatic },
+            { "a, b", true, L::autoLanguage, P::automatic },
+            { "@Invalid()", true, L::autoLanguage, P::automatic },
+            { "\xff\x01[[=", true, L::autoLanguage, P::automatic } };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.text);
             test::TempHome home;
             const QByteArray text(row.text);
-            writeConfig(
-                "[General]\nshowPercent=" + text + "\nnotify=" + text + "\nlanguage=" + text);
+            writeConfig("[General]\nshowPercent=" + text + "\nnotify=" + text + "\nlanguage=" + text
+                + "\npercentStyle=" + text);
             Prefs prefs;
             EXPECT_EQ(prefs.showPercent(), row.flag);
             EXPECT_EQ(prefs.notify(), row.flag);
             EXPECT_EQ(prefs.language(), row.language);
+            EXPECT_EQ(prefs.percentStyle(), row.percentStyle);
         }
     }
 
-    TEST(Prefs, PercentStyleComesFromTheFileOnly)
+    TEST(Prefs, InvalidStoredWarningLevelsKeepTheDefaults)
     {
-        const std::pair<const char*, PercentStyle> rows[]
-            = { { "auto", PercentStyle::automatic }, { "label", PercentStyle::label },
-                  { "icon", PercentStyle::icon }, { "Icon", PercentStyle::automatic },
-                  { "", PercentStyle::automatic }, { "icon, label", PercentStyle::automatic } };
-        for (const auto& [text, style] : rows) {
+        const std::pair<const char*, WarningLevels> rows[] = {
+            { "lowPercent=35\ncriticalPercent=5\ndeviceLowPercent=50", { 35, 5, 50 } },
+            { "lowPercent=51\ncriticalPercent=0\ndeviceLowPercent=-3", {} },
+            { "lowPercent=30x\ncriticalPercent=\ndeviceLowPercent=1e1", {} },
+            // Critical not below low: neither is trusted.
+            { "lowPercent=15\ncriticalPercent=15\ndeviceLowPercent=5", { 20, 10, 5 } },
+            { "lowPercent=8", {} },
+        };
+        for (const auto& [text, levels] : rows) {
             SCOPED_TRACE(text);
             test::TempHome home;
-            writeConfig(QByteArray("[General]\npercentStyle=") + text);
-            EXPECT_EQ(Prefs().percentStyle(), style);
+            writeConfig(QByteArray("[General]\n") + text);
+            EXPECT_EQ(Prefs().levels(), levels);
+            EXPECT_EQ(Prefs::storedLevels(), levels);
         }
-        test::TempHome home;
-        EXPECT_EQ(Prefs().percentStyle(), PercentStyle::automatic);
     }
 
     TEST(Prefs, EveryAssignmentSignalsFirstThenWrites)

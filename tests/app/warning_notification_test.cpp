@@ -8,7 +8,8 @@ namespace {
     using W = BatteryReading::Warning;
     using Urgency = DesktopNotification::Urgency;
 
-    TEST(WarningNotification, EachWarningInBothLanguages)
+    // The sentences themselves are BatteryText's; here what the notification makes of them.
+    TEST(WarningNotification, WarningsBecomeNotificationsInEitherLanguage)
     {
         BatteryReading reading;
         reading.percent = 4;
@@ -40,12 +41,10 @@ namespace {
                 "dialog-warning" },
             { W::weakCharger, Language::en, "wattlet.weakCharger", "Wattlet",
                 "Weak charger: 18 W — charging is slow or not happening", Urgency::normal, "" },
-            { W::slowCharging, Language::en, "wattlet.slowCharging", "Wattlet",
-                "Charging is slowed (heat or limit)", Urgency::normal, "" },
-            { W::notCharging, Language::ru, "wattlet.notCharging", "Ваттлет",
-                "От сети, но не заряжает", Urgency::normal, "" },
             { W::healthLow, Language::en, "wattlet.healthLow", "Wattlet",
                 "Battery health 70 % — time to think about a replacement", Urgency::normal, "" },
+            { W::notCharging, Language::ru, "wattlet.notCharging", "Ваттлет",
+                "От сети, но не заряжает", Urgency::normal, "" },
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.body);

@@ -34,7 +34,7 @@ namespace {
 
 } // namespace
 
-TEST(WatchReport, WritesALineOnStartAndPerBurstOfEvents)
+TEST(WatchReport, WritesOneLineOnStartThenPerBurstOfEvents)
 {
     ManualWatcher watcher;
     std::optional<BatteryReading> current = reading(50);
@@ -79,18 +79,12 @@ TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
         std::string::npos);
 }
 
-TEST(WatchReport, LineIsTheSummarysFirstOrOneJsonObject)
+TEST(WatchReport, LineIsTheSummarysFirstOrJsonNull)
 {
     BatteryReading r = reading(87);
-    r.onAC = true;
-    r.charging = true;
-    r.cycles = 212;
+    r.onAC = r.charging = true;
     EXPECT_EQ(WatchReport::summaryLine(r, {}, Language::ru), "87 % · заряжается");
     EXPECT_EQ(WatchReport::summaryLine(std::nullopt, {}, Language::ru), "Батареи нет");
-    const std::string line = WatchReport::jsonLine(reading(50), {}, Language::ru);
-    EXPECT_EQ(line.front(), '{');
-    EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_NE(line.find("\"percent\":50"), std::string::npos);
     EXPECT_EQ(WatchReport::jsonLine(std::nullopt, {}, Language::ru), "null");
 }
 

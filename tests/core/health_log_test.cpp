@@ -59,17 +59,7 @@ TEST(HealthLog, AClockSetBackChangesNothing)
     EXPECT_EQ(days(log), (std::vector<std::int64_t> { 0, 1, 2 }));
 }
 
-TEST(HealthLog, KeepsFiveYearsOfDays)
-{
-    HealthLog log;
-    for (std::int64_t day = -1830; day < 0; ++day)
-        log.entries.push_back({ today + day, 4900, 5000, {} });
-    log.record(capacities(4500), today);
-    EXPECT_EQ(log.entries.front().day, today - 1826);
-    EXPECT_EQ(log.entries.size(), 1827U);
-}
-
-TEST(HealthLog, JsonRoundTripsSortsAndRefusesBrokenFiles)
+TEST(HealthLog, JsonReadsBackInDayOrder)
 {
     HealthLog log;
     log.entries = { { today, 4500, 5000, 120 }, { today + 1, 4490, 5001, {} } };
@@ -84,6 +74,10 @@ TEST(HealthLog, JsonRoundTripsSortsAndRefusesBrokenFiles)
     ASSERT_TRUE(shuffled);
     EXPECT_EQ(shuffled->entries,
         (std::vector<HealthEntry> { { today, 1, 3, {} }, { today + 1, 2, 3, {} } }));
+}
+
+TEST(HealthLog, AnyBrokenDayRefusesTheWholeFile)
+{
     for (const char* broken : { "", "{", "[]", R"({"days":{}})", R"({"days":[1]})",
              R"({"days":[{"date":"2025-02-30","full":1,"design":1}]})",
              R"({"days":[{"date":"2025-3-14","full":1,"design":1}]})",
@@ -94,8 +88,12 @@ TEST(HealthLog, JsonRoundTripsSortsAndRefusesBrokenFiles)
         SCOPED_TRACE(broken);
         EXPECT_EQ(HealthLog::fromJson(broken), std::nullopt);
     }
-    log.entries.back().fullCapacity = 5050;
-    log.entries.back().designCapacity = 5000;
+}
+
+TEST(HealthLog, CsvAddsEachDaysHealth)
+{
+    HealthLog log;
+    log.entries = { { today, 4500, 5000, 120 }, { today + 1, 5050, 5000, {} } };
     EXPECT_EQ(log.toCsv(),
         "date,full,design,cycles,health\n2025-03-14,4500,5000,120,90.0\n"
         "2025-03-15,5050,5000,,101.0\n");
