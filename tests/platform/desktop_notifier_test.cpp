@@ -85,9 +85,10 @@ namespace {
         std::vector<QDBusMessage> m_held;
     };
 
-    DesktopNotification note(const char* id, std::string body = "Body")
+    DesktopNotification note(const char* id, std::string body = "Body", std::string action = {})
     {
-        return { id, "Title", std::move(body), DesktopNotification::Urgency::normal, {}, {} };
+        return { id, "Title", std::move(body), DesktopNotification::Urgency::normal, {},
+            std::move(action) };
     }
 
     class DesktopNotifierTest : public ::testing::Test
@@ -142,7 +143,7 @@ namespace {
         EXPECT_EQ(recorder.closed, std::vector<uint> { 2 });
     }
 
-    TEST_F(DesktopNotifierTest, UrgencyIsAByteAndSoundIsNamedOrSuppressed)
+    TEST_F(DesktopNotifierTest, HintsCarryTheUrgencyAsAByteWithTheSoundOrItsSuppression)
     {
         auto& recorder = startServer();
         DesktopNotifier notifier;
@@ -161,8 +162,9 @@ namespace {
         EXPECT_FALSE(quiet.contains(QStringLiteral("sound-name")));
     }
 
-    TEST_F(DesktopNotifierTest, ServerComingOrGoingNeverBlocksNorLeavesStaleIds)
+    TEST_F(DesktopNotifierTest, ServerChangesLeaveNoStaleIds)
     {
+        // Without a server nothing blocks, and nothing sent then shows up later.
         DesktopNotifier notifier;
         QElapsedTimer clock;
         clock.start();
@@ -256,12 +258,8 @@ namespace {
         std::vector<QString> clicks;
         QObject::connect(&notifier, &DesktopNotifier::clicked,
             [&clicks](const QString& token) { clicks.push_back(token); });
-        auto low = note("low");
-        low.defaultAction = "Open panel";
-        notifier.send(low);
-        auto hot = note("hot");
-        hot.defaultAction = "Open";
-        notifier.send(hot);
+        notifier.send(note("low", "Low battery", "Open panel"));
+        notifier.send(note("hot", "Hot", "Open"));
         ASSERT_TRUE(waitUntil([&] { return notifier.showing("hot"); }));
         EXPECT_EQ(recorder.notified[0].actions,
             (QStringList { QStringLiteral("default"), QStringLiteral("Open panel") }));

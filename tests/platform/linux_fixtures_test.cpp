@@ -75,7 +75,7 @@ namespace {
         EXPECT_EQ(readTree(tree.root())->adapterName, "USB-C PD");
     }
 
-    TEST(LinuxFixtures, OfflineUsbCPortMeansBatteryPowerAndNoAdapter)
+    TEST(LinuxFixtures, OfflineUsbCPortIsNoAdapter)
     {
         test::PowerSupplyTree tree;
         tree.copy("03-toshiba-bat1-charge-unknown", "BAT1");

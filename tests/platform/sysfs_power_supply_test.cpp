@@ -39,7 +39,7 @@ namespace {
         EXPECT_EQ(supply.text("e"), std::nullopt);
     }
 
-    TEST(SysfsBatteryReader, GarbageAndSentinelValuesAreAbsentNotZero)
+    TEST(SysfsBatteryReader, SentinelValuesAreAbsentNotZero)
     {
         test::PowerSupplyTree tree;
         tree.copy("04-chromebook-hana-sbs-discharging", "sbs-6-000b");
@@ -213,6 +213,8 @@ namespace {
         ASSERT_TRUE(reading);
         EXPECT_EQ(reading->percent, 71);
         EXPECT_GT(reading->updated, test::readingTime);
+        EXPECT_EQ(BatteryIO::properties("AppleSmartBattery").at("Voltage"), PropertyValue(11810));
+        EXPECT_TRUE(BatteryIO::properties("IOPMPowerSource").empty());
         test::PowerSupplyTree dir;
         env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(dir.root().string()));
         EXPECT_FALSE(BatteryIO::read());

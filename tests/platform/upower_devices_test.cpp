@@ -29,7 +29,8 @@ namespace {
         std::vector<std::string> lines;
         for (const Peripheral& device : devices)
             lines.push_back(std::string(rawValue(device.kind)) + " " + device.model + " "
-                + (device.percent ? std::to_string(*device.percent) : "?"));
+                + (device.percent ? std::to_string(*device.percent)
+                                  : std::string(device.level ? rawValue(*device.level) : "?")));
         return lines;
     }
 
@@ -121,7 +122,7 @@ namespace {
         ASSERT_EQ(fetch()->size(), 3U);
     }
 
-    TEST_F(UPowerDevices, NoUPowerOrABrokenRecordGivesNothing)
+    TEST_F(UPowerDevices, AMissingOrBrokenRecordGivesNothing)
     {
         EXPECT_EQ(fetch(), std::vector<BatterySample> {});
         EXPECT_EQ(readPeripherals(), Peripherals {});
@@ -140,30 +141,20 @@ namespace {
         EXPECT_EQ(fetch(), std::vector<BatterySample> {});
     }
 
-    TEST_F(UPowerDevices, ACoarseLevelStandsInForAnUnknownPercent)
-    {
-        FakeUPower upower;
-        QVariantMap headset = FakeUPower::peripheral(17, 0);
-        headset.insert(QStringLiteral("BatteryLevel"), 3u);
-        upower.add(QStringLiteral("headset_dev_2"), headset);
-        ASSERT_TRUE(upower.start());
-        const Peripherals devices = readPeripherals();
-        ASSERT_EQ(devices.size(), 1U);
-        EXPECT_EQ(devices[0].kind, Peripheral::Kind::headset);
-        EXPECT_EQ(devices[0].percent, std::nullopt);
-        EXPECT_EQ(devices[0].level, Peripheral::Level::low);
-    }
-
-    TEST_F(UPowerDevices, ModelNamesAreCleanedWhereTheyEnter)
+    TEST_F(UPowerDevices, EachPeripheralReadsAsItsKindCleanedModelAndLevel)
     {
         FakeUPower upower;
         upower.add(
             mouse, FakeUPower::peripheral(mouseType, 8, QStringLiteral("Mo\u202E\x1B[31m\a\n\tX")));
         upower.add(QStringLiteral("keyboard_dev_2"),
             FakeUPower::peripheral(keyboardType, 50, QStringLiteral("\x1B\a\u2067")));
+        // A coarse level stands in for an unknown percent.
+        QVariantMap headset = FakeUPower::peripheral(17, 0);
+        headset.insert(QStringLiteral("BatteryLevel"), 3u);
+        upower.add(QStringLiteral("headset_dev_2"), headset);
         ASSERT_TRUE(upower.start());
         EXPECT_EQ(summary(readPeripherals()),
-            (std::vector<std::string> { "keyboard  50", "mouse Mo[31m X 8" }));
+            (std::vector<std::string> { "headset  low", "keyboard  50", "mouse Mo[31m X 8" }));
     }
 
     TEST_F(UPowerDevices, AHugeRecordGivesBoundedSamplesWithinTheScale)
