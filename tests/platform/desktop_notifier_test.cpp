@@ -1,3 +1,5 @@
+#include "identity.h"
+
 #include "platform/desktop_notifier.h"
 #include "support/dbus_test_bus.h"
 #include "support/fake_peer.h"
@@ -152,6 +154,8 @@ namespace {
         notifier.send(note("b"));
         ASSERT_TRUE(waitUntil([&] { return recorder.notified.size() == 2; }));
         const QVariantMap& urgent = recorder.notified[0].hints;
+        // What the desktop files the notification under (its settings, its icon).
+        EXPECT_EQ(urgent.value(QStringLiteral("desktop-entry")), QLatin1String(Identity::appId));
         EXPECT_EQ(recorder.notified[0].body, QStringLiteral("Критично: 4 %"));
         EXPECT_EQ(urgent.value(QStringLiteral("urgency")), QVariant::fromValue(uchar { 2 }));
         EXPECT_EQ(urgent.value(QStringLiteral("sound-name")), QStringLiteral("battery-low"));
