@@ -11,8 +11,6 @@
 namespace wattlet {
 namespace {
 
-    QByteArray entry() { return test::fileContents(LoginItem::entryPath()); }
-
     TEST(LoginItem, ExecQuotesAndEscapesThePath)
     {
         const std::pair<const char*, const char*> rows[] = {
@@ -51,28 +49,25 @@ namespace {
         EXPECT_FALSE(LoginItem().enabled());
     }
 
-    TEST(LoginItem, EnablingWritesAnEntryThatStartsTheProgram)
+    TEST(LoginItem, EnablingWritesAnAutostartEntryThatStartsTheProgram)
     {
         test::TempHome home;
         QDir(home.configHome()).removeRecursively();
+        const QString path = home.configHome()
+            + QStringLiteral("/autostart/%1.desktop").arg(QLatin1String(Identity::appId));
         LoginItem item(QStringLiteral("/opt/Wattlet/wattlet"));
         item.setEnabled(true);
         EXPECT_TRUE(item.enabled());
-        EXPECT_EQ(LoginItem::entryPath(),
-            home.configHome()
-                + QStringLiteral("/autostart/%1.desktop").arg(QLatin1String(Identity::appId)));
-        const QByteArray written = entry();
+        const QByteArray written = test::fileContents(path);
         EXPECT_TRUE(written.startsWith("[Desktop Entry]\nType=Application\n")) << written.data();
         EXPECT_TRUE(written.contains("\nExec=\"/opt/Wattlet/wattlet\"\n")) << written.data();
-
         item.setEnabled(false);
         EXPECT_FALSE(item.enabled());
-        EXPECT_FALSE(QFile::exists(LoginItem::entryPath()));
+        EXPECT_FALSE(QFile::exists(path));
 
         // Without a path of its own it starts the running program.
-        LoginItem running;
-        running.setEnabled(true);
-        EXPECT_TRUE(entry().contains("Exec=\"/"));
+        LoginItem().setEnabled(true);
+        EXPECT_TRUE(test::fileContents(path).contains("Exec=\"/"));
     }
 
 } // namespace

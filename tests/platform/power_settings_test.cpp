@@ -25,10 +25,8 @@ namespace {
     TEST(PowerSettings, PicksTheCurrentDesktopsToolElseTheFirstInstalled)
     {
         const std::set<QString> all { QStringLiteral("gnome-control-center"),
-            QStringLiteral("cinnamon-settings"), QStringLiteral("systemsettings"),
-            QStringLiteral("xfce4-power-manager-settings"),
-            QStringLiteral("mate-power-preferences"),
-            QStringLiteral("lxqt-config-powermanagement") };
+            QStringLiteral("systemsettings"), QStringLiteral("xfce4-power-manager-settings"),
+            QStringLiteral("mate-power-preferences") };
         const std::set<QString> xfceAndMate { QStringLiteral("xfce4-power-manager-settings"),
             QStringLiteral("mate-power-preferences") };
         struct Row
@@ -39,11 +37,8 @@ namespace {
         };
         const Row rows[] = {
             { "ubuntu:GNOME", all, QStringLiteral("gnome-control-center power") },
-            { "X-Cinnamon", all, QStringLiteral("cinnamon-settings power") },
             { "kde", all, QStringLiteral("systemsettings kcm_powerdevilprofilesconfig") },
-            { "XFCE", all, QStringLiteral("xfce4-power-manager-settings") },
             { "Hyprland:MATE", all, QStringLiteral("mate-power-preferences") },
-            { "LXQt", all, QStringLiteral("lxqt-config-powermanagement") },
             { "KDE", xfceAndMate, QStringLiteral("xfce4-power-manager-settings") },
             { "", all, QStringLiteral("gnome-control-center power") },
             { "GNOME", {}, std::nullopt },

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace wattlet::test {
 
@@ -32,35 +33,21 @@ void PowerSupplyTree::set(
 {
     std::filesystem::create_directories(root() / supply);
     std::ofstream(root() / supply / attribute) << value << '\n';
-    const std::string line(value);
-    editUevent(supply, attribute, &line);
-}
-
-void PowerSupplyTree::remove(std::string_view supply, std::string_view attribute) const
-{
-    std::filesystem::remove(root() / supply / attribute);
-    editUevent(supply, attribute, nullptr);
-}
-
-void PowerSupplyTree::editUevent(
-    std::string_view supply, std::string_view attribute, const std::string* value) const
-{
-    const auto path = root() / supply / "uevent";
-    if (!std::filesystem::exists(path))
+    const auto uevent = root() / supply / "uevent";
+    if (!std::filesystem::exists(uevent))
         return;
     std::string key = "POWER_SUPPLY_" + std::string(attribute) + "=";
     std::transform(key.begin(), key.end(), key.begin(),
         [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    std::ifstream in(path);
+    std::ifstream in(uevent);
     std::ostringstream out;
     for (std::string line; std::getline(in, line);) {
         if (!line.starts_with(key))
             out << line << '\n';
     }
-    if (value != nullptr)
-        out << key << *value << '\n';
+    out << key << value << '\n';
     in.close();
-    std::ofstream(path) << out.str();
+    std::ofstream(uevent) << out.str();
 }
 
 } // namespace wattlet::test

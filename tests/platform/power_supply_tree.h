@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace wattlet::test {
@@ -29,13 +28,8 @@ public:
     void copy(std::string_view fixture, std::string_view supply);
     /// Writes the attribute file and, when the supply has a uevent, its line there too.
     void set(std::string_view supply, std::string_view attribute, std::string_view value) const;
-    /// Removes the attribute file and its uevent line.
-    void remove(std::string_view supply, std::string_view attribute) const;
 
 private:
-    void editUevent(
-        std::string_view supply, std::string_view attribute, const std::string* value) const;
-
     QTemporaryDir m_dir;
 };
 

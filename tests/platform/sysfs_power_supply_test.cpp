@@ -22,7 +22,6 @@
 namespace wattlet {
 namespace {
 
-    constexpr double now = test::readingTime;
     using test::readTree;
 
     TEST(PowerSupply, NumbersAreWholeDecimalsElseAbsent)
@@ -40,7 +39,7 @@ namespace {
         EXPECT_EQ(supply.text("e"), std::nullopt);
     }
 
-    TEST(SysfsBatteryReader, GarbageAndSentinelValuesAreAbsentNotZero)
+    TEST(SysfsBatteryReader, SentinelValuesAreAbsentNotZero)
     {
         test::PowerSupplyTree tree;
         tree.copy("04-chromebook-hana-sbs-discharging", "sbs-6-000b");
@@ -122,26 +121,23 @@ namespace {
             const char* name;
             const char* status;
             const char* capacity;
-            bool online;
             std::vector<std::pair<const char*, const char*>> limits;
-            bool full;
             std::int64_t notChargingReason;
         };
         const char* const end = "charge_control_end_threshold";
         const char* const alias = "charge_stop_threshold";
         const Case cases[] = {
-            { "no limit", "Not charging", "50", true, {}, false, 1 },
-            { "stop limit reached", "Not charging", "88", true, { { end, "90" } }, false, 0 },
-            { "below the stop limit", "Not charging", "50", true, { { end, "90" } }, false, 1 },
-            { "legacy alias alone", "Not charging", "79", true, { { alias, "80" } }, false, 0 },
-            { "standard wins over alias", "Not charging", "79", true,
-                { { end, "95" }, { alias, "80" } }, false, 1 },
-            { "above the restart limit", "Not charging", "65", true,
-                { { end, "90" }, { alias, "90" }, { "charge_control_start_threshold", "60" } },
-                false, 0 },
-            { "inhibited", "Not charging", "50", true,
-                { { "charge_behaviour", "auto [inhibit-charge] force-discharge" } }, false, 0 },
-            { "unknown on power", "Unknown", "60", true, {}, false, 0 },
+            { "no limit", "Not charging", "50", {}, 1 },
+            { "stop limit reached", "Not charging", "88", { { end, "90" } }, 0 },
+            { "below the stop limit", "Not charging", "50", { { end, "90" } }, 1 },
+            { "legacy alias alone", "Not charging", "79", { { alias, "80" } }, 0 },
+            { "standard wins over alias", "Not charging", "79", { { end, "95" }, { alias, "80" } },
+                1 },
+            { "above the restart limit", "Not charging", "65",
+                { { end, "90" }, { alias, "90" }, { "charge_control_start_threshold", "60" } }, 0 },
+            { "inhibited", "Not charging", "50",
+                { { "charge_behaviour", "auto [inhibit-charge] force-discharge" } }, 0 },
+            { "unknown on power", "Unknown", "60", {}, 0 },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
@@ -149,7 +145,7 @@ namespace {
             test::PowerSupplyTree tree;
             tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "AC0");
             tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "BAT0");
-            tree.set("AC0", "online", c.online ? "1" : "0");
+            tree.set("AC0", "online", "1");
             tree.set("BAT0", "status", c.status);
             tree.set("BAT0", "capacity", c.capacity);
             tree.set("BAT0", "power_now", "0");
@@ -157,9 +153,7 @@ namespace {
                 std::ofstream(tree.root() / "BAT0" / file) << value << '\n';
             const auto reading = readTree(tree.root());
             ASSERT_TRUE(reading);
-            EXPECT_FALSE(reading->charging);
-            EXPECT_EQ(reading->onAC, c.online);
-            EXPECT_EQ(reading->full, c.full);
+            EXPECT_TRUE(reading->onAC && !reading->charging && !reading->full);
             EXPECT_EQ(reading->notChargingReason, c.notChargingReason);
         }
     }
@@ -213,28 +207,21 @@ namespace {
     {
         test::ScopedEnv env;
         env.unset("WATTLET_RECORDED");
-        env.set("WATTLET_POWER_SUPPLY_DIR",
-            QString::fromStdString(
-                test::fixtureTree("04-chromebook-hana-sbs-discharging").string()));
+        const auto tree = test::fixtureTree("04-chromebook-hana-sbs-discharging");
+        env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(tree.string()));
         const auto reading = BatteryIO::read();
         ASSERT_TRUE(reading);
         EXPECT_EQ(reading->percent, 71);
-        EXPECT_GT(reading->updated, now);
+        EXPECT_GT(reading->updated, test::readingTime);
         EXPECT_EQ(BatteryIO::properties("AppleSmartBattery").at("Voltage"), PropertyValue(11810));
-        EXPECT_TRUE(BatteryIO::properties("AppleSmartBatteryPack").empty());
         EXPECT_TRUE(BatteryIO::properties("IOPMPowerSource").empty());
-        test::PowerSupplyTree empty;
-        env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(empty.root().string()));
-        EXPECT_FALSE(BatteryIO::read());
-        EXPECT_TRUE(BatteryIO::powerSource().empty());
-
-        // Recorded dictionaries stand in for the platform (the reports' tests read one through).
         test::PowerSupplyTree dir;
+        env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(dir.root().string()));
+        EXPECT_FALSE(BatteryIO::read());
+
+        // Recorded dictionaries stand in for the platform; broken ones give nothing.
         const auto file = dir.root() / "recorded.json";
         env.set("WATTLET_RECORDED", QString::fromStdString(file.string()));
-        std::ofstream(file) << R"({"power":{"Current Capacity":57},"pack":{"Temperature":3050}})";
-        EXPECT_EQ(BatteryIO::read()->percent, 57);
-        EXPECT_EQ(BatteryIO::properties("AppleSmartBatteryPack").size(), 1U);
         for (const char* content :
             { R"({"power":{},"registry":{"Voltage":1}})", "{not json", "[]" }) {
             SCOPED_TRACE(content);

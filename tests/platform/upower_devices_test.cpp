@@ -8,28 +8,29 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
 namespace wattlet {
 namespace {
 
-    using test::DBusTestBus;
     using test::FakeUPower;
-    using Points = std::vector<FakeUPower::Point>;
+    using test::waitUntil;
 
     constexpr uint mouseType = 5;
     constexpr uint keyboardType = 6;
-    constexpr uint batteryType = 2;
+    const QString bat0 = QStringLiteral("battery_BAT0");
+    const QString mouse = QStringLiteral("mouse_hidpp_battery_0");
+    const QString charge = QStringLiteral("charge");
 
-    using test::waitUntil;
+    QVariantMap percent(double value) { return { { QStringLiteral("Percentage"), value } }; }
 
     std::vector<std::string> summary(const Peripherals& devices)
     {
         std::vector<std::string> lines;
         for (const Peripheral& device : devices)
             lines.push_back(std::string(rawValue(device.kind)) + " " + device.model + " "
-                + (device.percent ? std::to_string(*device.percent) : "?"));
+                + (device.percent ? std::to_string(*device.percent)
+                                  : std::string(device.level ? rawValue(*device.level) : "?")));
         return lines;
     }
 
@@ -38,7 +39,7 @@ namespace {
     protected:
         void SetUp() override
         {
-            if (!DBusTestBus::system().isRunning())
+            if (!test::DBusTestBus::system().isRunning())
                 GTEST_SKIP() << "dbus-daemon is not available";
         }
 
@@ -50,7 +51,7 @@ namespace {
             return std::make_unique<PowerWatcher>([this] { ++machineEvents; }, options);
         }
 
-        std::optional<std::vector<BatterySample>> fetch()
+        static std::optional<std::vector<BatterySample>> fetch()
         {
             std::optional<std::vector<BatterySample>> result;
             QObject context;
@@ -67,37 +68,33 @@ namespace {
     TEST_F(UPowerDevices, PeripheralsFollowUPowerWithoutMachineEvents)
     {
         FakeUPower upower;
-        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
-        upower.add(QStringLiteral("mouse_hidpp_battery_0"),
-            FakeUPower::peripheral(mouseType, 8, QStringLiteral("MX Master 3")));
+        upower.add(bat0, FakeUPower::machineBattery());
+        upower.add(mouse, FakeUPower::peripheral(mouseType, 8, QStringLiteral("MX Master 3")));
         ASSERT_TRUE(upower.start());
         const auto watcher = watch();
         ASSERT_TRUE(waitUntil([this] { return !latest.empty(); }));
         EXPECT_EQ(summary(latest), std::vector<std::string> { "mouse MX Master 3 8" });
-
-        upower.change(
-            QStringLiteral("mouse_hidpp_battery_0"), { { QStringLiteral("Percentage"), 7.0 } });
+        upower.change(mouse, percent(7));
         ASSERT_TRUE(waitUntil([this] { return latest.size() == 1 && latest[0].percent == 7; }));
 
         // A battery UPower marks as no supply of the machine is a peripheral too, whatever its
         // path says.
+        const QString hidpp = QStringLiteral("battery_hidpp_battery_1");
         upower.add(QStringLiteral("keyboard_dev_1"), FakeUPower::peripheral(keyboardType, 55));
-        upower.add(
-            QStringLiteral("battery_hidpp_battery_1"), FakeUPower::peripheral(batteryType, 40));
+        upower.add(hidpp, FakeUPower::peripheral(2, 40));
         ASSERT_TRUE(waitUntil([this] { return latest.size() == 3; }));
-        upower.change(
-            QStringLiteral("battery_hidpp_battery_1"), { { QStringLiteral("Percentage"), 39.0 } });
+        upower.change(hidpp, percent(39));
         ASSERT_TRUE(waitUntil([this] { return latest[0].percent == 39; }));
         EXPECT_EQ(summary(latest),
             (std::vector<std::string> { "other  39", "keyboard  55", "mouse MX Master 3 7" }));
 
-        upower.remove(QStringLiteral("mouse_hidpp_battery_0"));
-        upower.remove(QStringLiteral("battery_hidpp_battery_1"));
+        upower.remove(mouse);
+        upower.remove(hidpp);
         ASSERT_TRUE(waitUntil([this] { return latest.size() == 1; }));
         EXPECT_EQ(machineEvents, 0);
 
         // The machine's own battery still counts.
-        upower.change(QStringLiteral("battery_BAT0"), { { QStringLiteral("Percentage"), 63.0 } });
+        upower.change(bat0, percent(63));
         EXPECT_TRUE(waitUntil([this] { return machineEvents == 1; }));
 
         upower.stop();
@@ -108,13 +105,12 @@ namespace {
     {
         FakeUPower upower;
         upower.add(QStringLiteral("line_power_AC"), { { QStringLiteral("Type"), 1u } });
-        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        upower.add(bat0, FakeUPower::machineBattery());
         // As UPower keeps them, newest first; the rate only in the discharge.
         const uint now = 1'800'000'000;
-        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("charge"),
+        upower.setHistory(bat0, charge,
             { { now, 100, 4 }, { now - 1200, 97, 1 }, { now - 2400, 95, 2 }, { 0, 50, 2 } });
-        upower.setHistory(
-            QStringLiteral("battery_BAT0"), QStringLiteral("rate"), { { now - 2370, 7.5, 2 } });
+        upower.setHistory(bat0, QStringLiteral("rate"), { { now - 2370, 7.5, 2 } });
         ASSERT_TRUE(upower.start());
         EXPECT_EQ(fetch(),
             (std::vector<BatterySample> { { now - 2400.0, 95, -7.5, false },
@@ -122,77 +118,62 @@ namespace {
                 { now * 1.0, 100, std::nullopt, true } }));
 
         // Without its rate the record still gives the charge.
-        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("rate"), {},
-            FakeUPower::History::malformed);
+        upower.setHistory(bat0, QStringLiteral("rate"), {}, FakeUPower::History::malformed);
         ASSERT_EQ(fetch()->size(), 3U);
     }
 
-    TEST_F(UPowerDevices, NoUPowerOrABrokenRecordGivesNothing)
+    TEST_F(UPowerDevices, AMissingOrBrokenRecordGivesNothing)
     {
         EXPECT_EQ(fetch(), std::vector<BatterySample> {});
         EXPECT_EQ(readPeripherals(), Peripherals {});
         FakeUPower upower;
-        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        upower.add(bat0, FakeUPower::machineBattery());
         ASSERT_TRUE(upower.start());
         for (const auto answer : { FakeUPower::History::record, FakeUPower::History::malformed,
                  FakeUPower::History::error }) {
             SCOPED_TRACE(static_cast<int>(answer));
-            upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("charge"), {}, answer);
+            upower.setHistory(bat0, charge, {}, answer);
             EXPECT_EQ(fetch(), std::vector<BatterySample> {});
         }
         // Two packs: neither record is the machine's charge.
-        upower.setHistory(
-            QStringLiteral("battery_BAT0"), QStringLiteral("charge"), { { 1'800'000'000, 50, 2 } });
+        upower.setHistory(bat0, charge, { { 1'800'000'000, 50, 2 } });
         upower.add(QStringLiteral("battery_BAT1"), FakeUPower::machineBattery());
         EXPECT_EQ(fetch(), std::vector<BatterySample> {});
     }
 
-    TEST_F(UPowerDevices, ACoarseLevelStandsInForAnUnknownPercent)
+    TEST_F(UPowerDevices, EachPeripheralReadsAsItsKindCleanedModelAndLevel)
     {
         FakeUPower upower;
+        upower.add(
+            mouse, FakeUPower::peripheral(mouseType, 8, QStringLiteral("Mo\u202E\x1B[31m\a\n\tX")));
+        upower.add(QStringLiteral("keyboard_dev_2"),
+            FakeUPower::peripheral(keyboardType, 50, QStringLiteral("\x1B\a\u2067")));
+        // A coarse level stands in for an unknown percent.
         QVariantMap headset = FakeUPower::peripheral(17, 0);
         headset.insert(QStringLiteral("BatteryLevel"), 3u);
         upower.add(QStringLiteral("headset_dev_2"), headset);
         ASSERT_TRUE(upower.start());
-        const Peripherals devices = readPeripherals();
-        ASSERT_EQ(devices.size(), 1U);
-        EXPECT_EQ(devices[0].kind, Peripheral::Kind::headset);
-        EXPECT_EQ(devices[0].percent, std::nullopt);
-        EXPECT_EQ(devices[0].level, Peripheral::Level::low);
-    }
-
-    TEST_F(UPowerDevices, ModelNamesAreCleanedWhereTheyEnter)
-    {
-        FakeUPower upower;
-        upower.add(QStringLiteral("mouse_dev_1"),
-            FakeUPower::peripheral(mouseType, 8,
-                QString(20000, QLatin1Char('M')) + QStringLiteral("\u202E\x1B[31m\a\n\t")));
-        upower.add(QStringLiteral("keyboard_dev_2"),
-            FakeUPower::peripheral(keyboardType, 50, QStringLiteral("\x1B\a\u2067")));
-        ASSERT_TRUE(upower.start());
         EXPECT_EQ(summary(readPeripherals()),
-            (std::vector<std::string> {
-                "keyboard  50", "mouse " + std::string(47, 'M') + "\u2026 8" }));
+            (std::vector<std::string> { "headset  low", "keyboard  50", "mouse Mo[31m X 8" }));
     }
 
     TEST_F(UPowerDevices, AHugeRecordGivesBoundedSamplesWithinTheScale)
     {
         FakeUPower upower;
-        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
+        upower.add(bat0, FakeUPower::machineBattery());
         ASSERT_TRUE(upower.start());
         // Far more points than the chart needs, out of scale: read in bounds.
-        Points charge { { 4'000'000'000, 250, 1 }, { 1'799'999'000, -40, 2 } };
+        std::vector<FakeUPower::Point> points { { 4'000'000'000, 250, 1 },
+            { 1'799'999'000, -40, 2 } };
         for (uint i = 0; i < 100'000; ++i)
-            charge.push_back({ 1'800'000'000 - i, 50, 2 });
-        upower.setHistory(QStringLiteral("battery_BAT0"), QStringLiteral("charge"), charge);
+            points.push_back({ 1'800'000'000 - i, 50, 2 });
+        upower.setHistory(bat0, charge, points);
         const auto samples = fetch();
         ASSERT_TRUE(samples);
         EXPECT_LE(samples->size(), 1200U);
         EXPECT_FALSE(samples->empty());
-        for (const BatterySample& sample : *samples) {
-            EXPECT_GE(sample.p, 0);
-            EXPECT_LE(sample.p, 100);
-        }
+        for (const BatterySample& sample : *samples)
+            EXPECT_TRUE(sample.p >= 0 && sample.p <= 100) << sample.p;
         EXPECT_TRUE(std::is_sorted(samples->begin(), samples->end(),
             [](const BatterySample& a, const BatterySample& b) { return a.t < b.t; }));
     }

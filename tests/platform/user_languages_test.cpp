@@ -3,34 +3,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct LocaleEnv
-{
-    const char* language;
-    const char* all;
-    const char* messages;
-    const char* lang;
-};
-
-void setLocaleEnv(wattlet::test::ScopedEnv& env, const LocaleEnv& values)
-{
-    const std::pair<const char*, const char*> variables[] = { { "LANGUAGE", values.language },
-        { "LC_ALL", values.all }, { "LC_MESSAGES", values.messages }, { "LANG", values.lang } };
-    for (const auto& [name, value] : variables) {
-        if (value == nullptr)
-            env.unset(name);
-        else
-            env.set(name, QString::fromUtf8(value));
-    }
-}
-
-} // namespace
+#include <array>
 
 TEST(UserLanguages, VariablesThatNameALanguageInTheirOrder)
 {
+    // The values of these, in this order; null: unset.
+    const char* const names[] = { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG" };
     using List = std::vector<std::string>;
-    const std::pair<LocaleEnv, List> cases[] = {
+    const std::pair<std::array<const char*, 4>, List> cases[] = {
         { { nullptr, nullptr, nullptr, nullptr }, {} },
         { { "ru_RU:en_US", "en_US.UTF-8", nullptr, "de_DE" }, { "ru_RU", "en_US.UTF-8", "de_DE" } },
         { { nullptr, nullptr, "ru_RU.UTF-8", "Catalan" }, { "ru_RU.UTF-8", "Catalan" } },
@@ -42,7 +22,12 @@ TEST(UserLanguages, VariablesThatNameALanguageInTheirOrder)
     for (const auto& [variables, languages] : cases) {
         SCOPED_TRACE(languages.empty() ? "(none)" : languages.front());
         wattlet::test::ScopedEnv env;
-        setLocaleEnv(env, variables);
+        for (std::size_t i = 0; i < variables.size(); ++i) {
+            if (variables[i] == nullptr)
+                env.unset(names[i]);
+            else
+                env.set(names[i], QString::fromUtf8(variables[i]));
+        }
         EXPECT_EQ(wattlet::userLanguages(), languages);
     }
 }

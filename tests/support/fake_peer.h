@@ -9,14 +9,14 @@
 
 namespace wattlet::test {
 
-/// Another client of the test system bus, on a connection of its own: plays UPower, logind or
-/// an impostor, and sends their signals.
+/// Another client of a test bus (the system bus unless given), on a connection of its own: plays
+/// UPower, logind, a notification server or an impostor, and sends their signals.
 class FakePeer
 {
 public:
-    FakePeer()
+    explicit FakePeer(const QString& address = DBusTestBus::system().address())
         : m_name(QStringLiteral("fake-peer-%1").arg(++s_peers))
-        , m_bus(QDBusConnection::connectToBus(DBusTestBus::system().address(), m_name))
+        , m_bus(QDBusConnection::connectToBus(address, m_name))
     { }
     ~FakePeer() { QDBusConnection::disconnectFromBus(m_name); }
     FakePeer(const FakePeer&) = delete;

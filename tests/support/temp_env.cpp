@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdlib>
-
 namespace wattlet::test {
 
 ScopedEnv::~ScopedEnv()
@@ -20,12 +18,9 @@ ScopedEnv::~ScopedEnv()
 
 void ScopedEnv::remember(const char* name)
 {
-    if (m_saved.count(name) != 0)
-        return;
-    if (qEnvironmentVariableIsSet(name))
-        m_saved[name] = qgetenv(name);
-    else
-        m_saved[name] = std::nullopt;
+    if (m_saved.count(name) == 0)
+        m_saved[name]
+            = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
 }
 
 void ScopedEnv::set(const char* name, const QString& value)
