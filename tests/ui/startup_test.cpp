@@ -30,14 +30,13 @@ namespace {
 
         /// Starts the program with the test's buses and home, headless unless told otherwise.
         std::unique_ptr<QProcess> launch(const QStringList& arguments,
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(),
-            const QString& program = QStringLiteral(WATTLET_EXECUTABLE))
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
         {
             if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
                 environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
             auto process = std::make_unique<QProcess>();
             process->setProcessEnvironment(environment);
-            process->setProgram(program);
+            process->setProgram(QStringLiteral(WATTLET_EXECUTABLE));
             process->setArguments(arguments);
             process->start();
             process->waitForStarted(5000);
@@ -76,11 +75,18 @@ namespace {
 TEST_F(StartupTest, ASecondCopyLeavesAtOnce)
 {
     const QStringList demo { QStringLiteral("--demo=charging") };
+    test::DBusTestBus otherSession;
+    ASSERT_TRUE(otherSession.isRunning());
+    QProcessEnvironment elsewhere = QProcessEnvironment::systemEnvironment();
+    elsewhere.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), otherSession.address());
     {
-        SCOPED_TRACE("same session bus");
         auto first = launch(demo);
         ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
+        SCOPED_TRACE("same session bus");
         expectSecondCopyLeaves(*first);
+        // Two logins sharing a home once wrote the same history file alternately.
+        SCOPED_TRACE("another session bus, the same data folder");
+        expectSecondCopyLeaves(*first, elsewhere);
         stop(*first);
     }
     {
@@ -112,18 +118,8 @@ TEST_F(StartupTest, ASecondCopyLeavesAtOnce)
         stop(*a);
         stop(*b);
     }
-    // Two logins sharing a home once wrote the same history file alternately.
-    SCOPED_TRACE("another session bus, the same data folder");
-    test::DBusTestBus otherSession;
-    ASSERT_TRUE(otherSession.isRunning());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), otherSession.address());
-    auto first = launch(demo);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return nameOwned(); }, 10000));
-    expectSecondCopyLeaves(*first, environment);
-    stop(*first);
     // Once the first copy is gone, its lock is stale and the folder is free again.
-    auto third = launch(demo, environment);
+    auto third = launch(demo, elsewhere);
     EXPECT_FALSE(third->waitForFinished(1500));
     stop(*third);
 }
