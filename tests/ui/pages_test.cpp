@@ -188,7 +188,7 @@ namespace {
             QString::fromUtf8("Процент в строке меню"));
     }
 
-    TEST_F(SettingsPageTest, NotificationLevelsAreStoredAndKeptInOrder)
+    TEST_F(SettingsPageTest, NotificationControlsWriteTheirSettings)
     {
         PanelView panel(*quiet.model, Page::notifications, ColorScheme::light);
         settle(panel);

@@ -160,7 +160,7 @@ TEST(WindowSystem, DisplayPerSession)
     }
 }
 
-TEST(WindowSystem, PanelKindAndScreenReadingFollowThePlatform)
+TEST(WindowSystem, WindowChoicesFollowThePlatform)
 {
     using Kind = WindowSystem::PanelKind;
     QProcessEnvironment x11;

@@ -326,7 +326,7 @@ TEST_F(StatusNotifierItemTest, SignalsOnlyWhatChanged)
     EXPECT_EQ(counter.labels, 0);
 }
 
-TEST_F(StatusNotifierItemTest, IconAndToolTipTravelInTheHostsFormat)
+TEST_F(StatusNotifierItemTest, PropertiesTravelInTheHostsFormat)
 {
     source.reading = reading(7, false);
     model->refresh(true);
