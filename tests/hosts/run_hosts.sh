@@ -127,14 +127,11 @@ watcher_property() {
 }
 # A host (the panel's tray) has told the watcher it shows items.
 host_up() { watcher_property IsStatusNotifierHostRegistered | grep true >/dev/null; }
-notification_server() {
-  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-    string:org.freedesktop.Notifications | grep true >/dev/null
+name_owned() {
+  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner string:"$1" | grep true >/dev/null
 }
-watcher_up() {
-  dbus org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-    string:org.kde.StatusNotifierWatcher | grep true >/dev/null
-}
+notification_server() { name_owned org.freedesktop.Notifications; }
+watcher_up() { name_owned org.kde.StatusNotifierWatcher; }
 # The item's bus name; whether the host lists it, and whether it lists any item (there is only
 # ever ours).
 item_service() { echo "org.kde.StatusNotifierItem-$(cat "$dir/wattlet.pid")-1"; }
@@ -190,11 +187,10 @@ check() {
   if [ "$2" = ok ]; then row+=("✔ $3"); else row+=("✘ $3") && failed=1; fi
   say "  $1: $2 ($3)"
 }
+# verdict NAME OK_DETAIL FAIL_DETAIL COMMAND…: the check passes when the command succeeds.
+verdict() { if "${@:4}"; then check "$1" ok "$2"; else check "$1" fail "$3"; fi; }
 # check_closes NAME ACTION…: the action closes the panel.
-check_closes() {
-  "${@:2}"
-  if wait_for 3 panel_closed; then check "$1" ok "closed"; else check "$1" fail "still open"; fi
-}
+check_closes() { "${@:2}"; verdict "$1" closed "still open" wait_for 3 panel_closed; }
 
 # diff_box A B: the box "x y w h" where two pictures differ, the bar's clock ($clock, a box)
 # aside; empty when they do not.
@@ -234,21 +230,14 @@ check_host() {
   read -r x y w h <<<"$icon"
   cx=$((x + w / 2))
   cy=$((y + h / 2))
-  if inside_bar "$cx" "$cy"; then
-    check icon ok "${w}×${h} px at $cx,$cy"
-  else
-    check icon fail "drawn outside the bar at $cx,$cy"
-  fi
+  verdict icon "${w}×${h} px at $cx,$cy" "drawn outside the bar at $cx,$cy" inside_bar "$cx" "$cy"
 
   label=""
   [ "$tray" = sni ] && label=$(dbus "$(item_service)" /StatusNotifierItem \
     org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:XAyatanaLabel |
     sed -n 's/.*string "\(.*\)"/\1/p')
-  if [ -n "$(diff_box off on)" ]; then
-    check percent ok "the bar changes with it (label \"$label\")"
-  else
-    check percent fail "the bar is the same without it (label \"$label\")"
-  fi
+  verdict percent "the bar changes with it (label \"$label\")" \
+    "the bar is the same without it (label \"$label\")" test -n "$(diff_box off on)"
 
   open_panel
   panel=$(panel_box)
@@ -290,7 +279,7 @@ check_click() {
   local token="" mock=(run gdbus call --session --dest org.freedesktop.Notifications
     --object-path /org/freedesktop/Notifications --method org.freedesktop.DBus.Mock.EmitSignal
     org.freedesktop.Notifications)
-  if ! /usr/bin/python3 -c 'import dbusmock' 2>/dev/null || ! have gdbus; then
+  if ! /usr/bin/python3 -c 'import dbusmock' 2>/dev/null || ! command -v gdbus >/dev/null; then
     row+=("– no python3-dbusmock")
     return
   fi

@@ -7,7 +7,7 @@
 
 namespace wattlet {
 
-TEST(PanelGeometry, BesideTheBarOfTheClickAndOnScreen)
+TEST(PanelGeometry, BesideTheBarOfTheClickWithinTheScreen)
 {
     struct Case
     {

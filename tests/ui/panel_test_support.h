@@ -3,8 +3,6 @@
 #include "app/app_model.h"
 #include "support/temp_env.h"
 
-#include <QColor>
-#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -57,21 +55,5 @@ struct QuietModel
     FakeSource source;
     std::unique_ptr<AppModel> model;
 };
-
-/// Pixels of `image` that differ clearly from `background`.
-inline int pixelsUnlike(const QImage& image, const QColor& background)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
-                    + std::abs(c.blue() - background.blue())
-                > 60)
-                ++count;
-        }
-    }
-    return count;
-}
 
 } // namespace wattlet::test

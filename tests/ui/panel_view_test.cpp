@@ -58,7 +58,7 @@ namespace {
         PanelView panel;
     };
 
-    TEST_F(PanelViewTest, NavigatesByFooterBackAndHealthTileAtTheHeightOfThePage)
+    TEST_F(PanelViewTest, EveryWayToAPageShowsItAtItsHeight)
     {
         const std::pair<const char*, Page> steps[] = {
             { "about", Page::about },

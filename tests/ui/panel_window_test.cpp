@@ -78,7 +78,7 @@ TEST(PanelWindow, ShieldTakesOnlyTheClicksOutsideThePanel)
     EXPECT_FALSE(shield->isVisible());
 }
 
-TEST(PanelWindow, FollowsTheContentSizeAndDropsItOnceClosed)
+TEST(PanelWindow, HoldsTheContentAtItsSizeUntilClosed)
 {
     PanelWindow window;
     window.open(content(QSize(344, 200)), QPoint(400, 10));

@@ -5,9 +5,6 @@
 #include "ui/tray/status_controller.h"
 #include "ui/tray/tray_item.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,22 +58,6 @@ TEST_F(StatusControllerTest, FollowsPreferenceChangesAtOnceUntilGone)
     // controller (the sanitizer build catches a use after free).
     ASSERT_TRUE(model->onUpdate);
     model->refresh(false);
-}
-
-TEST_F(StatusControllerTest, CopiesTheSummaryOrLeavesTheClipboardAlone)
-{
-    model->prefs().setLanguage(LanguageChoice::en);
-    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-    source.reading = std::nullopt;
-    model->start();
-    controller->run(MenuAction::copySummary);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
-
-    source.reading = lowOnBattery();
-    model->refresh(true);
-    controller->run(MenuAction::copySummary);
-    EXPECT_EQ(
-        QGuiApplication::clipboard()->text(), QString::fromUtf8("15 % · on battery\nleft 40 min"));
 }
 
 TEST_F(StatusControllerTest, OpeningRefreshesWithoutRecordingIntoANewPanel)
