@@ -25,10 +25,8 @@ namespace {
     TEST(PowerSettings, PicksTheCurrentDesktopsToolElseTheFirstInstalled)
     {
         const std::set<QString> all { QStringLiteral("gnome-control-center"),
-            QStringLiteral("systemsettings"), QStringLiteral("xfce4-power-manager-settings"),
-            QStringLiteral("mate-power-preferences") };
-        const std::set<QString> xfceAndMate { QStringLiteral("xfce4-power-manager-settings"),
-            QStringLiteral("mate-power-preferences") };
+            QStringLiteral("systemsettings"), QStringLiteral("mate-power-preferences") };
+        const std::set<QString> mate { QStringLiteral("mate-power-preferences") };
         struct Row
         {
             const char* desktop;
@@ -39,8 +37,7 @@ namespace {
             { "ubuntu:GNOME", all, QStringLiteral("gnome-control-center power") },
             { "kde", all, QStringLiteral("systemsettings kcm_powerdevilprofilesconfig") },
             { "Hyprland:MATE", all, QStringLiteral("mate-power-preferences") },
-            { "KDE", xfceAndMate, QStringLiteral("xfce4-power-manager-settings") },
-            { "", all, QStringLiteral("gnome-control-center power") },
+            { "KDE", mate, QStringLiteral("mate-power-preferences") },
             { "GNOME", {}, std::nullopt },
         };
         for (const Row& row : rows)
