@@ -92,7 +92,6 @@ namespace {
             double flowUA;
         };
         const Row rows[] = { { Status::charging, -2000, true, 2000 },
-            { Status::discharging, 1000, true, -1000 }, { Status::unknown, -500, true, -500 },
             { Status::unknown, 500, true, 500 }, { Status::unknown, 500, false, -500 } };
         for (const auto& row : rows) {
             SCOPED_TRACE(row.currentUA);
