@@ -29,8 +29,13 @@ supply() {
   ln -s "$dir" "/sys/class/power_supply/$1"
 }
 
-# threshold NAME FILE: what the fake battery's threshold file holds.
-threshold() { cat "/sys/class/power_supply/$1/charge_control_$2_threshold"; }
+# conservation_switch: an IdeaPad's conservation mode, off, on the ideapad_acpi platform device.
+ideapad=/sys/devices/pci0000:00/PNP0C09:00/VPC2004:00
+conservation_switch() {
+  mkdir -p "$ideapad" /sys/bus/platform/drivers/ideapad_acpi
+  echo 0 >"$ideapad/conservation_mode"
+  ln -s "$ideapad" /sys/bus/platform/drivers/ideapad_acpi/
+}
 
 # polkit_needs: outside the namespace, skips (77) unless pkexec, polkitd and the bus tools are
 # installed.

@@ -111,10 +111,7 @@ run 2 "" "" "$helper" restore
 rm /var/lib/wattlet/charge-limit
 
 # An IdeaPad: conservation mode lives on the ideapad_acpi platform device.
-ideapad=/sys/devices/pci0000:00/PNP0C09:00/VPC2004:00
-mkdir -p "$ideapad" /sys/bus/platform/drivers/ideapad_acpi
-echo 0 >"$ideapad/conservation_mode"
-ln -s "$ideapad" /sys/bus/platform/drivers/ideapad_acpi/
+conservation_switch
 changes
 run 3 "" "" "$helper" set BATN 75 80
 run 0 "BATN fixed on" "conservation store" "$helper" set BATN 60

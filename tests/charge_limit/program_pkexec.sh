@@ -10,7 +10,6 @@ source "$(dirname "$0")/fake_power_supply.sh"
 polkit_needs
 charge_limit_enter "$@"
 polkit_start wattlet-polkit
-ideapad=/sys/devices/pci0000:00/PNP0C09:00/VPC2004:00
 
 # tree KIND: the batteries of one laptop, and nothing of the last one.
 tree() {
@@ -21,22 +20,15 @@ tree() {
   thinkpad) supply BAT0 Battery charge_control_start_threshold=0 charge_control_end_threshold=100 ;;
   asus) supply BAT0 Battery charge_control_end_threshold=100 ;;
   bare) supply BAT0 Battery ;;
-  ideapad)
-    supply BAT0 Battery
-    mkdir -p "$ideapad" /sys/bus/platform/drivers/ideapad_acpi
-    echo 0 >"$ideapad/conservation_mode"
-    ln -s "$ideapad" /sys/bus/platform/drivers/ideapad_acpi/
-    ;;
+  ideapad) supply BAT0 Battery && conservation_switch ;;
   esac
 }
 
 # held: what the battery and the kept choice hold now.
 held() {
-  local folder=/sys/class/power_supply/BAT0 file text=
-  for file in "$folder/charge_control_start_threshold" "$folder/charge_control_end_threshold" \
-    "$ideapad/conservation_mode"; do
-    [ -e "$file" ] && text+="$(cat "$file") "
-  done
+  local file text=
+  for file in /sys/class/power_supply/BAT0/charge_control_{start,end}_threshold \
+    "$ideapad/conservation_mode"; do [ -e "$file" ] && text+="$(cat "$file") "; done
   echo "${text}[$(cat /var/lib/wattlet/charge-limit 2>/dev/null | tr '\n' ';')]"
 }
 

@@ -27,32 +27,23 @@ namespace {
         std::ofstream(file) << text;
     }
 
-    // A /sys-like tree: class/power_supply and the IdeaPad switch under bus/.
-    class SysTree
+    // A /sys-like tree: class/power_supply, and the IdeaPad switch under bus/.
+    struct SysTree
     {
-    public:
-        [[nodiscard]] fs::path root() const
-        {
-            return fs::path(m_dir.path().toStdString()) / "class/power_supply";
-        }
+        QTemporaryDir dir;
+        const fs::path root = fs::path(dir.path().toStdString()) / "class/power_supply";
+
         void supply(const std::string& name,
             std::initializer_list<std::pair<const char*, const char*>> files) const
         {
-            write(root() / name / "type", "Battery\n");
+            write(root / name / "type", "Battery\n");
             for (const auto& [file, value] : files)
-                write(root() / name / file, std::string(value) + "\n");
-        }
-        void conservation(const char* value) const
-        {
-            write(conservationSwitch(root()), std::string(value) + "\n");
+                write(root / name / file, std::string(value) + "\n");
         }
         [[nodiscard]] std::string path(const char* name) const
         {
-            return m_dir.filePath(QString::fromLatin1(name)).toStdString();
+            return dir.filePath(QString::fromLatin1(name)).toStdString();
         }
-
-    private:
-        QTemporaryDir m_dir;
     };
 
     constexpr auto startFile = "charge_control_start_threshold";
@@ -88,9 +79,9 @@ namespace {
             SysTree tree;
             tree.supply("BAT0", c.files);
             if (c.conservation != nullptr)
-                tree.conservation(c.conservation);
-            const ChargeLimitState state = limitState(
-                limitBatteries(tree.root()), conservationMode(tree.root()), std::nullopt);
+                write(conservationSwitch(tree.root), std::string(c.conservation) + "\n");
+            const ChargeLimitState state
+                = limitState(limitBatteries(tree.root), conservationMode(tree.root), std::nullopt);
             EXPECT_EQ(state.shape, c.shape);
             EXPECT_EQ(state.start, c.start);
             EXPECT_EQ(state.end, c.end);
@@ -102,7 +93,7 @@ namespace {
     {
         SysTree tree;
         tree.supply("BAT0", { { startFile, "0" }, { endFile, "100" } });
-        const auto batteries = limitBatteries(tree.root());
+        const auto batteries = limitBatteries(tree.root);
         const ChargeLimitState lifted
             = limitState(batteries, std::nullopt, std::string("BAT1 60\nBAT0 75 80 lifted\n"));
         EXPECT_TRUE(lifted.lifted);
@@ -122,7 +113,7 @@ namespace {
 
         std::unique_ptr<ChargeLimitControl> control(ChargeLimitPaths paths)
         {
-            paths.supplyRoot = tree.root().string();
+            paths.supplyRoot = tree.root.string();
             paths.store = tree.path("store");
             auto made = makeChargeLimitControl(paths);
             EXPECT_TRUE(waitUntil([&] { return made->ready(); }));
@@ -159,7 +150,7 @@ namespace {
         EXPECT_EQ(run(*limit, { 60, 80 }).outcome, ChargeLimitOutcome::done);
         EXPECT_TRUE(waitUntil([&] { return limit->state().on; }));
         // The thresholds themselves are UPower's: sysfs is not written behind its back.
-        EXPECT_EQ(limitBatteries(tree.root()).front().end, 100);
+        EXPECT_EQ(limitBatteries(tree.root).front().end, 100);
     }
 
     TEST_F(ChargeLimitControlTest, OlderUPowerLeavesTheHelperWhichRunsOncePerBatteryInItsForm)

@@ -1,15 +1,83 @@
 #include "platform/power_profiles.h"
-#include "support/dbus_test_bus.h"
-#include "support/fake_power_profiles.h"
+#include "support/fake_peer.h"
 #include "support/wait_until.h"
+
+#include <QDBusMetaType>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
 
 #include <gtest/gtest.h>
 
 namespace wattlet {
 namespace {
 
-    using test::FakePowerProfiles;
     using test::waitUntil;
+
+    QVariant dictionaries(const QList<QVariantMap>& list) { return QVariant::fromValue(list); }
+
+    /// power-profiles-daemon under its old name (net.hadess.PowerProfiles, as in Debian 12) or
+    /// its new one: answers GetAll and the Set of ActiveProfile, and announces changes.
+    class FakePowerProfiles : public QDBusVirtualObject
+    {
+    public:
+        explicit FakePowerProfiles(bool newName = false)
+            : m_service(newName ? QStringLiteral("org.freedesktop.UPower.PowerProfiles")
+                                : QStringLiteral("net.hadess.PowerProfiles"))
+            , m_path(newName ? QStringLiteral("/org/freedesktop/UPower/PowerProfiles")
+                             : QStringLiteral("/net/hadess/PowerProfiles"))
+        {
+            qDBusRegisterMetaType<QList<QVariantMap>>();
+            QList<QVariantMap> profiles;
+            for (const char* name : { "power-saver", "balanced", "performance" })
+                profiles.push_back({ { QStringLiteral("Profile"), QString::fromLatin1(name) },
+                    { QStringLiteral("Driver"), QStringLiteral("platform_profile") } });
+            m_properties = { { QStringLiteral("Profiles"), dictionaries(profiles) },
+                { QStringLiteral("ActiveProfile"), QStringLiteral("balanced") },
+                { QStringLiteral("PerformanceDegraded"), QString() },
+                { QStringLiteral("ActiveProfileHolds"), dictionaries({}) } };
+            m_peer.bus().registerVirtualObject(m_path, this);
+        }
+        ~FakePowerProfiles() override { m_peer.bus().unregisterObject(m_path); }
+        FakePowerProfiles(const FakePowerProfiles&) = delete;
+        FakePowerProfiles& operator=(const FakePowerProfiles&) = delete;
+
+        bool start() { return m_peer.own(m_service); }
+        void stop() { m_peer.release(m_service); }
+        /// Changes a property as the daemon would (another program switched), announcing it.
+        void set(const QString& name, const QVariant& value)
+        {
+            m_properties.insert(name, value);
+            m_peer.emitSignal(m_path, QStringLiteral("org.freedesktop.DBus.Properties"),
+                QStringLiteral("PropertiesChanged"),
+                { m_service, QVariantMap { { name, value } }, QStringList() });
+        }
+        [[nodiscard]] QString active() const
+        {
+            return m_properties.value(QStringLiteral("ActiveProfile")).toString();
+        }
+
+        QString introspect(const QString& /*path*/) const override { return {}; }
+        bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+        {
+            const QList<QVariant> arguments = message.arguments();
+            if (message.member() == QStringLiteral("GetAll")) {
+                connection.send(message.createReply(QVariant(m_properties)));
+                return true;
+            }
+            if (message.member() != QStringLiteral("Set") || arguments.size() != 3
+                || arguments.at(1).toString() != QStringLiteral("ActiveProfile"))
+                return false;
+            connection.send(message.createReply());
+            set(QStringLiteral("ActiveProfile"), arguments.at(2).value<QDBusVariant>().variant());
+            return true;
+        }
+
+    private:
+        test::FakePeer m_peer;
+        QString m_service;
+        QString m_path;
+        QVariantMap m_properties;
+    };
 
     class PowerProfilesTest : public ::testing::Test
     {
@@ -38,8 +106,9 @@ namespace {
         daemon.set(QStringLiteral("ActiveProfile"), QStringLiteral("performance"));
         daemon.set(QStringLiteral("PerformanceDegraded"), QStringLiteral("lap-detected"));
         daemon.set(QStringLiteral("ActiveProfileHolds"),
-            FakePowerProfiles::holds(QStringLiteral("performance"), QStringLiteral("compiling"),
-                QStringLiteral("org.gnome.Builder")));
+            dictionaries({ { { QStringLiteral("Profile"), QStringLiteral("performance") },
+                { QStringLiteral("Reason"), QStringLiteral("compiling") },
+                { QStringLiteral("ApplicationId"), QStringLiteral("org.gnome.Builder") } } }));
         ASSERT_TRUE(waitUntil([&] { return profiles->state()->holds.size() == 1; }));
         EXPECT_EQ(active(), "performance");
         EXPECT_EQ(profiles->state()->degraded, "lap-detected");

@@ -229,21 +229,6 @@ TEST_F(PowerWatcher, MayBeDestroyedByItsOwnCall)
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(PowerWatcher, UdevSourceLeavesTheBusSourcesWorking)
-{
-    // Inside containers udev is usually absent and the monitor stays inactive; either way the
-    // bus sources must work beside it.
-    Watcher::Options options = quiet();
-    options.useUdev = true;
-    const auto watcher = makeWatcher(options);
-    upower.emitPropertiesChanged(batteryPath);
-    logind.emitPrepareForSleep(false);
-    flush(upower);
-    flush(logind);
-    // A real power-supply event on this machine may add to the two.
-    EXPECT_GE(calls, 2);
-}
-
 } // namespace
 
 #include "power_watcher_test.moc"

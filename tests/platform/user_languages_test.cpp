@@ -11,9 +11,8 @@ TEST(UserLanguages, VariablesThatNameALanguageInTheirOrder)
     const char* const names[] = { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG" };
     using List = std::vector<std::string>;
     const std::pair<std::array<const char*, 4>, List> cases[] = {
-        { { nullptr, nullptr, nullptr, nullptr }, {} },
-        { { "ru_RU:en_US", "en_US.UTF-8", nullptr, "de_DE" }, { "ru_RU", "en_US.UTF-8", "de_DE" } },
-        { { nullptr, nullptr, "ru_RU.UTF-8", "Catalan" }, { "ru_RU.UTF-8", "Catalan" } },
+        { { "ru_RU:en_US", "en_US.UTF-8", "fr_FR", "de_DE" },
+            { "ru_RU", "en_US.UTF-8", "fr_FR", "de_DE" } },
         // "C", "POSIX", their variants and empty values name no language.
         { { "", "C", "POSIX", "ru_RU.UTF-8" }, { "ru_RU.UTF-8" } },
         { { "C:ru", "C.UTF-8", "POSIX.ISO-8859-1", "en_US" }, { "en_US" } },
