@@ -3,6 +3,7 @@
 #include "app/demo.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/tile.h"
+#include "ui/drawing/render_image.h"
 #include "ui/panel/panel_view.h"
 #include "ui/panel/settings_page.h"
 
