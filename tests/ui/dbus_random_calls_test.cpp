@@ -156,13 +156,13 @@ namespace {
             QDBusConnection::disconnectFromBus(QStringLiteral("random-caller"));
         }
 
-        QDBusMessage callOf(const Method& method, const QVariantList& arguments)
+        QDBusPendingCall send(const Method& method, const QVariantList& arguments)
         {
             QDBusMessage call = QDBusMessage::createMethodCall(m_item->serviceName(),
                 QString::fromLatin1(method.path), QString::fromLatin1(method.interface),
                 QString::fromLatin1(method.name));
             call.setArguments(arguments);
-            return call;
+            return m_caller.asyncCall(call, 5000);
         }
 
         /// Makes `count` random calls, at most 32 unanswered at a time; false when one is not
@@ -175,8 +175,7 @@ namespace {
                     const Method& method = m_random.any(methods);
                     const bool right = m_random.number(1, 10) <= 6;
                     const auto signature = right ? method.signature : m_random.any(wrongSignatures);
-                    pending.push_back(
-                        m_caller.asyncCall(callOf(method, m_random.of(signature)), 5000));
+                    pending.push_back(send(method, m_random.of(signature)));
                     ++i;
                 } else if (QCoreApplication::processEvents(); !pending.front().isFinished()) {
                     QThread::usleep(50);
@@ -192,7 +191,7 @@ namespace {
 
         QDBusMessage answer(const Method& method, const QVariantList& arguments)
         {
-            const QDBusPendingCall pending = m_caller.asyncCall(callOf(method, arguments));
+            const QDBusPendingCall pending = send(method, arguments);
             test::waitUntil([&] { return pending.isFinished(); });
             return pending.reply();
         }

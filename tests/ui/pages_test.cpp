@@ -4,7 +4,6 @@
 #include "ui/components/pill_button.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/stepper.h"
-#include "ui/components/sub_header.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/render_image.h"
 #include "ui/panel/main_page.h"
@@ -42,15 +41,6 @@ namespace {
         return result;
     }
 
-    // Where WATTLET_TEST_RENDER_DIR is set, the rendering is kept there to be looked at.
-    void keep(const QImage& image, const std::string& name)
-    {
-        const QByteArray dir = qgetenv("WATTLET_TEST_RENDER_DIR");
-        if (!dir.isEmpty())
-            image.save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromStdString(name)
-                + QStringLiteral(".png"));
-    }
-
     // Russian texts run longer; each language gets one of the schemes.
     TEST(Pages, NothingIsCutOnTheGreyOfTheScheme)
     {
@@ -80,7 +70,6 @@ namespace {
                 quiet.model->setDemoPeripherals(Demo::peripherals("devices"));
                 PanelView panel(*quiet.model, shot.page, scheme);
                 const QImage image = renderImage(panel, 2);
-                keep(image, std::string(shot.name) + "-" + lang);
                 EXPECT_EQ(clipped(panel), std::vector<QString> {});
                 EXPECT_EQ(image.pixelColor(1, image.height() - 2), QColor(grey, grey, grey));
             }
@@ -206,9 +195,6 @@ namespace {
         auto* reminder = control<SegmentedControl>(panel, "fullReminder");
         QTest::mouseClick(reminder, Qt::LeftButton, {}, reminder->segmentRect(1).center());
         EXPECT_EQ(Prefs().fullReminderPercent(), 80);
-        settle(panel);
-        QTest::mouseClick(panel.findChild<SubHeader*>()->backButton(), Qt::LeftButton);
-        EXPECT_EQ(panel.page(), Page::settings);
     }
 
     TEST(NotificationsPage, ChargeLimitTurnsTheFullReminderOff)
@@ -218,7 +204,6 @@ namespace {
         QuietModel held(limited);
         held.model->prefs().setFullReminderPercent(90);
         PanelView panel(*held.model, Page::notifications, ColorScheme::light);
-        keep(renderImage(panel, 2), "notifications-limit");
         auto* reminder = panel.findChild<SegmentedControl*>(QStringLiteral("fullReminder"));
         ASSERT_NE(reminder, nullptr);
         EXPECT_FALSE(reminder->isEnabled());

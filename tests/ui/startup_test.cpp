@@ -141,9 +141,6 @@ TEST(WindowSystem, DisplayPerSession)
         { "GNOME without XWayland", { "WAYLAND_DISPLAY=wayland-0", "XDG_CURRENT_DESKTOP=GNOME" },
             "wayland", false },
         { "sway with XWayland", { "WAYLAND_DISPLAY=wayland-1", "DISPLAY=:0" }, "wayland", false },
-        { "KDE with XWayland",
-            { "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "XDG_CURRENT_DESKTOP=KDE" }, "xcb",
-            false },
         { "X11", { "DISPLAY=:0" }, "xcb", false },
         { "empty values count as unset", { "QT_QPA_PLATFORM=", "DISPLAY=" }, "", true },
     };
@@ -158,23 +155,6 @@ TEST(WindowSystem, DisplayPerSession)
         EXPECT_EQ(choice.platform, c.platform);
         EXPECT_EQ(choice.error.has_value(), c.error);
     }
-}
-
-TEST(WindowSystem, WindowChoicesFollowThePlatform)
-{
-    using Kind = WindowSystem::PanelKind;
-    QProcessEnvironment x11;
-    x11.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
-    QProcessEnvironment xwayland = x11;
-    xwayland.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
-    const auto xcb = QStringLiteral("xcb");
-    EXPECT_EQ(WindowSystem::panelKind(xcb, x11), Kind::popup);
-    EXPECT_EQ(WindowSystem::panelKind(xcb, xwayland), Kind::shieldedTool);
-    EXPECT_EQ(WindowSystem::panelKind(QStringLiteral("wayland"), xwayland), Kind::tool);
-    EXPECT_EQ(WindowSystem::panelKind(QStringLiteral("offscreen"), xwayland), Kind::popup);
-    EXPECT_TRUE(WindowSystem::screenReadable(xcb, x11));
-    EXPECT_FALSE(WindowSystem::screenReadable(xcb, xwayland));
-    EXPECT_FALSE(WindowSystem::screenReadable(QStringLiteral("wayland"), x11));
 }
 
 TEST_F(StartupTest, WithoutADisplayItFailsWithOneLine)
