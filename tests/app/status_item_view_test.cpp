@@ -52,15 +52,6 @@ TEST(StatusItemView, TintFollowsTheStatusDot)
     }
 }
 
-TEST(StatusItemView, TitleIsTheSpacedPercentOrNothing)
-{
-    EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).title, " 7%");
-    EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).percent, 7);
-    EXPECT_EQ(statusItemView(charging(100), true, Language::en).title, " 100%");
-    EXPECT_EQ(statusItemView(onBattery(7), false, Language::en).title, "");
-    EXPECT_EQ(statusItemView(onBattery(7), false, Language::en).percent, std::nullopt);
-}
-
 TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
 {
     using P = PercentPlacement;
@@ -80,7 +71,6 @@ TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
 
 TEST(StatusItemView, TooltipIsTheSummarySplitAfterItsFirstLineOrSaysThereIsNoBattery)
 {
-    EXPECT_EQ(statusItemView(std::nullopt, true, Language::en).toolTip, "No battery");
     EXPECT_EQ(statusItemView(std::nullopt, true, Language::ru).toolTipTitle, "Батареи нет");
     BatteryReading reading = onBattery(40);
     reading.temperatureC = 31.0;
