@@ -63,11 +63,6 @@ TEST(BatteryHistory, AddKeepsSamplesUpTo48HoursOld)
     EXPECT_TRUE(history.add(reading(14), now));
     EXPECT_EQ(history.samples,
         (std::vector<BatterySample> { at(now - 172800, 11), at(now - 10, 12), at(now, 14) }));
-
-    // A skipped reading changes nothing, not even the pruning.
-    history.samples.insert(history.samples.begin(), at(now - 200000, 9));
-    EXPECT_FALSE(history.add(reading(14), now + 30));
-    EXPECT_EQ(history.samples.size(), 4U);
 }
 
 TEST(BatteryHistory, SampleFromTheFutureDoesNotBlankTheChart)

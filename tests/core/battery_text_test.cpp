@@ -83,8 +83,6 @@ TEST(BatteryText, StateTellsWhyTheBatteryIsNotCharging)
     };
     // clang-format off
     const Case cases[] = {
-        { false, false, false, 80, {}, "on battery" },
-        { true, true, false, 80, {}, "charging" },
         { true, false, false, 69, {}, "on power, not charging" },
         { true, false, false, 70, {}, "optimized charging — holding near 80 %" },
         { true, false, true, 80, {}, "charged, on power" },
