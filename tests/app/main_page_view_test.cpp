@@ -49,22 +49,6 @@ namespace {
         EXPECT_EQ(mainPageView(r, {}, std::nullopt, en).details[0].v, "— · Dock");
     }
 
-    // The digits are BatteryText::watts()'s; here what the tile adds to it.
-    TEST(MainPageView, PowerTileShowsPlusWhileCharging)
-    {
-        const std::tuple<std::optional<std::int64_t>, std::optional<std::int64_t>, const char*>
-            cases[]
-            = { { -1000, 12000, "+12 W" }, { 4, 10000, "+0 W" }, { 1000, std::nullopt, "—" } };
-        for (const auto& [ma, mv, text] : cases) {
-            SCOPED_TRACE(text);
-            BatteryReading r;
-            r.onAC = r.charging = true;
-            r.amperageMA = ma;
-            r.voltageMV = mv;
-            EXPECT_EQ(powerTileText(r, en), text);
-        }
-    }
-
     TEST(MainPageView, TileTintsAtTheirThresholds)
     {
         // Temperature, full capacity of 100, then the tints and the health text.

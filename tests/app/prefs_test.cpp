@@ -120,7 +120,9 @@ namespace {
         const Case cases[] = {
             { LanguageChoice::ru, "en_GB:ru_RU", Language::ru },
             { LanguageChoice::en, "ru_RU", Language::en },
-            { LanguageChoice::autoLanguage, "ru_RU:en_US", Language::ru },
+            { LanguageChoice::autoLanguage, "en_GB:ru_RU", Language::en },
+            { LanguageChoice::autoLanguage, "ru_UA.UTF-8:en_US", Language::ru },
+            { LanguageChoice::autoLanguage, "RU", Language::en },
             { LanguageChoice::autoLanguage, nullptr, Language::en },
         };
         test::TempHome home;
