@@ -142,8 +142,6 @@ namespace {
             EXPECT_EQ(parseChargeLimitRequest(text), request);
         }
         std::string problem;
-        const ChargeLimitState thinkpad = helperState(ChargeLimitShape::startAndEnd, 0, 100);
-        EXPECT_EQ(fittedChargeLimit(thinkpad, { std::nullopt, 80 }, problem), (R { 75, 80 }));
         const ChargeLimitState asus = helperState(ChargeLimitShape::endOnly, {}, 100);
         EXPECT_FALSE(fittedChargeLimit(asus, { 75, 80 }, problem));
         EXPECT_EQ(problem, "limit.err.noStart");

@@ -180,20 +180,14 @@ TEST(BatteryReading, WattsIsSignedUnroundedAndFiniteForExtremeValues)
 
 TEST(BatteryReading, SymbolIsTheFillBucketOrTheBoltOnPower)
 {
-    struct Case
-    {
-        std::int64_t percent;
-        const char* symbol;
-    };
-    const Case cases[] = { { -40, "battery.0percent" }, { 12, "battery.0percent" },
-        { 13, "battery.25percent" }, { 37, "battery.25percent" }, { 38, "battery.50percent" },
-        { 62, "battery.50percent" }, { 63, "battery.75percent" }, { 87, "battery.75percent" },
-        { 88, "battery.100percent" }, { 250, "battery.100percent" } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.percent);
-        EXPECT_EQ(onBattery(c.percent).fillSymbol(), c.symbol);
-        EXPECT_EQ(onBattery(c.percent).symbol(), c.symbol);
-        EXPECT_EQ(onPower(c.percent).fillSymbol(), c.symbol);
-        EXPECT_EQ(onPower(c.percent).symbol(), "battery.100percent.bolt");
+    const std::pair<std::int64_t, const char*> cases[] = { { -40, "battery.0percent" },
+        { 12, "battery.0percent" }, { 13, "battery.25percent" }, { 37, "battery.25percent" },
+        { 38, "battery.50percent" }, { 62, "battery.50percent" }, { 63, "battery.75percent" },
+        { 87, "battery.75percent" }, { 88, "battery.100percent" }, { 250, "battery.100percent" } };
+    for (const auto& [percent, symbol] : cases) {
+        SCOPED_TRACE(percent);
+        EXPECT_EQ(onBattery(percent).symbol(), symbol);
+        EXPECT_EQ(onPower(percent).fillSymbol(), symbol);
+        EXPECT_EQ(onPower(percent).symbol(), "battery.100percent.bolt");
     }
 }
