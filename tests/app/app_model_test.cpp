@@ -211,18 +211,6 @@ namespace {
             platform.announcedIds(), (Ids { "wattlet.critical", "wattlet.hot", "wattlet.hot" }));
     }
 
-    TEST_F(AppModelTest, ValueHoveringAtAThresholdIsAnnouncedOnce)
-    {
-        AppModel model(std::nullopt, platform.deps());
-        for (int i = 0; i < 20; ++i) {
-            platform.advanceTo(t0 + 0.5 * i);
-            platform.battery = onBattery(50, i % 2 == 0 ? 45.1 : 44.9);
-            model.refresh(true);
-        }
-        EXPECT_EQ(platform.announcedIds(), Ids { "wattlet.hot" });
-        EXPECT_TRUE(platform.withdrawn.empty());
-    }
-
     TEST_F(AppModelTest, WarningsSeenWhileNotificationsAreOffCountAsSeen)
     {
         platform.battery = onBattery(9, 46.0);
