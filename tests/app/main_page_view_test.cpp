@@ -49,25 +49,6 @@ namespace {
         EXPECT_EQ(mainPageView(r, {}, std::nullopt, en).details[0].v, "— · Dock");
     }
 
-    TEST(MainPageView, TileTintsAtTheirThresholds)
-    {
-        // Temperature, full capacity of 100, then the tints and the health text.
-        const std::tuple<double, std::int64_t, const char*, const char*, const char*> cases[]
-            = { { 45.0, 80, "red", "malachite", "80 %" }, { 44.9, 79, "gold", "yellow", "79 %" } };
-        for (const auto& [celsius, full, temperatureTint, healthTint, health] : cases) {
-            SCOPED_TRACE(celsius);
-            BatteryReading r = Demo::reading("battery", 0);
-            r.temperatureC = celsius;
-            r.designCapacity = 100;
-            r.fullCapacity = full;
-            const MainPageView v = mainPageView(r, {}, std::nullopt, en);
-            EXPECT_EQ(v.tiles[1].tint, temperatureTint);
-            EXPECT_EQ(v.tiles[1].value, "45 °C");
-            EXPECT_EQ(v.tiles[2].tint, healthTint);
-            EXPECT_EQ(v.tiles[2].value, health);
-        }
-    }
-
     TEST(MainPageView, OnlyCriticalAndHotWarningsAreRed)
     {
         BatteryReading low = Demo::reading("low", 0);
