@@ -33,24 +33,6 @@ TEST(MenuView, RowsShowWhatIsAvailable)
     EXPECT_EQ(titles(menuView(chargingReading(), en)),
         "85 % · charging · full in 1 h 5 min|---|Open panel|Power|Copy summary|" + tail);
     EXPECT_EQ(titles(menuView(std::nullopt, en)), "Open panel|Power|Copy summary|" + tail);
-    EXPECT_EQ(titles(menuView(chargingReading(), en, false)),
-        "85 % · charging · full in 1 h 5 min|---|Open panel|Copy summary|" + tail);
-    // The brand line stays as it is in every language.
-    EXPECT_EQ(titles(menuView(chargingReading(), Language::ru)),
-        "85 % · заряжается · до полной 1 ч 5 мин|---|Открыть панель|Питание|Скопировать "
-        "сводку|---|by Morvane · morvane.dev|---|Выйти");
-}
-
-TEST(MenuView, EachRowTriggersItsAction)
-{
-    std::vector<MenuAction> actions;
-    for (const MenuRow& row : menuView(chargingReading(), Language::en).rows) {
-        if (!row.separator)
-            actions.push_back(row.action);
-    }
-    EXPECT_EQ(actions,
-        (std::vector<MenuAction> { MenuAction::none, MenuAction::openPanel, MenuAction::openPower,
-            MenuAction::copySummary, MenuAction::openSite, MenuAction::quit }));
 }
 
 } // namespace wattlet

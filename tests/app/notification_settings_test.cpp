@@ -19,7 +19,6 @@ namespace {
         };
         const Row rows[] = {
             { { "freedesktop/stereo/dialog-warning.oga" }, "dialog-warning", "dialog-warning" },
-            { { "freedesktop/stereo/battery-low.oga" }, "battery-low", "battery-low" },
             { { "a/stereo/battery-low.wav", "b/stereo/battery-caution.ogg" }, "battery-caution",
                 "battery-low" },
             { { "a/battery-low.oga", "a/stereo/battery-caution.oga/x" }, "dialog-warning",

@@ -25,40 +25,16 @@ namespace {
 
 } // namespace
 
+// Which reading gives which dot is BatteryReading's; here the tint of each dot.
 TEST(StatusItemView, TintFollowsTheStatusDot)
 {
-    struct Case
-    {
-        const char* name;
-        BatteryReading reading;
-        StatusTint tint;
-    };
-    BatteryReading hotWhileCharging = charging(60);
-    hotWhileCharging.temperatureC = 45.0;
-    BatteryReading heldOutsideTheOptimizedBand = onBattery(60);
-    heldOutsideTheOptimizedBand.onAC = true;
-    heldOutsideTheOptimizedBand.notChargingReason = 4;
-    const Case cases[] = {
-        { "critical is red", onBattery(10), StatusTint::red },
-        { "hot is red even while charging", hotWhileCharging, StatusTint::red },
-        { "low is orange, not yellow", onBattery(20), StatusTint::orange },
-        { "not charging on power is orange", heldOutsideTheOptimizedBand, StatusTint::orange },
-        { "green is monochrome", onBattery(21), StatusTint::monochrome },
-        { "blue is monochrome", charging(50), StatusTint::monochrome },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(statusItemView(c.reading, true, Language::en).tint, c.tint);
+    const std::pair<BatteryReading, StatusTint> cases[]
+        = { { onBattery(10), StatusTint::red }, { onBattery(20), StatusTint::orange },
+              { onBattery(21), StatusTint::monochrome }, { charging(50), StatusTint::monochrome } };
+    for (const auto& [reading, tint] : cases) {
+        SCOPED_TRACE(reading.percent);
+        EXPECT_EQ(statusItemView(reading, true, Language::en).tint, tint);
     }
-}
-
-TEST(StatusItemView, TitleIsTheSpacedPercentOrNothing)
-{
-    EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).title, " 7%");
-    EXPECT_EQ(statusItemView(onBattery(7), true, Language::en).percent, 7);
-    EXPECT_EQ(statusItemView(charging(100), true, Language::en).title, " 100%");
-    EXPECT_EQ(statusItemView(onBattery(7), false, Language::en).title, "");
-    EXPECT_EQ(statusItemView(onBattery(7), false, Language::en).percent, std::nullopt);
 }
 
 TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
@@ -80,7 +56,6 @@ TEST(StatusItemView, PercentGoesWhereTheHostCanShowItUnlessTheUserChose)
 
 TEST(StatusItemView, TooltipIsTheSummarySplitAfterItsFirstLineOrSaysThereIsNoBattery)
 {
-    EXPECT_EQ(statusItemView(std::nullopt, true, Language::en).toolTip, "No battery");
     EXPECT_EQ(statusItemView(std::nullopt, true, Language::ru).toolTipTitle, "Батареи нет");
     BatteryReading reading = onBattery(40);
     reading.temperatureC = 31.0;

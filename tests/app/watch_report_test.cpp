@@ -79,13 +79,4 @@ TEST(WatchReport, APeripheralChangeWritesALineWithoutReadingTheBattery)
         std::string::npos);
 }
 
-TEST(WatchReport, LineIsTheSummarysFirstOrJsonNull)
-{
-    BatteryReading r = reading(87);
-    r.onAC = r.charging = true;
-    EXPECT_EQ(WatchReport::summaryLine(r, {}, Language::ru), "87 % · заряжается");
-    EXPECT_EQ(WatchReport::summaryLine(std::nullopt, {}, Language::ru), "Батареи нет");
-    EXPECT_EQ(WatchReport::jsonLine(std::nullopt, {}, Language::ru), "null");
-}
-
 } // namespace wattlet

@@ -97,7 +97,6 @@ TEST(BatteryReading, StatusAtEachThreshold)
         return with(r, [&](BatteryReading& x) { x.temperatureC = celsius; });
     };
     const Row rows[] = {
-        { "battery -5", onBattery(-5), { W::critical }, "red" },
         { "battery 10", onBattery(10), { W::critical }, "red" },
         { "battery 11", onBattery(11), { W::low }, "yellow" },
         { "battery 20", onBattery(20), { W::low }, "yellow" },
@@ -107,21 +106,16 @@ TEST(BatteryReading, StatusAtEachThreshold)
         { "45 °C while charging", heat(onPower(50, true), 45.0), { W::hot }, "red" },
         { "NaN °C", heat(onBattery(50), std::nan("")), {}, "green" },
         { "adapter 0 W", adapter(onPower(50, true), 0), {}, "blue" },
-        { "adapter 1 W", adapter(onPower(50, true), 1), { W::weakCharger }, "yellow" },
         { "adapter 29 W", adapter(onPower(50, true), 29), { W::weakCharger }, "yellow" },
         { "adapter 30 W", adapter(onPower(50, true), 30), {}, "blue" },
-        { "adapter 29 W on battery", adapter(onBattery(50), 29), {}, "green" },
-        { "slow reason 0, 0 s", slow(onPower(50, true), 0, 0), {}, "blue" },
         { "slow -3 s", slow(onPower(50, true), 0, -3), {}, "blue" },
         { "slow reason -1", slow(onPower(50, true), -1, std::nullopt), { W::slowCharging },
             "blue" },
         { "slow 1 s", slow(onPower(50, true), 0, 1), { W::slowCharging }, "blue" },
-        { "slow reason on battery", slow(onBattery(50), 2, 600), {}, "green" },
         { "held at 69", held(69, 4), { W::notCharging }, "yellow" },
         { "held at 70", held(70, 4), {}, "green" },
         { "held at 90", held(90, 4), {}, "green" },
         { "held at 91", held(91, 4), { W::notCharging }, "yellow" },
-        { "held at 99", held(99, 4), { W::notCharging }, "yellow" },
         { "held at 100", held(100, 4), {}, "green" },
         { "held with reason 0", held(50, 0), {}, "green" },
         { "held without reason", held(50, std::nullopt), {}, "green" },
@@ -131,21 +125,12 @@ TEST(BatteryReading, StatusAtEachThreshold)
             {}, "blue" },
         { "health 80", withCapacities(159, 200), {}, "blue" },
         { "health 79", withCapacities(157, 200), { W::healthLow }, "blue" },
-        { "all on power",
-            with(held(50, 4),
-                [](BatteryReading& x) {
-                    x.temperatureC = 50.0;
-                    x.adapterWatts = 20;
-                    x.slowChargingReason = 1;
-                    x.fullCapacity = 6000;
-                    x.designCapacity = 8000;
-                }),
-            { W::hot, W::weakCharger, W::slowCharging, W::notCharging, W::healthLow }, "red" },
         { "all on battery",
             with(heat(onBattery(15), 50.0),
                 [](BatteryReading& x) {
                     x.adapterWatts = 20;
                     x.notChargingReason = 4;
+                    x.slowChargingReason = 2;
                     x.fullCapacity = 6000;
                     x.designCapacity = 8000;
                 }),
@@ -165,9 +150,7 @@ TEST(BatteryReading, HealthIsFullOverDesignRoundedAndBounded)
     EXPECT_EQ(withCapacities(9000, 8000).health(), 100);
     EXPECT_EQ(withCapacities(0, 8000).health(), 0);
     EXPECT_EQ(withCapacities(-1, 200).health(), -1);
-    EXPECT_EQ(withCapacities(8000, 1).health(), 100);
     EXPECT_FALSE(withCapacities(8000, 0).health());
-    EXPECT_FALSE(withCapacities(8000, -100).health());
     EXPECT_FALSE(withCapacities(8000, std::nullopt).health());
     EXPECT_FALSE(withCapacities(std::nullopt, 8000).health());
     // Extreme capacities saturate instead of overflowing the cast.
@@ -197,21 +180,14 @@ TEST(BatteryReading, WattsIsSignedUnroundedAndFiniteForExtremeValues)
 
 TEST(BatteryReading, SymbolIsTheFillBucketOrTheBoltOnPower)
 {
-    struct Case
-    {
-        std::int64_t percent;
-        const char* symbol;
-    };
-    const Case cases[] = { { -40, "battery.0percent" }, { 12, "battery.0percent" },
-        { 13, "battery.25percent" }, { 37, "battery.25percent" }, { 38, "battery.50percent" },
-        { 62, "battery.50percent" }, { 63, "battery.75percent" }, { 87, "battery.75percent" },
-        { 88, "battery.100percent" }, { 100, "battery.100percent" },
-        { 250, "battery.100percent" } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.percent);
-        EXPECT_EQ(onBattery(c.percent).fillSymbol(), c.symbol);
-        EXPECT_EQ(onBattery(c.percent).symbol(), c.symbol);
-        EXPECT_EQ(onPower(c.percent).fillSymbol(), c.symbol);
-        EXPECT_EQ(onPower(c.percent).symbol(), "battery.100percent.bolt");
+    const std::pair<std::int64_t, const char*> cases[] = { { -40, "battery.0percent" },
+        { 12, "battery.0percent" }, { 13, "battery.25percent" }, { 37, "battery.25percent" },
+        { 38, "battery.50percent" }, { 62, "battery.50percent" }, { 63, "battery.75percent" },
+        { 87, "battery.75percent" }, { 88, "battery.100percent" }, { 250, "battery.100percent" } };
+    for (const auto& [percent, symbol] : cases) {
+        SCOPED_TRACE(percent);
+        EXPECT_EQ(onBattery(percent).symbol(), symbol);
+        EXPECT_EQ(onPower(percent).fillSymbol(), symbol);
+        EXPECT_EQ(onPower(percent).symbol(), "battery.100percent.bolt");
     }
 }
