@@ -63,6 +63,13 @@ namespace {
         EXPECT_EQ(v.hero.tone, "red");
     }
 
+    TEST(MainPageView, PowerButtonNeedsASettingsTool)
+    {
+        const MainPageView noTool = mainPageView(Demo::reading("charging", 0), {}, {}, en, false);
+        ASSERT_EQ(noTool.actions.size(), 1U);
+        EXPECT_EQ(noTool.actions[0].kind, MainPageView::Action::Kind::copySummary);
+    }
+
     TEST(MainPageView, ChartNeedsTwoValues)
     {
         const BatteryReading r = Demo::reading("battery", 0);

@@ -33,6 +33,9 @@ TEST(MenuView, RowsShowWhatIsAvailable)
     EXPECT_EQ(titles(menuView(chargingReading(), en)),
         "85 % · charging · full in 1 h 5 min|---|Open panel|Power|Copy summary|" + tail);
     EXPECT_EQ(titles(menuView(std::nullopt, en)), "Open panel|Power|Copy summary|" + tail);
+    // Without a power settings tool there is nothing for Power to open.
+    EXPECT_EQ(titles(menuView(chargingReading(), en, false)),
+        "85 % · charging · full in 1 h 5 min|---|Open panel|Copy summary|" + tail);
 }
 
 } // namespace wattlet

@@ -168,6 +168,25 @@ TEST(BatteryText, WarningSentenceCarriesItsNumberRoundedOrZero)
     }
 }
 
+TEST(BatteryText, SummaryListsEveryKnownValue)
+{
+    BatteryReading r;
+    r.percent = 87;
+    r.onAC = r.charging = true;
+    r.minutesLeft = 65;
+    r.amperageMA = 2930;
+    r.voltageMV = 12480;
+    r.adapterWatts = 96;
+    r.adapterName = "USB-C";
+    r.temperatureC = 31.2;
+    r.fullCapacity = 4600;
+    r.designCapacity = 5000;
+    r.cycles = 212;
+    EXPECT_EQ(text::summary(r, en),
+        "87 % · charging\nfull in 1 h 5 min\nPower: +37 W (2.9 A · 12.5 V)\nCharger: 96 W · USB-C\n"
+        "Temperature: 31 °C\nHealth: 92 % (4600 mAh / 5000)\nCycles: 212");
+}
+
 TEST(BatteryText, SummaryLeavesOutWhatIsUnknownOrIrrelevant)
 {
     BatteryReading r;
