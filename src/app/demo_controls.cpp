@@ -8,7 +8,7 @@ namespace {
     {
     public:
         explicit DemoChargeLimit(ChargeLimitState state)
-            : m_state(std::move(state))
+            : m_state(state)
         { }
 
         [[nodiscard]] const ChargeLimitState& state() const override { return m_state; }
@@ -77,7 +77,7 @@ std::unique_ptr<ChargeLimitControl> chargeLimit(const BatteryReading& reading)
     state.on = end < 100;
     state.start = state.on ? end - 5 : 0;
     state.end = end;
-    return std::make_unique<DemoChargeLimit>(std::move(state));
+    return std::make_unique<DemoChargeLimit>(state);
 }
 
 std::unique_ptr<PowerProfiles> powerProfiles() { return std::make_unique<DemoPowerProfiles>(); }

@@ -180,7 +180,7 @@ namespace {
                 state.obstacle = ChargeLimitObstacle::none;
             if (state == m_state && ready() == m_announcedReady)
                 return;
-            m_state = std::move(state);
+            m_state = state;
             m_announcedReady = ready();
             Q_EMIT changed();
         }
