@@ -9,13 +9,11 @@
 #include "ui/components/segmented_control.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/text_label.h"
-#include "ui/components/toggle_switch.h"
 #include "ui/components/warning_row.h"
 #include "ui/drawing/qt_text.h"
 #include "ui/theme/palette.h"
 #include "ui/theme/style.h"
 
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace wattlet {
@@ -36,18 +34,14 @@ namespace {
         QStringList segments;
         for (const View::Choice& item : view.choices)
             segments.push_back(qText(item.label));
-        auto* control = new SegmentedControl(segments, view.selected);
-        control->setObjectName(QStringLiteral("limit"));
-        control->setFont(Style::font(13));
-        control->setAccessibleName(qText(view.title));
-        control->setEnabled(view.enabled);
-        QObject::connect(control, &SegmentedControl::activated, control,
-            [&limit, choices = view.choices](int index) {
+        SegmentedControl* control = choiceControl(segments, view.selected, QStringLiteral("limit"),
+            qText(view.title), [&limit, choices = view.choices](int index) {
                 const View::Choice& chosen = choices.at(static_cast<std::size_t>(index));
                 limit.setDraft(chosen.request ? std::nullopt : std::optional(chosen.draft));
                 if (chosen.request)
                     limit.apply(*chosen.request);
             });
+        control->setEnabled(view.enabled);
         return control;
     }
 
@@ -80,20 +74,13 @@ namespace {
         return column;
     }
 
-    QLayout* toggle(const View& view, ChargeLimitModel& limit)
+    QWidget* toggle(const View& view, ChargeLimitModel& limit)
     {
-        auto* row = new QHBoxLayout;
-        row->setSpacing(Style::defaultSpacing);
-        row->addWidget(new TextLabel(qText(view.toggleLabel), Style::font(13)), 1);
-        auto* control = new ToggleSwitch;
-        control->setObjectName(QStringLiteral("limitSwitch"));
-        control->setChecked(view.toggleOn);
-        control->setEnabled(view.enabled);
-        control->setAccessibleName(qText(view.toggleLabel));
-        QObject::connect(control, &ToggleSwitch::clicked, control,
-            [&limit, on = view.toggleOnRequest](
-                bool checked) { limit.apply(checked ? on : ChargeLimitRequest {}); });
-        row->addWidget(control, 0, Qt::AlignVCenter);
+        auto* row = new SwitchRow({ view.toggleLabel, view.toggleOn },
+            QStringLiteral("limitSwitch"), [&limit, on = view.toggleOnRequest](bool checked) {
+                limit.apply(checked ? on : ChargeLimitRequest {});
+            });
+        row->setEnabled(view.enabled);
         return row;
     }
 
@@ -116,7 +103,7 @@ ChargeLimitPage::ChargeLimitPage(AppModel& model, std::function<void()> back, QW
             column->addLayout(custom(view, limit));
         break;
     case View::Control::toggle:
-        column->addLayout(toggle(view, limit));
+        column->addWidget(toggle(view, limit));
         break;
     case View::Control::none:
         break;
