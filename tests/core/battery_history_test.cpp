@@ -17,11 +17,10 @@ namespace {
 constexpr double t0 = 1700000000;
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-BatteryReading reading(std::int64_t percent, bool onAC = false)
+BatteryReading reading(std::int64_t percent)
 {
     BatteryReading r;
     r.percent = percent;
-    r.onAC = onAC;
     return r;
 }
 
@@ -36,7 +35,7 @@ BatteryHistory historyOf(std::vector<BatterySample> samples)
 
 } // namespace
 
-TEST(BatteryHistory, AnUnchangedReadingIsRecordedOncePerMinute)
+TEST(BatteryHistory, AnUnchangedPercentIsRecordedOncePerMinute)
 {
     BatteryHistory history;
     EXPECT_TRUE(history.add(reading(50), t0));
@@ -44,16 +43,10 @@ TEST(BatteryHistory, AnUnchangedReadingIsRecordedOncePerMinute)
     changedPowerOnly.amperageMA = -900;
     changedPowerOnly.voltageMV = 11000;
     EXPECT_FALSE(history.add(changedPowerOnly, t0 + 59));
-    EXPECT_EQ(history.samples, (std::vector<BatterySample> { at(t0, 50) }));
-
     EXPECT_TRUE(history.add(changedPowerOnly, t0 + 60));
-    EXPECT_EQ(history.samples.size(), 2U);
-    EXPECT_EQ(history.samples.back().w, -9.9);
-    // A percent or power source change is taken at once.
     EXPECT_TRUE(history.add(reading(51), t0 + 61));
-    EXPECT_TRUE(history.add(reading(51, true), t0 + 62));
-    EXPECT_EQ(history.samples.size(), 4U);
-    EXPECT_EQ(history.samples.back(), (BatterySample { t0 + 62, 51, std::nullopt, true }));
+    EXPECT_EQ(history.samples,
+        (std::vector<BatterySample> { at(t0, 50), { t0 + 60, 50, -9.9, false }, at(t0 + 61, 51) }));
 }
 
 TEST(BatteryHistory, AddKeepsSamplesUpTo48HoursOld)
@@ -83,6 +76,7 @@ TEST(BatteryHistory, SampleFromTheFutureDoesNotBlankTheChart)
 TEST(BatteryHistory, SeriesTakesLatestPercentOfEachStep)
 {
     // Steps before the first sample are left out; a sample older than the window fills all.
+    EXPECT_TRUE(BatteryHistory {}.series(24, 96, t0).empty());
     EXPECT_EQ(
         historyOf({ at(t0 - 20 * 60, 64) }).series(24, 96, t0), (std::vector<double> { 64, 64 }));
     EXPECT_EQ(
@@ -92,18 +86,6 @@ TEST(BatteryHistory, SeriesTakesLatestPercentOfEachStep)
     const auto history = historyOf({ at(t0 - 4 * 3600 - 1, 10), at(t0 - 3 * 3600 - 5, 20),
         at(t0 - 3 * 3600, 30), at(t0 - 90 * 60, 40), at(t0 - 3599, 50), at(t0 + 1, 99) });
     EXPECT_EQ(history.series(4, 4, t0), (std::vector<double> { 30, 30, 40, 50 }));
-}
-
-TEST(BatteryHistory, SeriesOfAbsurdCountsIsEmptyOrCapped)
-{
-    const auto history = historyOf({ at(t0 - 60, 50) });
-    EXPECT_TRUE(history.series(24, 0, t0).empty());
-    EXPECT_TRUE(history.series(24, -5, t0).empty());
-    EXPECT_TRUE(BatteryHistory {}.series(24, 96, t0).empty());
-    EXPECT_TRUE(history.series(std::nan(""), 96, t0).empty());
-    const auto values = historyOf({ at(t0 - 30 * 3600, 33) }).series(24, INT64_MAX, t0);
-    EXPECT_EQ(values.size(), 100000U);
-    EXPECT_EQ(values.back(), 33);
 }
 
 TEST(BatteryHistory, DeltaLastHourCountsFromTheNewestHourOldSample)
@@ -127,16 +109,6 @@ TEST(BatteryHistory, JsonLeavesOutBrokenNumbers)
         { 10, 3, std::nan(""), true }, { 20, 4, -inf, true } });
     EXPECT_EQ(
         broken.toJson(), R"({"samples":[{"ac":true,"p":3,"t":10.0},{"ac":true,"p":4,"t":20.0}]})");
-}
-
-TEST(BatteryHistory, JsonWithinALimitKeepsTheNewestSamples)
-{
-    const auto three = historyOf({ at(1, 10), at(2, 20), at(3, 30) });
-    const std::string all = three.toJson();
-    EXPECT_EQ(three.toJson(all.size()), all);
-    EXPECT_EQ(three.toJson(all.size() - 1),
-        R"({"samples":[{"ac":false,"p":20,"t":2.0},{"ac":false,"p":30,"t":3.0}]})");
-    EXPECT_EQ(three.toJson(0), R"({"samples":[]})");
 }
 
 TEST(BatteryHistory, ReadsAcceptedVariants)
@@ -164,17 +136,15 @@ TEST(BatteryHistory, ReadingFailsAsAWholeOnAnyViolation)
     std::vector<std::string> broken { "", "not json", R"({"samples":[{"t":1,"p":2,"ac":true}])",
         R"([{"t":1,"p":2,"ac":true}])", R"({})", R"({"samples":null})",
         R"({"samples":{"t":1,"p":2,"ac":true}})", R"({"samples":[{"t":1,"p":2,"ac":true},5]})",
-        R"({"samples":[[{"t":1,"p":2,"ac":true}]]})", R"({"samples":[]} [])",
-        R"({"samples":[],"samples":{}})", std::string("{\"samples\":[]}\0garbage", 22) };
+        R"({"samples":[]} [])", R"({"samples":[],"samples":{}})",
+        std::string("{\"samples\":[]}\0garbage", 22) };
     // One sample, broken in one way.
     // clang-format off
     for (const char* sample : { R"("t":1,"p":2,"ac":true,"q":[})", R"("p":2,"ac":true)",
-             R"("t":"1","p":2,"ac":true)", R"("t":null,"p":2,"ac":true)", R"("t":1e400,"p":2,"ac":true)",
-             R"("t":1,"ac":true)", R"("t":1,"p":5.5,"ac":true)", R"("t":1,"p":1e30,"ac":true)",
-             R"("t":1,"p":9223372036854775808,"ac":true)", R"("t":1,"p":"2","ac":true)",
+             R"("t":"1","p":2,"ac":true)", R"("t":1e400,"p":2,"ac":true)", R"("t":1,"ac":true)",
+             R"("t":1,"p":5.5,"ac":true)", R"("t":1,"p":9223372036854775808,"ac":true)",
              R"("t":1,"p":true,"ac":true)", R"("t":1,"p":2)", R"("t":1,"p":2,"ac":1)",
-             R"("t":1,"p":2,"ac":"true")", R"("t":1,"p":2,"ac":null)", R"("t":1,"p":2,"ac":true,"w":"3")",
-             R"("t":1,"p":2,"ac":true,"w":false)", R"("t":1,"p":2,"ac":true,"w":-1e999)" })
+             R"("t":1,"p":2,"ac":true,"w":"3")", R"("t":1,"p":2,"ac":true,"w":-1e999)" })
         broken.push_back(std::string(R"({"samples":[{)") + sample + "}]}");
     // clang-format on
     for (const auto& json : broken) {

@@ -36,15 +36,14 @@ TEST(BatteryParse, IntValueReadsThe32BitRangeAsSigned)
 {
     const double inf = std::numeric_limits<double>::infinity();
     // clang-format off
-    const std::pair<PropertyValue, I> cases[] = { { 42, 42 }, { -5, -5 },
+    const std::pair<PropertyValue, I> cases[] = { { 42, 42 },
         { std::int64_t { 2147483647 }, 2147483647 }, { std::int64_t { 2147483648 }, -2147483648 },
-        { std::int64_t { 4294967295 }, -1 },
-        { std::int64_t { 4294967296 }, 4294967296 }, { int64Max, int64Max }, { int64Min, int64Min },
-        { std::uint64_t { 18446744073709550524u }, -1092 },
+        { std::int64_t { 4294967295 }, -1 }, { std::int64_t { 4294967296 }, 4294967296 },
+        { int64Min, int64Min }, { std::uint64_t { 18446744073709550524u }, -1092 },
         { std::uint64_t { 9223372036854775808u }, int64Min }, { -12.9, -12 },
         { 4294966116.0, -1180 }, { -0x1p63, int64Min }, { 0x1p63, {} }, { -1e19, {} },
-        { std::nan(""), {} }, { inf, {} }, { -inf, {} }, { true, {} }, { "90", {} },
-        { PropertyDict { { "a", 1 } }, {} }, { PropertyValue::Other {}, {} } };
+        { std::nan(""), {} }, { -inf, {} }, { true, {} }, { "90", {} },
+        { PropertyValue::Other {}, {} } };
     // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
@@ -68,8 +67,7 @@ TEST(BatteryParse, PercentIsCurrentOverMaxWithinZeroToAHundred)
         { { { "Current Capacity", 50 } }, { { "CurrentCapacity", 10 }, { "MaxCapacity", 200 } }, 25 },
         { { { "Current Capacity", "50" } }, { { "CurrentCapacity", 30 } }, 30 },
         // Exact even where the product overflows.
-        { power(int64Max, 100), none, 100 },
-        { power(int64Max, int64Max), none, 100 }, { power(int64Min, 1), none, 0 },
+        { power(int64Max, 100), none, 100 }, { power(int64Min, 1), none, 0 },
         { power(int64Max - 1, int64Max), none, 99 }, { power(99, 1000000000000000000), none, 0 },
     };
     // clang-format on
@@ -130,7 +128,6 @@ TEST(BatteryParse, EachValueComesFromTheFirstUsableLinkOfItsChain)
         { none, { { "FullyCharged", true } }, "full", true },
         { onAC, none, "onAC", true },
         { { { "Power Source State", "Battery Power" } }, connected, "onAC", false },
-        { { { "Power Source State", "ac power" } }, connected, "onAC", false },
         { { { "Power Source State", 1 } }, connected, "onAC", true },
         { none, { { "ExternalConnected", 1 } }, "onAC", false },
         { none, { { "InstantAmperage", "n/a" }, { "Amperage", 7 } }, "amperageMA", 7 },
@@ -142,7 +139,6 @@ TEST(BatteryParse, EachValueComesFromTheFirstUsableLinkOfItsChain)
         { none, batteryData({ { "NominalChargeCapacity", 8786 } }, { { "NominalChargeCapacity", 4274 } }), "fullCapacity", 4274 },
         { none, { { "NominalChargeCapacity", 8786 } }, "fullCapacity", 8786 },
         { none, batteryData({ { "CycleCount", "90" } }, { { "CycleCount", 291 } }), "cycles", 291 },
-        { none, { { "CycleCount", true } }, "cycles", nullptr },
         { none, { { "BatteryData", "broken" }, { "AppleRawMaxCapacity", 8542 } }, "fullCapacity", 8542 },
         { { { "Power Source State", "Battery Power" } }, adapter(PropertyDict { { "Watts", 96 } }), "adapterWatts", nullptr },
         { onAC, adapter(PropertyDict { { "Name", 5 }, { "Description", "pd" } }), "adapterName", "pd" },
@@ -167,7 +163,7 @@ TEST(BatteryParse, CurrentFallsBackToBatteryPowerOverVoltage)
     const PropertyDict volt { { "Voltage", 1 } };
     // clang-format off
     const std::tuple<PropertyDict, PropertyValue, I> cases[] = { { volts12, -15001, -1250 },
-        { volts12, std::uint64_t { 18446744073709536616u }, -1250 }, { volts12, 0, {} }, { volts12, "15000", {} },
+        { volts12, 0, {} }, { volts12, "15000", {} },
         { { { "Voltage", 0 } }, 15000, {} }, { { { "Voltage", -12000 } }, 15000, {} },
         { { { "Voltage", 12000 }, { "Amperage", 3 } }, 15000, 3 },
         { { { "AppleRawBatteryVoltage", 3 } }, 7, 2333 },
@@ -191,8 +187,7 @@ TEST(BatteryParse, TemperatureTakesFirstCandidateInRange)
         { PropertyDict {}, { { "VirtualTemperature", 9000 } }, {} },
         { { { "Temperature", 500 } }, {}, 5.0 }, { { { "Temperature", 499 } }, {}, {} },
         { { { "Temperature", 8001 } }, { { "VirtualTemperature", 3700 } }, 37.0 },
-        { { { "Temperature", -27315 } }, {}, {} }, { { { "Temperature", 3050.9 } }, {}, 30.5 },
-        { { { "Temperature", "3050" } }, {}, {} } };
+        { { { "Temperature", 3050.9 } }, {}, 30.5 }, { { { "Temperature", "3050" } }, {}, {} } };
     // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);

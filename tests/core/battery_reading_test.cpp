@@ -50,13 +50,10 @@ TEST(BatteryReading, StateAtEachBoundary)
         bool optimizedHold;
     };
     const Case cases[] = { { false, true, true, 100, S::discharging, false },
-        { false, false, false, 80, S::discharging, false },
-        { true, true, true, 100, S::charging, false },
-        { true, true, false, 80, S::charging, false }, { true, false, true, 50, S::full, false },
-        { true, false, true, 80, S::full, false }, { true, false, false, 100, S::full, false },
-        { true, false, false, 150, S::full, false }, { true, false, false, 99, S::hold, false },
-        { true, false, false, 91, S::hold, false }, { true, false, false, 90, S::hold, true },
-        { true, false, false, 70, S::hold, true }, { true, false, false, 69, S::hold, false } };
+        { true, true, true, 100, S::charging, false }, { true, false, true, 50, S::full, false },
+        { true, false, false, 100, S::full, false }, { true, false, false, 91, S::hold, false },
+        { true, false, false, 90, S::hold, true }, { true, false, false, 70, S::hold, true },
+        { true, false, false, 69, S::hold, false } };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.onAC << c.charging << c.full << " " << c.percent);
         BatteryReading r = onPower(c.percent, c.charging);
@@ -114,7 +111,6 @@ TEST(BatteryReading, StatusAtEachThreshold)
         { "slow 1 s", slow(onPower(50, true), 0, 1), { W::slowCharging }, "blue" },
         { "held at 69", held(69, 4), { W::notCharging }, "yellow" },
         { "held at 70", held(70, 4), {}, "green" },
-        { "held at 90", held(90, 4), {}, "green" },
         { "held at 91", held(91, 4), { W::notCharging }, "yellow" },
         { "held at 100", held(100, 4), {}, "green" },
         { "held with reason 0", held(50, 0), {}, "green" },
@@ -145,11 +141,8 @@ TEST(BatteryReading, StatusAtEachThreshold)
 
 TEST(BatteryReading, HealthIsFullOverDesignRoundedAndBounded)
 {
-    EXPECT_EQ(withCapacities(159, 200).health(), 80);
-    EXPECT_EQ(withCapacities(157, 200).health(), 79);
-    EXPECT_EQ(withCapacities(9000, 8000).health(), 100);
+    // Where it rounds to 80 and 79 is a row of StatusAtEachThreshold.
     EXPECT_EQ(withCapacities(0, 8000).health(), 0);
-    EXPECT_EQ(withCapacities(-1, 200).health(), -1);
     EXPECT_FALSE(withCapacities(8000, 0).health());
     EXPECT_FALSE(withCapacities(8000, std::nullopt).health());
     EXPECT_FALSE(withCapacities(std::nullopt, 8000).health());
@@ -160,34 +153,12 @@ TEST(BatteryReading, HealthIsFullOverDesignRoundedAndBounded)
     EXPECT_EQ(withCapacities(1, int64Max).health(), 0);
 }
 
-TEST(BatteryReading, WattsIsSignedUnroundedAndFiniteForExtremeValues)
+TEST(BatteryReading, WattsIsFiniteForExtremeValuesAndAbsentWithoutBoth)
 {
     BatteryReading r;
-    r.amperageMA = -1180;
-    r.voltageMV = 11691;
-    EXPECT_DOUBLE_EQ(*r.watts(), -13.79538);
     r.amperageMA = int64Min;
-    r.voltageMV = int64Min;
-    EXPECT_DOUBLE_EQ(*r.watts(), 8.507059173023462e31);
     r.voltageMV = int64Max;
     EXPECT_DOUBLE_EQ(*r.watts(), -8.507059173023462e31);
     r.voltageMV.reset();
     EXPECT_FALSE(r.watts());
-    r.voltageMV = 11691;
-    r.amperageMA.reset();
-    EXPECT_FALSE(r.watts());
-}
-
-TEST(BatteryReading, SymbolIsTheFillBucketOrTheBoltOnPower)
-{
-    const std::pair<std::int64_t, const char*> cases[] = { { -40, "battery.0percent" },
-        { 12, "battery.0percent" }, { 13, "battery.25percent" }, { 37, "battery.25percent" },
-        { 38, "battery.50percent" }, { 62, "battery.50percent" }, { 63, "battery.75percent" },
-        { 87, "battery.75percent" }, { 88, "battery.100percent" }, { 250, "battery.100percent" } };
-    for (const auto& [percent, symbol] : cases) {
-        SCOPED_TRACE(percent);
-        EXPECT_EQ(onBattery(percent).symbol(), symbol);
-        EXPECT_EQ(onPower(percent).fillSymbol(), symbol);
-        EXPECT_EQ(onPower(percent).symbol(), "battery.100percent.bolt");
-    }
 }

@@ -40,13 +40,9 @@ TEST(BatteryText, EveryKeyHasBothLanguagesWithTheSamePlaceholders)
 
 TEST(BatteryText, DurationSplitsHoursAndMinutes)
 {
-    // clang-format off
-    const std::vector<std::pair<std::int64_t, std::string>> cases {
-        { 0, "0 min" }, { 59, "59 min" }, { 60, "1 h" }, { 61, "1 h 1 min" }, { 1500, "25 h" },
-        { -59, "-59 min" }, { -60, "-1 h" }, { -65, "-1 h -5 min" },
-        { INT64_MIN, "-153722867280912930 h -8 min" }, { INT64_MAX, "153722867280912930 h 7 min" },
-    };
-    // clang-format on
+    const std::vector<std::pair<std::int64_t, std::string>> cases { { 0, "0 min" }, { 60, "1 h" },
+        { 61, "1 h 1 min" }, { INT64_MIN, "-153722867280912930 h -8 min" },
+        { INT64_MAX, "153722867280912930 h 7 min" } };
     for (const auto& [minutes, expected] : cases) {
         SCOPED_TRACE(minutes);
         EXPECT_EQ(text::duration(minutes, en), expected);
@@ -57,12 +53,10 @@ TEST(BatteryText, NumRoundsShortestDecimalHalfToEven)
 {
     // clang-format off
     const std::vector<std::tuple<double, int, std::string>> cases {
-        { 12.34, 1, "12.3" }, { 12.04, 1, "12" }, { 0.25, 1, "0.2" }, { 0.35, 1, "0.4" },
-        { 2.5, 0, "2" }, { 0.5, 0, "0" }, { 9.96, 1, "10" }, { 0.0006, 3, "0.001" },
-        { 0.05, 1, "0" }, { -0.0, 2, "0" }, { -0.04, 1, "0" }, { -1.25, 1, "-1.2" },
-        { 5e-324, 2, "0" }, { 1e21, 0, "1000000000000000000000" }, { 1e-7, 10, "0.0000001" },
-        { 1.5, -3, "2" }, { 0.30000000000000004, 20, "0.30000000000000004" }, { 0.1, INT_MAX, "0.1" },
-        { std::nan(""), 1, "NaN" }, { inf, 1, "∞" }, { -inf, 0, "-∞" },
+        { 0.25, 1, "0.2" }, { 0.35, 1, "0.4" }, { 2.5, 0, "2" }, { 9.96, 1, "10" }, { -0.0, 2, "0" },
+        { -0.04, 1, "0" }, { -1.25, 1, "-1.2" }, { 1e21, 0, "1000000000000000000000" },
+        { 1e-7, 10, "0.0000001" }, { 1.5, -3, "2" }, { 0.30000000000000004, 20, "0.30000000000000004" },
+        { 0.1, INT_MAX, "0.1" }, { std::nan(""), 1, "NaN" }, { inf, 1, "∞" }, { -inf, 0, "-∞" },
     };
     // clang-format on
     for (const auto& [value, digits, expected] : cases) {
@@ -74,55 +68,23 @@ TEST(BatteryText, NumRoundsShortestDecimalHalfToEven)
 
 TEST(BatteryText, StateTellsWhyTheBatteryIsNotCharging)
 {
-    struct Case
-    {
-        bool onAC, charging, full;
-        std::int64_t percent;
-        std::optional<std::int64_t> limit;
-        const char* state;
-    };
-    // clang-format off
-    const Case cases[] = {
-        { true, false, false, 69, {}, "on power, not charging" },
-        { true, false, false, 70, {}, "optimized charging — holding near 80 %" },
-        { true, false, true, 80, {}, "charged, on power" },
-        { true, false, false, 100, {}, "charged, on power" },
+    // On power, not charging, at a percent, with a charge limit the user set or none.
+    const std::tuple<std::int64_t, std::optional<std::int64_t>, const char*> cases[] = {
+        { 69, {}, "on power, not charging" },
+        { 70, {}, "optimized charging — holding near 80 %" },
+        { 100, {}, "charged, on power" },
         // A charge limit the user set explains a hold at it, and only there.
-        { true, false, false, 77, 80, "optimized charging — holding near 80 %" },
-        { true, false, false, 78, 80, "holding at the 80 % charge limit" },
-        { true, false, false, 85, 80, "holding at the 80 % charge limit" },
-        { true, false, false, 100, 80, "charged, on power" },
+        { 77, 80, "optimized charging — holding near 80 %" },
+        { 78, 80, "holding at the 80 % charge limit" },
+        { 100, 80, "charged, on power" },
     };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.state + std::string(" at ") + std::to_string(c.percent));
+    for (const auto& [percent, limit, state] : cases) {
+        SCOPED_TRACE(percent);
         BatteryReading r;
-        r.onAC = c.onAC;
-        r.charging = c.charging;
-        r.full = c.full;
-        r.percent = c.percent;
-        r.chargeLimitPercent = c.limit;
-        EXPECT_EQ(text::state(r, en), c.state);
-    }
-}
-
-TEST(BatteryText, TimeLineNamesDirectionOrCalculation)
-{
-    struct Case
-    {
-        bool onAC, charging;
-        std::optional<std::int64_t> minutes;
-        std::optional<std::string> line;
-    };
-    const Case cases[] = { { false, false, {}, "calculating time…" }, { true, false, {}, {} },
-        { true, true, 65, "full in 1 h 5 min" }, { true, false, 65, "left 1 h 5 min" } };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.value_or("(none)"));
-        BatteryReading r;
-        r.onAC = c.onAC;
-        r.charging = c.charging;
-        r.minutesLeft = c.minutes;
-        EXPECT_EQ(text::timeLine(r, en), c.line);
+        r.onAC = true;
+        r.percent = percent;
+        r.chargeLimitPercent = limit;
+        EXPECT_EQ(text::state(r, en), state);
     }
 }
 
@@ -132,7 +94,7 @@ TEST(BatteryText, PowerLineShowsSignMagnitudeCurrentAndVoltage)
     // clang-format off
     const std::vector<std::tuple<I, I, std::optional<std::string>>> cases {
         { 2930, 12480, "+37 W (2.9 A · 12.5 V)" }, { -1240, 11870, "\u221215 W (1.2 A · 11.9 V)" },
-        { -4, 12500, "0 W (0 A · 12.5 V)" }, { 5, 10001, "+0.1 W (0 A · 10 V)" }, { 2930, -12480, "\u221237 W (2.9 A · -12.5 V)" },
+        { -4, 12500, "0 W (0 A · 12.5 V)" }, { 2930, -12480, "\u221237 W (2.9 A · -12.5 V)" },
         { INT64_MIN, 1, "\u22129223372036855 W (9223372036854776 A · 0 V)" },
         { std::nullopt, 12000, std::nullopt }, { 1000, std::nullopt, std::nullopt },
     };
@@ -151,11 +113,6 @@ TEST(BatteryText, PowerLineShowsSignMagnitudeCurrentAndVoltage)
 TEST(BatteryText, WarningSentenceCarriesItsNumberRoundedOrZero)
 {
     using W = BatteryReading::Warning;
-    const BatteryReading r;
-    EXPECT_EQ(text::warning(W::weakCharger, r, en, MachineName::laptop),
-        "Weak charger: 0 W — charging is slow or not happening");
-    EXPECT_EQ(text::warning(W::healthLow, r, en, MachineName::laptop),
-        "Battery health 0 % — time to think about a replacement");
     const std::vector<std::pair<std::optional<double>, std::string>> cases { { 44.5, "45" },
         { 44.49, "44" }, { -0.5, "-1" }, { std::nullopt, "0" }, { std::nan(""), "0" },
         { 1e300, "9223372036854775807" }, { -inf, "-9223372036854775808" } };
@@ -168,7 +125,7 @@ TEST(BatteryText, WarningSentenceCarriesItsNumberRoundedOrZero)
     }
 }
 
-TEST(BatteryText, SummaryListsEveryKnownValue)
+TEST(BatteryText, SummaryListsWhatIsKnownAndRelevant)
 {
     BatteryReading r;
     r.percent = 87;
@@ -185,18 +142,15 @@ TEST(BatteryText, SummaryListsEveryKnownValue)
     EXPECT_EQ(text::summary(r, en),
         "87 % · charging\nfull in 1 h 5 min\nPower: +37 W (2.9 A · 12.5 V)\nCharger: 96 W · USB-C\n"
         "Temperature: 31 °C\nHealth: 92 % (4600 mAh / 5000)\nCycles: 212");
-}
 
-TEST(BatteryText, SummaryLeavesOutWhatIsUnknownOrIrrelevant)
-{
-    BatteryReading r;
+    // What is unknown or irrelevant is left out.
+    r = {};
     r.percent = 40;
     r.adapterWatts = 65;
     r.adapterName = "Dock";
     r.fullCapacity = 4000;
     r.temperatureC = -0.4;
     EXPECT_EQ(text::summary(r, en), "40 % · on battery\ncalculating time…\nTemperature: 0 °C");
-
     r.onAC = true;
     r.percent = 95;
     r.adapterName.reset();

@@ -24,7 +24,6 @@ TEST(CleanName, HostileNamesBecomeOneShortLineOfPlainText)
         = "AT&T Mouse <b>X</b> <a href=\"http://evil.example/\">click</a> "
           "<img src=\"file:///etc/passwd\"/>";
     const std::vector<std::pair<std::string, std::string>> cases {
-        { "MX Master 3", "MX Master 3" },
         { " \tLogi\n\n K380\r\n", "Logi K380" },
         // Markup is text here; the notification escapes it where the server reads markup.
         { hostileLink, "AT&T Mouse <b>X</b> <a href=\"http://evil.exampl\u2026" },
@@ -43,7 +42,6 @@ TEST(CleanName, HostileNamesBecomeOneShortLineOfPlainText)
         // Overlong, surrogate, past U+10FFFF, stray continuation: nothing readable is left.
         { "\xC0\xAF \xED\xA0\x80\xF4\x90\x80\x80\x80", "" },
         { "\x1B\a \t\u202E", "" },
-        { "", "" },
     };
     for (const auto& [raw, clean] : cases) {
         SCOPED_TRACE(raw.substr(0, 80));

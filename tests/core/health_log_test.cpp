@@ -62,12 +62,11 @@ TEST(HealthLog, AClockSetBackChangesNothing)
 TEST(HealthLog, JsonIsReadInDayOrderKeepingTheFirstOfEachDay)
 {
     // Out of order and twice the same day: sorted, the first of a day kept.
-    const auto shuffled = HealthLog::fromJson(
-        R"({"days":[{"date":"2025-03-15","full":2,"design":3},{"date":"2025-03-14","full":1,"design":3},)"
-        R"({"date":"2025-03-15","full":9,"design":9,"cycles":null}]})");
-    ASSERT_TRUE(shuffled);
-    EXPECT_EQ(shuffled->entries,
-        (std::vector<HealthEntry> { { today, 1, 3, {} }, { today + 1, 2, 3, {} } }));
+    EXPECT_EQ(
+        HealthLog::fromJson(
+            R"({"days":[{"date":"2025-03-15","full":2,"design":3},{"date":"2025-03-14","full":1,"design":3},)"
+            R"({"date":"2025-03-15","full":9,"design":9,"cycles":null}]})"),
+        (HealthLog { { { today, 1, 3, {} }, { today + 1, 2, 3, {} } } }));
 }
 
 TEST(HealthLog, AnyBrokenDayRefusesTheWholeFile)
@@ -95,10 +94,8 @@ TEST(HealthLog, TrendNeedsThirtyDaysAndACycleRange)
     }
     const auto trend = log.trend();
     EXPECT_EQ(trend.spanDays, 60);
-    ASSERT_TRUE(trend.perMonth);
-    EXPECT_NEAR(*trend.perMonth, -1.0, 0.02);
-    ASSERT_TRUE(trend.per100Cycles);
-    EXPECT_NEAR(*trend.per100Cycles, -1.97, 0.05);
+    EXPECT_NEAR(trend.perMonth.value_or(0), -1.0, 0.02);
+    EXPECT_NEAR(trend.per100Cycles.value_or(0), -1.97, 0.05);
 
     log.entries.resize(31);
     EXPECT_TRUE(log.trend().perMonth);
@@ -109,17 +106,6 @@ TEST(HealthLog, TrendNeedsThirtyDaysAndACycleRange)
     log.entries.push_back({ today + 40, 9900, 10000, 100 });
     EXPECT_TRUE(log.trend().perMonth);
     EXPECT_EQ(log.trend().per100Cycles, std::nullopt);
-}
-
-TEST(HealthLog, DatesRoundTripAcrossLeapYearsAndEras)
-{
-    for (const std::int64_t day : { -719162, -1, 0, 11016, 11017, 20161, 2932896 }) {
-        SCOPED_TRACE(day);
-        EXPECT_EQ(wattlet::dayOfDate(wattlet::dateText(day)), day);
-    }
-    EXPECT_EQ(wattlet::dateText(11016), "2000-02-29");
-    EXPECT_EQ(wattlet::dayOfDate("1900-02-29"), std::nullopt);
-    EXPECT_EQ(wattlet::dayOfDate("0000-01-01"), std::nullopt);
 }
 
 TEST(HealthLog, StaysOneEntryPerDayWithinFiveYearsWhateverTheClockDoes)

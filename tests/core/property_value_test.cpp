@@ -16,14 +16,10 @@ TEST(PropertyValue, DeepNestingEndsAsOther)
     text.append(levels, '}');
     const PropertyDict dict = wattlet::propertyDictFromJson(nlohmann::json::parse(text));
 
-    int depth = 1;
     const PropertyDict* level = &dict;
-    for (;;) {
-        const auto& value = level->at("a").value;
-        if (std::holds_alternative<PropertyValue::Other>(value))
-            break;
-        level = &std::get<PropertyDict>(value);
-        ++depth;
-    }
+    int depth = 1;
+    for (; std::holds_alternative<PropertyDict>(level->at("a").value); ++depth)
+        level = &std::get<PropertyDict>(level->at("a").value);
     EXPECT_EQ(depth, 64);
+    EXPECT_TRUE(std::holds_alternative<PropertyValue::Other>(level->at("a").value));
 }

@@ -109,8 +109,6 @@ QVariantMap FakeUPower::thresholdBattery(uint start, uint end)
     return battery;
 }
 
-QString FakeUPower::introspect(const QString&) const { return {}; }
-
 bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
 {
     const QString member = message.member();
