@@ -24,12 +24,8 @@ namespace {
     // A battery whose limit the helper sets, in balanced mode.
     PowerControls controls()
     {
-        ChargeLimitState limit;
-        limit.shape = ChargeLimitShape::startAndEnd;
-        limit.start = 75;
-        limit.end = 80;
-        limit.on = true;
-        limit.route = ChargeLimitRoute::helper;
+        const ChargeLimitState limit { ChargeLimitShape::startAndEnd, 75, 80, true, false,
+            std::nullopt, ChargeLimitRoute::helper, ChargeLimitObstacle::noHardware };
         return { limit, PowerProfilesState { { "power-saver", "balanced" }, "balanced", {}, {} } };
     }
 
@@ -80,27 +76,6 @@ namespace {
         EXPECT_EQ(run({ "--json" }).output, "null\n");
     }
 
-    TEST_F(CliReport, OtherArgumentsAskForNoReport)
-    {
-        const auto none = run({ "--demo=charging", "--summaryx" });
-        EXPECT_EQ(none.status, std::nullopt);
-        EXPECT_EQ(none.output, "");
-    }
-
-    TEST_F(CliReport, DemoKindReportsTheDemoReadingWithoutABattery)
-    {
-        const auto summary = run({ "--summary", "--demo=low" });
-        EXPECT_EQ(summary.status, 0);
-        EXPECT_TRUE(summary.output.starts_with("9 % · on battery\n")) << summary.output;
-    }
-
-    TEST_F(CliReport, SummaryIsInTheLanguageOfThePreferences)
-    {
-        ASSERT_TRUE(test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
-            "[General]\nlanguage=ru\n"));
-        EXPECT_EQ(run({ "--summary" }).output, "Батареи нет\n");
-    }
-
     // The texts are BatteryText's and readingJson()'s; here what the report adds to them.
     TEST_F(CliReport, PrintsTheSummaryOrTheJsonLineOfTheRecordedReadingWithTheDevices)
     {
@@ -134,10 +109,11 @@ namespace {
         EXPECT_EQ(report.output, "date,full,design,cycles,health\n2025-01-31,4600,5000,212,92.0\n");
     }
 
-    TEST_F(CliReport, JsonWarnsAtTheStoredLevels)
+    TEST_F(CliReport, SpeaksTheStoredLanguageAndWarnsAtTheStoredLevels)
     {
         ASSERT_TRUE(test::writeFile(m_home.configHome() + QStringLiteral("/Wattlet/Wattlet.conf"),
-            "[General]\nlowPercent=30\n"));
+            "[General]\nlanguage=ru\nlowPercent=30\n"));
+        EXPECT_EQ(run({ "--summary" }).output, "Батареи нет\n");
         record(R"({"power":{"Current Capacity":25,"Power Source State":"Battery Power"},
         "registry":{},"pack":{}})");
         const auto json = run({ "--json" }).output;

@@ -33,10 +33,6 @@ namespace {
 
         Files::saveHistory(twoSamples());
         EXPECT_EQ(Files::loadHistory(), twoSamples());
-
-        Files::saveHistory(BatteryHistory {});
-        EXPECT_EQ(fileContents(Files::historyPath()), QByteArray(R"({"samples":[]})"));
-        EXPECT_TRUE(Files::loadHistory().samples.empty());
     }
 
     TEST(Files, RefusedFilesAreKeptAsideOnceAtTheNextSave)
@@ -46,8 +42,6 @@ namespace {
         const QByteArray corpus[] = {
             QByteArray(),
             QByteArray(R"({"samples":[{"t":1,"p":50,"ac":true},{"t":2,"p")"),
-            QByteArray(R"({"samples":[{"t":1,"p":50.5,"ac":true}]})"),
-            QByteArray("\xff\xfe{\"samples\":[]}"),
             QByteArray("{\"samples\":[]}\0garbage", 22),
             deep,
         };
@@ -90,7 +84,6 @@ namespace {
         const BatteryHistory loaded = Files::loadHistory();
         ASSERT_FALSE(loaded.samples.empty());
         // The oldest samples made room.
-        EXPECT_EQ(loaded.samples.back(), history.samples.back());
         EXPECT_TRUE(
             std::equal(loaded.samples.rbegin(), loaded.samples.rend(), history.samples.rbegin()));
     }
