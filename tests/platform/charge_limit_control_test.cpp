@@ -63,10 +63,10 @@ namespace {
     {
         struct Case
         {
-            const char* name;
+            const char* name = nullptr;
             std::initializer_list<std::pair<const char*, const char*>> files;
-            const char* conservation;
-            const char* shown;
+            const char* conservation = nullptr;
+            const char* shown = nullptr;
         };
         const Case cases[] = {
             { "ThinkPad", { { startFile, "75" }, { endFile, "80" } }, nullptr,
