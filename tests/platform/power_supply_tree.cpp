@@ -28,8 +28,7 @@ void PowerSupplyTree::set(
     std::string_view supply, std::string_view attribute, std::string_view value) const
 {
     std::filesystem::create_directories(root() / supply);
-    // The reader then takes the attribute files, which say what the uevent said (the fixture
-    // table checks that for every recorded tree).
+    // The reader falls back to the attribute files; the fixture table checks they say the same.
     std::filesystem::remove(root() / supply / "uevent");
     std::ofstream(root() / supply / attribute) << value << '\n';
 }
