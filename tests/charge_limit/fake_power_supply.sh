@@ -37,8 +37,7 @@ conservation_switch() {
   ln -s "$ideapad" /sys/bus/platform/drivers/ideapad_acpi/
 }
 
-# polkit_needs: outside the namespace, skips (77) unless pkexec, polkitd and the bus tools are
-# installed.
+# polkit_needs: outside the namespace, skips (77) unless pkexec, polkitd and the bus tools exist.
 polkit_needs() {
   local program
   for program in pkexec dbus-daemon dbus-send runuser /usr/lib/polkit-1/polkitd; do
@@ -47,8 +46,8 @@ polkit_needs() {
 }
 
 # polkit_start USER: inside the namespace, a system bus of the test's own with polkitd on it, the
-# installed polkit action, and the unprivileged USER. pkexec is setuid and ignores the bus
-# variables, so the bus socket, the actions and the rules are replaced in the namespace.
+# installed polkit action, and the unprivileged USER. Setuid pkexec ignores the bus variables, so
+# the bus socket, the actions and the rules are replaced in the namespace.
 polkit_start() {
   user=$1
   # polkitd would follow this elsewhere; setuid pkexec ignores it.

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The installed charge-limit helper on fake ThinkPad (start and end), ASUS (end only), IdeaPad
-# (conservation mode) and bare batteries: what it refuses changes nothing, what it accepts is
-# written in the order firmware takes, unchanged values are not written, and restore brings the
-# choice back after an unplug and a resume. Every change to /sys and /var/lib is seen through
-# inotify, in order. Usage: installed_helper.sh STAGE
+# The installed charge-limit helper on fake ThinkPad, ASUS, IdeaPad and bare batteries: refusals
+# change nothing; what it accepts is written once, in the order firmware takes; restore brings the
+# choice back after an unplug and a resume. Usage: installed_helper.sh STAGE
 set -euo pipefail
 source "$(dirname "$0")/fake_power_supply.sh"
 charge_limit_enter "$@"
@@ -25,8 +23,8 @@ events=/tmp/events
 inotifywait -m -r -e close_write,delete,moved_to --format %f /sys /var/lib >"$events" 2>/tmp/watch &
 until grep -q established /tmp/watch; do sleep 0.01; done
 
-# changes: sets `changed` to the files changed since the last call, in order, named
-# start/end/conservation/store. Plain bash: forks are what makes this test slow.
+# changes: sets `changed` to the files changed (seen through inotify) since the last call, in
+# order, named start/end/conservation/store. Plain bash: forks are what makes this test slow.
 seen=0 marks=0
 changes() {
   local mark=mark$((++marks)) lines=() line

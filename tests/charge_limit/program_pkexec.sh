@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The program's own path to the limit: the installed `wattlet --charge-limit=…`, run by an
-# unprivileged user, through the real pkexec and polkitd to the installed helper, on fake
-# ThinkPad (start and end), ASUS (end only), IdeaPad (conservation) and bare batteries. What it
-# accepts changes the files and exits 0 only when they hold it; every refusal (polkit's, a
-# malformed limit, a form the battery does not take, no limit at all) changes nothing.
-# Usage: program_pkexec.sh STAGE
+# The installed `wattlet --charge-limit=…`, run by an unprivileged user through the real pkexec
+# and polkitd to the installed helper, on fake ThinkPad, ASUS, IdeaPad and bare batteries: it
+# exits 0 only when the files hold what it accepted; every refusal (polkit's, a malformed limit,
+# a form the battery does not take, no limit at all) changes nothing. Usage: program_pkexec.sh STAGE
 set -euo pipefail
 source "$(dirname "$0")/fake_power_supply.sh"
 polkit_needs

@@ -52,12 +52,13 @@ namespace {
         tree.set(supply, "voltage_max", "20000000");
         tree.set(supply, "current_max", "12100000");
         EXPECT_EQ(readTree(tree.root())->adapterWatts, std::nullopt);
-        tree.set(supply, "current_max", "12000000");
-        EXPECT_EQ(readTree(tree.root())->adapterWatts, 240);
         tree.set(supply, "current_max", "");
         EXPECT_EQ(readTree(tree.root())->adapterWatts, std::nullopt);
         tree.set(supply, "input_power_limit", "45000000");
         EXPECT_EQ(readTree(tree.root())->adapterWatts, 45);
+        tree.set(supply, "online", "0");
+        EXPECT_EQ(readTree(tree.root())->adapterWatts, std::nullopt);
+        tree.set(supply, "online", "1");
 
         // The charger's own name, made safe, where it gives a readable one.
         tree.set(supply, "manufacturer", "\x1B[31mAcme\u202E\a");

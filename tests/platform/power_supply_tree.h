@@ -26,7 +26,7 @@ public:
     [[nodiscard]] std::filesystem::path root() const;
     /// Copies the folder `supply` of the recorded tree `fixture`.
     void copy(std::string_view fixture, std::string_view supply);
-    /// Writes the attribute file and, when the supply has a uevent, its line there too.
+    /// Writes the attribute file; the supply loses its uevent, so the edit is what is read.
     void set(std::string_view supply, std::string_view attribute, std::string_view value) const;
 
 private:

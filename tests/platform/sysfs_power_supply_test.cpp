@@ -1,9 +1,9 @@
 #include "power_supply_tree.h"
 
-#include "platform/battery_io.h"
+#include "core/battery_parse.h"
+#include "platform/linux/battery_dictionaries.h"
 #include "platform/linux/sysfs_battery_reader.h"
 #include "platform/linux/sysfs_power_supply.h"
-#include "support/temp_env.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@
 #include <fstream>
 #include <future>
 #include <optional>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -35,6 +34,20 @@ namespace {
         }
     }
 
+    TEST(BatteryPack, GlitchedCurrentShowsNoPowerRatherThanAnAbsurdOne)
+    {
+        const std::vector<PowerSupply> supplies { { "BAT0",
+            { { "type", "Battery" }, { "status", "Discharging" }, { "capacity", "60" },
+                { "current_now", "4294967295" }, { "voltage_now", "12000000" } } } };
+        RateSmoother smoother;
+        const auto found = batteryDictionaries(supplies, smoother, 0);
+        ASSERT_TRUE(found);
+        const auto reading = BatteryParse::reading(found->power, found->registry, found->pack, 0);
+        EXPECT_EQ(reading.amperageMA, std::nullopt);
+        EXPECT_EQ(reading.watts(), std::nullopt);
+        EXPECT_EQ(reading.voltageMV, 12000);
+    }
+
     TEST(SysfsBatteryReader, SentinelValuesAreAbsentNotZero)
     {
         test::PowerSupplyTree tree;
@@ -44,13 +57,11 @@ namespace {
         tree.set(sbs, "temp", "-2731");
         tree.set(sbs, "cycle_count", "0");
         tree.set(sbs, "time_to_empty_now", "3932100");
-        tree.set(sbs, "voltage_now", "0");
         const auto reading = readTree(tree.root());
         ASSERT_TRUE(reading);
         EXPECT_EQ(reading->percent, 71); // 2603000 / 3648000
         EXPECT_EQ(reading->temperatureC, std::nullopt);
         EXPECT_EQ(reading->cycles, std::nullopt);
-        EXPECT_EQ(reading->voltageMV, std::nullopt);
         EXPECT_EQ(reading->minutesLeft, 773); // 2603 mAh at 202 mA, not the sentinel's 65535
     }
 
@@ -66,7 +77,6 @@ namespace {
         std::filesystem::remove(bat / "status");
         std::filesystem::create_symlink(bat / "gone", bat / "status");
         std::ofstream(bat / "cycle_count").flush();
-        std::ofstream(tree.root() / "SOURCE.md") << "not a supply\n";
         for (const auto mode : { SysfsReadMode::uevent, SysfsReadMode::attributeFiles }) {
             const auto supplies = readPowerSupplies(tree.root(), mode);
             ASSERT_EQ(supplies.size(), 1U);
@@ -91,60 +101,54 @@ namespace {
     TEST(PowerSupply, FifoInTheTreeIsNotRead)
     {
         using namespace std::chrono_literals;
-        for (const char* file : { "uevent", "charge_control_end_threshold" }) {
-            SCOPED_TRACE(file);
-            test::PowerSupplyTree tree;
-            tree.copy("01-dell-bat0-charge-discharging", "BAT0");
-            const auto fifo = tree.root() / "BAT0" / file;
-            std::filesystem::remove(fifo);
-            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-            auto reading = std::async(std::launch::async, [&] { return readTree(tree.root()); });
-            const bool prompt = reading.wait_for(1s) == std::future_status::ready;
-            // A writer that comes and goes releases a reader stuck on the FIFO.
-            while (reading.wait_for(10ms) != std::future_status::ready)
-                ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
-            EXPECT_TRUE(prompt);
-            const auto result = reading.get();
-            ASSERT_TRUE(result);
-            EXPECT_EQ(result->percent, 98);
-        }
+        test::PowerSupplyTree tree;
+        tree.copy("01-dell-bat0-charge-discharging", "BAT0");
+        const auto fifo = tree.root() / "BAT0" / "uevent";
+        std::filesystem::remove(fifo);
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        auto reading = std::async(std::launch::async, [&] { return readTree(tree.root()); });
+        const bool prompt = reading.wait_for(1s) == std::future_status::ready;
+        // A writer that comes and goes releases a reader stuck on the FIFO.
+        while (reading.wait_for(10ms) != std::future_status::ready)
+            ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+        EXPECT_TRUE(prompt);
+        const auto result = reading.get();
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->percent, 98);
     }
 
     TEST(BatteryMapping, NotChargingIsAFaultOnlyWithoutALimitTheUserSet)
     {
+        const char* const end = "charge_control_end_threshold";
+        const char* const alias = "charge_stop_threshold";
         struct Case
         {
             const char* name;
-            const char* status;
             const char* capacity;
             std::vector<std::pair<const char*, const char*>> limits;
             std::int64_t notChargingReason;
         };
-        const char* const end = "charge_control_end_threshold";
-        const char* const alias = "charge_stop_threshold";
         const Case cases[] = {
-            { "no limit", "Not charging", "50", {}, 1 },
-            { "stop limit reached", "Not charging", "88", { { end, "90" } }, 0 },
-            { "legacy alias alone", "Not charging", "79", { { alias, "80" } }, 0 },
-            { "standard wins over alias", "Not charging", "79", { { end, "95" }, { alias, "80" } },
-                1 },
-            { "above the restart limit", "Not charging", "65",
+            { "no limit", "50", {}, 1 },
+            { "legacy alias alone", "79", { { alias, "80" } }, 0 },
+            { "standard wins over alias", "79", { { end, "95" }, { alias, "80" } }, 1 },
+            { "above the restart limit", "65",
                 { { end, "90" }, { alias, "90" }, { "charge_control_start_threshold", "60" } }, 0 },
-            { "inhibited", "Not charging", "50",
+            { "inhibited", "50",
                 { { "charge_behaviour", "auto [inhibit-charge] force-discharge" } }, 0 },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
-            // One battery on a mains adapter, edited before reading.
+            // One idle battery on a mains adapter, edited before reading.
             test::PowerSupplyTree tree;
             tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "AC0");
             tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "BAT0");
             tree.set("AC0", "online", "1");
-            tree.set("BAT0", "status", c.status);
+            tree.set("BAT0", "status", "Not charging");
             tree.set("BAT0", "capacity", c.capacity);
             tree.set("BAT0", "power_now", "0");
             for (const auto& [file, value] : c.limits)
-                std::ofstream(tree.root() / "BAT0" / file) << value << '\n';
+                tree.set("BAT0", file, value);
             const auto reading = readTree(tree.root());
             ASSERT_TRUE(reading);
             EXPECT_TRUE(reading->onAC && !reading->charging && !reading->full);
@@ -175,32 +179,6 @@ namespace {
         clock = 5;
         tree.set("BAT0", "current_now", "3000000");
         EXPECT_EQ(reader.read()->minutesLeft, 262); // at 1081.6 mA, not 94 at 3000 mA
-    }
-
-    TEST(BatteryIO, ReadsWhatTheEnvironmentNames)
-    {
-        test::ScopedEnv env;
-        env.unset("WATTLET_RECORDED");
-        const auto tree = test::fixtureTree("04-chromebook-hana-sbs-discharging");
-        env.set("WATTLET_POWER_SUPPLY_DIR", QString::fromStdString(tree.string()));
-        EXPECT_EQ(BatteryIO::read()->percent, 71);
-        EXPECT_EQ(BatteryIO::properties("AppleSmartBattery").at("Voltage"), PropertyValue(11810));
-        test::PowerSupplyTree dir;
-
-        // Recorded dictionaries stand in for the platform; broken ones give nothing.
-        const auto file = dir.root() / "recorded.json";
-        env.set("WATTLET_RECORDED", QString::fromStdString(file.string()));
-        for (const char* content :
-            { R"({"power":{},"registry":{"Voltage":1}})", "{not json", "[]" }) {
-            SCOPED_TRACE(content);
-            std::ofstream(file) << content;
-            EXPECT_FALSE(BatteryIO::read());
-        }
-        std::filesystem::remove(file);
-        EXPECT_FALSE(BatteryIO::read());
-        // A folder makes the standard streams throw while reading.
-        std::filesystem::create_directory(file);
-        EXPECT_FALSE(BatteryIO::read());
     }
 
 } // namespace

@@ -15,7 +15,6 @@ TEST(UserLanguages, VariablesThatNameALanguageInTheirOrder)
             { "ru_RU", "en_US.UTF-8", "fr_FR", "de_DE" } },
         // "C", "POSIX", their variants and empty values name no language.
         { { "", "C", "POSIX", "ru_RU.UTF-8" }, { "ru_RU.UTF-8" } },
-        { { "C:ru", "C.UTF-8", "POSIX.ISO-8859-1", "en_US" }, { "en_US" } },
         { { ":ru", nullptr, nullptr, "C.utf8" }, {} },
     };
     for (const auto& [variables, languages] : cases) {
