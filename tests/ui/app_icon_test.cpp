@@ -24,9 +24,9 @@ int largestChannelDifference(const QImage& a, const QImage& b)
         for (int column = 0; column < x.width(); ++column) {
             const QRgb p = x.pixel(column, row);
             const QRgb q = y.pixel(column, row);
-            largest
-                = std::max({ largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q)) });
+            for (int shift = 0; shift < 32; shift += 8)
+                largest = std::max(
+                    largest, std::abs(int((p >> shift) & 0xff) - int((q >> shift) & 0xff)));
         }
     return largest;
 }
@@ -39,15 +39,13 @@ TEST(AppIcon, CommittedPicturesMatchTheDrawing)
 {
     const QString hicolor
         = repository + QStringLiteral("/packaging/icons/hicolor/%1x%1/apps/wattlet.png");
-    for (const int size : { 16, 22, 24, 32, 48, 64, 128, 256 }) {
+    for (const int size : { 16, 22, 24, 32, 48, 64, 128, 256, 1024 }) {
         SCOPED_TRACE(size);
-        const QImage committed(hicolor.arg(size));
+        const QImage committed(
+            size == 1024 ? repository + QStringLiteral("/art/icon-1024.png") : hicolor.arg(size));
         ASSERT_EQ(committed.size(), QSize(size, size));
         EXPECT_LE(largestChannelDifference(committed, AppIcon::image(size)), 2);
     }
-    const QImage large(repository + QStringLiteral("/art/icon-1024.png"));
-    ASSERT_EQ(large.size(), QSize(1024, 1024));
-    EXPECT_LE(largestChannelDifference(large, AppIcon::image(1024)), 2);
 
     const QByteArray svg = AppIcon::svg();
     EXPECT_EQ(test::fileContents(repository + QStringLiteral("/art/wattlet-icon.svg")), svg);

@@ -1,19 +1,14 @@
 #include "panel_test_support.h"
 
 #include "app/demo.h"
-#include "ui/components/pill_button.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/stepper.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/render_image.h"
-#include "ui/panel/main_page.h"
 #include "ui/panel/panel_view.h"
 #include "ui/panel/settings_page.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -76,36 +71,11 @@ namespace {
         }
     }
 
-    TEST(MainPage, CopyTakesTheReadingOfTheClick)
-    {
-        QuietModel quiet;
-        quiet.source.reading = Demo::reading("charging", 0);
-        quiet.model->refresh(false);
-        MainPage page(*quiet.model);
-        PillButton* copy = nullptr;
-        for (auto* button : page.findChildren<PillButton*>())
-            copy = button->text() == QStringLiteral("Copy summary") ? button : copy;
-        ASSERT_NE(copy, nullptr);
-
-        quiet.source.reading->percent = 50;
-        quiet.model->refresh(false);
-        QTest::mouseClick(copy, Qt::LeftButton);
-        EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QString::fromUtf8("50 % · ")));
-
-        // The reading has gone by the time of the click: the clipboard keeps what it had.
-        QApplication::clipboard()->setText(QStringLiteral("before"));
-        quiet.source.reading.reset();
-        quiet.model->refresh(false);
-        QTest::mouseClick(copy, Qt::LeftButton);
-        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
-    }
-
     class SettingsPageTest : public ::testing::Test
     {
     protected:
         SettingsPageTest()
             : quiet(Demo::reading("battery", 0))
-            , modelChanges(quiet.model.get(), &AppModel::willChange)
         {
             quiet.model->onUpdate = [this] { effects.emplace_back("update"); };
             QObject::connect(quiet.model.get(), &AppModel::willChange,
@@ -128,7 +98,6 @@ namespace {
         }
 
         QuietModel quiet;
-        QSignalSpy modelChanges;
         std::vector<std::string> effects;
     };
 
@@ -158,7 +127,6 @@ namespace {
         EXPECT_TRUE(quiet.model->prefs().launchAtLogin());
         EXPECT_TRUE(login->isChecked());
         EXPECT_EQ(effects.size(), 1U);
-        EXPECT_EQ(modelChanges.count(), 0);
     }
 
     TEST_F(SettingsPageTest, ChoosingRussianRebuildsThePanelBeforeTheTrayItem)
@@ -195,19 +163,6 @@ namespace {
         auto* reminder = control<SegmentedControl>(panel, "fullReminder");
         QTest::mouseClick(reminder, Qt::LeftButton, {}, reminder->segmentRect(1).center());
         EXPECT_EQ(Prefs().fullReminderPercent(), 80);
-    }
-
-    TEST(NotificationsPage, ChargeLimitTurnsTheFullReminderOff)
-    {
-        BatteryReading limited = Demo::reading("charging", 0);
-        limited.chargeLimitPercent = 80;
-        QuietModel held(limited);
-        held.model->prefs().setFullReminderPercent(90);
-        PanelView panel(*held.model, Page::notifications, ColorScheme::light);
-        auto* reminder = panel.findChild<SegmentedControl*>(QStringLiteral("fullReminder"));
-        ASSERT_NE(reminder, nullptr);
-        EXPECT_FALSE(reminder->isEnabled());
-        EXPECT_EQ(reminder->selected(), 0);
     }
 
 } // namespace

@@ -42,8 +42,6 @@ TEST(PanelGeometry, BesideTheBarOfTheClickWithinTheScreen)
             QRect(1920, 0, 1280, 1024), QRect(2856, 24, 344, 400) },
         { "taller than the work area shows its top", QSize(344, 2000), QPoint(500, 10), hd,
             QRect(0, 28, 1920, 1052), QRect(328, 28, 344, 2000) },
-        { "tiny screen: top-left part", panel, QPoint(100, 5), QRect(0, 0, 320, 240),
-            QRect(0, 0, 320, 240), QRect(0, 14, 344, 400) },
         { "huge anchor lands in the bottom-right corner's bar", panel, QPoint(big, big), hd, hd,
             QRect(1576, 676, 344, 400) },
         { "negative anchor lands in the top-left corner's bar", panel, QPoint(small, small), hd, hd,
@@ -52,8 +50,6 @@ TEST(PanelGeometry, BesideTheBarOfTheClickWithinTheScreen)
             QRect(0, 28, 1920, 1052), QRect(1576, 28, 344, 400) },
         { "no click, bottom bar reserved: bottom-right", panel, std::nullopt, hd,
             QRect(0, 0, 1920, 1036), QRect(1576, 636, 344, 400) },
-        { "no click, left bar reserved: bottom-left", panel, std::nullopt, hd,
-            QRect(48, 0, 1872, 1080), QRect(48, 680, 344, 400) },
         { "no click, nothing reserved: below an assumed top bar", panel, std::nullopt, hd, hd,
             QRect(1576, 36, 344, 400) },
     };

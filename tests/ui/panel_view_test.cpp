@@ -60,8 +60,6 @@ namespace {
             { "about", Page::about },
             { "about", Page::main },
             { "settings", Page::settings },
-            { "settings", Page::main },
-            { "settings", Page::settings },
             { "about", Page::about },
             { "settings", Page::settings },
         };

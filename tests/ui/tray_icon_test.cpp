@@ -50,27 +50,6 @@ TEST(TrayIcon, PercentFitsEverySizeClearOfTheEdges)
     EXPECT_EQ(trayPercentImage(plain, 22, ink), trayIconImage(plain, 22, ink));
 }
 
-// GNOME's label carries the number; a flat battery beside it was 7 px tall in its 16 px row.
-TEST(TrayIcon, LabelBatteryFillsTheRow)
-{
-    const TrayInk ink { Qt::white, {} };
-    for (const int size : trayIconSizes()) {
-        SCOPED_TRACE(std::to_string(size) + " px");
-        const QImage full = trayLabelImage(showing(100, false), size, ink);
-        QRect drawn;
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                if (qAlpha(full.pixel(x, y)) > 128)
-                    drawn |= QRect(x, y, 1, 1);
-            }
-        }
-        EXPECT_GE(drawn.height(), size * 85 / 100);
-        EXPECT_LE(drawn.width(), size * 70 / 100);
-        EXPECT_NE(trayLabelImage(showing(10, false), size, ink), full);
-        EXPECT_NE(trayLabelImage(showing(100, true), size, ink), full);
-    }
-}
-
 TEST(PanelBackdrop, BandIsTheReservedBarOfTheClick)
 {
     const QRect screen(0, 0, 1920, 1080);
