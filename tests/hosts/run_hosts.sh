@@ -8,10 +8,9 @@
 #   escape     Escape closes the panel opened again;
 #   menu       a right click opens the item's menu;
 #   copy       its "Copy summary", activated as the host does, reaches the session's clipboard;
-#   click      with a notification server that offers actions (python-dbusmock) and a hot
-#              battery, the server's "default" action opens the panel; on sway the server's
-#              activation token reaches the compositor's xdg-activation. Skipped where the
-#              desktop runs its own server (GNOME, Plasma).
+#   click      a hot battery's notification, its "default" action invoked by a server that offers
+#              actions (python-dbusmock), opens the panel; on sway with the server's activation
+#              token. Skipped where the desktop runs its own server (GNOME, Plasma).
 #
 #   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback gnome plasma
 #
@@ -279,23 +278,15 @@ check_click() {
   local token="" mock=(run gdbus call --session --dest org.freedesktop.Notifications
     --object-path /org/freedesktop/Notifications --method org.freedesktop.DBus.Mock.EmitSignal
     org.freedesktop.Notifications)
-  if ! /usr/bin/python3 -c 'import dbusmock' 2>/dev/null || ! command -v gdbus >/dev/null; then
-    row+=("– no python3-dbusmock")
-    return
-  fi
-  if notification_server; then
-    row+=("– the desktop's own server")
-    return
-  fi
+  { /usr/bin/python3 -c 'import dbusmock' && command -v gdbus; } >/dev/null 2>&1 ||
+    { row+=("– no python3-dbusmock") && return; }
+  notification_server && { row+=("– the desktop's own server") && return; }
   spawn /usr/bin/python3 -m dbusmock --template notification_daemon \
     -p '{"capabilities": "actions body"}' -l "$dir/notifications.log"
   wait_for 10 notification_server || { check click fail "no notification server" && return; }
   start_wattlet on WATTLET_POWER_SUPPLY_DIR="$work/hot-battery" WAYLAND_DEBUG=client
-  if ! wait_for 10 grep -q '"default"' "$dir/notifications.log"; then
-    check click fail "no notification with the default action"
-    stop_wattlet
-    return
-  fi
+  wait_for 10 grep -q '"default"' "$dir/notifications.log" ||
+    { check click fail "no notification with the default action" && stop_wattlet && return; }
   if [ "$platform" = wayland ]; then
     token=$(run "$token_tool")
     "${mock[@]}" ActivationToken us "[<uint32 1>, <'$token'>]" >/dev/null
@@ -327,11 +318,7 @@ check_copy() {
     outer xdotool key ctrl+c
   fi
   sleep 1
-  if [ "$platform" = wayland ]; then
-    text=$(run wl-paste -n 2>/dev/null | sed -n 1p)
-  else
-    text=$(run xclip -selection clipboard -o 2>/dev/null | sed -n 1p)
-  fi
+  text=$(clipboard 2>/dev/null | sed -n 1p)
   if [ "${text#*85}" != "$text" ]; then check copy ok "\"$text\""; else check copy fail "clipboard: \"$text\""; fi
 }
 
@@ -392,6 +379,7 @@ x11_input() {
   key_escape() { outer xdotool key Escape; }
   close_menu() { key_escape; }
   click_outside() { click 640 400 1; }
+  clipboard() { run xclip -selection clipboard -o; }
 }
 
 # x11_panel CONFIG DESTINATION PROGRAM: a StatusNotifierItem host on Xvfb with its configuration.
@@ -527,6 +515,7 @@ EOF
     run swaymsg -q seat seat0 cursor release "button$3"
   }
   key_escape() { run wtype -k Escape; }
+  clipboard() { run wl-paste -n; }
   # The menu is waybar's: a click elsewhere closes it.
   close_menu() { click 10 $((height - 10)) 1; }
   # Another window fills the workspace below the bar; a click there takes the focus.
