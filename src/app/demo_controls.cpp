@@ -75,7 +75,7 @@ std::unique_ptr<ChargeLimitControl> chargeLimit(const BatteryReading& reading)
     state.obstacle = ChargeLimitObstacle::none;
     const std::int64_t end = reading.chargeLimitPercent.value_or(100);
     state.on = end < 100;
-    state.start = state.on ? end - 5 : 0;
+    state.start = state.on ? chargeStartFor(end) : 0;
     state.end = end;
     return std::make_unique<DemoChargeLimit>(state);
 }

@@ -7,15 +7,19 @@ namespace wattlet {
 namespace {
 
     constexpr std::int64_t presetEnd = 80;
-    // Charging resumes this far below the end, so the battery is not topped up at every point.
     constexpr std::int64_t restartGap = 5;
 
 } // namespace
 
+std::int64_t chargeStartFor(std::int64_t end)
+{
+    return std::max<std::int64_t>(0, end - restartGap);
+}
+
 ChargeLimitRequest presetChargeLimit(ChargeLimitShape shape)
 {
     if (shape == ChargeLimitShape::startAndEnd)
-        return { presetEnd - restartGap, presetEnd };
+        return { chargeStartFor(presetEnd), presetEnd };
     return { std::nullopt, presetEnd };
 }
 
@@ -41,7 +45,7 @@ std::optional<ChargeLimitRequest> fittedChargeLimit(
     }
     if (request.start)
         return request;
-    return ChargeLimitRequest { std::max<std::int64_t>(0, request.end - restartGap), request.end };
+    return ChargeLimitRequest { chargeStartFor(request.end), request.end };
 }
 
 bool holdsChargeLimit(const ChargeLimitState& state, const ChargeLimitRequest& request)

@@ -81,6 +81,10 @@ struct ChargeLimitResult
     std::string detail;
 };
 
+/// The start an end alone gets on a battery with both thresholds: 5 below it (not below 0), so
+/// the battery is not topped up at every point it loses.
+[[nodiscard]] std::int64_t chargeStartFor(std::int64_t end);
+
 /// The limit the panel offers as its one preset: stop at 80 % and, where the battery has both
 /// thresholds, start again below 75 %.
 [[nodiscard]] ChargeLimitRequest presetChargeLimit(ChargeLimitShape shape);
@@ -88,7 +92,7 @@ struct ChargeLimitResult
 /// What `request` asks of a battery of `state`'s kind, or nothing with `problem` set to the text
 /// key of the reason when it does not fit: a start where there is no start threshold
 /// ("limit.err.noStart"), values other than UPower's ("limit.err.upowerValues"). An end alone
-/// on a battery with both thresholds gets a start 5 below it, as the preset does.
+/// on a battery with both thresholds gets chargeStartFor() it, as the preset does.
 [[nodiscard]] std::optional<ChargeLimitRequest> fittedChargeLimit(
     const ChargeLimitState& state, const ChargeLimitRequest& request, std::string& problem);
 

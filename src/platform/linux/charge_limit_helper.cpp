@@ -2,14 +2,13 @@
 
 #include <QProcess>
 
-#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace wattlet {
 
 namespace {
 
-    constexpr std::int64_t restartGap = 5;
     constexpr int dismissedStatus = 126;
     constexpr int notAuthorizedStatus = 127;
     constexpr int refusedStatus = 2;
@@ -42,8 +41,7 @@ std::vector<QStringList> helperCommands(
         if (request.off()) {
             commands.push_back({ QStringLiteral("off"), name });
         } else if (battery.shape == ChargeLimitShape::startAndEnd) {
-            const std::int64_t start
-                = request.start.value_or(std::max<std::int64_t>(0, request.end - restartGap));
+            const std::int64_t start = request.start.value_or(chargeStartFor(request.end));
             commands.push_back({ QStringLiteral("set"), name, number(start), number(request.end) });
         } else {
             commands.push_back({ QStringLiteral("set"), name, number(request.end) });
