@@ -15,12 +15,6 @@ namespace {
     constexpr const char* startFile = "charge_control_start_threshold";
     constexpr const char* endFile = "charge_control_end_threshold";
 
-    std::optional<std::int64_t> threshold(const PowerSupply& supply, const char* file)
-    {
-        const auto value = supply.numberIn(file, 0, 100);
-        return value ? value : std::nullopt;
-    }
-
 } // namespace
 
 std::filesystem::path conservationSwitch(const std::filesystem::path& supplyRoot)
@@ -52,8 +46,8 @@ std::vector<LimitBattery> limitBatteries(const std::filesystem::path& supplyRoot
         }
         if (supply.text("type") != "Battery" || supplyRole(supply) != SupplyRole::battery)
             continue;
-        LimitBattery battery { supply.name, ChargeLimitShape::none, threshold(supply, startFile),
-            threshold(supply, endFile) };
+        LimitBattery battery { supply.name, ChargeLimitShape::none,
+            supply.numberIn(startFile, 0, 100), supply.numberIn(endFile, 0, 100) };
         // A file that exists but cannot be read still gives the shape.
         const bool hasEnd = std::filesystem::exists(entry.path() / endFile, error);
         if (hasEnd) {
