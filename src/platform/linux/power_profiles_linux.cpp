@@ -1,8 +1,8 @@
 #include "ask_async.h"
+#include "dbus_argument.h"
 
 #include "platform/power_profiles.h"
 
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -37,23 +37,10 @@ namespace {
 
     const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
-    // An aa{sv} property: each dictionary's string values by key.
-    std::vector<QVariantMap> dictionaries(const QVariant& value)
+    // An aa{sv} property: its dictionaries, none when it is something else.
+    QList<QVariantMap> dictionaries(const QVariant& value)
     {
-        std::vector<QVariantMap> result;
-        if (value.metaType() != QMetaType::fromType<QDBusArgument>())
-            return result;
-        const auto argument = value.value<QDBusArgument>();
-        if (argument.currentSignature() != QLatin1String("aa{sv}"))
-            return result;
-        argument.beginArray();
-        while (!argument.atEnd()) {
-            QVariantMap entry;
-            argument >> entry;
-            result.push_back(std::move(entry));
-        }
-        argument.endArray();
-        return result;
+        return argumentAs<QList<QVariantMap>>(value, "aa{sv}").value_or(QList<QVariantMap>());
     }
 
     std::string text(const QVariantMap& map, const char* key)

@@ -1,12 +1,11 @@
 #include "upower_monitor.h"
 
+#include "dbus_argument.h"
 #include "upower_device_list.h"
 #include "upower_names.h"
 
-#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 
@@ -47,20 +46,6 @@ namespace {
             || arguments.first().metaType() != QMetaType::fromType<QDBusObjectPath>())
             return std::nullopt;
         return arguments.first().value<QDBusObjectPath>().path();
-    }
-
-    // Qt hands over simple arrays (such as "as") already converted, others still marshalled.
-    template <typename T>
-    std::optional<T> argumentAs(const QVariant& argument, const char* signature)
-    {
-        if (argument.metaType() == QMetaType::fromType<T>())
-            return argument.value<T>();
-        if (argument.metaType() != QMetaType::fromType<QDBusArgument>())
-            return std::nullopt;
-        const auto marshalled = argument.value<QDBusArgument>();
-        if (marshalled.currentSignature() != QLatin1String(signature))
-            return std::nullopt;
-        return qdbus_cast<T>(marshalled);
     }
 
 } // namespace
