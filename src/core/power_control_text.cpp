@@ -106,6 +106,17 @@ std::string profileHolds(const PowerProfilesState& state, Language language)
     return text;
 }
 
+std::string profileNote(const PowerProfilesState& state, Language language)
+{
+    std::string note;
+    for (const std::string& line :
+        { profileDegraded(state, language), profileHolds(state, language) }) {
+        if (!line.empty())
+            note += (note.empty() ? "" : "\n") + line;
+    }
+    return note;
+}
+
 std::string profileLine(const PowerProfilesState& state, Language language)
 {
     return t("profile.title", language) + ": " + profileName(state.active, language, false);

@@ -30,6 +30,8 @@ namespace wattlet::BatteryText {
 /// "Held by org.gnome.Builder: compiling", one line per hold of the active profile; empty
 /// without one.
 [[nodiscard]] std::string profileHolds(const PowerProfilesState& state, Language language);
+/// profileDegraded() and profileHolds(), a line each; empty without either.
+[[nodiscard]] std::string profileNote(const PowerProfilesState& state, Language language);
 /// The summary's line: "Power mode: Balanced".
 [[nodiscard]] std::string profileLine(const PowerProfilesState& state, Language language);
 

@@ -60,12 +60,7 @@ namespace {
             view.rows.push_back(std::move(row));
         }
         // A menu row has one line.
-        std::string note;
-        for (const std::string& line : { BatteryText::profileDegraded(profiles, language),
-                 BatteryText::profileHolds(profiles, language) }) {
-            if (!line.empty())
-                note += (note.empty() ? "" : "; ") + line;
-        }
+        std::string note = BatteryText::profileNote(profiles, language);
         for (auto at = note.find('\n'); at != std::string::npos; at = note.find('\n', at))
             note.replace(at, 1, "; ");
         if (!note.empty()) {

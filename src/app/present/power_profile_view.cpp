@@ -21,12 +21,7 @@ std::optional<PowerProfileView> powerProfileView(
     const auto active = std::find(view.profiles.begin(), view.profiles.end(), state->active);
     if (active != view.profiles.end())
         view.selected = static_cast<int>(active - view.profiles.begin());
-    for (const std::string& line : { BatteryText::profileDegraded(*state, language),
-             BatteryText::profileHolds(*state, language) }) {
-        if (line.empty())
-            continue;
-        view.note += (view.note.empty() ? "" : "\n") + line;
-    }
+    view.note = BatteryText::profileNote(*state, language);
     return view;
 }
 
