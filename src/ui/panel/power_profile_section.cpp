@@ -1,5 +1,7 @@
 #include "power_profile_section.h"
 
+#include "settings_rows.h"
+
 #include "app/present/power_profile_view.h"
 #include "platform/power_profiles.h"
 #include "ui/components/segmented_control.h"
@@ -20,13 +22,11 @@ QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profil
     QStringList segments;
     for (const std::string& label : view.labels)
         segments.push_back(qText(label));
-    auto* control = new SegmentedControl(segments, view.selected);
-    control->setObjectName(QStringLiteral("profile"));
+    SegmentedControl* control = choiceControl(segments, view.selected, QStringLiteral("profile"),
+        qText(view.title), [&profiles, names = view.profiles](int index) {
+            profiles.choose(names.at(static_cast<std::size_t>(index)));
+        });
     control->setFont(Style::font(12));
-    control->setAccessibleName(qText(view.title));
-    QObject::connect(control, &SegmentedControl::activated, control,
-        [&profiles, names = view.profiles](
-            int index) { profiles.choose(names.at(static_cast<std::size_t>(index))); });
     column->addWidget(control);
     if (!view.note.empty()) {
         auto* note = new TextLabel(qText(view.note), Style::font(11), LabelColor::secondary);
