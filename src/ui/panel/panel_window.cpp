@@ -23,9 +23,9 @@ WindowSystem::PanelKind PanelWindow::kindHere()
 
 PanelWindow::PanelWindow(WindowSystem::PanelKind kind, QWidget* parent)
     : QWidget(parent,
-        kind == WindowSystem::PanelKind::popup
-            ? Qt::Popup | Qt::FramelessWindowHint
-            : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+          kind == WindowSystem::PanelKind::popup
+              ? Qt::Popup | Qt::FramelessWindowHint
+              : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_kind(kind)
 {
     setWindowTitle(QString::fromUtf8(Identity::name));
