@@ -31,13 +31,13 @@ WATTLET_HOST_PACKAGES=(
   sway waybar grim jq xclip wl-clipboard wtype
   python3-dbusmock libglib2.0-bin
 )
-# The GNOME and Plasma Wayland sessions of the host check, run by scripts/test only with
-# WATTLET_WAYLAND_DESKTOPS=1: about 500 more packages (376 MB to download), some seven minutes
-# to install on a fresh machine. plasma-desktop brings the shell's default panel, qtwayland5
-# the Wayland plugin of KDE's Qt 5 programs.
+# The GNOME and Plasma sessions of the host check, on Wayland and X11, run by scripts/test only
+# with WATTLET_WAYLAND_DESKTOPS=1: about 500 more packages (376 MB to download), some seven
+# minutes to install on a fresh machine. plasma-desktop brings the shell's default panel (its
+# kded comes with plasma-workspace), qtwayland5 the Wayland plugin of Plasma 5's Qt 5 programs.
 WATTLET_WAYLAND_DESKTOP_PACKAGES=(
   gnome-shell gnome-shell-extension-appindicator xwayland
-  kwin-wayland plasma-workspace plasma-desktop kded5 qtwayland5
+  kwin-wayland kwin-x11 plasma-workspace plasma-desktop qtwayland5
 )
 
 # wattlet_missing PACKAGE…: those of them not installed, one a line.

@@ -180,6 +180,11 @@ bool StatusNotifierItem::start()
 
 void StatusNotifierItem::registerWithWatcher()
 {
+    // Hosts differ in whether they draw labels: ask which one runs the watcher, and draw for it
+    // before registering. The host reads everything once the item is registered, and a host
+    // (GNOME's extension) loses a label change signalled while that first read is under way.
+    m_hostProgram = serviceProgram(m_connection, QString::fromLatin1(watcherService));
+    draw();
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(watcherService),
         QStringLiteral("/StatusNotifierWatcher"), QString::fromLatin1(watcherService),
         QStringLiteral("RegisterStatusNotifierItem"));
@@ -187,11 +192,6 @@ void StatusNotifierItem::registerWithWatcher()
     auto* pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
-        if (!w->isError()) {
-            // Hosts differ in whether they draw labels; ask which one took the item.
-            m_hostProgram = serviceProgram(m_connection, QString::fromLatin1(watcherService));
-            draw();
-        }
         setRegistered(!w->isError());
     });
 }
