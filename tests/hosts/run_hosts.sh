@@ -498,7 +498,8 @@ host_gnome() {
 host_plasma() {
   local version
   start_x11 && start_system_bus || return 1
-  version=$(plasmashell --version | sed -n 's/[^0-9]*\([0-9]*\).*/\1/p')
+  version=5
+  command -v kded6 >/dev/null && version=6
   printf '%s\n' "XDG_CURRENT_DESKTOP=KDE" "KDE_FULL_SESSION=true" "KDE_SESSION_VERSION=$version" \
     "XDG_SESSION_TYPE=$session" >>"$dir/env"
   if [ "$session" = x11 ]; then
