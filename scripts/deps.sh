@@ -14,13 +14,14 @@ WATTLET_BUILD_PACKAGES=(
   dpkg-dev file
 )
 # The tests and benchmarks on top of that: a developer's build, CI. The charge-limit helper is
-# tested through the real polkitd and pkexec, and its writes are watched with inotifywait.
+# tested through the real polkitd and pkexec, and its writes are watched with inotifywait; udev
+# reads its rule (udevadm test), systemd its unit (systemd-analyze verify and security).
 WATTLET_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   clang-format clang-tidy dbus-daemon xvfb xauth x11-utils
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream man-db lintian
-  polkitd pkexec inotify-tools
+  polkitd pkexec inotify-tools udev systemd
 )
 # The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install); their
 # Wayland session also needs qt6-wayland, which the build packages bring. python3-dbusmock and
