@@ -52,8 +52,8 @@ run() {
   shift 3
   output=$(timeout 30 "$@" 2>/tmp/stderr) || status=$?
   changes
-  [ "$status" = "$want_status" ] && [ "$output" = "$want_output" ] && [ "$changed" = "$want_changes" ] \
-    || fail "${*@Q}: status $status, output '$output', changed '$changed'; stderr: $(cat /tmp/stderr)"
+  [ "$status|$output|$changed" = "$want_status|$want_output|$want_changes" ] \
+    || fail "${*@Q}: status $status, output '$output', changed '$changed': $(cat /tmp/stderr)"
 }
 stored() {
   local text
@@ -61,14 +61,14 @@ stored() {
   [ "$text" = "$1" ] || fail "stored '$text', expected '$1'"
 }
 # The unit's command as the unit runs it: without any capability.
-read -ra unit < <(sed -n 's/^ExecStart=//p' "$prefix"/lib/systemd/system/wattlet-charge-limit.service)
+read -ra unit < <(sed -n 's/^ExecStart=//p' "$prefix"/lib/systemd/system/wattlet-charge-limit*)
 unit=(setpriv --no-new-privs --bounding-set=-all --inh-caps=-all "${unit[@]}")
 
 for arguments in "frob BAT0" "set" "set BAT0 1 2 3" "restore now" "off" "set ../BAT0 80" \
   "set BAT0/.. 80" "set ABCDEFGHIJKLMNOPQ 80" "set BAT0 75 80abc" "set BAT0 -1 80" \
   "set BAT0 75 101" "set BAT0 0x50" "set BAT0 080" "set BAT0 80 80" "set BAT0 80 75" \
-  "set BAT0 0" "set BAT0 0 1" "set BAT0 10 20" "set BATT 39" "set EVIL 80" "set LINK 80" "lift LINK" "set PIPE 80" "set hidpp_battery_0 80" \
-  "set AC 80" "set BAT9 75 80"; do
+  "set BAT0 0" "set BAT0 0 1" "set BAT0 10 20" "set BATT 39" "set EVIL 80" "set LINK 80" \
+  "lift LINK" "set PIPE 80" "set hidpp_battery_0 80" "set AC 80" "set BAT9 75 80"; do
   read -ra words <<<"$arguments"
   run 2 "" "" "$helper" "${words[@]}"
 done
@@ -86,8 +86,9 @@ run 0 "BAT0 40 70" "end store" "$helper" set BAT0 40 70
 run 0 "BAT0 40 70" "" "$helper" set BAT0 40 70
 # The administrator's line: on standard error when that is the journal, naming pkexec's caller.
 : >/tmp/stderr
-JOURNAL_STREAM=$(stat -c %d:%i /tmp/stderr) PKEXEC_UID=1000 run 0 "BATT - 80" "end store" "$helper" set BATT 80
-grep -qx 'wattlet-charge-limit: set BATT 80 by uid 1000: exit 0' /tmp/stderr || fail "no line for the journal"
+JOURNAL_STREAM=$(stat -c %d:%i /tmp/stderr) PKEXEC_UID=1000 run 0 "BATT - 80" "end store" \
+  "$helper" set BATT 80
+grep -qx 'wattlet-charge-limit: set BATT 80 by uid 1000: exit 0' /tmp/stderr || fail "journal line"
 run 0 "BAT0 0 100" "end start store" "$helper" lift BAT0
 stored $'BAT0 40 70 lifted\nBATT 80'
 # Resuming on the charger keeps the lift; unplugging ends it.
@@ -99,9 +100,10 @@ stored $'BAT0 40 70\nBATT 80'
 # udev starts the unit when the computer's charger goes offline, not for a peripheral's.
 if command -v udevadm >/dev/null; then
   for supply in AC:1 DOCK:0 BAT0:0; do
-    [ "$(SYSTEMD_DEVICE_VERIFY_SYSFS=0 udevadm test --action=change /sys/class/power_supply/${supply%:*} \
-      2>/dev/null | grep -c "^run: '/usr/bin/systemctl --no-block start wattlet-charge-limit.service'")" \
-      = "${supply#*:}" ] || fail "udev rule on ${supply%:*}"
+    runs=$(SYSTEMD_DEVICE_VERIFY_SYSFS=0 udevadm test --action=change \
+      "/sys/class/power_supply/${supply%:*}" 2>/dev/null \
+      | grep -c "^run: '/usr/bin/systemctl --no-block start wattlet-charge-limit.service'" || :)
+    [ "$runs" = "${supply#*:}" ] || fail "udev rule on ${supply%:*}: $runs runs"
   done
 fi
 # Firmware that forgot everything while asleep.
@@ -116,7 +118,8 @@ stored absent
 
 # A store that is malformed, or that another user owns or may write, is neither applied nor
 # replaced. A choice kept from before the floor of 40 is skipped; the others are applied.
-for store in "BAT0 75 80 :root:644" "BAT0 45 50:nobody:644" "BAT0 45 50:root:664" "BAT0 45 50:root:606"; do
+for store in "BAT0 75 80 :root:644" "BAT0 45 50:nobody:644" "BAT0 45 50:root:664" \
+  "BAT0 45 50:root:606"; do
   IFS=: read -r text owner mode <<<"$store"
   printf '%s\n' "$text" >/var/lib/wattlet/charge-limit
   chown "$owner" /var/lib/wattlet/charge-limit && chmod "$mode" /var/lib/wattlet/charge-limit
@@ -124,7 +127,8 @@ for store in "BAT0 75 80 :root:644" "BAT0 45 50:nobody:644" "BAT0 45 50:root:664
   run 2 "" "" "$helper" set BAT0 75 80
   run 2 "" "" "${unit[@]}"
 done
-printf 'BAT0 10 20\nBATT 80\n' >/var/lib/wattlet/charge-limit && chmod 644 /var/lib/wattlet/charge-limit
+printf 'BAT0 10 20\nBATT 80\n' >/var/lib/wattlet/charge-limit
+chmod 644 /var/lib/wattlet/charge-limit
 changes
 run 2 "BATT - 80" "end" "${unit[@]}"
 run 0 "BATT - 100" "end store" "$helper" off BATT
