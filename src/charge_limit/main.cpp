@@ -1,5 +1,6 @@
 // wattlet-charge-limit: sets, lifts, removes and re-applies a battery's charge limit. Runs as
-// root through pkexec, the boot unit, the sleep hook and the udev rule; its input is argv alone.
+// root through pkexec and its unit (at boot, after waking, and started by the udev rule when a
+// charger goes); its input is argv alone.
 #include "charge_limit/battery_controls.h"
 #include "charge_limit/charge_limit_command.h"
 #include "charge_limit/choice_store.h"

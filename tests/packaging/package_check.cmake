@@ -30,6 +30,10 @@ string(REGEX MATCHALL "(^|\n)[^l\n](....w|.......w)[^\n]*" writable "${contents}
 if(writable)
   message(FATAL_ERROR "writable by others than root: ${writable}")
 endif()
+# The unit is run after waking by the sleep targets, not by a system-sleep script.
+if(contents MATCHES "system-sleep")
+  message(FATAL_ERROR "a system-sleep script is installed")
+endif()
 file(SIZE "${package}" size)
 string(REGEX MATCH "Installed-Size: [0-9]+" installed "${fields}")
 message(STATUS "${package}: ${size} bytes, ${installed} KiB")
