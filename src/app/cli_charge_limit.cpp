@@ -39,7 +39,7 @@ std::optional<ChargeLimitRequest> parseChargeLimitRequest(std::string_view text)
         text.remove_prefix(dash + 1);
     }
     const auto end = parsePercent(text);
-    if (!end || *end <= request.start.value_or(0))
+    if (!end || *end <= request.start.value_or(0) || *end < lowestLimitEnd)
         return std::nullopt;
     request.end = *end;
     return request;
@@ -65,7 +65,8 @@ int runChargeLimit(std::string_view value, ChargeLimitControl& control, Language
     const auto request = parseChargeLimitRequest(value);
     if (!request)
         return fail(err,
-            "--charge-limit takes END, START-END or off, whole percentages such as 80 or 75-80",
+            "--charge-limit takes END, START-END or off, whole percentages such as 80 or 75-80, "
+            "END 40 or more",
             badValue);
     waitUntilReady(control, readyTimeoutMs);
     const ChargeLimitState before = control.state();

@@ -12,7 +12,8 @@ namespace wattlet {
 class ChargeLimitControl;
 
 /// "off", "END" or "START-END" as a limit: whole percentages in plain decimal 0–100 without
-/// sign, spaces or leading zeros, END above START (and above 0). Nothing for anything else.
+/// sign, spaces or leading zeros, END above START and at least lowestLimitEnd (40). Nothing for
+/// anything else.
 [[nodiscard]] std::optional<ChargeLimitRequest> parseChargeLimitRequest(std::string_view text);
 
 /// Runs "--charge-limit=VALUE" through `control`, the panel's path: waits (an event loop, at

@@ -76,9 +76,9 @@ AttributeKind attributeKind(int folder, const char* name)
                                                            : AttributeKind::unsafe;
 }
 
-std::optional<std::string> readPlainFile(int folder, const char* name, std::size_t maxBytes)
+std::optional<std::string> readPlainFile(
+    int folder, const char* name, std::size_t maxBytes, std::string& error)
 {
-    std::string error;
     const auto fd = openPlain(folder, name, O_RDONLY, error);
     if (!fd)
         return std::nullopt;
@@ -89,21 +89,26 @@ std::optional<std::string> readPlainFile(int folder, const char* name, std::size
         const auto got = read(fd.get(), text.data() + size, text.size() - size);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0)
+        if (got < 0) {
+            error = std::strerror(errno);
             return std::nullopt;
+        }
         if (got == 0)
             break;
         size += static_cast<std::size_t>(got);
     }
-    if (size > maxBytes)
+    if (size > maxBytes) {
+        error = "longer than " + std::to_string(maxBytes) + " bytes";
         return std::nullopt;
+    }
     text.resize(size);
     return text;
 }
 
 std::optional<std::string> readAttribute(int folder, const char* name)
 {
-    auto text = readPlainFile(folder, name, 64);
+    std::string unused;
+    auto text = readPlainFile(folder, name, 64, unused);
     if (text && !text->empty() && text->back() == '\n')
         text->pop_back();
     return text;

@@ -46,8 +46,9 @@ enum class AttributeKind { missing, plain, unsafe };
 AttributeKind attributeKind(int folder, const char* name);
 
 /// A plain file's whole text; absent when it is missing, not plain, unreadable or longer than
-/// `maxBytes`.
-std::optional<std::string> readPlainFile(int folder, const char* name, std::size_t maxBytes);
+/// `maxBytes`, with the reason in `error`.
+std::optional<std::string> readPlainFile(
+    int folder, const char* name, std::size_t maxBytes, std::string& error);
 
 /// A sysfs attribute's text without its trailing newline, at most 64 bytes, as readPlainFile.
 std::optional<std::string> readAttribute(int folder, const char* name);

@@ -106,6 +106,11 @@ std::optional<HelperCommand> parseHelperCommand(
         if (!limit)
             return std::nullopt;
         command.limit = *limit;
+        if (limit->end < lowestLimitEnd) {
+            refusal = "END must be " + std::to_string(lowestLimitEnd)
+                + " or more: a battery held lower never charges enough to use";
+            return std::nullopt;
+        }
     }
     refusal.clear();
     return command;

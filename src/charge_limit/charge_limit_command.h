@@ -26,12 +26,18 @@ struct HelperFailure
 
 /// A charge limit in percent: `end` 0–100, `start` below it when both thresholds are given,
 /// absent for the end-only form. An end of 100 with no start above 0 means charging to full.
+/// The helper sets no end below lowestLimitEnd.
 struct ChargeLimit
 {
     std::optional<int> start;
     int end = 100;
     friend bool operator==(const ChargeLimit&, const ChargeLimit&) = default;
 };
+
+/// The lowest end the helper sets: a battery held lower is never charged enough to use (40 % is
+/// the lowest in common use, for storage). A kept choice below it, from before this floor, is
+/// read but not applied.
+constexpr int lowestLimitEnd = 40;
 
 enum class HelperVerb { set, off, lift, restore };
 
@@ -59,8 +65,8 @@ bool isBatteryName(std::string_view text);
 /// for anything else.
 std::optional<int> parsePercent(std::string_view text);
 
-/// Parses the arguments after the program name. On failure the reason names the rule broken,
-/// never echoes the input.
+/// Parses the arguments after the program name; an END below lowestLimitEnd is refused. On
+/// failure the reason names the rule broken, never echoes the input.
 std::optional<HelperCommand> parseHelperCommand(
     std::span<const std::string_view> arguments, std::string& refusal);
 

@@ -1,14 +1,19 @@
 // wattlet-charge-limit: sets, lifts, removes and re-applies a battery's charge limit. Runs as
-// root through pkexec, the boot unit, the sleep hook and the udev rule; its input is argv alone.
+// root through pkexec and its unit (at boot, after waking, and started by the udev rule when a
+// charger goes); its input is argv alone.
 #include "charge_limit/battery_controls.h"
 #include "charge_limit/charge_limit_command.h"
 #include "charge_limit/choice_store.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <span>
 #include <string_view>
 #include <sys/stat.h>
+#include <syslog.h>
 #include <unistd.h>
 #include <vector>
 
@@ -109,6 +114,12 @@ namespace {
                 note(fail(failure));
                 continue;
             }
+            if (!choice.lifted && choice.limit.end < lowestLimitEnd) {
+                note(fail({ HelperExit::refused,
+                    choice.battery + ": its kept END is below " + std::to_string(lowestLimitEnd)
+                        + ", so it is not applied; set a new limit" }));
+                continue;
+            }
             const auto limit = choice.lifted ? fullChargeLimit(battery->shape) : choice.limit;
             auto problem = checkLimitFits(*battery, limit);
             if (!problem)
@@ -132,6 +143,81 @@ namespace {
         }
     }
 
+    // A run holds about eight descriptors at once. Making sure there are enough before anything
+    // is read keeps a low limit (ulimit -n) from stopping a run halfway or passing for a missing
+    // file.
+    std::optional<HelperFailure> reserveDescriptors()
+    {
+        constexpr int needed = 16;
+        std::vector<UniqueFd> reserved;
+        for (int count = 0; count < needed; ++count) {
+            reserved.emplace_back(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, STDERR_FILENO + 1));
+            if (!reserved.back())
+                return HelperFailure { HelperExit::writeFailed,
+                    "cannot open the " + std::to_string(needed)
+                        + " files a run may need: " + std::strerror(errno) };
+        }
+        return std::nullopt;
+    }
+
+    // Who ran what, for the administrator: read before the environment is cleared. pkexec names
+    // its caller in PKEXEC_UID; under the unit JOURNAL_STREAM names the journal as standard error,
+    // elsewhere the line goes to syslog.
+    struct Caller
+    {
+        std::string who = "root";
+        bool journalOnStderr = false;
+    };
+
+    Caller findCaller()
+    {
+        Caller caller;
+        const char* uid = std::getenv("PKEXEC_UID");
+        if (uid != nullptr) {
+            const std::string_view text = uid;
+            const bool number = !text.empty() && text.size() <= 10
+                && text.find_first_not_of("0123456789") == std::string_view::npos;
+            caller.who = "uid " + (number ? std::string(text) : std::string("?"));
+        }
+        const char* stream = std::getenv("JOURNAL_STREAM");
+        struct stat status = {};
+        caller.journalOnStderr = stream != nullptr && fstat(STDERR_FILENO, &status) == 0
+            && stream == std::to_string(status.st_dev) + ':' + std::to_string(status.st_ino);
+        return caller;
+    }
+
+    // The arguments were all validated: names and numbers only.
+    void logRun(const Caller& caller, std::span<const std::string_view> arguments, int status)
+    {
+        std::string line;
+        for (const auto argument : arguments)
+            line += std::string(argument) + ' ';
+        line += "by " + caller.who + ": exit " + std::to_string(status);
+        if (caller.journalOnStderr) {
+            std::fprintf(stderr, "wattlet-charge-limit: %s\n", line.c_str());
+            return;
+        }
+        openlog("wattlet-charge-limit", LOG_PID, LOG_AUTHPRIV);
+        syslog(LOG_NOTICE, "%s", line.c_str());
+        closelog();
+    }
+
+    int run(const HelperCommand& command)
+    {
+        if (const auto failure = reserveDescriptors())
+            return fail(*failure);
+        switch (command.verb) {
+        case HelperVerb::set:
+            return setLimit(command);
+        case HelperVerb::off:
+        case HelperVerb::lift:
+            return chargeToFull(command);
+        case HelperVerb::restore:
+            return restore();
+        }
+        return static_cast<int>(HelperExit::refused);
+    }
+
 } // namespace
 
 } // namespace wattlet
@@ -139,6 +225,7 @@ namespace {
 int main(int argc, char** argv)
 {
     using namespace wattlet;
+    const Caller caller = findCaller();
     clearenv();
     umask(022);
     keepStandardDescriptors();
@@ -149,14 +236,7 @@ int main(int argc, char** argv)
         return fail({ HelperExit::refused, refusal });
     if (geteuid() != 0)
         return fail({ HelperExit::notRoot, "must run as root, through pkexec" });
-    switch (command->verb) {
-    case HelperVerb::set:
-        return setLimit(*command);
-    case HelperVerb::off:
-    case HelperVerb::lift:
-        return chargeToFull(*command);
-    case HelperVerb::restore:
-        return restore();
-    }
-    return static_cast<int>(HelperExit::refused);
+    const int status = run(*command);
+    logRun(caller, arguments, status);
+    return status;
 }

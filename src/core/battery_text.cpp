@@ -21,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 170> table { {
+    constexpr std::array<Entry, 171> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -188,6 +188,7 @@ namespace {
             "Not changed: the battery cannot take this limit" },
         { "limit.err.failed", "Не удалось записать предел", "Writing the limit failed" },
         { "limit.err.unavailable", "Не изменён: помощник не запустился", "Not changed: the helper did not start" },
+        { "limit.err.timedOut", "Помощник не ответил за 2 минуты", "The helper did not answer within 2 minutes" },
         { "limit.err.holds", "Батарея держит %d", "The battery holds %d" },
         { "limit.err.noStart", "У этой батареи нет нижнего порога: укажите только верхний",
             "This battery has no start threshold: give the end alone" },

@@ -117,6 +117,8 @@ std::string_view rawValue(ChargeLimitOutcome outcome)
         return "unsupported";
     case ChargeLimitOutcome::failed:
         return "failed";
+    case ChargeLimitOutcome::timedOut:
+        return "timedOut";
     case ChargeLimitOutcome::unavailable:
         break;
     }

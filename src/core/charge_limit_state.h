@@ -60,7 +60,9 @@ struct ChargeLimitState
 /// authentication dialog was closed, `notAuthorized` when polkit said no; the helper's own
 /// statuses give `refused` (its arguments or the battery), `unsupported` (the battery cannot take
 /// the limit) and `failed` (a write failed); `unavailable` when nothing could be started or
-/// asked. `done` says only that the change ran: what the battery holds is in the state after it.
+/// asked; `timedOut` when the helper (the password dialog included) did not end in time, so the
+/// change may or may not have been made. `done` says only that the change ran: what the battery
+/// holds is in the state after it.
 enum class ChargeLimitOutcome {
     done,
     dismissed,
@@ -68,7 +70,8 @@ enum class ChargeLimitOutcome {
     refused,
     unsupported,
     failed,
-    unavailable
+    unavailable,
+    timedOut
 };
 
 /// The outcome's raw text: "done", "dismissed", "notAuthorized", … as in the enum.

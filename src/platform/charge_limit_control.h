@@ -53,6 +53,9 @@ struct ChargeLimitPaths
     /// The helper, and pkexec; empty: the installed helper beside this program, pkexec on PATH.
     std::string helper;
     std::string pkexec;
+    /// How long one run of the helper may take, the password dialog included, before the change
+    /// is reported as timed out.
+    int helperTimeoutMs = 120000;
 };
 
 /// The machine's charge limit, on the system bus.

@@ -60,10 +60,12 @@ namespace {
         EXPECT_FALSE(view.steppers[1].down);
         EXPECT_EQ(view.apply, (R { 95, 100 }));
 
+        // The end stops at 40: lower, the battery is never charged enough to use.
         const ChargeLimitModel endOnly(
-            std::make_unique<FakeControl>(helperState(ChargeLimitShape::endOnly, {}, 60)));
+            std::make_unique<FakeControl>(helperState(ChargeLimitShape::endOnly, {}, 40)));
         view = chargeLimitPageView(endOnly, Language::en);
         EXPECT_EQ(view.steppers.size(), 1U);
+        EXPECT_FALSE(view.steppers[0].down);
         // Already held: nothing to apply.
         EXPECT_FALSE(view.apply);
     }
@@ -127,6 +129,7 @@ namespace {
             { "80", R { std::nullopt, 80 } }, { "75-80", R { 75, 80 } }, { "0-100", R { 0, 100 } },
             { "100", R {} }, { "80-80", std::nullopt }, { "80-75", std::nullopt },
             { "0", std::nullopt }, { "080", std::nullopt }, { "75-", std::nullopt },
+            { "40", R { std::nullopt, 40 } }, { "0-39", std::nullopt }, { "39", std::nullopt },
             { "101", std::nullopt }, { "", std::nullopt }, { "Off", std::nullopt } };
         for (const auto& [text, request] : cases) {
             SCOPED_TRACE(text);

@@ -1,5 +1,5 @@
 # Sourced by the charge-limit tests: they run the installed helper at its own fixed paths, in a
-# private mount namespace where a tmpfs stands in for /sys and /var/lib.
+# private mount namespace where a tmpfs stands in for /sys, /var/lib and /run.
 # shellcheck shell=bash
 
 # charge_limit_enter STAGE [ARG…]: as root, runs the calling script again in new mount and PID
@@ -13,19 +13,25 @@ charge_limit_enter() {
       --propagation private bash "$0" "$@"
   fi
   mount --bind "$1/usr/local" /usr/local
-  for dir in /sys /var/lib /tmp; do mount -t tmpfs -o mode=755 none "$dir"; done
+  for dir in /sys /var/lib /run /tmp; do mount -t tmpfs -o mode=755 none "$dir"; done
   mkdir -p /sys/class/power_supply /sys/devices/platform
   prefix=/usr/local
   helper=$prefix/libexec/wattlet/wattlet-charge-limit
 }
 
 # supply NAME TYPE [FILE=VALUE…]: a power supply's folder, in /sys/devices unless supply_root
-# says otherwise, and its class link.
+# says otherwise, with its uevent as udev reads it, and its class link.
 supply() {
-  local dir=${supply_root:-/sys/devices/platform/fake/power_supply}/$1 entry
+  local dir=${supply_root:-/sys/devices/platform/fake/power_supply}/$1 entry file
   mkdir -p "$dir"
   echo "$2" >"$dir/type"
-  for entry in "${@:3}"; do echo "${entry#*=}" >"$dir/${entry%%=*}"; done
+  echo "POWER_SUPPLY_NAME=$1" >"$dir/uevent"
+  for entry in "${@:3}"; do
+    file=${entry%%=*}
+    echo "${entry#*=}" >"$dir/$file"
+    echo "POWER_SUPPLY_${file^^}=${entry#*=}" >>"$dir/uevent"
+  done
+  ln -s /sys/class/power_supply "$dir/subsystem"
   ln -s "$dir" "/sys/class/power_supply/$1"
 }
 
@@ -53,8 +59,10 @@ polkit_start() {
   # polkitd would follow this elsewhere; setuid pkexec ignores it.
   unset DBUS_SYSTEM_BUS_ADDRESS
   id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+  # /run is the namespace's own tmpfs: /run/dbus need not exist outside.
+  mkdir /run/dbus
   local dir
-  for dir in /run/dbus /usr/share/polkit-1/actions /usr/share/polkit-1/rules.d /etc/polkit-1/rules.d; do
+  for dir in /usr/share/polkit-1/actions /usr/share/polkit-1/rules.d /etc/polkit-1/rules.d; do
     mount -t tmpfs -o mode=755 none "$dir"
   done
   cp "$prefix"/share/polkit-1/actions/*.policy /usr/share/polkit-1/actions/

@@ -12,7 +12,6 @@ function(wattlet_check_installed_tree prefix)
     libexec/wattlet/wattlet-charge-limit
     share/polkit-1/actions/${APP_ID}.set-charge-limit.policy
     lib/systemd/system/wattlet-charge-limit.service
-    lib/systemd/system-sleep/wattlet-charge-limit
     lib/udev/rules.d/70-wattlet-charge-limit.rules
     share/doc/wattlet/copyright
     share/doc/wattlet/changelog.gz)

@@ -159,11 +159,12 @@ namespace {
         tree.supply("BAT1", { { endFile, "100" } });
         EXPECT_EQ(control({})->state().obstacle, ChargeLimitObstacle::noHelper);
 
-        // pkexec played by a script that notes its arguments and exits as told.
+        // pkexec played by a script that notes its arguments and exits as told, or hangs.
         const std::string log = tree.path("log");
         const std::string pkexec = tree.path("pkexec");
         write(pkexec,
-            "#!/bin/sh\necho \"$*\" >>" + log + "\nexit $(cat " + tree.path("status")
+            "#!/bin/sh\necho \"$*\" >>" + log + "\n[ -e " + tree.path("hang")
+                + " ] && exec sleep 60\nexit $(cat " + tree.path("status")
                 + " 2>/dev/null || echo 0)\n");
         fs::permissions(pkexec, fs::perms::owner_all);
         const auto limit = control({ {}, {}, "/helper", pkexec });
@@ -172,11 +173,15 @@ namespace {
         EXPECT_EQ(run(*limit, {}).outcome, ChargeLimitOutcome::done);
         write(tree.path("status"), "126\n");
         EXPECT_EQ(run(*limit, { 60, 70 }).outcome, ChargeLimitOutcome::dismissed);
+        // A helper stuck past its time: the next battery's command is not run.
+        write(tree.path("hang"), "");
+        EXPECT_EQ(run(*control({ {}, {}, "/helper", pkexec, 300 }), { 60, 70 }).outcome,
+            ChargeLimitOutcome::timedOut);
         QFile lines(QString::fromStdString(log));
         ASSERT_TRUE(lines.open(QIODevice::ReadOnly));
         EXPECT_EQ(lines.readAll().toStdString(),
             "/helper set BAT0 75 80\n/helper set BAT1 80\n/helper off BAT0\n/helper off BAT1\n"
-            "/helper set BAT0 60 70\n");
+            "/helper set BAT0 60 70\n/helper set BAT0 60 70\n");
     }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "charge_limit_page_view.h"
 
+#include "charge_limit/charge_limit_command.h"
 #include "page_parts.h"
 
 #include "app/charge_limit_model.h"
@@ -12,7 +13,6 @@ namespace wattlet {
 namespace {
 
     constexpr std::int64_t step = 5;
-    constexpr std::int64_t lowestEnd = 20;
     constexpr int customIndex = 2;
 
     // The limit the battery keeps: the held one, or during a lift the one that comes back.
@@ -62,7 +62,7 @@ namespace {
             = state.shape == ChargeLimitShape::startAndEnd ? std::optional(start) : std::nullopt;
         ChargeLimitPageView::Stepper end { t("limit.end"), std::to_string(draft.end) + " %", {},
             {} };
-        const std::int64_t least = std::max(lowestEnd, start + step);
+        const std::int64_t least = std::max<std::int64_t>(lowestLimitEnd, start + step);
         end.down = with(keptStart, stepped(draft.end, -step, least, 100));
         end.up = with(keptStart, stepped(draft.end, step, least, 100));
         result.push_back(std::move(end));

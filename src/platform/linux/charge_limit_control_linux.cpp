@@ -110,7 +110,7 @@ namespace {
                 done({ ChargeLimitOutcome::unavailable, {} });
                 return;
             }
-            runHelper(m_pkexec, m_helper, std::move(commands), this,
+            runHelper(m_pkexec, m_helper, std::move(commands), m_paths.helperTimeoutMs, this,
                 [this, done = std::move(done)](
                     const ChargeLimitResult& result) { read([done, result] { done(result); }); });
         }

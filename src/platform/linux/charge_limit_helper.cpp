@@ -1,6 +1,7 @@
 #include "charge_limit_helper.h"
 
 #include <QProcess>
+#include <QTimer>
 
 #include <memory>
 #include <utility>
@@ -79,7 +80,7 @@ ChargeLimitOutcome helperOutcome(int exitStatus)
 }
 
 void runHelper(const QString& pkexec, const QString& helper, std::vector<QStringList> commands,
-    QObject* context, std::function<void(const ChargeLimitResult&)> done)
+    int timeoutMs, QObject* context, std::function<void(const ChargeLimitResult&)> done)
 {
     if (commands.empty()) {
         done({});
@@ -100,8 +101,20 @@ void runHelper(const QString& pkexec, const QString& helper, std::vector<QString
             std::exchange(*finish, nullptr)(
                 { ChargeLimitOutcome::unavailable, process->errorString().toStdString() });
         });
+    // pkexec can be stopped while it waits for the password; once it runs the helper as root it
+    // cannot, and the helper, which waits at most 10 s for its lock, ends on its own. The process
+    // is kept until then: destroying a running QProcess waits for it.
+    auto* timer = new QTimer(process);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, context, [process, finish] {
+        if (!*finish)
+            return;
+        process->kill();
+        std::exchange(*finish, nullptr)({ ChargeLimitOutcome::timedOut, {} });
+    });
+    timer->start(timeoutMs);
     QObject::connect(process, &QProcess::finished, context,
-        [process, finish, pkexec, helper, commands = std::move(commands), context](
+        [process, finish, pkexec, helper, timeoutMs, commands = std::move(commands), context](
             int exitCode, QProcess::ExitStatus status) mutable {
             process->deleteLater();
             if (!*finish)
@@ -113,7 +126,7 @@ void runHelper(const QString& pkexec, const QString& helper, std::vector<QString
                 callback({ outcome, reason(*process) });
                 return;
             }
-            runHelper(pkexec, helper, std::move(commands), context, std::move(callback));
+            runHelper(pkexec, helper, std::move(commands), timeoutMs, context, std::move(callback));
         });
     process->start();
 }

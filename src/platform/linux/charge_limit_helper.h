@@ -28,8 +28,9 @@ namespace wattlet {
 
 /// Runs `helper` with each of `commands` in turn through `pkexec`, without waiting, and calls
 /// `done` in `context` with the first failure (its reason from the helper's standard error) or
-/// done. A program that does not start is unavailable; one that crashes failed.
+/// done. A program that does not start is unavailable; one that crashes failed; one still running
+/// after `timeoutMs` timed out, and the commands after it are not run.
 void runHelper(const QString& pkexec, const QString& helper, std::vector<QStringList> commands,
-    QObject* context, std::function<void(const ChargeLimitResult&)> done);
+    int timeoutMs, QObject* context, std::function<void(const ChargeLimitResult&)> done);
 
 } // namespace wattlet
