@@ -14,16 +14,16 @@ WATTLET_BUILD_PACKAGES=(
   dpkg-dev file
 )
 # The tests and benchmarks on top of that: a developer's build, CI. The charge-limit helper is
-# tested through the real polkitd and pkexec in mount namespaces (mount is no longer essential in
-# unstable), and its writes are watched with inotifywait; udev reads its rule (udevadm test),
-# systemd its unit (systemd-analyze verify and security). The format is checked with one
-# clang-format, the same in every release (each formats some constructs differently).
+# tested through the real polkitd and pkexec in mount namespaces, as a user of its own (mount and
+# useradd are no longer in every root), and its writes are watched with inotifywait; udev reads
+# its rule (udevadm test), systemd its unit (systemd-analyze verify and security). The format is
+# checked with one clang-format, the same in every release (each formats some differently).
 WATTLET_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev ccache
   clang-format-19 clang-tidy dbus-daemon xvfb xauth x11-utils
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream man-db lintian
-  polkitd pkexec inotify-tools mount udev systemd
+  polkitd pkexec inotify-tools mount passwd udev systemd
 )
 # The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install); their
 # Wayland session also needs qt6-wayland, which the build packages bring. python3-dbusmock and

@@ -97,12 +97,13 @@ echo 0 >/sys/class/power_supply/AC/online
 changes
 run 0 $'BAT0 40 70\nBATT - 80' "start end store" "${unit[@]}"
 stored $'BAT0 40 70\nBATT 80'
-# udev starts the unit when the computer's charger goes offline, not for a peripheral's.
+# udev starts the unit when the computer's charger goes offline, not for a peripheral's (udevadm
+# 252 lists "run: 'COMMAND'", 257 "RUN{program} : COMMAND").
 if command -v udevadm >/dev/null; then
   for supply in AC:1 DOCK:0 BAT0:0; do
     runs=$(SYSTEMD_DEVICE_VERIFY_SYSFS=0 udevadm test --action=change \
       "/sys/class/power_supply/${supply%:*}" 2>/dev/null \
-      | grep -c "^run: '/usr/bin/systemctl --no-block start wattlet-charge-limit.service'" || :)
+      | grep -cE "^(run: '|  RUN\{program\} : )/usr/bin/systemctl --no-block start wattlet-charge-limit" || :)
     [ "$runs" = "${supply#*:}" ] || fail "udev rule on ${supply%:*}: $runs runs"
   done
 fi
