@@ -59,7 +59,7 @@ std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out,
     const Language language = textLanguage(Prefs::storedLanguage());
     const auto reading = options.demoKind
         ? std::optional(Demo::reading(*options.demoKind, wallClockSeconds()))
-        : BatteryIO::read();
+        : BatteryIO::readOnce();
     Peripherals peripherals;
     if (options.demoKind)
         peripherals = Demo::peripherals(*options.demoKind);

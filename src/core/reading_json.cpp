@@ -31,7 +31,8 @@ namespace {
         json["charging"] = reading.charging;
         json["onAC"] = reading.onAC;
         json["full"] = reading.full;
-        put(json, "minutesLeft", reading.minutesLeft);
+        const auto estimate = reading.timeEstimate();
+        put(json, "minutesLeft", estimate.minutes);
         put(json, "amperageMA", reading.amperageMA);
         put(json, "voltageMV", reading.voltageMV);
         put(json, "adapterWatts", reading.adapterWatts);
@@ -48,6 +49,8 @@ namespace {
         if (reading.fixedChargeLimit)
             json["fixedChargeLimit"] = true;
         put(json, "updated", std::optional(reading.updated));
+        if (estimate.withheld)
+            json["timeWithheld"] = rawValue(*estimate.withheld);
         json["state"] = rawValue(reading.state());
         auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
         for (const auto warning : reading.warnings(levels))

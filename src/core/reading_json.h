@@ -11,7 +11,9 @@
 namespace wattlet {
 
 /// One compact JSON object describing a reading for scripts: the 20 fields by their names
-/// ("percent", "onAC", "minutesLeft", …) with absent ones left out, then "state" and "warnings"
+/// ("percent", "onAC", "minutesLeft", …) with absent ones left out ("minutesLeft" is the time
+/// the reports show, and "timeWithheld" after "updated" says why none is: "settling",
+/// "rateTooLow", "moreThanDay", "almostFull"), then "state" and "warnings"
 /// (raw values), "dot", "symbol", and "watts" and "health" when present, the warnings and the dot
 /// at `levels`. A temperature or power that is not a finite number is left out too.
 [[nodiscard]] std::string readingJson(

@@ -8,8 +8,10 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <mutex>
+#include <unistd.h>
 
 namespace wattlet::BatteryIO {
 
@@ -18,6 +20,7 @@ namespace {
     constexpr const char* defaultRoot = "/sys/class/power_supply";
     // Recorded dumps are a few kilobytes; the cap only stops a wrong path from filling memory.
     constexpr std::size_t maxRecordedBytes = std::size_t { 1 } << 20;
+    constexpr std::size_t maxRateBytes = 4096;
 
     std::filesystem::path supplyRoot()
     {
@@ -72,6 +75,32 @@ PropertyDict properties(std::string_view name)
     if (name == "AppleSmartBatteryPack")
         return current().pack;
     return {};
+}
+
+std::optional<BatteryReading> readOnce()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const char* recordedPath = std::getenv("WATTLET_RECORDED");
+    if (runtime == nullptr || *runtime != '/' || (recordedPath != nullptr && *recordedPath != '\0'))
+        return read();
+    const std::filesystem::path file = std::filesystem::path(runtime) / "wattlet-rate";
+    const std::string root = supplyRoot().string();
+    SysfsBatteryReader reader(root, wallClockSeconds);
+    // The first line names the folder the state belongs to.
+    if (const auto text = readRegularFile(file, maxRateBytes)) {
+        const auto end = text->find('\n');
+        if (end != std::string::npos && text->compare(0, end, root) == 0)
+            reader.smoother().restore(text->substr(end + 1));
+    }
+    auto reading = reader.read();
+    // Written aside and renamed, so a report running at the same time reads a whole state.
+    const std::filesystem::path aside = file.string() + "." + std::to_string(::getpid());
+    std::ofstream(aside, std::ios::trunc) << root << '\n' << reader.smoother().saved();
+    std::error_code error;
+    std::filesystem::rename(aside, file, error);
+    if (error)
+        std::filesystem::remove(aside, error);
+    return reading;
 }
 
 std::optional<BatteryReading> read()
