@@ -125,8 +125,15 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     // The reading shows the limit too.
     connect(m_chargeLimit.get(), &ChargeLimitModel::applied, this, [this] { refresh(false); });
     connect(m_chargeLimit.get(), &ChargeLimitModel::willChange, this, &AppModel::willChange);
-    if (m_powerProfiles)
+    if (m_powerProfiles) {
         connect(m_powerProfiles.get(), &PowerProfiles::changed, this, &AppModel::willChange);
+        // A switch waiting for the daemon's first answer, or for the daemon itself.
+        connect(m_powerProfiles.get(), &PowerProfiles::changed, this, &AppModel::followPlug);
+    }
+    connect(m_prefs.get(), &Prefs::plugProfileChanged, this, [this] {
+        m_plugSwitchDue = true;
+        followPlug();
+    });
     if (!m_demo && m_deps.readInBackground) {
         m_worker = std::make_unique<ReadWorker>(m_deps.read,
             [this](const std::optional<BatteryReading>& reading) { readDone(reading); });
@@ -274,6 +281,24 @@ void AppModel::setReading(std::optional<BatteryReading> reading)
 {
     Q_EMIT willChange();
     m_reading = std::move(reading);
+    followPlug();
+}
+
+void AppModel::followPlug()
+{
+    if (m_demo || !m_reading || !m_powerProfiles)
+        return;
+    if (m_reading->onAC != m_plugOnAC) {
+        m_plugOnAC = m_reading->onAC;
+        m_plugSwitchDue = true;
+    }
+    const auto& state = m_powerProfiles->state();
+    if (!m_plugSwitchDue || !state)
+        return;
+    // Once per plug change: a mode chosen by hand afterwards stays until the next one.
+    m_plugSwitchDue = false;
+    if (const auto target = plugProfileTarget(*state, m_prefs->plugProfile(m_reading->onAC)))
+        m_powerProfiles->choose(*target);
 }
 
 void AppModel::record(const BatteryReading& reading, double now)

@@ -103,7 +103,10 @@ public:
     /// The charge limit; a refresh reads it again, and a change of it refreshes the reading.
     [[nodiscard]] ChargeLimitModel& chargeLimit() { return *m_chargeLimit; }
     [[nodiscard]] const ChargeLimitModel& chargeLimit() const { return *m_chargeLimit; }
-    /// The power profiles; null without them.
+    /// The power profiles; null without them. Live, the profile follows the plug as the
+    /// preferences ask (Prefs::plugProfile()): at start, once the daemon answers, after every
+    /// change of the supply and of that choice; never while another program holds a profile.
+    /// A mode chosen by hand in between stays until the next change.
     [[nodiscard]] PowerProfiles* powerProfiles() const { return m_powerProfiles.get(); }
     /// Demo mode only: shows `devices` as the peripherals.
     void setDemoPeripherals(Peripherals devices);
@@ -153,6 +156,7 @@ private:
     void apply(const std::optional<BatteryReading>& reading, bool save);
     void readDone(const std::optional<BatteryReading>& reading);
     void setReading(std::optional<BatteryReading> reading);
+    void followPlug();
     void record(const BatteryReading& reading, double now);
     void saveIfDue(double now);
     void notify(const BatteryReading& reading, double now);
@@ -181,6 +185,9 @@ private:
     std::unique_ptr<QObject> m_watcher;
     std::unique_ptr<ChargeLimitModel> m_chargeLimit;
     std::unique_ptr<PowerProfiles> m_powerProfiles;
+    /// The supply the power mode last followed; whether a switch for it is still to be made.
+    std::optional<bool> m_plugOnAC;
+    bool m_plugSwitchDue = false;
     /// Whether the read in flight saves; whether a read follows it and whether that one saves.
     bool m_readSaves = false;
     std::optional<bool> m_nextReadSaves;

@@ -1,11 +1,14 @@
 #include "prefs.h"
 
+#include "core/power_profiles_state.h"
 #include "core/preferred_languages.h"
 #include "platform/app_folders.h"
 #include "platform/login_item.h"
 #include "platform/user_languages.h"
 
 #include <QSettings>
+
+#include <algorithm>
 
 namespace wattlet {
 
@@ -20,6 +23,25 @@ namespace {
     const QString deviceLowKey = QStringLiteral("deviceLowPercent");
     const QString soundKey = QStringLiteral("sound");
     const QString fullReminderKey = QStringLiteral("fullReminderPercent");
+    const QString profileOnBatteryKey = QStringLiteral("profileOnBattery");
+    const QString profileOnPowerKey = QStringLiteral("profileOnPower");
+    const QString keepProfile = QStringLiteral("keep");
+
+    bool plugProfileAllowed(bool onPower, const std::string& profile)
+    {
+        const auto allowed = plugProfiles(onPower);
+        return profile.empty()
+            || std::find(allowed.begin(), allowed.end(), profile) != allowed.end();
+    }
+
+    std::string storedPlugProfile(const QSettings& settings, bool onPower)
+    {
+        const std::string profile
+            = settings.value(onPower ? profileOnPowerKey : profileOnBatteryKey)
+                  .toString()
+                  .toStdString();
+        return plugProfileAllowed(onPower, profile) ? profile : std::string();
+    }
 
     // The INI file keeps no types: a boolean read from it is the text it was written as.
     bool storedBool(const QSettings& settings, const QString& key, bool fallback)
@@ -172,6 +194,8 @@ Prefs::Prefs(QObject* parent)
     m_sound = storedBool(*m_settings, soundKey, true);
     m_fullReminderPercent
         = storedPercent(*m_settings, fullReminderKey, reminderInRange).value_or(0);
+    m_profileOnBattery = storedPlugProfile(*m_settings, false);
+    m_profileOnPower = storedPlugProfile(*m_settings, true);
 }
 
 Prefs::~Prefs() = default;
@@ -252,6 +276,17 @@ void Prefs::setFullReminderPercent(std::int64_t percent)
     Q_EMIT willChange();
     m_fullReminderPercent = percent;
     store(fullReminderKey, number(percent));
+}
+
+void Prefs::setPlugProfile(bool onPower, const std::string& profile)
+{
+    if (!plugProfileAllowed(onPower, profile))
+        return;
+    Q_EMIT willChange();
+    (onPower ? m_profileOnPower : m_profileOnBattery) = profile;
+    store(onPower ? profileOnPowerKey : profileOnBatteryKey,
+        profile.empty() ? keepProfile : QString::fromStdString(profile));
+    Q_EMIT plugProfileChanged();
 }
 
 } // namespace wattlet

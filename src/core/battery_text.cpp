@@ -21,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 172> table { {
+    constexpr std::array<Entry, 176> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -206,6 +206,11 @@ namespace {
         { "profile.degraded.lap-detected", "ноутбук на коленях", "the laptop is on a lap" },
         { "profile.degraded.high-operating-temperature", "ноутбук перегрет", "the laptop is too hot" },
         { "profile.heldBy", "Режим удерживает %d", "Held by %d" },
+        { "profile.onBattery", "На батарее", "On battery" },
+        { "profile.onPower", "От сети", "On power" },
+        { "profile.keep", "Не менять", "Leave as is" },
+        { "profile.plugHeld", "Пока режим удерживают, он не меняется вслед за зарядкой.",
+            "While a mode is held, it does not follow the charger." },
         { "set.notifications", "Уведомления", "Notifications" },
         { "set.on", "Вкл.", "On" },
         { "set.off", "Выкл.", "Off" },

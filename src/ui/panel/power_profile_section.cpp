@@ -9,29 +9,56 @@
 #include "ui/drawing/qt_text.h"
 #include "ui/theme/style.h"
 
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace wattlet {
 
-QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profiles)
+namespace {
+
+    QStringList segments(const std::vector<std::string>& labels)
+    {
+        QStringList texts;
+        for (const std::string& label : labels)
+            texts.push_back(qText(label));
+        return texts;
+    }
+
+} // namespace
+
+QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profiles,
+    std::function<void(bool onPower, const std::string& profile)> choosePlug)
 {
     auto* column = new QVBoxLayout;
     column->setSpacing(6);
     column->addWidget(new TextLabel(
         qText(view.title), Style::font(11, Style::TextWeight::semibold), LabelColor::secondary));
-    QStringList segments;
-    for (const std::string& label : view.labels)
-        segments.push_back(qText(label));
-    SegmentedControl* control = choiceControl(segments, view.selected, QStringLiteral("profile"),
-        qText(view.title), [&profiles, names = view.profiles](int index) {
-            profiles.choose(names.at(static_cast<std::size_t>(index)));
-        });
+    SegmentedControl* control
+        = choiceControl(segments(view.labels), view.selected, QStringLiteral("profile"),
+            qText(view.title), [&profiles, names = view.profiles](int index) {
+                profiles.choose(names.at(static_cast<std::size_t>(index)));
+            });
     control->setFont(Style::font(12));
     column->addWidget(control);
     if (!view.note.empty()) {
         auto* note = new TextLabel(qText(view.note), Style::font(11), LabelColor::secondary);
         note->setWraps(true);
         column->addWidget(note);
+    }
+    for (std::size_t i = 0; i < view.plug.size(); ++i) {
+        const PowerProfileView::PlugChoice& plug = view.plug[i];
+        const bool onPower = i == 1;
+        auto* row = new QHBoxLayout;
+        row->addWidget(new TextLabel(qText(plug.label), Style::font(12), LabelColor::secondary));
+        row->addStretch();
+        SegmentedControl* choice = choiceControl(segments(plug.labels), plug.selected,
+            onPower ? QStringLiteral("profileOnPower") : QStringLiteral("profileOnBattery"),
+            qText(plug.label), [choosePlug, onPower, names = plug.profiles](int index) {
+                choosePlug(onPower, names.at(static_cast<std::size_t>(index)));
+            });
+        choice->setFont(Style::font(11));
+        row->addWidget(choice);
+        column->addLayout(row);
     }
     return column;
 }
