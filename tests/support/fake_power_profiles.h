@@ -29,8 +29,7 @@ public:
         qDBusRegisterMetaType<QList<QVariantMap>>();
         for (const char* name : { "power-saver", "balanced", "performance" })
             m_profiles.push_back({ { QStringLiteral("Profile"), QString::fromLatin1(name) } });
-        m_peer.bus().registerObject(
-            m_path, m_service, this, QDBusConnection::ExportAllProperties);
+        m_peer.bus().registerObject(m_path, m_service, this, QDBusConnection::ExportAllProperties);
     }
     ~FakePowerProfiles() override { m_peer.bus().unregisterObject(m_path); }
 

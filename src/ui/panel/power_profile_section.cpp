@@ -9,7 +9,7 @@
 #include "ui/drawing/qt_text.h"
 #include "ui/theme/style.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QVBoxLayout>
 
 namespace wattlet {
@@ -45,21 +45,27 @@ QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profil
         note->setWraps(true);
         column->addWidget(note);
     }
+    // The plug's choices share one column, so their controls line up.
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->setColumnStretch(1, 1);
     for (std::size_t i = 0; i < view.plug.size(); ++i) {
         const PowerProfileView::PlugChoice& plug = view.plug[i];
         const bool onPower = i == 1;
-        auto* row = new QHBoxLayout;
-        row->addWidget(new TextLabel(qText(plug.label), Style::font(12), LabelColor::secondary));
-        row->addStretch();
+        const int row = static_cast<int>(i);
+        auto* label = new TextLabel(qText(plug.label), Style::font(12), LabelColor::secondary);
+        label->setMinimumWidth(label->sizeHint().width());
+        grid->addWidget(label, row, 0);
         SegmentedControl* choice = choiceControl(segments(plug.labels), plug.selected,
             onPower ? QStringLiteral("profileOnPower") : QStringLiteral("profileOnBattery"),
             qText(plug.label), [choosePlug, onPower, names = plug.profiles](int index) {
                 choosePlug(onPower, names.at(static_cast<std::size_t>(index)));
             });
         choice->setFont(Style::font(11));
-        row->addWidget(choice);
-        column->addLayout(row);
+        grid->addWidget(choice, row, 1);
     }
+    column->addLayout(grid);
     return column;
 }
 
