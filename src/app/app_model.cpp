@@ -9,6 +9,7 @@
 #include "app/warning_notification.h"
 #include "core/battery_record.h"
 #include "core/battery_text.h"
+#include "platform/app_files.h"
 #include "platform/battery_io.h"
 #include "platform/battery_record_source.h"
 #include "platform/desktop_notifier.h"
@@ -70,6 +71,7 @@ AppModelDeps AppModelDeps::live()
     deps.powerSettingsAvailable = [] { return PowerSettings::available(); };
     deps.makeChargeLimit = [] { return makeChargeLimitControl(); };
     deps.makePowerProfiles = [] { return wattlet::makePowerProfiles(); };
+    deps.publish = [](const std::optional<TrayState>& state) { AppFiles::publishTrayState(state); };
     deps.sounds = chooseSounds(SoundTheme::installed);
     // Made on first use: demo and snapshot models never notify and need no session bus. Only
     // a notification it showed can be clicked, so the click handler waits for it.
@@ -106,6 +108,7 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     , m_prefs(std::make_unique<Prefs>())
     , m_demo(std::move(demo))
     , m_queuedRefresh(this, [this] { refresh(true); })
+    , m_queuedPublish(this, [this] { publish(); })
 {
     if (m_demo) {
         setReading(m_demo);
@@ -130,6 +133,9 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
         // A switch waiting for the daemon's first answer, or for the daemon itself.
         connect(m_powerProfiles.get(), &PowerProfiles::changed, this, &AppModel::followPlug);
     }
+    // After the change a willChange() announces: every change of what the reports show.
+    if (!m_demo && m_deps.publish)
+        connect(this, &AppModel::willChange, this, [this] { m_queuedPublish.queue(); });
     connect(m_prefs.get(), &Prefs::plugProfileChanged, this, [this] {
         m_plugSwitchDue = true;
         followPlug();
@@ -156,6 +162,8 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
 
 AppModel::~AppModel()
 {
+    if (!m_demo && m_deps.publish)
+        m_deps.publish(std::nullopt);
     if (m_savePending)
         m_deps.saveHistory(m_history);
 }
@@ -282,6 +290,16 @@ void AppModel::setReading(std::optional<BatteryReading> reading)
     Q_EMIT willChange();
     m_reading = std::move(reading);
     followPlug();
+}
+
+void AppModel::publish()
+{
+    // Until the limit is read, a report asks the machine itself.
+    if (!m_chargeLimit->ready())
+        return;
+    m_deps.publish(TrayState { 0, 0, m_peripherals,
+        { m_chargeLimit->state(),
+            m_powerProfiles ? m_powerProfiles->state() : std::optional<PowerProfilesState>() } });
 }
 
 void AppModel::followPlug()

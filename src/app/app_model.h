@@ -12,6 +12,7 @@
 #include "core/battery_reading.h"
 #include "core/health_log.h"
 #include "core/peripheral.h"
+#include "core/tray_state.h"
 #include "platform/desktop_notifier.h"
 #include "platform/power_profiles.h"
 
@@ -66,6 +67,10 @@ struct AppModelDeps
     std::function<std::unique_ptr<PowerProfiles>()> makePowerProfiles;
     /// The sounds the notifications play.
     NotificationSounds sounds;
+    /// Publishes what the command line's reports would otherwise ask the system bus for (see
+    /// TrayState), live, after each change of it once the charge limit is read; nothing when
+    /// the model goes. Empty: nothing is published.
+    std::function<void(const std::optional<TrayState>& state)> publish;
     /// Installs `onClick`, called on the main thread with the activation token (empty without
     /// one) when the user clicks one of the notifications shown through `announce`. Empty:
     /// clicks are not reported.
@@ -157,6 +162,7 @@ private:
     void readDone(const std::optional<BatteryReading>& reading);
     void setReading(std::optional<BatteryReading> reading);
     void followPlug();
+    void publish();
     void record(const BatteryReading& reading, double now);
     void saveIfDue(double now);
     void notify(const BatteryReading& reading, double now);
@@ -182,6 +188,7 @@ private:
     /// When the job given to runLater is due; absent when none is waiting.
     std::optional<double> m_wakeAt;
     QueuedJob m_queuedRefresh;
+    QueuedJob m_queuedPublish;
     std::unique_ptr<QObject> m_watcher;
     std::unique_ptr<ChargeLimitModel> m_chargeLimit;
     std::unique_ptr<PowerProfiles> m_powerProfiles;

@@ -79,11 +79,6 @@ namespace {
     // As qlonglong: the INI file writes that as plain digits (a long would become a blob).
     QVariant number(std::int64_t value) { return QVariant(static_cast<qlonglong>(value)); }
 
-    bool levelInRange(std::int64_t percent)
-    {
-        return percent >= WarningLevels::minPercent && percent <= WarningLevels::maxPercent;
-    }
-
     bool reminderInRange(std::int64_t percent)
     {
         return percent == 0 || (percent >= Prefs::minReminderPercent && percent <= 100);
@@ -91,20 +86,10 @@ namespace {
 
     WarningLevels storedLevelsIn(const QSettings& settings)
     {
-        const WarningLevels defaults;
-        WarningLevels levels;
-        levels.lowPercent
-            = storedPercent(settings, lowKey, levelInRange).value_or(defaults.lowPercent);
-        levels.criticalPercent
-            = storedPercent(settings, criticalKey, levelInRange).value_or(defaults.criticalPercent);
-        levels.deviceLowPercent = storedPercent(settings, deviceLowKey, levelInRange)
-                                      .value_or(defaults.deviceLowPercent);
-        // Neither of a pair that contradicts itself can be trusted over the other.
-        if (!levels.valid()) {
-            levels.lowPercent = defaults.lowPercent;
-            levels.criticalPercent = defaults.criticalPercent;
-        }
-        return levels;
+        const auto stored = [&settings](const QString& key) {
+            return storedPercent(settings, key, [](std::int64_t) { return true; });
+        };
+        return WarningLevels::stored(stored(lowKey), stored(criticalKey), stored(deviceLowKey));
     }
 
     LanguageChoice storedChoice(const QSettings& settings)
@@ -118,19 +103,6 @@ namespace {
 
 } // namespace
 
-std::string_view rawValue(LanguageChoice choice)
-{
-    switch (choice) {
-    case LanguageChoice::en:
-        return "en";
-    case LanguageChoice::ru:
-        return "ru";
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    return "auto";
-}
-
 std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw)
 {
     if (raw == "auto")
@@ -142,27 +114,9 @@ std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw)
     return std::nullopt;
 }
 
-std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
-{
-    for (const LanguageChoice choice :
-        { LanguageChoice::autoLanguage, LanguageChoice::en, LanguageChoice::ru }) {
-        if (rawValue(choice) == raw)
-            return choice;
-    }
-    return std::nullopt;
-}
-
 Language textLanguage(LanguageChoice choice)
 {
-    switch (choice) {
-    case LanguageChoice::en:
-        return Language::en;
-    case LanguageChoice::ru:
-        return Language::ru;
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    return preferredLanguage(userLanguages());
+    return wattlet::textLanguage(choice, userLanguages());
 }
 
 QString Prefs::filePath() { return AppFolders::settingsFile(); }

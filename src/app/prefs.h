@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/language.h"
+#include "core/preferred_languages.h"
 #include "core/warning_levels.h"
 
 #include <QObject>
@@ -19,18 +20,12 @@ namespace wattlet {
 
 class LoginItem;
 
-enum class LanguageChoice { autoLanguage, en, ru };
-
 /// Where the tray shows the percentage: chosen from the host, as the host's label, or in the icon.
 enum class PercentStyle { automatic, label, icon };
 
 /// Exactly "auto", "label" or "icon"; nothing for any other text.
 [[nodiscard]] std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw);
 
-/// "auto", "en" or "ru".
-[[nodiscard]] std::string_view rawValue(LanguageChoice choice);
-/// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
-[[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
 /// The language the texts are written in for `choice`: English or Russian as chosen; for auto
 /// Russian when the user's first preferred language starts with "ru", else English (also when
 /// there is none).

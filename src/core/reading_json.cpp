@@ -151,4 +151,14 @@ std::string readingJson(const BatteryReading& reading, const Peripherals& device
     return text(json);
 }
 
+std::string reportLine(bool json, const std::optional<BatteryReading>& reading,
+    const Peripherals& devices, const PowerControls& controls, Language language,
+    const WarningLevels& levels)
+{
+    if (json)
+        return reading ? readingJson(*reading, devices, controls, language, levels) : "null";
+    return reading ? BatteryText::summary(*reading, devices, controls, language)
+                   : BatteryText::t("noBattery", language);
+}
+
 } // namespace wattlet

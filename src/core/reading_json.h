@@ -6,6 +6,7 @@
 #include "power_controls.h"
 #include "warning_levels.h"
 
+#include <optional>
 #include <string>
 
 namespace wattlet {
@@ -28,5 +29,11 @@ namespace wattlet {
 /// ("active", "profiles", "degraded", "holds"), each null when absent from `controls`.
 [[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
     const PowerControls& controls, Language language, const WarningLevels& levels = {});
+
+/// The line a one-shot report prints: readingJson() with the devices and controls when `json`,
+/// else the summary; without a reading "null" or the "noBattery" text.
+[[nodiscard]] std::string reportLine(bool json, const std::optional<BatteryReading>& reading,
+    const Peripherals& devices, const PowerControls& controls, Language language,
+    const WarningLevels& levels);
 
 } // namespace wattlet

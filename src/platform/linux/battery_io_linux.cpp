@@ -2,17 +2,15 @@
 #include "sysfs_battery_reader.h"
 
 #include "core/battery_parse.h"
+#include "platform/app_files.h"
 #include "platform/battery_io.h"
 #include "platform/wall_clock.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <mutex>
-#include <unistd.h>
-
 namespace wattlet::BatteryIO {
 
 namespace {
@@ -79,27 +77,21 @@ PropertyDict properties(std::string_view name)
 
 std::optional<BatteryReading> readOnce()
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const char* recordedPath = std::getenv("WATTLET_RECORDED");
-    if (runtime == nullptr || *runtime != '/' || (recordedPath != nullptr && *recordedPath != '\0'))
+    const auto file = AppFiles::runtimeFile("wattlet-rate");
+    if (!file || (recordedPath != nullptr && *recordedPath != '\0'))
         return read();
-    const std::filesystem::path file = std::filesystem::path(runtime) / "wattlet-rate";
     const std::string root = supplyRoot().string();
     SysfsBatteryReader reader(root, wallClockSeconds);
     // The first line names the folder the state belongs to.
-    if (const auto text = readRegularFile(file, maxRateBytes)) {
+    if (const auto text = readRegularFile(*file, maxRateBytes)) {
         const auto end = text->find('\n');
         if (end != std::string::npos && text->compare(0, end, root) == 0)
             reader.smoother().restore(text->substr(end + 1));
     }
     auto reading = reader.read();
-    // Written aside and renamed, so a report running at the same time reads a whole state.
-    const std::filesystem::path aside = file.string() + "." + std::to_string(::getpid());
-    std::ofstream(aside, std::ios::trunc) << root << '\n' << reader.smoother().saved();
-    std::error_code error;
-    std::filesystem::rename(aside, file, error);
-    if (error)
-        std::filesystem::remove(aside, error);
+    // Replaced whole, so a report running at the same time reads a whole state.
+    (void)AppFiles::replaceFile(*file, root + "\n" + reader.smoother().saved());
     return reading;
 }
 

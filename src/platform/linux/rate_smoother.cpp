@@ -1,7 +1,8 @@
 #include "rate_smoother.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <sstream>
 
 namespace wattlet {
 
@@ -38,29 +39,38 @@ bool RateSmoother::settled() const
 
 std::string RateSmoother::saved() const
 {
-    std::ostringstream out;
-    out.precision(17);
-    out << static_cast<int>(m_direction) << ' ' << m_average.value_or(-1) << ' ' << m_last << ' '
-        << m_since << ' ' << m_samples;
-    return out.str();
+    // Without streams: a report starts faster without their locale.
+    std::string text;
+    std::array<char, 32> buffer {};
+    for (const double value : { static_cast<double>(m_direction), m_average.value_or(-1), m_last,
+             m_since, static_cast<double>(m_samples) }) {
+        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+        text += (text.empty() ? "" : " ") + std::string(buffer.data(), end);
+    }
+    return text;
 }
 
 void RateSmoother::restore(const std::string& text)
 {
-    std::istringstream in(text);
-    int direction = 0;
-    double average = 0;
-    double last = 0;
-    double since = 0;
-    int samples = 0;
-    if (!(in >> direction >> average >> last >> since >> samples) || direction < 0 || direction > 2
-        || !std::isfinite(average) || !std::isfinite(last) || !std::isfinite(since) || samples < 0)
+    std::array<double, 5> values {};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (double& value : values) {
+        while (at != end && *at == ' ')
+            ++at;
+        const auto [next, error] = std::from_chars(at, end, value);
+        if (error != std::errc() || !std::isfinite(value))
+            return;
+        at = next;
+    }
+    const auto [direction, average, last, since, samples] = values;
+    if (at != end || (direction != 0 && direction != 1 && direction != 2) || samples < 0)
         return;
-    m_direction = static_cast<Direction>(direction);
+    m_direction = static_cast<Direction>(static_cast<int>(direction));
     m_average = average >= 0 ? std::optional(average) : std::nullopt;
     m_last = last;
     m_since = since;
-    m_samples = samples;
+    m_samples = samples >= 2 ? 2 : static_cast<int>(samples);
 }
 
 } // namespace wattlet
