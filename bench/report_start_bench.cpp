@@ -24,8 +24,7 @@ extern char** environ;
 
 namespace {
 
-const std::string fixture
-    = WATTLET_TEST_DATA "/power_supply/01-dell-bat0-charge-discharging";
+const std::string fixture = WATTLET_TEST_DATA "/power_supply/01-dell-bat0-charge-discharging";
 
 // A runtime folder whose tray state names this process, so it counts as a live tray's.
 struct Environment
@@ -70,7 +69,10 @@ void runProgram(benchmark::State& state, std::vector<std::string> arguments)
     state.counters["maxRssKiB"] = static_cast<double>(maxRss);
 }
 
-void catUevent(benchmark::State& state) { runProgram(state, { "/bin/cat", fixture + "/BAT0/uevent" }); }
+void catUevent(benchmark::State& state)
+{
+    runProgram(state, { "/bin/cat", fixture + "/BAT0/uevent" });
+}
 BENCHMARK(catUevent)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void command(benchmark::State& state, const char* option)

@@ -20,85 +20,86 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
 #include <unistd.h>
 
 namespace wattlet {
 namespace {
 
-constexpr std::size_t maxSettingsBytes = std::size_t { 1 } << 20;
-constexpr std::size_t maxHealthBytes = std::size_t { 4 } << 20;
+    constexpr std::size_t maxSettingsBytes = std::size_t { 1 } << 20;
+    constexpr std::size_t maxHealthBytes = std::size_t { 4 } << 20;
 
-struct Report
-{
-    bool summary = false;
-    bool json = false;
-    bool health = false;
-};
-
-// Only the report options, alone: any other argument may change what they mean.
-std::optional<Report> reportAsked(int argc, char** argv)
-{
-    Report report;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--summary")
-            report.summary = true;
-        else if (argument == "--json")
-            report.json = true;
-        else if (argument == "--health")
-            report.health = true;
-        else
-            return std::nullopt;
-    }
-    if (!report.summary && !report.json && !report.health)
-        return std::nullopt;
-    return report;
-}
-
-void print(const std::string& text)
-{
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
-}
-
-// The exit status, or nothing when the tray program must answer.
-std::optional<int> answer(const Report& report)
-{
-    if (report.health) {
-        const auto text = readRegularFile(AppFiles::dataDir() + "/health.json", maxHealthBytes);
-        print((text ? HealthLog::fromJson(*text) : std::nullopt).value_or(HealthLog {}).toCsv());
-        return 0;
-    }
-    // Without a running tray, the devices and controls are asked of the system bus.
-    const auto tray = AppFiles::liveTrayState();
-    if (!tray)
-        return std::nullopt;
-    const std::string settings
-        = readRegularFile(AppFiles::settingsFile(), maxSettingsBytes).value_or("");
-    const auto stored = [&settings](std::string_view key) {
-        const auto value = iniGeneralValue(settings, key);
-        return value ? wholeNumber(*value) : std::nullopt;
+    struct Report
+    {
+        bool summary = false;
+        bool json = false;
+        bool health = false;
     };
-    const auto choice = languageChoiceFromRaw(iniGeneralValue(settings, "language").value_or(""));
-    const Language language
-        = textLanguage(choice.value_or(LanguageChoice::autoLanguage), userLanguages());
-    const auto reading = BatteryIO::readOnce();
-    print(reportLine(report.json, reading, tray->devices, tray->controls, language,
-              WarningLevels::stored(stored("lowPercent"), stored("criticalPercent"),
-                  stored("deviceLowPercent")))
-        + '\n');
-    return reading ? 0 : 1;
-}
 
-// The tray program: beside this one in a build, where the install puts it otherwise.
-std::filesystem::path trayProgram(const std::filesystem::path& self)
-{
-    const auto beside = self.parent_path() / "wattlet-tray";
-    if (::access(beside.c_str(), X_OK) == 0)
-        return beside;
-    return self.parent_path() / WATTLET_TRAY_FROM_BINDIR;
-}
+    // Only the report options, alone: any other argument may change what they mean.
+    std::optional<Report> reportAsked(int argc, char** argv)
+    {
+        Report report;
+        for (int i = 1; i < argc; ++i) {
+            const std::string_view argument = argv[i];
+            if (argument == "--summary")
+                report.summary = true;
+            else if (argument == "--json")
+                report.json = true;
+            else if (argument == "--health")
+                report.health = true;
+            else
+                return std::nullopt;
+        }
+        if (!report.summary && !report.json && !report.health)
+            return std::nullopt;
+        return report;
+    }
+
+    void print(const std::string& text)
+    {
+        std::fputs(text.c_str(), stdout);
+        std::fflush(stdout);
+    }
+
+    // The exit status, or nothing when the tray program must answer.
+    std::optional<int> answer(const Report& report)
+    {
+        if (report.health) {
+            const auto text = readRegularFile(AppFiles::dataDir() + "/health.json", maxHealthBytes);
+            print(
+                (text ? HealthLog::fromJson(*text) : std::nullopt).value_or(HealthLog {}).toCsv());
+            return 0;
+        }
+        // Without a running tray, the devices and controls are asked of the system bus.
+        const auto tray = AppFiles::liveTrayState();
+        if (!tray)
+            return std::nullopt;
+        const std::string settings
+            = readRegularFile(AppFiles::settingsFile(), maxSettingsBytes).value_or("");
+        const auto stored = [&settings](std::string_view key) {
+            const auto value = iniGeneralValue(settings, key);
+            return value ? wholeNumber(*value) : std::nullopt;
+        };
+        const auto choice
+            = languageChoiceFromRaw(iniGeneralValue(settings, "language").value_or(""));
+        const Language language
+            = textLanguage(choice.value_or(LanguageChoice::autoLanguage), userLanguages());
+        const auto reading = BatteryIO::readOnce();
+        print(reportLine(report.json, reading, tray->devices, tray->controls, language,
+                  WarningLevels::stored(
+                      stored("lowPercent"), stored("criticalPercent"), stored("deviceLowPercent")))
+            + '\n');
+        return reading ? 0 : 1;
+    }
+
+    // The tray program: beside this one in a build, where the install puts it otherwise.
+    std::filesystem::path trayProgram(const std::filesystem::path& self)
+    {
+        const auto beside = self.parent_path() / "wattlet-tray";
+        if (::access(beside.c_str(), X_OK) == 0)
+            return beside;
+        return self.parent_path() / WATTLET_TRAY_FROM_BINDIR;
+    }
 
 } // namespace
 } // namespace wattlet

@@ -89,8 +89,8 @@ namespace {
         PowerProfilesState profiles { json.at("profiles").get<std::vector<std::string>>(),
             json.at("active").get<std::string>(), json.at("degraded").get<std::string>(), {} };
         for (const Json& hold : json.at("holds"))
-            profiles.holds.push_back({ hold.at(0).get<std::string>(),
-                hold.at(1).get<std::string>(), hold.at(2).get<std::string>() });
+            profiles.holds.push_back({ hold.at(0).get<std::string>(), hold.at(1).get<std::string>(),
+                hold.at(2).get<std::string>() });
         return profiles;
     }
 
@@ -124,9 +124,8 @@ std::optional<TrayState> trayStateFromJson(std::string_view text)
             state.devices.push_back({ device.at("id").get<std::string>(),
                 fromRaw(device.at("kind"), kinds), device.at("model").get<std::string>(),
                 optionalFrom<std::int64_t>(device.at("percent")),
-                device.at("level").is_null()
-                    ? std::nullopt
-                    : std::optional(fromRaw(device.at("level"), levels)),
+                device.at("level").is_null() ? std::nullopt
+                                             : std::optional(fromRaw(device.at("level"), levels)),
                 device.at("charging").get<bool>() });
         }
         if (const Json& limit = json.at("chargeLimit"); !limit.is_null())

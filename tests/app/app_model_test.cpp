@@ -463,5 +463,28 @@ namespace {
         EXPECT_EQ(view->plug.at(1).selected, 1);
     }
 
+    TEST_F(AppModelTest, PublishesWhatTheReportsShowUntilItQuits)
+    {
+        std::vector<std::optional<TrayState>> published;
+        std::function<void(const Peripherals&)> devicesChanged;
+        AppModelDeps deps = platform.deps();
+        deps.publish = [&](const std::optional<TrayState>& state) { published.push_back(state); };
+        deps.makeWatcher = [&](std::function<void()>, std::function<void(const Peripherals&)> on) {
+            devicesChanged = std::move(on);
+            return std::make_unique<QObject>();
+        };
+        {
+            AppModel model(std::nullopt, deps);
+            model.start();
+            const Peripherals mouse { { "/m", Peripheral::Kind::mouse, "MX", 8, {}, false } };
+            devicesChanged(mouse);
+            test::serveEventsFor(50);
+            ASSERT_FALSE(published.empty());
+            EXPECT_EQ(published.back(),
+                (TrayState { 0, 0, mouse, { ChargeLimitState {}, std::nullopt } }));
+        }
+        EXPECT_EQ(published.back(), std::nullopt);
+    }
+
 } // namespace
 } // namespace wattlet

@@ -1,14 +1,12 @@
 #include "identity.h"
 #include "regular_file.h"
 
+#include "core/settings_text.h"
 #include "platform/app_files.h"
 
-#include "core/settings_text.h"
-
 #include <cstdlib>
-#include <filesystem>
-
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace wattlet::AppFiles {
@@ -67,8 +65,7 @@ bool replaceFile(const std::string& path, const std::string& text)
     const int fd = ::open(aside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    const bool written
-        = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     const bool closed = ::close(fd) == 0;
     if (written && closed && ::rename(aside.c_str(), path.c_str()) == 0)
         return true;

@@ -206,10 +206,7 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
         Prefs& prefs = m_model.prefs();
         if (const auto profile = powerProfileView(profiles->state(), prefs.textLanguage(),
                 prefs.plugProfile(false), prefs.plugProfile(true)))
-            column->addLayout(powerProfileSection(
-                *profile, *profiles, [&prefs](bool onPower, const std::string& name) {
-                    prefs.setPlugProfile(onPower, name);
-                }));
+            column->addLayout(powerProfileSection(*profile, *profiles));
     }
     if (!view.devices.empty())
         column->addWidget(devices(view));

@@ -26,8 +26,7 @@ namespace {
 
 } // namespace
 
-QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profiles,
-    std::function<void(bool onPower, const std::string& profile)> choosePlug)
+QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profiles)
 {
     auto* column = new QVBoxLayout;
     column->setSpacing(6);
@@ -45,6 +44,12 @@ QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profil
         note->setWraps(true);
         column->addWidget(note);
     }
+    return column;
+}
+
+QLayout* plugChoices(const PowerProfileView& view,
+    std::function<void(bool onPower, const std::string& profile)> choosePlug)
+{
     // The plug's choices share one column, so their controls line up.
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -54,7 +59,7 @@ QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profil
         const PowerProfileView::PlugChoice& plug = view.plug[i];
         const bool onPower = i == 1;
         const int row = static_cast<int>(i);
-        auto* label = new TextLabel(qText(plug.label), Style::font(12), LabelColor::secondary);
+        auto* label = new TextLabel(qText(plug.label), Style::font(13), LabelColor::primary);
         label->setMinimumWidth(label->sizeHint().width());
         grid->addWidget(label, row, 0);
         SegmentedControl* choice = choiceControl(segments(plug.labels), plug.selected,
@@ -65,8 +70,7 @@ QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profil
         choice->setFont(Style::font(11));
         grid->addWidget(choice, row, 1);
     }
-    column->addLayout(grid);
-    return column;
+    return grid;
 }
 
 } // namespace wattlet
