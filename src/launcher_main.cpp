@@ -112,6 +112,11 @@ int main(int argc, char** argv)
     }
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    // Without its own place it would look for the tray program in the current folder.
+    if (error) {
+        std::fprintf(stderr, "wattlet: cannot find itself: %s\n", error.message().c_str());
+        return 1;
+    }
     const auto program = wattlet::trayProgram(self);
     // The autostart entry names this command, not the tray program.
     ::setenv("WATTLET_COMMAND", self.c_str(), 1);

@@ -297,9 +297,14 @@ void AppModel::publish()
     // Until the limit is read, a report asks the machine itself.
     if (!m_chargeLimit->ready())
         return;
-    m_deps.publish(TrayState { 0, 0, m_peripherals,
+    TrayState state { 0, 0, m_peripherals,
         { m_chargeLimit->state(),
-            m_powerProfiles ? m_powerProfiles->state() : std::optional<PowerProfilesState>() } });
+            m_powerProfiles ? m_powerProfiles->state() : std::optional<PowerProfilesState>() } };
+    // Most changes are of the reading, which the reports read themselves.
+    if (state == m_published)
+        return;
+    m_published = state;
+    m_deps.publish(state);
 }
 
 void AppModel::followPlug()

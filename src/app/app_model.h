@@ -189,6 +189,7 @@ private:
     std::optional<double> m_wakeAt;
     QueuedJob m_queuedRefresh;
     QueuedJob m_queuedPublish;
+    std::optional<TrayState> m_published;
     std::unique_ptr<QObject> m_watcher;
     std::unique_ptr<ChargeLimitModel> m_chargeLimit;
     std::unique_ptr<PowerProfiles> m_powerProfiles;

@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -42,24 +43,34 @@ namespace {
         return { part("power"), part("registry"), part("pack") };
     }
 
-    // The live dictionaries. One reader per process keeps the smoothed rate; it starts afresh
-    // when the folder changes. Callers on several threads take turns.
+    // One reader per process keeps the smoothed rate; it starts afresh when the folder
+    // changes. Callers on several threads take turns.
+    struct Shared
+    {
+        std::mutex mutex;
+        std::unique_ptr<SysfsBatteryReader> reader;
+        // Set without the lock, which a read blocked in a driver may hold for long.
+        std::atomic<bool> restart = false;
+    };
+
+    Shared& shared()
+    {
+        // Never destroyed: a read left blocked in a driver at quit may still be using it while
+        // the process exits.
+        static Shared& shared = *new Shared;
+        return shared;
+    }
+
+    // The live dictionaries.
     BatteryDictionaries current()
     {
         if (const char* path = std::getenv("WATTLET_RECORDED"); path != nullptr && *path != '\0')
             return recorded(path);
-        struct Shared
-        {
-            std::mutex mutex;
-            std::unique_ptr<SysfsBatteryReader> reader;
-        };
-        // Never destroyed: a read left blocked in a driver at quit may still be using it while
-        // the process exits.
-        static Shared& shared = *new Shared;
-        const std::lock_guard lock(shared.mutex);
-        if (!shared.reader || shared.reader->root() != supplyRoot())
-            shared.reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClockSeconds);
-        return shared.reader->dictionaries().value_or(BatteryDictionaries {});
+        Shared& live = shared();
+        const std::lock_guard lock(live.mutex);
+        if (live.restart.exchange(false) || !live.reader || live.reader->root() != supplyRoot())
+            live.reader = std::make_unique<SysfsBatteryReader>(supplyRoot(), wallClockSeconds);
+        return live.reader->dictionaries().value_or(BatteryDictionaries {});
     }
 
 } // namespace
@@ -74,6 +85,8 @@ PropertyDict properties(std::string_view name)
         return current().pack;
     return {};
 }
+
+void restartRate() { shared().restart = true; }
 
 std::optional<BatteryReading> readOnce()
 {
