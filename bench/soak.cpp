@@ -190,7 +190,7 @@ namespace {
         test::serveEventsFor(200);
         const Figures last = measure();
         std::printf("%-20s %14s %14s %14s\n", "", "after 1 hour", "after 2 days", "after 1 week");
-        const auto row = [](const char* name, long long Figures::*figure, const Figures& a,
+        const auto row = [](const char* name, long long Figures::* figure, const Figures& a,
                              const Figures& b, const Figures& c) {
             std::printf("%-20s %14lld %14lld %14lld\n", name, a.*figure, b.*figure, c.*figure);
         };

@@ -47,7 +47,7 @@ namespace {
     public:
         DemoPowerProfiles()
             : m_state(PowerProfilesState {
-                { "power-saver", "balanced", "performance" }, "balanced", {}, {} })
+                  { "power-saver", "balanced", "performance" }, "balanced", {}, {} })
         { }
 
         [[nodiscard]] const std::optional<PowerProfilesState>& state() const override

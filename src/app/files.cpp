@@ -41,7 +41,7 @@ namespace {
         auto stored = bytes.isEmpty() || bytes.size() > maxBytes
             ? std::nullopt
             : Stored::fromJson(
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+                  std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!stored) {
             refusedFiles().insert(path);
             return {};

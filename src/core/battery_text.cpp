@@ -383,7 +383,7 @@ std::string replacingPlaceholder(std::string text, const std::string& number)
 {
     constexpr std::string_view placeholder = "%d";
     for (auto at = text.find(placeholder); at != std::string::npos;
-         at = text.find(placeholder, at + number.size()))
+        at = text.find(placeholder, at + number.size()))
         text.replace(at, placeholder.size(), number);
     return text;
 }

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <optional>
+#include <vector>
 
 /// What the program must know of the display server it runs on, and the few requests it makes
 /// of it beyond what Qt offers. Decided from the environment and the Qt platform's name.
@@ -52,6 +53,20 @@ enum class PanelKind {
 /// window shows nothing of the Wayland surfaces.
 [[nodiscard]] bool screenReadable(
     const QString& qtPlatform, const QProcessEnvironment& environment);
+
+/// A desktop bar along a screen's edge, as the desktop's own settings describe it: the band it
+/// takes, `thickness` pixels from the edge, whatever the work area says (a floating bar drawn
+/// off the edge reaches past it, and under XWayland there is none).
+struct ScreenBar
+{
+    enum class Edge { top, bottom, left, right };
+    Edge edge = Edge::bottom;
+    int thickness = 0;
+};
+
+/// The bars the desktop's settings describe (Plasma's panels, under KDE); none elsewhere or when
+/// they cannot be read. Read anew on every call: the user may move a bar at any time.
+[[nodiscard]] std::vector<ScreenBar> screenBars();
 
 /// Marks the X11 window `windowId` (not yet shown) to be left out of task bars and window
 /// switchers, as a panel beside the tray should be. Does nothing where that is not X11.

@@ -38,8 +38,8 @@ namespace {
         std::size_t size = 0;
         std::FILE* out = open_memstream(&buffer, &size);
         Report report;
-        report.status = runCliReport(
-            launchOptions(list), out, [&devices] { return devices; }, controls);
+        report.status
+            = runCliReport(launchOptions(list), out, [&devices] { return devices; }, controls);
         std::fclose(out);
         report.output.assign(buffer, size);
         std::free(buffer);

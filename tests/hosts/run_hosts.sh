@@ -2,17 +2,21 @@
 # Wattlet in real tray hosts, headless (README, "Tests"). For each host it starts the session,
 # then Wattlet on a made-up battery (85 %, charging), and checks:
 #   icon       the item is registered with the host (D-Bus) and drawn in the bar (pixels);
-#   percent    the bar looks different with "Percent in menu bar" on and off;
+#   percent    the bar looks different with "Percent in menu bar" on and off; a label (GNOME)
+#              shows in every one of several starts;
 #   placement  a click on the icon opens the panel next to the icon and off the bar;
-#   outside    a click elsewhere (the desktop, another window) closes the panel;
+#   outside    a click elsewhere (the desktop, another window) closes the panel, every time of
+#              several on GNOME;
 #   escape     Escape closes the panel opened again;
+#   again      a second activation of the item closes it too;
 #   menu       a right click opens the item's menu;
 #   copy       its "Copy summary", activated as the host does, reaches the session's clipboard;
 #   click      a hot battery's notification, its "default" action invoked by a server that offers
 #              actions (python-dbusmock), opens the panel; on sway with the server's activation
 #              token. Skipped where the desktop runs its own server (GNOME, Plasma).
 #
-#   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]    HOST: xfce lxqt sway fallback gnome plasma
+#   tests/hosts/run_hosts.sh [BUILD_DIR] [HOST…]
+#     HOST: xfce lxqt sway fallback gnome gnome-x11 plasma plasma-x11
 #
 # BUILD_DIR defaults to build/ci (WATTLET=PROGRAM runs another build). Without HOST every host
 # whose programs are installed runs. WATTLET_HOST_SHOTS=DIR keeps a picture of the bar with the
@@ -215,7 +219,7 @@ inside_bar() {
 # The checks, the same for every host once it runs. Needs: bar (x y w h), grab FILE,
 # click X Y BUTTON, click_icon, key_escape, close_menu and click_outside.
 check_host() {
-  local icon panel menu label x y w h
+  local icon panel menu label x y w h w_off i shown closed
   row=()
   grab "$dir/base.png"
   start_wattlet off || { check icon fail "not registered"; return; }
@@ -235,8 +239,22 @@ check_host() {
   [ "$tray" = sni ] && label=$(dbus "$(item_service)" /StatusNotifierItem \
     org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:XAyatanaLabel |
     sed -n 's/.*string "\(.*\)"/\1/p')
-  verdict percent "the bar changes with it (label \"$label\")" \
-    "the bar is the same without it (label \"$label\")" test -n "$(diff_box off on)"
+  if [ -n "$label" ]; then
+    # The label widens the item. A host that loses it at start (GNOME's extension, when told of a
+    # change during its first read) shows the icon alone: several starts catch that race.
+    read -r x y w_off h <<<"$(diff_box base off)"
+    shown=0
+    for ((i = 1; i <= starts; i++)); do
+      ((i == 1)) || { stop_wattlet && start_wattlet on && grab "$dir/on.png"; }
+      read -r x y w h <<<"$(diff_box base on) 0 0 0 0"
+      [ "$w" -gt $((w_off + 8)) ] && shown=$((shown + 1))
+    done
+    verdict percent "label \"$label\" in $shown of $starts starts" \
+      "label \"$label\" in $shown of $starts starts" test "$shown" -eq "$starts"
+  else
+    verdict percent "the bar changes with it" "the bar is the same without it" \
+      test -n "$(diff_box off on)"
+  fi
 
   open_panel
   panel=$(panel_box)
@@ -247,9 +265,24 @@ check_host() {
   else
     placement_verdict "$panel"
     keep_shot "$panel"
-    check_closes outside click_outside
-    sleep 1
+    # A race shows in one of several tries.
+    closed=0
+    for ((i = 1; i <= starts; i++)); do
+      ((i == 1)) || open_panel
+      click_outside
+      wait_for 3 panel_closed && closed=$((closed + 1))
+      sleep 1
+    done
+    verdict outside "closed $closed of $starts times" "closed $closed of $starts times" \
+      test "$closed" -eq "$starts"
     if open_panel; then check_closes escape key_escape; else check escape fail "did not open again"; fi
+    sleep 1
+    # Closed for good: not opened anew by the same click.
+    if open_panel; then
+      click_icon && sleep 2 && verdict again closed "still or again open" panel_closed
+    else
+      check again fail "did not open again"
+    fi
   fi
 
   sleep 1
@@ -428,20 +461,25 @@ EOF
 # Once the compositor offers XWayland at :N, the program and the checks go there.
 use_xwayland() { sed -i "s/^DISPLAY=.*/DISPLAY=$1/" "$dir/env"; }
 
-# GNOME Shell on Wayland with its AppIndicator extension, nested in Xvfb; the program runs
-# through XWayland, as it does there. Banners off: they come and go between screenshots.
+# GNOME Shell with its AppIndicator extension on Xvfb: nested on Wayland, where the program runs
+# through XWayland as it does there, or as the X11 session's window manager. Banners off: they
+# come and go between screenshots.
 host_gnome() {
   start_x11 && start_system_bus || return 1
   echo "XDG_CURRENT_DESKTOP=GNOME" >>"$dir/env"
   run gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
   run gsettings set org.gnome.desktop.notifications show-banners false
-  spawn env MUTTER_DEBUG_DUMMY_MODE_SPECS=${width}x${height} XDG_SESSION_TYPE=wayland \
-    gnome-shell --nested --wayland >"$dir/shell.log" 2>&1
-  wait_for 30 grep -q "Using public X11 display" "$dir/shell.log" || return 1
-  use_xwayland "$(sed -n 's/.*Using public X11 display \(:[0-9]*\),.*/\1/p' "$dir/shell.log")"
-  echo "WAYLAND_DISPLAY=wayland-0" >>"$dir/env"
+  if [ "$session" = x11 ]; then
+    spawn env XDG_SESSION_TYPE=x11 gnome-shell --x11 --replace >"$dir/shell.log" 2>&1
+  else
+    spawn env MUTTER_DEBUG_DUMMY_MODE_SPECS=${width}x${height} XDG_SESSION_TYPE=wayland \
+      gnome-shell --nested --wayland >"$dir/shell.log" 2>&1
+    wait_for 30 grep -q "Using public X11 display" "$dir/shell.log" || return 1
+    use_xwayland "$(sed -n 's/.*Using public X11 display \(:[0-9]*\),.*/\1/p' "$dir/shell.log")"
+    echo "WAYLAND_DISPLAY=wayland-0" >>"$dir/env"
+  fi
   wait_for 30 watcher_up || return 1
-  echo "XAUTHORITY=$(ls "$dir"/runtime/.mutter-Xwaylandauth.*)" >>"$dir/env"
+  [ "$session" = x11 ] || echo "XAUTHORITY=$(ls "$dir"/runtime/.mutter-Xwaylandauth.*)" >>"$dir/env"
   bar=(0 0 "$width" 32)
   clock=(560 0 160 32)
   # The shell opens the overview at start; the extension opens the menu on one click and
@@ -450,31 +488,41 @@ host_gnome() {
   key_escape
   settle
   click_icon() { outer xdotool mousemove "$cx" "$cy" click --repeat 2 --delay 80 1; }
+  starts=5
   check_host
 }
 
-# Plasma on Wayland: KWin nested in Xvfb with XWayland, kded (the watcher) and plasmashell with
-# its default bottom panel; the program runs through XWayland, as it does there.
+# Plasma with kded (the watcher) and plasmashell with its default bottom panel (floating from
+# Plasma 6 on, 8 px above the edge), under KWin: nested on Wayland with XWayland, where the
+# program runs through XWayland as it does there, or as the X11 session's window manager.
 host_plasma() {
+  local version
   start_x11 && start_system_bus || return 1
-  printf '%s\n' "XDG_CURRENT_DESKTOP=KDE" "KDE_FULL_SESSION=true" "KDE_SESSION_VERSION=5" \
-    "XDG_SESSION_TYPE=wayland" >>"$dir/env"
-  # A copy without the file capability a container may not grant.
-  cp "$(command -v kwin_wayland)" "$dir/kwin_wayland"
-  # KWin names no display for its XWayland: it is the socket that appears.
-  before=$(ls /tmp/.X11-unix)
-  new_display() { comm -13 <(echo "$before") <(ls /tmp/.X11-unix) | sed -n 's/^X/:/p' | sed -n 1p; }
-  xwayland_up() { [ -n "$(new_display)" ]; }
-  spawn "$dir/kwin_wayland" --x11-display "$outer_display" --width $width --height $height \
-    --xwayland --no-lockscreen >"$dir/kwin.log" 2>&1
-  wait_for 20 test -S "$dir/runtime/wayland-0" && wait_for 20 xwayland_up || return 1
-  echo "WAYLAND_DISPLAY=wayland-0" >>"$dir/env"
-  use_xwayland "$(new_display)"
-  spawn env QT_QPA_PLATFORM=wayland kded5 >"$dir/kded.log" 2>&1
-  spawn env QT_QPA_PLATFORM=wayland plasmashell >"$dir/panel.log" 2>&1
+  version=5
+  command -v kded6 >/dev/null && version=6
+  printf '%s\n' "XDG_CURRENT_DESKTOP=KDE" "KDE_FULL_SESSION=true" "KDE_SESSION_VERSION=$version" \
+    "XDG_SESSION_TYPE=$session" >>"$dir/env"
+  if [ "$session" = x11 ]; then
+    spawn kwin_x11 --replace >"$dir/kwin.log" 2>&1
+  else
+    # A copy without the file capability a container may not grant.
+    cp "$(command -v kwin_wayland)" "$dir/kwin_wayland"
+    # KWin names no display for its XWayland: it is the socket that appears.
+    before=$(ls /tmp/.X11-unix)
+    new_display() { comm -13 <(echo "$before") <(ls /tmp/.X11-unix) | sed -n 's/^X/:/p' | sed -n 1p; }
+    xwayland_up() { [ -n "$(new_display)" ]; }
+    spawn "$dir/kwin_wayland" --x11-display "$outer_display" --width $width --height $height \
+      --xwayland --no-lockscreen >"$dir/kwin.log" 2>&1
+    wait_for 20 test -S "$dir/runtime/wayland-0" && wait_for 20 xwayland_up || return 1
+    echo "WAYLAND_DISPLAY=wayland-0" >>"$dir/env"
+    use_xwayland "$(new_display)"
+  fi
+  spawn env QT_QPA_PLATFORM="${session/x11/xcb}" "kded$version" >"$dir/kded.log" 2>&1
+  spawn env QT_QPA_PLATFORM="${session/x11/xcb}" plasmashell >"$dir/panel.log" 2>&1
   wait_for 60 host_up || return 1
-  bar=(0 $((height - 44)) "$width" 44)
-  clock=(1140 $((height - 44)) 100 44)
+  local band=$((version >= 6 ? 52 : 44))
+  bar=(0 $((height - band)) "$width" "$band")
+  clock=(1120 $((height - band)) 160 "$band")
   settle
   check_host
 }
@@ -540,11 +588,13 @@ host_programs() {
     fallback) echo "trayer openbox $x11" ;;
     sway) echo "sway waybar grim swaymsg jq runuser wl-paste wtype $pointer $token_tool" ;;
     gnome) echo "gnome-shell gsettings Xwayland $x11" ;;
-    plasma) echo "kwin_wayland kded5 plasmashell Xwayland $x11" ;;
+    gnome-x11) echo "gnome-shell gsettings $x11" ;;
+    plasma) echo "kwin_wayland plasmashell Xwayland $x11" ;;
+    plasma-x11) echo "kwin_x11 plasmashell $x11" ;;
   esac
 }
 
-[ ${#hosts[@]} -eq 0 ] && hosts=(xfce lxqt sway fallback gnome plasma)
+[ ${#hosts[@]} -eq 0 ] && hosts=(xfce lxqt sway fallback gnome gnome-x11 plasma plasma-x11)
 for host in "${hosts[@]}"; do
   missing=()
   for program in $(host_programs "$host") dbus-daemon dbus-send; do
@@ -557,10 +607,12 @@ for host in "${hosts[@]}"; do
   say "$host:"
   dir=$work/$host
   mkdir -p "$dir"
-  as_user=() clock=() row=() platform=xcb tray=sni
+  as_user=() clock=() row=() platform=xcb tray=sni starts=1
   x11_input
   start=$SECONDS
-  if ! "host_$host"; then
+  session=wayland
+  [ "${host%-x11}" = "$host" ] || session=x11
+  if ! "host_${host%-x11}"; then
     say "  the host did not start (logs: $dir)"
     failed=1
     row=("✘ did not start")
@@ -575,7 +627,7 @@ for host in "${hosts[@]}"; do
 done
 
 say ""
-say "| host | icon | percent | placement | outside click | Escape | menu | copy | click | time |"
-say "|---|---|---|---|---|---|---|---|---|---|"
+say "| host | icon | percent | placement | outside click | Escape | again | menu | copy | click | time |"
+say "|---|---|---|---|---|---|---|---|---|---|---|"
 for line in "${table[@]}"; do say "$line"; done
 exit $failed

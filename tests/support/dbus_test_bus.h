@@ -37,8 +37,8 @@ public:
   </policy>
 </busconfig>
 )")
-                         .arg(m_dir.path())
-                         .toUtf8());
+                .arg(m_dir.path())
+                .toUtf8());
         config.close();
         m_daemon = std::make_unique<QProcess>();
         m_daemon->setProgram(QStringLiteral("dbus-daemon"));

@@ -103,7 +103,7 @@ namespace {
 
     TEST_F(SettingsPageTest, OnlyThePercentSwitchRedrawsTheTrayItem)
     {
-        SettingsPage page(*quiet.model, [] {});
+        SettingsPage page(*quiet.model, [] { });
         fitToContent(page);
         auto* percent = control<ToggleSwitch>(page, "percent");
         auto* login = control<ToggleSwitch>(page, "login");

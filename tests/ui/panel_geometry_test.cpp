@@ -59,4 +59,21 @@ TEST(PanelGeometry, BesideTheBarOfTheClickWithinTheScreen)
     }
 }
 
+TEST(PanelGeometry, AFloatingBarHoldsThePanelInOnePlaceWhereverItsIconIsClicked)
+{
+    // Plasma 6's bottom bar: 44 px floating 8 px off the edge, in a window 60 px high. Its work
+    // area reserves 44 px on X11, and XWayland has none.
+    const QRect screen(0, 0, 1280, 720);
+    const std::vector<WindowSystem::ScreenBar> bars { { WindowSystem::ScreenBar::Edge::bottom,
+        60 } };
+    for (const QRect available : { screen, QRect(0, 0, 1280, 676) }) {
+        for (const int y : { 679, 690, 704 }) {
+            SCOPED_TRACE(y);
+            EXPECT_EQ(panelGeometry(QSize(344, 513), QPoint(1100, y), screen,
+                          freeOfBars(screen, available, bars)),
+                QRect(928, 147, 344, 513));
+        }
+    }
+}
+
 } // namespace wattlet

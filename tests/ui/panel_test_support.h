@@ -32,7 +32,7 @@ struct FakeSource
         };
         d.loadHistory = [] { return BatteryHistory {}; };
         d.saveHistory = [this](const BatteryHistory&) { ++saves; };
-        d.announce = [](const DesktopNotification&) {};
+        d.announce = [](const DesktopNotification&) { };
         d.makeWatcher = [](std::function<void()>, std::function<void(const Peripherals&)>) {
             return std::make_unique<QObject>();
         };

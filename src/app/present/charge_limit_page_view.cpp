@@ -140,7 +140,7 @@ ChargeLimitPageView chargeLimitPageView(const ChargeLimitModel& model, Language 
         view.message = t("limit.busy");
         view.messageTone = "secondary";
     } else if (const auto& result = model.result();
-               result && result->outcome != ChargeLimitOutcome::done) {
+        result && result->outcome != ChargeLimitOutcome::done) {
         view.message = t("limit.err." + std::string(rawValue(result->outcome)));
         view.messageTone = "red";
     } else if (result && model.asked() && !holdsChargeLimit(state, *model.asked())) {

@@ -27,7 +27,7 @@ namespace {
     }
 
     NotificationsPageView::Level level(const WarningLevels& levels,
-        std::int64_t WarningLevels::*member, std::int64_t floor, std::int64_t ceiling,
+        std::int64_t WarningLevels::* member, std::int64_t floor, std::int64_t ceiling,
         std::string label)
     {
         NotificationsPageView::Level view { std::move(label), percentText(levels.*member), {}, {} };

@@ -79,7 +79,7 @@ namespace {
 
         void reload() override
         {
-            read([] {});
+            read([] { });
         }
 
         void apply(const ChargeLimitRequest& request, Done done) override
@@ -143,7 +143,7 @@ namespace {
             m_reading = false;
             if (m_readAgain) {
                 m_readAgain = false;
-                read([] {});
+                read([] { });
                 return;
             }
             m_sysfs = std::move(snapshot);

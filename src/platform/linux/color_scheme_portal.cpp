@@ -20,7 +20,7 @@ SchemePreference schemePreferenceFrom(const QVariant& value)
     QVariant inner = value;
     // Read answers with the value in a second variant; a hostile peer may nest deeper.
     for (int depth = 0; depth < 4 && inner.metaType() == QMetaType::fromType<QDBusVariant>();
-         ++depth)
+        ++depth)
         inner = inner.value<QDBusVariant>().variant();
     if (inner.metaType() != QMetaType::fromType<uint>())
         return SchemePreference::none;

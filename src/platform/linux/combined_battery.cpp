@@ -69,7 +69,7 @@ namespace {
     }
 
     std::optional<double> sum(
-        const std::vector<BatteryPack>& packs, std::optional<double> BatteryPack::*member)
+        const std::vector<BatteryPack>& packs, std::optional<double> BatteryPack::* member)
     {
         double total = 0;
         for (const auto& pack : packs) {

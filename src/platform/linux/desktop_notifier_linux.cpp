@@ -227,10 +227,11 @@ private:
         slot.latest = serial;
         askAsync(
             m_bus, call, this,
-            [this, id = notification.id, serial](const QDBusPendingCall& finished) {
+            [this, id = notification.id, serial, server = m_serverCount](
+                const QDBusPendingCall& finished) {
                 const QDBusPendingReply<uint> answer = finished;
                 if (!answer.isError())
-                    notified(id, serial, answer.value(), answer.reply().service());
+                    notified(id, serial, answer.value(), server);
             },
             callTimeoutMs);
     }
@@ -281,10 +282,11 @@ private:
             [&id](const DesktopNotification& notification) { return notification.id == id; });
     }
 
-    void notified(const std::string& name, std::uint64_t serial, uint id, const QString& server)
+    void notified(const std::string& name, std::uint64_t serial, uint id, std::uint64_t server)
     {
-        // An id from a server that has gone since means nothing to the one there now.
-        if (id == 0 || (m_ownerKnown && server != m_owner))
+        // An id from a server that has gone since means nothing to the one there now. (The
+        // sender of the answer cannot tell: Qt 6.8 leaves a reply's service empty.)
+        if (id == 0 || server != m_serverCount)
             return;
         Slot& slot = m_slots[name];
         if (slot.active && slot.latest == serial) {
@@ -299,13 +301,15 @@ private:
 
     void ownerChanged(const QString& owner)
     {
+        // A server started by our own call (bus activation) is the one that answers it.
+        if (!m_owner.isEmpty())
+            ++m_serverCount;
         m_owner = owner;
         m_ownerKnown = true;
         // A new server (or none) does not know the old server's notifications, and may read
         // bodies otherwise.
         for (auto& [name, slot] : m_slots)
             slot.id = 0;
-        ++m_serverCount;
         m_capabilities.reset();
         m_token.reset();
         m_capabilitiesAsked = false;
@@ -344,7 +348,7 @@ private:
     /// What the current server does with notifications; absent until it has answered.
     std::optional<Capabilities> m_capabilities;
     bool m_capabilitiesAsked = false;
-    /// Counts owner changes, so an answer of a server that has gone is dropped.
+    /// Counts servers gone or replaced, so an answer of a server that has gone is dropped.
     std::uint64_t m_serverCount = 0;
     /// Notifications sent before the server said how it reads bodies, in the order sent; one
     /// per id, the latest.

@@ -164,7 +164,7 @@ std::vector<PowerSupply> readPowerSupplies(const std::filesystem::path& root, Sy
     std::vector<std::filesystem::path> folders;
     std::error_code error;
     for (std::filesystem::directory_iterator it(root, error), end; !error && it != end;
-         it.increment(error)) {
+        it.increment(error)) {
         std::error_code statError;
         if (it->is_directory(statError))
             folders.push_back(it->path());

@@ -1,3 +1,7 @@
+#include "plasma_panels.h"
+#include "regular_file.h"
+#include "xdg_dirs.h"
+
 #include "platform/window_system.h"
 
 #include <QStringList>
@@ -17,14 +21,19 @@ namespace {
         return !environment.value(QLatin1String(name)).isEmpty();
     }
 
+    bool onDesktop(const QProcessEnvironment& environment, const QString& desktop)
+    {
+        return environment.value(QStringLiteral("XDG_CURRENT_DESKTOP"))
+            .split(u':')
+            .contains(desktop, Qt::CaseInsensitive);
+    }
+
     /// Desktops whose trays give clicks in screen coordinates and let X11 windows place
     /// themselves.
     bool placesThroughXWayland(const QProcessEnvironment& environment)
     {
-        const QStringList desktops
-            = environment.value(QStringLiteral("XDG_CURRENT_DESKTOP")).split(u':');
-        return desktops.contains(QStringLiteral("GNOME"), Qt::CaseInsensitive)
-            || desktops.contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
+        return onDesktop(environment, QStringLiteral("GNOME"))
+            || onDesktop(environment, QStringLiteral("KDE"));
     }
 
     bool underXWayland(const QString& qtPlatform, const QProcessEnvironment& environment)
@@ -71,6 +80,19 @@ PanelKind panelKind(const QString& qtPlatform, const QProcessEnvironment& enviro
 bool screenReadable(const QString& qtPlatform, const QProcessEnvironment& environment)
 {
     return qtPlatform == QLatin1String("xcb") && !underXWayland(qtPlatform, environment);
+}
+
+std::vector<ScreenBar> screenBars()
+{
+    if (!onDesktop(QProcessEnvironment::systemEnvironment(), QStringLiteral("KDE")))
+        return {};
+    constexpr std::size_t maxBytes = 1 << 20;
+    const auto read = [](const char* name) {
+        return QString::fromStdString(readRegularFile(
+            (XdgDirs::configHome() + u'/' + QLatin1String(name)).toStdString(), maxBytes)
+                .value_or(std::string()));
+    };
+    return plasmaPanels(read("plasma-org.kde.plasma.desktop-appletsrc"), read("plasmashellrc"));
 }
 
 void keepOffTaskbar(quintptr windowId)

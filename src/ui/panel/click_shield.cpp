@@ -9,8 +9,8 @@ namespace wattlet {
 
 ClickShield::ClickShield()
     : QWidget(nullptr,
-        Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-            | Qt::WindowDoesNotAcceptFocus)
+          Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+              | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);

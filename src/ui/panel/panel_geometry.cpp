@@ -13,7 +13,7 @@ namespace {
     // manager does not report (a Wayland bar seen from XWayland) stays uncovered.
     constexpr int assumedBar = 32;
 
-    enum class Edge { top, bottom, left, right };
+    using Edge = WindowSystem::ScreenBar::Edge;
 
     struct EdgeDistance
     {
@@ -164,6 +164,13 @@ QRect panelGeometry(QSize size, std::optional<QPoint> anchor, QRect screen, QRec
     if (rect.bottom() > room.bottom())
         rect.moveBottom(at.y() - gap);
     return keptIn(rect, room);
+}
+
+QRect freeOfBars(QRect screen, QRect available, const std::vector<WindowSystem::ScreenBar>& bars)
+{
+    for (const WindowSystem::ScreenBar& bar : bars)
+        excludeBand(available, screen, bar.edge, bar.thickness);
+    return available;
 }
 
 } // namespace wattlet

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/window_system.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
 #include <optional>
+#include <vector>
 
 namespace wattlet {
 
@@ -20,5 +23,9 @@ namespace wattlet {
 /// area; a panel larger than that shows its top-left part.
 [[nodiscard]] QRect panelGeometry(
     QSize size, std::optional<QPoint> anchor, QRect screen, QRect available);
+
+/// `available` less the bands `bars` take along the edges of `screen`.
+[[nodiscard]] QRect freeOfBars(
+    QRect screen, QRect available, const std::vector<WindowSystem::ScreenBar>& bars);
 
 } // namespace wattlet

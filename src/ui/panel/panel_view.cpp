@@ -144,8 +144,7 @@ void PanelView::showPage()
     const auto back = [this] { setPage(Page::main); };
     switch (m_page) {
     case Page::main:
-        m_pageWidget = new MainPage(
-            m_model, [this] { setPage(Page::health); }, this);
+        m_pageWidget = new MainPage(m_model, [this] { setPage(Page::health); }, this);
         break;
     case Page::settings:
         m_pageWidget = new SettingsPage(
@@ -153,8 +152,7 @@ void PanelView::showPage()
             [this] { setPage(Page::chargeLimit); }, this);
         break;
     case Page::chargeLimit:
-        m_pageWidget = new ChargeLimitPage(
-            m_model, [this] { setPage(Page::settings); }, this);
+        m_pageWidget = new ChargeLimitPage(m_model, [this] { setPage(Page::settings); }, this);
         break;
     case Page::about:
         m_pageWidget = new AboutPage(m_model.prefs().textLanguage(), back, this);
@@ -163,8 +161,7 @@ void PanelView::showPage()
         m_pageWidget = new HealthPage(m_model, back, this);
         break;
     case Page::notifications:
-        m_pageWidget = new NotificationsPage(
-            m_model, [this] { setPage(Page::settings); }, this);
+        m_pageWidget = new NotificationsPage(m_model, [this] { setPage(Page::settings); }, this);
         break;
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pageWidget);

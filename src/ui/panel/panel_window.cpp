@@ -23,9 +23,9 @@ WindowSystem::PanelKind PanelWindow::kindHere()
 
 PanelWindow::PanelWindow(WindowSystem::PanelKind kind, QWidget* parent)
     : QWidget(parent,
-        kind == WindowSystem::PanelKind::popup
-            ? Qt::Popup | Qt::FramelessWindowHint
-            : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+          kind == WindowSystem::PanelKind::popup
+              ? Qt::Popup | Qt::FramelessWindowHint
+              : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_kind(kind)
 {
     setWindowTitle(QString::fromUtf8(Identity::name));
@@ -132,8 +132,10 @@ void PanelWindow::place()
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect target
-        = panelGeometry(size(), m_anchor, screen->geometry(), screen->availableGeometry());
+    // A floating bar reaches past the work area, and under XWayland there is none.
+    const QRect available
+        = freeOfBars(screen->geometry(), screen->availableGeometry(), WindowSystem::screenBars());
+    const QRect target = panelGeometry(size(), m_anchor, screen->geometry(), available);
     if (target.topLeft() != pos())
         move(target.topLeft());
     if (m_shield && m_shield->isVisible())

@@ -110,6 +110,7 @@ public Q_SLOTS:
     uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
         wattlet::DBusMenuLayoutItem& layout)
     {
+        Q_EMIT m_menu->layoutRead();
         if (parentId == rootId) {
             layout.id = rootId;
             layout.properties = filtered(rootProperties(), propertyNames);

@@ -34,6 +34,10 @@ public:
     [[nodiscard]] const MenuView& view() const { return m_view; }
     [[nodiscard]] uint revision() const { return m_revision; }
 
+Q_SIGNALS:
+    /// A host asked for the rows (GetLayout).
+    void layoutRead();
+
 private:
     class Adaptor;
     friend class Adaptor;

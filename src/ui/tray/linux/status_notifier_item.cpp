@@ -28,6 +28,8 @@ namespace wattlet {
 namespace {
 
     const QString appTitle = QString::fromUtf8(Identity::name);
+    // How long a host may take after registering before the label is shown anyway.
+    constexpr int labelHoldMs = 2000;
 
     int nextItemNumber()
     {
@@ -136,6 +138,7 @@ StatusNotifierItem::StatusNotifierItem(
     registerDBusTypes();
     m_adaptor = new Adaptor(this);
     m_menu = new DBusMenu(m_actions.menu, m_actions.run, this);
+    connect(m_menu, &DBusMenu::layoutRead, this, &StatusNotifierItem::releaseLabel);
 }
 
 StatusNotifierItem::~StatusNotifierItem()
@@ -180,6 +183,14 @@ bool StatusNotifierItem::start()
 
 void StatusNotifierItem::registerWithWatcher()
 {
+    // Hosts differ in whether they draw labels: ask which one runs the watcher, and draw for it
+    // before registering. GNOME's extension shows no label it read with the item's properties,
+    // only a change signalled once it has set the item up: the label comes when the host has
+    // read the menu, which it does last, or a little later.
+    m_hostProgram = serviceProgram(m_connection, QString::fromLatin1(watcherService));
+    m_labelHeld = true;
+    draw();
+    QTimer::singleShot(labelHoldMs, this, &StatusNotifierItem::releaseLabel);
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(watcherService),
         QStringLiteral("/StatusNotifierWatcher"), QString::fromLatin1(watcherService),
         QStringLiteral("RegisterStatusNotifierItem"));
@@ -187,13 +198,14 @@ void StatusNotifierItem::registerWithWatcher()
     auto* pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
-        if (!w->isError()) {
-            // Hosts differ in whether they draw labels; ask which one took the item.
-            m_hostProgram = serviceProgram(m_connection, QString::fromLatin1(watcherService));
-            draw();
-        }
         setRegistered(!w->isError());
     });
+}
+
+void StatusNotifierItem::releaseLabel()
+{
+    if (std::exchange(m_labelHeld, false))
+        draw();
 }
 
 void StatusNotifierItem::setRegistered(bool registered)
@@ -230,7 +242,7 @@ void StatusNotifierItem::draw()
         }
     }
     // The label without the title's leading space: hosts add their own spacing.
-    const QString label = placement == PercentPlacement::label
+    const QString label = placement == PercentPlacement::label && !m_labelHeld
         ? QString::fromStdString(m_view.title).trimmed()
         : QString();
     const bool iconChanged = icons != m_icons;

@@ -65,6 +65,7 @@ private:
     void registerWithWatcher();
     void setRegistered(bool registered);
     void draw();
+    void releaseLabel();
     void activate(int x, int y);
     void popUpMenu(int x, int y);
 
@@ -72,6 +73,8 @@ private:
     TrayActions m_actions;
     QString m_serviceName;
     bool m_registered = false;
+    /// Registered, and the host has not read the menu since: the label waits.
+    bool m_labelHeld = false;
     /// The host's activation token for the click it is about to report.
     QString m_activationToken;
     QString m_hostProgram;
