@@ -26,7 +26,6 @@ namespace wattlet {
 namespace {
 
     constexpr std::size_t maxSettingsBytes = std::size_t { 1 } << 20;
-    constexpr std::size_t maxHealthBytes = std::size_t { 4 } << 20;
 
     struct Report
     {
@@ -65,7 +64,8 @@ namespace {
     std::optional<int> answer(const Report& report)
     {
         if (report.health) {
-            const auto text = readRegularFile(AppFiles::dataDir() + "/health.json", maxHealthBytes);
+            const auto text = readRegularFile(
+                AppFiles::healthFile(), static_cast<std::size_t>(HealthLog::maxFileBytes));
             print(
                 (text ? HealthLog::fromJson(*text) : std::nullopt).value_or(HealthLog {}).toCsv());
             return 0;

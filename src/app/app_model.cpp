@@ -136,8 +136,9 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     // After the change a willChange() announces: every change of what the reports show.
     if (!m_demo && m_deps.publish)
         connect(this, &AppModel::willChange, this, [this] { m_queuedPublish.queue(); });
-    connect(m_prefs.get(), &Prefs::plugProfileChanged, this, [this] {
-        m_plugSwitchDue = true;
+    // A new choice for the supply of now applies at once; one for the other waits for its plug.
+    connect(m_prefs.get(), &Prefs::plugProfileChanged, this, [this](bool onPower) {
+        m_plugSwitchDue = m_plugSwitchDue || m_plugOnAC == onPower;
         followPlug();
     });
     if (!m_demo && m_deps.readInBackground) {

@@ -240,7 +240,7 @@ void Prefs::setPlugProfile(bool onPower, const std::string& profile)
     (onPower ? m_profileOnPower : m_profileOnBattery) = profile;
     store(onPower ? profileOnPowerKey : profileOnBatteryKey,
         profile.empty() ? keepProfile : QString::fromStdString(profile));
-    Q_EMIT plugProfileChanged();
+    Q_EMIT plugProfileChanged(onPower);
 }
 
 } // namespace wattlet

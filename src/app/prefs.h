@@ -103,7 +103,7 @@ Q_SIGNALS:
     void showPercentChanged();
     void languageChanged();
     void levelsChanged();
-    void plugProfileChanged();
+    void plugProfileChanged(bool onPower);
 
 private:
     void store(const QString& key, const QVariant& value);

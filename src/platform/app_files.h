@@ -16,6 +16,8 @@ namespace wattlet::AppFiles {
 [[nodiscard]] std::string xdgBaseDir(const char* variable, std::string_view fallbackUnderHome);
 /// $XDG_DATA_HOME/Wattlet, default ~/.local/share/Wattlet.
 [[nodiscard]] std::string dataDir();
+/// The daily health log in dataDir().
+[[nodiscard]] std::string healthFile();
 /// $XDG_CONFIG_HOME/Wattlet/Wattlet.conf, default ~/.config/Wattlet/Wattlet.conf.
 [[nodiscard]] std::string settingsFile();
 /// `name` in $XDG_RUNTIME_DIR (the user's own folder for the session); nothing when that is not

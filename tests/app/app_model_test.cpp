@@ -432,8 +432,10 @@ namespace {
         EXPECT_EQ(active(), "balanced");
 
         model.prefs().setPlugProfile(false, "power-saver"); // takes effect now, on battery
-        model.prefs().setPlugProfile(true, "performance");
+        model.prefs().setPlugProfile(true, "performance"); // waits for the charger
         EXPECT_TRUE(test::waitUntil([&] { return active() == "power-saver"; }));
+        test::serveEventsFor(200);
+        EXPECT_EQ(active(), "power-saver");
         plug(true);
         EXPECT_TRUE(test::waitUntil([&] { return active() == "performance"; }));
         // A mode chosen by hand stays until the next plug change.

@@ -44,6 +44,8 @@ std::string dataDir()
     return xdgBaseDir("XDG_DATA_HOME", ".local/share") + "/" + std::string(appName);
 }
 
+std::string healthFile() { return dataDir() + "/health.json"; }
+
 std::string settingsFile()
 {
     return xdgBaseDir("XDG_CONFIG_HOME", ".config") + "/" + std::string(appName) + "/"
