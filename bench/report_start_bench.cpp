@@ -1,7 +1,9 @@
 // A one-shot report as status bars run it every few seconds, side by side with cat of a uevent:
 // the user's command answering from sysfs and the running tray's published state, and the tray
 // program answering by itself (what every report cost before, and still costs while no tray
-// runs). Each run is a fresh process; maxRssKiB is the child's peak resident memory.
+// runs). Each run is a fresh process. maxRssKiB is the child's peak resident memory as the kernel
+// counts it, which takes in this benchmark's own pages before the exec (about 4 MiB): an upper
+// bound below that, the program's own above it (/usr/bin/time -v gives the program's own).
 //   wattlet_report_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
 #include "core/tray_state.h"
 #include "platform/app_files.h"
