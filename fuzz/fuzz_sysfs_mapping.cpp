@@ -69,8 +69,8 @@ void expectWithin(std::optional<std::int64_t> value, std::int64_t least, std::in
 void checkBounds(const wattlet::BatteryDictionaries& found, std::int64_t packs)
 {
     expectWithin(integer(found.power, "Current Capacity"), 0, 100);
-    expectWithin(integer(found.power, "Time to Empty"), 1, 65534);
-    expectWithin(integer(found.power, "Time to Full Charge"), 1, 65534);
+    expectWithin(integer(found.power, "Time to Empty"), 1, 65535);
+    expectWithin(integer(found.power, "Time to Full Charge"), 1, 65535);
     const auto& registry = found.registry;
     expectWithin(integer(registry, "Voltage"), 1000, 30000);
     expectWithin(integer(registry, "InstantAmperage"), -50000 * packs, 50000 * packs);

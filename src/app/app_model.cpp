@@ -9,6 +9,7 @@
 #include "app/warning_notification.h"
 #include "core/battery_record.h"
 #include "core/battery_text.h"
+#include "platform/app_files.h"
 #include "platform/battery_io.h"
 #include "platform/battery_record_source.h"
 #include "platform/desktop_notifier.h"
@@ -70,6 +71,7 @@ AppModelDeps AppModelDeps::live()
     deps.powerSettingsAvailable = [] { return PowerSettings::available(); };
     deps.makeChargeLimit = [] { return makeChargeLimitControl(); };
     deps.makePowerProfiles = [] { return wattlet::makePowerProfiles(); };
+    deps.publish = [](const std::optional<TrayState>& state) { AppFiles::publishTrayState(state); };
     deps.sounds = chooseSounds(SoundTheme::installed);
     // Made on first use: demo and snapshot models never notify and need no session bus. Only
     // a notification it showed can be clicked, so the click handler waits for it.
@@ -106,6 +108,7 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     , m_prefs(std::make_unique<Prefs>())
     , m_demo(std::move(demo))
     , m_queuedRefresh(this, [this] { refresh(true); })
+    , m_queuedPublish(this, [this] { publish(); })
 {
     if (m_demo) {
         setReading(m_demo);
@@ -125,8 +128,19 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
     // The reading shows the limit too.
     connect(m_chargeLimit.get(), &ChargeLimitModel::applied, this, [this] { refresh(false); });
     connect(m_chargeLimit.get(), &ChargeLimitModel::willChange, this, &AppModel::willChange);
-    if (m_powerProfiles)
+    if (m_powerProfiles) {
         connect(m_powerProfiles.get(), &PowerProfiles::changed, this, &AppModel::willChange);
+        // A switch waiting for the daemon's first answer, or for the daemon itself.
+        connect(m_powerProfiles.get(), &PowerProfiles::changed, this, &AppModel::followPlug);
+    }
+    // After the change a willChange() announces: every change of what the reports show.
+    if (!m_demo && m_deps.publish)
+        connect(this, &AppModel::willChange, this, [this] { m_queuedPublish.queue(); });
+    // A new choice for the supply of now applies at once; one for the other waits for its plug.
+    connect(m_prefs.get(), &Prefs::plugProfileChanged, this, [this](bool onPower) {
+        m_plugSwitchDue = m_plugSwitchDue || m_plugOnAC == onPower;
+        followPlug();
+    });
     if (!m_demo && m_deps.readInBackground) {
         m_worker = std::make_unique<ReadWorker>(m_deps.read,
             [this](const std::optional<BatteryReading>& reading) { readDone(reading); });
@@ -149,6 +163,8 @@ AppModel::AppModel(std::optional<BatteryReading> demo, AppModelDeps deps, QObjec
 
 AppModel::~AppModel()
 {
+    if (!m_demo && m_deps.publish)
+        m_deps.publish(std::nullopt);
     if (m_savePending)
         m_deps.saveHistory(m_history);
 }
@@ -274,6 +290,39 @@ void AppModel::setReading(std::optional<BatteryReading> reading)
 {
     Q_EMIT willChange();
     m_reading = std::move(reading);
+    followPlug();
+}
+
+void AppModel::publish()
+{
+    // Until the limit is read, a report asks the machine itself.
+    if (!m_chargeLimit->ready())
+        return;
+    TrayState state { 0, 0, m_peripherals,
+        { m_chargeLimit->state(),
+            m_powerProfiles ? m_powerProfiles->state() : std::optional<PowerProfilesState>() } };
+    // Most changes are of the reading, which the reports read themselves.
+    if (state == m_published)
+        return;
+    m_published = state;
+    m_deps.publish(state);
+}
+
+void AppModel::followPlug()
+{
+    if (m_demo || !m_reading || !m_powerProfiles)
+        return;
+    if (m_reading->onAC != m_plugOnAC) {
+        m_plugOnAC = m_reading->onAC;
+        m_plugSwitchDue = true;
+    }
+    const auto& state = m_powerProfiles->state();
+    if (!m_plugSwitchDue || !state)
+        return;
+    // Once per plug change: a mode chosen by hand afterwards stays until the next one.
+    m_plugSwitchDue = false;
+    if (const auto target = plugProfileTarget(*state, m_prefs->plugProfile(m_reading->onAC)))
+        m_powerProfiles->choose(*target);
 }
 
 void AppModel::record(const BatteryReading& reading, double now)

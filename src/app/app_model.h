@@ -12,6 +12,7 @@
 #include "core/battery_reading.h"
 #include "core/health_log.h"
 #include "core/peripheral.h"
+#include "core/tray_state.h"
 #include "platform/desktop_notifier.h"
 #include "platform/power_profiles.h"
 
@@ -66,6 +67,10 @@ struct AppModelDeps
     std::function<std::unique_ptr<PowerProfiles>()> makePowerProfiles;
     /// The sounds the notifications play.
     NotificationSounds sounds;
+    /// Publishes what the command line's reports would otherwise ask the system bus for (see
+    /// TrayState), live, after each change of it once the charge limit is read; nothing when
+    /// the model goes. Empty: nothing is published.
+    std::function<void(const std::optional<TrayState>& state)> publish;
     /// Installs `onClick`, called on the main thread with the activation token (empty without
     /// one) when the user clicks one of the notifications shown through `announce`. Empty:
     /// clicks are not reported.
@@ -103,7 +108,10 @@ public:
     /// The charge limit; a refresh reads it again, and a change of it refreshes the reading.
     [[nodiscard]] ChargeLimitModel& chargeLimit() { return *m_chargeLimit; }
     [[nodiscard]] const ChargeLimitModel& chargeLimit() const { return *m_chargeLimit; }
-    /// The power profiles; null without them.
+    /// The power profiles; null without them. Live, the profile follows the plug as the
+    /// preferences ask (Prefs::plugProfile()): at start, once the daemon answers, after every
+    /// change of the supply and of that choice; never while another program holds a profile.
+    /// A mode chosen by hand in between stays until the next change.
     [[nodiscard]] PowerProfiles* powerProfiles() const { return m_powerProfiles.get(); }
     /// Demo mode only: shows `devices` as the peripherals.
     void setDemoPeripherals(Peripherals devices);
@@ -153,6 +161,8 @@ private:
     void apply(const std::optional<BatteryReading>& reading, bool save);
     void readDone(const std::optional<BatteryReading>& reading);
     void setReading(std::optional<BatteryReading> reading);
+    void followPlug();
+    void publish();
     void record(const BatteryReading& reading, double now);
     void saveIfDue(double now);
     void notify(const BatteryReading& reading, double now);
@@ -178,9 +188,14 @@ private:
     /// When the job given to runLater is due; absent when none is waiting.
     std::optional<double> m_wakeAt;
     QueuedJob m_queuedRefresh;
+    QueuedJob m_queuedPublish;
+    std::optional<TrayState> m_published;
     std::unique_ptr<QObject> m_watcher;
     std::unique_ptr<ChargeLimitModel> m_chargeLimit;
     std::unique_ptr<PowerProfiles> m_powerProfiles;
+    /// The supply the power mode last followed; whether a switch for it is still to be made.
+    std::optional<bool> m_plugOnAC;
+    bool m_plugSwitchDue = false;
     /// Whether the read in flight saves; whether a read follows it and whether that one saves.
     bool m_readSaves = false;
     std::optional<bool> m_nextReadSaves;

@@ -20,6 +20,8 @@ const ChargeLimitState& ChargeLimitModel::state() const
     return m_control ? m_control->state() : none;
 }
 
+bool ChargeLimitModel::ready() const { return !m_control || m_control->ready(); }
+
 void ChargeLimitModel::setDraft(std::optional<ChargeLimitRequest> draft)
 {
     Q_EMIT willChange();

@@ -25,6 +25,8 @@ public:
     ~ChargeLimitModel() override;
 
     [[nodiscard]] const ChargeLimitState& state() const;
+    /// Whether the first read is complete; always without a control.
+    [[nodiscard]] bool ready() const;
     [[nodiscard]] bool busy() const { return m_busy; }
     /// The last change's result, until the next one starts; absent before any.
     [[nodiscard]] const std::optional<ChargeLimitResult>& result() const { return m_result; }

@@ -59,7 +59,7 @@ std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out,
     const Language language = textLanguage(Prefs::storedLanguage());
     const auto reading = options.demoKind
         ? std::optional(Demo::reading(*options.demoKind, wallClockSeconds()))
-        : BatteryIO::read();
+        : BatteryIO::readOnce();
     Peripherals peripherals;
     if (options.demoKind)
         peripherals = Demo::peripherals(*options.demoKind);
@@ -70,13 +70,8 @@ std::optional<int> runCliReport(const LaunchOptions& options, std::FILE* out,
         found = demoControls(*reading);
     else if (reading)
         found = controls ? controls() : machineControls();
-    std::string line;
-    if (options.json)
-        line = reading ? readingJson(*reading, peripherals, found, language, Prefs::storedLevels())
-                       : "null";
-    else
-        line = reading ? BatteryText::summary(*reading, peripherals, found, language)
-                       : BatteryText::t("noBattery", language);
+    const std::string line
+        = reportLine(options.json, reading, peripherals, found, language, Prefs::storedLevels());
     print(line + '\n', out);
     return reading ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "files.h"
 
+#include "platform/app_files.h"
 #include "platform/app_folders.h"
 #include "platform/folder_sync.h"
 
@@ -85,7 +86,7 @@ QString historyPath() { return dir() + QStringLiteral("/history.json"); }
 
 QString unreadablePath() { return historyPath() + QStringLiteral(".unreadable"); }
 
-QString healthPath() { return dir() + QStringLiteral("/health.json"); }
+QString healthPath() { return QFile::decodeName(AppFiles::healthFile().c_str()); }
 
 BatteryHistory loadHistory() { return loadStored<BatteryHistory>(historyPath(), maxHistoryBytes); }
 

@@ -13,7 +13,7 @@ namespace wattlet::Files {
 /// smaller.
 inline constexpr std::int64_t maxHistoryBytes = std::int64_t { 16 } * 1024 * 1024;
 /// Five years of daily health entries take about 150 KB.
-inline constexpr std::int64_t maxHealthBytes = std::int64_t { 4 } * 1024 * 1024;
+inline constexpr std::int64_t maxHealthBytes = HealthLog::maxFileBytes;
 
 /// AppFolders::data(): $XDG_DATA_HOME/Wattlet (default ~/.local/share/Wattlet) on Linux.
 /// Derived from the environment on every call.

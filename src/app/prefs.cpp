@@ -1,11 +1,14 @@
 #include "prefs.h"
 
+#include "core/power_profiles_state.h"
 #include "core/preferred_languages.h"
 #include "platform/app_folders.h"
 #include "platform/login_item.h"
 #include "platform/user_languages.h"
 
 #include <QSettings>
+
+#include <algorithm>
 
 namespace wattlet {
 
@@ -20,6 +23,25 @@ namespace {
     const QString deviceLowKey = QStringLiteral("deviceLowPercent");
     const QString soundKey = QStringLiteral("sound");
     const QString fullReminderKey = QStringLiteral("fullReminderPercent");
+    const QString profileOnBatteryKey = QStringLiteral("profileOnBattery");
+    const QString profileOnPowerKey = QStringLiteral("profileOnPower");
+    const QString keepProfile = QStringLiteral("keep");
+
+    bool plugProfileAllowed(bool onPower, const std::string& profile)
+    {
+        const auto allowed = plugProfiles(onPower);
+        return profile.empty()
+            || std::find(allowed.begin(), allowed.end(), profile) != allowed.end();
+    }
+
+    std::string storedPlugProfile(const QSettings& settings, bool onPower)
+    {
+        const std::string profile
+            = settings.value(onPower ? profileOnPowerKey : profileOnBatteryKey)
+                  .toString()
+                  .toStdString();
+        return plugProfileAllowed(onPower, profile) ? profile : std::string();
+    }
 
     // The INI file keeps no types: a boolean read from it is the text it was written as.
     bool storedBool(const QSettings& settings, const QString& key, bool fallback)
@@ -57,11 +79,6 @@ namespace {
     // As qlonglong: the INI file writes that as plain digits (a long would become a blob).
     QVariant number(std::int64_t value) { return QVariant(static_cast<qlonglong>(value)); }
 
-    bool levelInRange(std::int64_t percent)
-    {
-        return percent >= WarningLevels::minPercent && percent <= WarningLevels::maxPercent;
-    }
-
     bool reminderInRange(std::int64_t percent)
     {
         return percent == 0 || (percent >= Prefs::minReminderPercent && percent <= 100);
@@ -69,20 +86,10 @@ namespace {
 
     WarningLevels storedLevelsIn(const QSettings& settings)
     {
-        const WarningLevels defaults;
-        WarningLevels levels;
-        levels.lowPercent
-            = storedPercent(settings, lowKey, levelInRange).value_or(defaults.lowPercent);
-        levels.criticalPercent
-            = storedPercent(settings, criticalKey, levelInRange).value_or(defaults.criticalPercent);
-        levels.deviceLowPercent = storedPercent(settings, deviceLowKey, levelInRange)
-                                      .value_or(defaults.deviceLowPercent);
-        // Neither of a pair that contradicts itself can be trusted over the other.
-        if (!levels.valid()) {
-            levels.lowPercent = defaults.lowPercent;
-            levels.criticalPercent = defaults.criticalPercent;
-        }
-        return levels;
+        const auto stored = [&settings](const QString& key) {
+            return storedPercent(settings, key, [](std::int64_t) { return true; });
+        };
+        return WarningLevels::stored(stored(lowKey), stored(criticalKey), stored(deviceLowKey));
     }
 
     LanguageChoice storedChoice(const QSettings& settings)
@@ -96,19 +103,6 @@ namespace {
 
 } // namespace
 
-std::string_view rawValue(LanguageChoice choice)
-{
-    switch (choice) {
-    case LanguageChoice::en:
-        return "en";
-    case LanguageChoice::ru:
-        return "ru";
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    return "auto";
-}
-
 std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw)
 {
     if (raw == "auto")
@@ -120,27 +114,9 @@ std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw)
     return std::nullopt;
 }
 
-std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
-{
-    for (const LanguageChoice choice :
-        { LanguageChoice::autoLanguage, LanguageChoice::en, LanguageChoice::ru }) {
-        if (rawValue(choice) == raw)
-            return choice;
-    }
-    return std::nullopt;
-}
-
 Language textLanguage(LanguageChoice choice)
 {
-    switch (choice) {
-    case LanguageChoice::en:
-        return Language::en;
-    case LanguageChoice::ru:
-        return Language::ru;
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    return preferredLanguage(userLanguages());
+    return wattlet::textLanguage(choice, userLanguages());
 }
 
 QString Prefs::filePath() { return AppFolders::settingsFile(); }
@@ -172,6 +148,8 @@ Prefs::Prefs(QObject* parent)
     m_sound = storedBool(*m_settings, soundKey, true);
     m_fullReminderPercent
         = storedPercent(*m_settings, fullReminderKey, reminderInRange).value_or(0);
+    m_profileOnBattery = storedPlugProfile(*m_settings, false);
+    m_profileOnPower = storedPlugProfile(*m_settings, true);
 }
 
 Prefs::~Prefs() = default;
@@ -252,6 +230,17 @@ void Prefs::setFullReminderPercent(std::int64_t percent)
     Q_EMIT willChange();
     m_fullReminderPercent = percent;
     store(fullReminderKey, number(percent));
+}
+
+void Prefs::setPlugProfile(bool onPower, const std::string& profile)
+{
+    if (!plugProfileAllowed(onPower, profile))
+        return;
+    Q_EMIT willChange();
+    (onPower ? m_profileOnPower : m_profileOnBattery) = profile;
+    store(onPower ? profileOnPowerKey : profileOnBatteryKey,
+        profile.empty() ? keepProfile : QString::fromStdString(profile));
+    Q_EMIT plugProfileChanged(onPower);
 }
 
 } // namespace wattlet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/language.h"
+#include "core/preferred_languages.h"
 #include "core/warning_levels.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 class QSettings;
@@ -18,18 +20,12 @@ namespace wattlet {
 
 class LoginItem;
 
-enum class LanguageChoice { autoLanguage, en, ru };
-
 /// Where the tray shows the percentage: chosen from the host, as the host's label, or in the icon.
 enum class PercentStyle { automatic, label, icon };
 
 /// Exactly "auto", "label" or "icon"; nothing for any other text.
 [[nodiscard]] std::optional<PercentStyle> percentStyleFromRaw(std::string_view raw);
 
-/// "auto", "en" or "ru".
-[[nodiscard]] std::string_view rawValue(LanguageChoice choice);
-/// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
-[[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
 /// The language the texts are written in for `choice`: English or Russian as chosen; for auto
 /// Russian when the user's first preferred language starts with "ru", else English (also when
 /// there is none).
@@ -44,7 +40,8 @@ enum class PercentStyle { automatic, label, icon };
 /// languageChanged() and levelsChanged() fire after an assignment that changed the value.
 /// The notification settings (levels, sound, reminder) persist likewise, as integers and
 /// booleans; a stored level out of range, or a pair that does not keep the critical level
-/// below the low one, reads as the default.
+/// below the low one, reads as the default. The power profiles to follow the plug persist as
+/// "profileOnBattery" and "profileOnPower"; one not offered for that supply reads as "keep".
 class Prefs : public QObject
 {
     Q_OBJECT
@@ -91,12 +88,22 @@ public:
     /// Stores `percent` when it is 0 or in range; anything else is ignored.
     void setFullReminderPercent(std::int64_t percent);
     static constexpr std::int64_t minReminderPercent = 50;
+    /// The power profile to switch to when the charger comes (`onPower`) or goes, one of
+    /// plugProfiles(); empty (the default, stored as "keep") leaves the mode as it is.
+    [[nodiscard]] const std::string& plugProfile(bool onPower) const
+    {
+        return onPower ? m_profileOnPower : m_profileOnBattery;
+    }
+    /// Stores `profile` when it is empty or one of plugProfiles(onPower); anything else is
+    /// ignored.
+    void setPlugProfile(bool onPower, const std::string& profile);
 
 Q_SIGNALS:
     void willChange();
     void showPercentChanged();
     void languageChanged();
     void levelsChanged();
+    void plugProfileChanged(bool onPower);
 
 private:
     void store(const QString& key, const QVariant& value);
@@ -111,6 +118,8 @@ private:
     WarningLevels m_levels;
     bool m_sound = true;
     std::int64_t m_fullReminderPercent = 0;
+    std::string m_profileOnBattery;
+    std::string m_profileOnPower;
 };
 
 } // namespace wattlet

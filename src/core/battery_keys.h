@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 /// The key names of the three battery property dictionaries: what the platform writes and
 /// BatteryParse reads, spelled once. The power-source description's keys have spaces, the
 /// registry's are in CamelCase.
@@ -14,6 +16,8 @@ inline constexpr char isCharged[] = "Is Charged";
 inline constexpr char powerSourceState[] = "Power Source State";
 inline constexpr char timeToEmpty[] = "Time to Empty";
 inline constexpr char timeToFullCharge[] = "Time to Full Charge";
+/// The value of either time while the platform is still computing it.
+inline constexpr std::int64_t stillComputingMinutes = 65535;
 /// The values of type and powerSourceState.
 inline constexpr char internalBattery[] = "InternalBattery";
 inline constexpr char acPower[] = "AC Power";

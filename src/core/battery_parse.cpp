@@ -183,9 +183,9 @@ BatteryReading reading(
     const auto minutes = r.charging
         ? firstOf(integer(power, K::timeToFullCharge), integer(registry, K::avgTimeToFull))
         : firstOf(integer(power, K::timeToEmpty), integer(registry, K::avgTimeToEmpty));
-    // 65535 is the platform's "still computing" marker.
-    if (minutes && *minutes >= 1 && *minutes <= 65534)
+    if (minutes && *minutes >= 1 && *minutes < K::stillComputingMinutes)
         r.minutesLeft = minutes;
+    r.timeSettling = minutes == K::stillComputingMinutes;
 
     r.amperageMA = firstOf(integer(registry, K::instantAmperage), integer(registry, K::amperage),
         integer(batteryData, K::amperage));

@@ -39,6 +39,30 @@ BatteryReading::State BatteryReading::state() const
     return State::hold;
 }
 
+BatteryReading::TimeEstimate BatteryReading::timeEstimate() const
+{
+    const State now = state();
+    if (now != State::charging && now != State::discharging)
+        return {};
+    // In doubles: a reading may carry any int64.
+    const auto level = static_cast<double>(percent);
+    const auto stop = static_cast<double>(chargeLimitPercent.value_or(100));
+    if (now == State::charging && level >= stop - almostFullPercent)
+        return { std::nullopt, TimeWithheld::almostFull };
+    if (!minutesLeft || *minutesLeft < 1 || timeSettling)
+        return { std::nullopt, TimeWithheld::settling };
+    // The charge in the battery where it is known: the percentage is rounded, or absent.
+    const double stored = remainingCapacity && fullCapacity && *fullCapacity > 0
+        ? static_cast<double>(*remainingCapacity) / static_cast<double>(*fullCapacity) * 100
+        : level;
+    const double points = now == State::charging ? stop - stored : stored;
+    if (points / static_cast<double>(*minutesLeft) * 60 < minRatePercentPerHour)
+        return { std::nullopt, TimeWithheld::rateTooLow };
+    if (*minutesLeft > maxShownMinutes)
+        return { std::nullopt, TimeWithheld::moreThanDay };
+    return { minutesLeft, std::nullopt };
+}
+
 bool BatteryReading::optimizedHold() const
 {
     return onAC && !charging && !full && inHoldBand(percent);
@@ -156,6 +180,22 @@ std::string_view rawValue(BatteryReading::Warning warning)
         return "notCharging";
     case W::healthLow:
         return "healthLow";
+    }
+    return {};
+}
+
+std::string_view rawValue(BatteryReading::TimeWithheld withheld)
+{
+    using T = BatteryReading::TimeWithheld;
+    switch (withheld) {
+    case T::settling:
+        return "settling";
+    case T::rateTooLow:
+        return "rateTooLow";
+    case T::moreThanDay:
+        return "moreThanDay";
+    case T::almostFull:
+        return "almostFull";
     }
     return {};
 }

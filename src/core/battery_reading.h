@@ -18,19 +18,43 @@ struct BatteryReading
 {
     enum class State { charging, full, hold, discharging };
     enum class Warning { critical, low, hot, weakCharger, slowCharging, notCharging, healthLow };
+    /// Why the reports show no time while the charge moves: the rate has not settled since the
+    /// last plug change, resume or start; it is below what a laptop plausibly uses; the time is
+    /// beyond a day; or the charge is within almostFullPercent of where charging stops.
+    enum class TimeWithheld { settling, rateTooLow, moreThanDay, almostFull };
+
+    /// The time the reports show, or why they show none (both absent when the charge does not
+    /// move).
+    struct TimeEstimate
+    {
+        std::optional<std::int64_t> minutes;
+        std::optional<TimeWithheld> withheld;
+
+        bool operator==(const TimeEstimate&) const = default;
+    };
 
     static constexpr double hotC = 45.0;
     static constexpr std::int64_t weakAdapterWatts = 30;
     static constexpr std::int64_t healthLowPercent = 80;
     /// A hold this many points below the user's charge limit counts as the limit reached.
     static constexpr std::int64_t chargeLimitSlackPercent = 2;
+    /// Below this rate, in percent of the full charge per hour, the rate is a gauge settling or
+    /// trickling, not a laptop in use: the laptops recorded use 5–30 % an hour.
+    static constexpr double minRatePercentPerHour = 2;
+    /// Longer times are shown as "more than a day".
+    static constexpr std::int64_t maxShownMinutes = 24 * 60;
+    /// Charging this close to its stop (the limit, else 100 %) is "almost full".
+    static constexpr std::int64_t almostFullPercent = 2;
 
     bool present = true;
     std::int64_t percent = 0;
     bool charging = false;
     bool onAC = false;
     bool full = false;
+    /// The platform's time to full or empty, as it gave it; the reports show timeEstimate().
     std::optional<std::int64_t> minutesLeft;
+    /// The platform says its time is still being computed (the rate has not settled).
+    bool timeSettling = false;
     std::optional<std::int64_t> amperageMA;
     std::optional<std::int64_t> voltageMV;
     std::optional<std::int64_t> adapterWatts;
@@ -61,6 +85,11 @@ struct BatteryReading
     /// discharging off power; on power charging, then full (flag set or 100 % and more),
     /// otherwise hold.
     [[nodiscard]] State state() const;
+    /// While charging or discharging, minutesLeft where it is believable, else why not: almost
+    /// full (charging within almostFullPercent of the limit or 100 %), settling (no time yet, or
+    /// timeSettling), a rate below minRatePercentPerHour (the points still to move, from the
+    /// capacities where known, over the time), more than maxShownMinutes; in that order.
+    [[nodiscard]] TimeEstimate timeEstimate() const;
     /// On power, neither charging nor full, and held at 70–90 % inclusive.
     [[nodiscard]] bool optimizedHold() const;
     /// A hold (see state()) within chargeLimitSlackPercent of the user's charge limit or above it,
@@ -90,6 +119,7 @@ struct BatteryReading
 /// The raw text of a state or warning: its case name ("charging", "weakCharger", …).
 [[nodiscard]] std::string_view rawValue(BatteryReading::State state);
 [[nodiscard]] std::string_view rawValue(BatteryReading::Warning warning);
+[[nodiscard]] std::string_view rawValue(BatteryReading::TimeWithheld withheld);
 
 /// The seven warnings in their fixed order.
 [[nodiscard]] constexpr std::array<BatteryReading::Warning, 7> allWarnings()

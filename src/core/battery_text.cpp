@@ -21,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 171> table { {
+    constexpr std::array<Entry, 177> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -37,6 +37,8 @@ namespace {
         { "time.full", "до полной", "full in" },
         { "time.left", "осталось", "left" },
         { "time.calc", "время считается…", "calculating time…" },
+        { "time.day", "больше суток", "more than a day" },
+        { "time.almostFull", "почти заряжен", "almost full" },
         { "warn.critical", "Критично: %d % — подключи зарядку", "Critical: %d % — plug in" },
         { "warn.low", "Мало заряда: %d %", "Low battery: %d %" },
         { "warn.hot", "Батарея горячая: %d °C — дай ноутбуку остыть",
@@ -205,6 +207,11 @@ namespace {
         { "profile.degraded.lap-detected", "ноутбук на коленях", "the laptop is on a lap" },
         { "profile.degraded.high-operating-temperature", "ноутбук перегрет", "the laptop is too hot" },
         { "profile.heldBy", "Режим удерживает %d", "Held by %d" },
+        { "profile.onBattery", "На батарее", "On battery" },
+        { "profile.onPower", "От сети", "On power" },
+        { "profile.keep", "Не менять", "Leave as is" },
+        { "profile.plugHeld", "Пока режим удерживают, он не меняется вслед за зарядкой.",
+            "While a mode is held, it does not follow the charger." },
         { "set.notifications", "Уведомления", "Notifications" },
         { "set.on", "Вкл.", "On" },
         { "set.off", "Выкл.", "Off" },
@@ -416,18 +423,22 @@ std::string state(const BatteryReading& reading, Language language)
 
 std::optional<std::string> timeLine(const BatteryReading& reading, Language language)
 {
-    if (!reading.minutesLeft) {
-        if (!reading.onAC || reading.charging)
-            return t("time.calc", language);
+    using T = BatteryReading::TimeWithheld;
+    const auto estimate = reading.timeEstimate();
+    if (!estimate.minutes && !estimate.withheld)
         return std::nullopt;
-    }
-    const bool toFull = reading.onAC && reading.charging;
+    if (estimate.withheld == T::almostFull)
+        return t("time.almostFull", language);
+    if (estimate.withheld == T::settling || estimate.withheld == T::rateTooLow)
+        return t("time.calc", language);
     // Charging stops at the limit: the time is the time to reach it.
-    const std::string lead = !toFull ? t("time.left", language)
+    const std::string lead = reading.state() != BatteryReading::State::charging
+        ? t("time.left", language)
         : reading.chargeLimitPercent
         ? replacingPlaceholder(t("time.limit", language), integer(reading.chargeLimitPercent))
         : t("time.full", language);
-    return lead + " " + duration(*reading.minutesLeft, language);
+    return lead + " "
+        + (estimate.minutes ? duration(*estimate.minutes, language) : t("time.day", language));
 }
 
 std::optional<std::string> powerLine(const BatteryReading& reading, Language language)

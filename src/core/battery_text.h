@@ -47,6 +47,9 @@ inline constexpr char minus[] = "\u2212";
 [[nodiscard]] std::string watts(double watts, Language language);
 
 [[nodiscard]] std::string state(const BatteryReading& reading, Language language);
+/// The reading's timeEstimate() as a line: "left 3 h", "80 % in 40 min", "full in more than a
+/// day", "almost full", "calculating time…" while settling or at an implausible rate; absent
+/// while the charge does not move.
 [[nodiscard]] std::optional<std::string> timeLine(const BatteryReading& reading, Language language);
 /// watts() with the current and the voltage: "+37 W (2.9 A · 12.5 V)"; absent without current
 /// or voltage.

@@ -45,6 +45,8 @@ struct HealthLog
     static constexpr std::int64_t minimumTrendDays = 30;
     /// The most entries a clock that ran ahead may leave that its return takes back.
     static constexpr std::int64_t maxAheadEntries = 31;
+    /// A stored log larger than this is refused unread.
+    static constexpr std::int64_t maxFileBytes = std::int64_t { 4 } * 1024 * 1024;
 
     std::vector<HealthEntry> entries;
 

@@ -13,6 +13,8 @@ struct PowerControls
 {
     std::optional<ChargeLimitState> chargeLimit;
     std::optional<PowerProfilesState> profiles;
+
+    bool operator==(const PowerControls&) const = default;
 };
 
 } // namespace wattlet

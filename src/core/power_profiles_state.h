@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,15 @@ struct PowerProfilesState
 
     bool operator==(const PowerProfilesState&) const = default;
 };
+
+/// The profiles the power mode may follow the plug to, in the order offered: on battery
+/// power-saver and balanced, on power balanced and performance.
+[[nodiscard]] std::vector<std::string> plugProfiles(bool onPower);
+
+/// The profile to ask the daemon for when the plug changes and the user chose `choice` for the
+/// new supply: nothing when the choice is empty (leave the mode as it is), the daemon does not
+/// offer it, it is active already, or another program holds a profile.
+[[nodiscard]] std::optional<std::string> plugProfileTarget(
+    const PowerProfilesState& state, const std::string& choice);
 
 } // namespace wattlet

@@ -2,7 +2,9 @@
 
 #include "language.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wattlet {
@@ -11,5 +13,14 @@ namespace wattlet {
 /// "en", most preferred first): Russian when the first one starts with "ru" (case-sensitive),
 /// English for any other and when there is none.
 [[nodiscard]] Language preferredLanguage(const std::vector<std::string>& preferredLanguages);
+
+/// "auto", "en" or "ru".
+[[nodiscard]] std::string_view rawValue(LanguageChoice choice);
+/// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
+[[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
+/// The language the texts are written in for `choice`: English or Russian as chosen; for auto
+/// preferredLanguage() of `preferredLanguages`.
+[[nodiscard]] Language textLanguage(
+    LanguageChoice choice, const std::vector<std::string>& preferredLanguages);
 
 } // namespace wattlet

@@ -31,7 +31,8 @@ namespace {
         json["charging"] = reading.charging;
         json["onAC"] = reading.onAC;
         json["full"] = reading.full;
-        put(json, "minutesLeft", reading.minutesLeft);
+        const auto estimate = reading.timeEstimate();
+        put(json, "minutesLeft", estimate.minutes);
         put(json, "amperageMA", reading.amperageMA);
         put(json, "voltageMV", reading.voltageMV);
         put(json, "adapterWatts", reading.adapterWatts);
@@ -48,6 +49,8 @@ namespace {
         if (reading.fixedChargeLimit)
             json["fixedChargeLimit"] = true;
         put(json, "updated", std::optional(reading.updated));
+        if (estimate.withheld)
+            json["timeWithheld"] = rawValue(*estimate.withheld);
         json["state"] = rawValue(reading.state());
         auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
         for (const auto warning : reading.warnings(levels))
@@ -146,6 +149,16 @@ std::string readingJson(const BatteryReading& reading, const Peripherals& device
     json["powerProfile"]
         = controls.profiles ? profilesObject(*controls.profiles) : nlohmann::ordered_json();
     return text(json);
+}
+
+std::string reportLine(bool json, const std::optional<BatteryReading>& reading,
+    const Peripherals& devices, const PowerControls& controls, Language language,
+    const WarningLevels& levels)
+{
+    if (json)
+        return reading ? readingJson(*reading, devices, controls, language, levels) : "null";
+    return reading ? BatteryText::summary(*reading, devices, controls, language)
+                   : BatteryText::t("noBattery", language);
 }
 
 } // namespace wattlet

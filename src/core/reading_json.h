@@ -6,12 +6,15 @@
 #include "power_controls.h"
 #include "warning_levels.h"
 
+#include <optional>
 #include <string>
 
 namespace wattlet {
 
 /// One compact JSON object describing a reading for scripts: the 20 fields by their names
-/// ("percent", "onAC", "minutesLeft", …) with absent ones left out, then "state" and "warnings"
+/// ("percent", "onAC", "minutesLeft", …) with absent ones left out ("minutesLeft" is the time
+/// the reports show, and "timeWithheld" after "updated" says why none is: "settling",
+/// "rateTooLow", "moreThanDay", "almostFull"), then "state" and "warnings"
 /// (raw values), "dot", "symbol", and "watts" and "health" when present, the warnings and the dot
 /// at `levels`. A temperature or power that is not a finite number is left out too.
 [[nodiscard]] std::string readingJson(
@@ -26,5 +29,11 @@ namespace wattlet {
 /// ("active", "profiles", "degraded", "holds"), each null when absent from `controls`.
 [[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
     const PowerControls& controls, Language language, const WarningLevels& levels = {});
+
+/// The line a one-shot report prints: readingJson() with the devices and controls when `json`,
+/// else the summary; without a reading "null" or the "noBattery" text.
+[[nodiscard]] std::string reportLine(bool json, const std::optional<BatteryReading>& reading,
+    const Peripherals& devices, const PowerControls& controls, Language language,
+    const WarningLevels& levels);
 
 } // namespace wattlet

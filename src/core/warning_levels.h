@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace wattlet {
 
@@ -21,6 +22,12 @@ struct WarningLevels
 
     /// Every level within minPercent–maxPercent and the critical level below the low one.
     [[nodiscard]] bool valid() const;
+
+    /// The levels as stored: each one absent or out of range is its default, and the low and
+    /// critical levels both are when they contradict each other (neither can be trusted over
+    /// the other).
+    [[nodiscard]] static WarningLevels stored(std::optional<std::int64_t> low,
+        std::optional<std::int64_t> critical, std::optional<std::int64_t> deviceLow);
 };
 
 } // namespace wattlet

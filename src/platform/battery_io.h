@@ -18,5 +18,13 @@ namespace wattlet::BatteryIO {
 /// The reading of the three dictionaries stamped with the current time; nothing when the
 /// machine has no system battery.
 [[nodiscard]] std::optional<BatteryReading> read();
+/// Forgets the live rate, as after a resume: the times of the next reads wait until it has
+/// settled again.
+void restartRate();
+/// read() for a process that reads once (the command line's reports): the rate's average and
+/// how long it has settled carry over from the previous such read of the same folder through
+/// `$XDG_RUNTIME_DIR/wattlet-rate`, so a report run every few seconds settles as the tray does.
+/// Without that folder every such read is the first one.
+[[nodiscard]] std::optional<BatteryReading> readOnce();
 
 } // namespace wattlet::BatteryIO

@@ -1,7 +1,10 @@
 #include "app/app_model.h"
 #include "app/demo.h"
 #include "app/local_day.h"
+#include "app/present/power_profile_view.h"
+#include "platform/power_profiles.h"
 #include "platform/power_watcher.h"
+#include "support/fake_power_profiles.h"
 #include "support/fake_upower.h"
 #include "support/temp_env.h"
 #include "support/wait_until.h"
@@ -401,6 +404,88 @@ namespace {
         ASSERT_EQ(platform.announcedIds(), mouse);
         EXPECT_EQ(platform.announced[0].body, "MX: 8 % — time to charge it");
         EXPECT_EQ(platform.withdrawn, mouse);
+    }
+
+    TEST_F(AppModelTest, PowerModeFollowsThePlugOnlyWhenAskedAndKeepsAChoiceByHand)
+    {
+        if (!test::DBusTestBus::system().isRunning())
+            GTEST_SKIP() << "dbus-daemon is not available";
+        test::FakePowerProfiles daemon;
+        ASSERT_TRUE(daemon.start());
+        AppModelDeps deps = platform.deps();
+        deps.makePowerProfiles = [] { return makePowerProfiles(); };
+        AppModel model(std::nullopt, deps);
+        const auto active = [&model] {
+            const auto& state = model.powerProfiles()->state();
+            return state ? state->active : std::string();
+        };
+        const auto plug = [&](bool onAC) {
+            platform.battery->onAC = onAC;
+            model.refresh(true);
+        };
+        // Not asked (the stored default): the mode stays at start and over plug changes.
+        model.refresh(true);
+        ASSERT_TRUE(test::waitUntil([&] { return active() == "balanced"; }));
+        plug(true);
+        plug(false);
+        test::serveEventsFor(200);
+        EXPECT_EQ(active(), "balanced");
+
+        model.prefs().setPlugProfile(false, "power-saver"); // takes effect now, on battery
+        model.prefs().setPlugProfile(true, "performance"); // waits for the charger
+        EXPECT_TRUE(test::waitUntil([&] { return active() == "power-saver"; }));
+        test::serveEventsFor(200);
+        EXPECT_EQ(active(), "power-saver");
+        plug(true);
+        EXPECT_TRUE(test::waitUntil([&] { return active() == "performance"; }));
+        // A mode chosen by hand stays until the next plug change.
+        model.powerProfiles()->choose("balanced");
+        ASSERT_TRUE(test::waitUntil([&] { return active() == "balanced"; }));
+        plug(true);
+        test::serveEventsFor(200);
+        EXPECT_EQ(active(), "balanced");
+        plug(false);
+        EXPECT_TRUE(test::waitUntil([&] { return active() == "power-saver"; }));
+        // Never over another program's hold.
+        daemon.set("ActiveProfileHolds",
+            QVariant::fromValue(
+                QList<QVariantMap> { { { QStringLiteral("Profile"), QStringLiteral("power-saver") },
+                    { QStringLiteral("ApplicationId"), QStringLiteral("org.gnome.Builder") } } }));
+        ASSERT_TRUE(
+            test::waitUntil([&] { return !model.powerProfiles()->state()->holds.empty(); }));
+        plug(true);
+        test::serveEventsFor(200);
+        EXPECT_EQ(active(), "power-saver");
+        const auto view = powerProfileView(model.powerProfiles()->state(), Language::en,
+            model.prefs().plugProfile(false), model.prefs().plugProfile(true));
+        EXPECT_EQ(view->note,
+            "Held by org.gnome.Builder\nWhile a mode is held, it does not follow the charger.");
+        EXPECT_EQ(view->plug.at(1).labels,
+            (std::vector<std::string> { "Balanced", "Performance", "Leave as is" }));
+        EXPECT_EQ(view->plug.at(1).selected, 1);
+    }
+
+    TEST_F(AppModelTest, PublishesWhatTheReportsShowUntilItQuits)
+    {
+        std::vector<std::optional<TrayState>> published;
+        std::function<void(const Peripherals&)> devicesChanged;
+        AppModelDeps deps = platform.deps();
+        deps.publish = [&](const std::optional<TrayState>& state) { published.push_back(state); };
+        deps.makeWatcher = [&](std::function<void()>, std::function<void(const Peripherals&)> on) {
+            devicesChanged = std::move(on);
+            return std::make_unique<QObject>();
+        };
+        {
+            AppModel model(std::nullopt, deps);
+            model.start();
+            const Peripherals mouse { { "/m", Peripheral::Kind::mouse, "MX", 8, {}, false } };
+            devicesChanged(mouse);
+            test::serveEventsFor(50);
+            ASSERT_FALSE(published.empty());
+            EXPECT_EQ(published.back(),
+                (TrayState { 0, 0, mouse, { ChargeLimitState {}, std::nullopt } }));
+        }
+        EXPECT_EQ(published.back(), std::nullopt);
     }
 
 } // namespace

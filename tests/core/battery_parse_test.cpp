@@ -91,6 +91,7 @@ TEST(BatteryParse, MinutesLeftIsTheTimeInTheDirectionOfChargeWithoutMarkers)
         EXPECT_EQ(
             parse({ { "Time to Empty", minutes }, { "Time to Full Charge", 300 } }).minutesLeft,
             expected);
+        EXPECT_EQ(parse({ { "Time to Empty", minutes } }).timeSettling, minutes == 65535);
     }
     // A present time in the power description stops the chain even when it is a marker.
     EXPECT_EQ(parse({ { "Time to Empty", -1 } }, { { "AvgTimeToEmpty", 300 } }).minutesLeft,

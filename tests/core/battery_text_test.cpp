@@ -1,4 +1,5 @@
 #include "core/battery_text.h"
+#include "core/reading_json.h"
 
 #include <gtest/gtest.h>
 
@@ -156,4 +157,66 @@ TEST(BatteryText, SummaryListsWhatIsKnownAndRelevant)
     r.adapterName.reset();
     EXPECT_EQ(
         text::summary(r, en), "95 % · on power, not charging\nCharger: 65 W\nTemperature: 0 °C");
+}
+
+TEST(BatteryText, TimeLineShowsOnlyBelievableEstimates)
+{
+    using T = BatteryReading::TimeWithheld;
+    struct Case
+    {
+        bool onAC, charging;
+        std::int64_t percent;
+        std::optional<std::int64_t> limit, minutes;
+        bool settling;
+        std::optional<T> withheld;
+        const char* en;
+        const char* ru;
+    };
+    constexpr auto none = std::nullopt;
+    const Case cases[] = {
+        // Just unplugged at 90 % of 50 Wh with the driver still at 0.25 W: not 180 h.
+        { false, false, 90, none, 10800, false, T::rateTooLow, "calculating time…",
+            "время считается…" },
+        { false, false, 50, none, 1501, false, T::rateTooLow, "calculating time…",
+            "время считается…" },
+        { false, false, 50, none, 1500, false, T::moreThanDay, "left more than a day",
+            "осталось больше суток" },
+        { false, false, 100, none, 1441, false, T::moreThanDay, "left more than a day",
+            "осталось больше суток" },
+        { false, false, 100, none, 1440, false, none, "left 24 h", "осталось 24 ч" },
+        { false, false, 90, none, 200, true, T::settling, "calculating time…", "время считается…" },
+        { false, false, 90, none, none, false, T::settling, "calculating time…",
+            "время считается…" },
+        // Charging at 79 % towards an 80 % limit at 0.1 W: not "80 % in 5 h".
+        { true, true, 79, 80, 300, false, T::almostFull, "almost full", "почти заряжен" },
+        { true, true, 78, 80, none, true, T::almostFull, "almost full", "почти заряжен" },
+        { true, true, 77, 80, 60, false, none, "80 % in 1 h", "до 80 % 1 ч" },
+        { true, true, 20, 80, 1800, false, T::moreThanDay, "80 % in more than a day",
+            "до 80 % больше суток" },
+        { true, true, 98, none, 20, false, T::almostFull, "almost full", "почти заряжен" },
+        { true, true, 97, none, 90, false, none, "full in 1 h 30 min", "до полной 1 ч 30 мин" },
+        { true, false, 60, none, 90, false, none, "", "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.en);
+        BatteryReading r;
+        r.onAC = c.onAC;
+        r.charging = c.charging;
+        r.percent = c.percent;
+        r.chargeLimitPercent = c.limit;
+        r.minutesLeft = c.minutes;
+        r.timeSettling = c.settling;
+        const auto estimate = r.timeEstimate();
+        EXPECT_EQ(estimate.withheld, c.withheld);
+        EXPECT_EQ(estimate.minutes, c.withheld || !*c.en ? std::nullopt : c.minutes);
+        EXPECT_EQ(text::timeLine(r, en).value_or(""), c.en);
+        EXPECT_EQ(text::timeLine(r, ru).value_or(""), c.ru);
+        const auto json = wattlet::readingJson(r);
+        EXPECT_EQ(json.find("\"minutesLeft\"") != std::string::npos, !!estimate.minutes);
+        EXPECT_EQ(json.find("\"timeWithheld\":\""
+                      + std::string(c.withheld ? rawValue(*c.withheld) : "-") + '"')
+                != std::string::npos,
+            !!c.withheld)
+            << json;
+    }
 }

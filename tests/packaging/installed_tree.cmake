@@ -10,6 +10,7 @@ function(wattlet_check_installed_tree prefix)
     share/man/man1/wattlet.1.gz
     share/man/man8/wattlet-charge-limit.8.gz
     libexec/wattlet/wattlet-charge-limit
+    libexec/wattlet/wattlet-tray
     share/polkit-1/actions/${APP_ID}.set-charge-limit.policy
     lib/systemd/system/wattlet-charge-limit.service
     lib/udev/rules.d/70-wattlet-charge-limit.rules

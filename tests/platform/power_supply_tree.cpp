@@ -8,7 +8,12 @@ namespace wattlet::test {
 
 std::optional<BatteryReading> readTree(const std::filesystem::path& root)
 {
-    return SysfsBatteryReader(root, [] { return readingTime; }).read();
+    // Read a minute earlier too, so the rate has settled.
+    double clock = readingTime - RateSmoother::settleSeconds;
+    SysfsBatteryReader reader(root, [&clock] { return clock; });
+    (void)reader.read();
+    clock = readingTime;
+    return reader.read();
 }
 
 std::filesystem::path fixtureTree(std::string_view fixture)

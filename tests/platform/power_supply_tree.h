@@ -13,7 +13,8 @@ namespace wattlet::test {
 /// Seconds since 1970 at which readTree() reads.
 constexpr double readingTime = 1700000000;
 
-/// One reading of a power_supply folder by a fresh reader whose clock stands at readingTime.
+/// A reading of a power_supply folder at readingTime by a reader that read it a minute before,
+/// so its rate has settled.
 [[nodiscard]] std::optional<BatteryReading> readTree(const std::filesystem::path& root);
 
 /// The folder of a recorded power_supply tree under tests/data/power_supply.

@@ -161,24 +161,59 @@ namespace {
         RateSmoother smoother;
         using D = RateSmoother::Direction;
         EXPECT_EQ(smoother.add(D::discharging, 1000, 0), 1000);
-        EXPECT_NEAR(*smoother.add(D::discharging, 3000, 5), 1081.62, 0.01);
-        EXPECT_NEAR(*smoother.add(D::discharging, 3000, 125), 2294.27, 0.01);
+        EXPECT_EQ(smoother.add(D::discharging, 2000, 60), 2000); // the first settled rate
+        EXPECT_NEAR(*smoother.add(D::discharging, 3000, 65), 2040.81, 0.01);
+        EXPECT_NEAR(*smoother.add(D::discharging, 3000, 185), 2647.13, 0.01);
         // A new direction, the clock going back, an idle or rateless sample: start afresh.
-        EXPECT_EQ(smoother.add(D::charging, 500, 130), 500);
+        EXPECT_EQ(smoother.add(D::charging, 500, 190), 500);
         EXPECT_EQ(smoother.add(D::charging, 800, 100), 800);
         EXPECT_EQ(smoother.add(D::idle, 800, 110), std::nullopt);
         EXPECT_EQ(smoother.add(D::charging, 400, 115), 400);
+    }
 
-        // The reader's time left follows the average rate, not the latest sample.
-        test::PowerSupplyTree tree;
-        tree.copy("01-dell-bat0-charge-discharging", "BAT0");
-        tree.set("BAT0", "current_now", "1000000");
-        double clock = 0;
-        SysfsBatteryReader reader(tree.root(), [&] { return clock; });
-        EXPECT_EQ(reader.read()->minutesLeft, 283); // 4723 mAh at 1000 mA
-        clock = 5;
-        tree.set("BAT0", "current_now", "3000000");
-        EXPECT_EQ(reader.read()->minutesLeft, 262); // at 1081.6 mA, not 94 at 3000 mA
+    TEST(SysfsBatteryReader, EstimatesWaitForASettledPlausibleRate)
+    {
+        using T = BatteryReading::TimeWithheld;
+        struct Step
+        {
+            double clock;
+            const char* powerUW;
+            std::optional<T> withheld;
+            std::optional<std::int64_t> minutes;
+        };
+        // Unplugged at 90 % of 50 Wh; the driver still says 0.25 W for a while (180 h).
+        const Step unplugged[]
+            = { { 0, "250000", T::settling, {} }, { 30, "250000", T::settling, {} },
+                  { 60, "250000", T::rateTooLow, {} }, { 90, "250000", T::rateTooLow, {} } };
+        const Step settling[] = { { 0, "250000", T::settling, {} },
+            { 30, "12000000", T::settling, {} }, { 60, "12000000", {}, 225 },
+            { 65, "14000000", {}, 223 }, // averaged, not 193 at 14 W
+            { 400, "14000000", T::settling, {} } }; // after a suspend
+        for (const auto& steps : { std::vector(std::begin(unplugged), std::end(unplugged)),
+                 std::vector(std::begin(settling), std::end(settling)) }) {
+            test::PowerSupplyTree tree;
+            tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "AC0");
+            tree.copy("22-ac0-bat0-udev-events-tlpstat-pev-partial", "BAT0");
+            tree.set("AC0", "online", "0");
+            for (const auto& [file, value] :
+                { std::pair { "status", "Discharging" }, { "energy_full", "50000000" },
+                    { "energy_now", "45000000" }, { "capacity", "90" } })
+                tree.set("BAT0", file, value);
+            double clock = 0;
+            SysfsBatteryReader reader(tree.root(), [&] { return clock; });
+            for (const Step& step : steps) {
+                SCOPED_TRACE(testing::Message() << step.clock << " s at " << step.powerUW);
+                clock = step.clock;
+                tree.set("BAT0", "power_now", step.powerUW);
+                const auto estimate = reader.read()->timeEstimate();
+                EXPECT_EQ(estimate.withheld, step.withheld);
+                EXPECT_EQ(estimate.minutes, step.minutes);
+            }
+            // A report that reads once carries the state over to the next one.
+            SysfsBatteryReader next(tree.root(), [&] { return clock + 1; });
+            next.smoother().restore(reader.smoother().saved());
+            EXPECT_EQ(next.smoother().saved(), reader.smoother().saved());
+        }
     }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "tray_test_support.h"
 
 #include "app/brand.h"
+#include "platform/app_files.h"
 #include "platform/single_instance.h"
+#include "support/temp_env.h"
 #include "ui/startup/display_start.h"
 
 #include <QDBusConnectionInterface>
@@ -166,6 +168,38 @@ TEST_F(StartupTest, WithoutADisplayItFailsWithOneLine)
         EXPECT_EQ(errors.count(u'\n'), 1) << errors.toStdString();
         EXPECT_TRUE(errors.startsWith(QStringLiteral("wattlet: "))) << errors.toStdString();
     }
+}
+
+TEST_F(StartupTest, ReportsComeFromTheRunningTraysStateElseFromTheTrayProgram)
+{
+    QTemporaryDir runtime;
+    test::ScopedEnv env;
+    env.set("XDG_RUNTIME_DIR", runtime.path());
+    env.set("WATTLET_POWER_SUPPLY_DIR",
+        QStringLiteral(WATTLET_TEST_DATA "/power_supply/01-dell-bat0-charge-discharging"));
+    const auto summary = [this] {
+        auto run = launch({ QStringLiteral("--summary") });
+        run->waitForFinished(20000);
+        return QString::fromUtf8(run->readAllStandardOutput());
+    };
+    // No tray runs: the tray program asks the (empty) test buses.
+    const QString alone = summary();
+    EXPECT_TRUE(alone.startsWith(QStringLiteral("98 % · on battery\n"))) << alone.toStdString();
+    EXPECT_FALSE(alone.contains(QStringLiteral("MX: 8 %")));
+    // This process stands in for a running tray.
+    AppFiles::publishTrayState(
+        TrayState { 0, 0, { { "/m", Peripheral::Kind::mouse, "MX", 8, {}, false } }, {} });
+    const QString published = summary();
+    EXPECT_TRUE(published.endsWith(QStringLiteral("\nMX: 8 %\n"))) << published.toStdString();
+    // A state whose tray is gone (its process number reused) is not believed.
+    auto stale = AppFiles::liveTrayState();
+    ASSERT_TRUE(stale);
+    stale->started += 1;
+    ASSERT_TRUE(
+        AppFiles::replaceFile(runtime.filePath(QStringLiteral("wattlet-tray.json")).toStdString(),
+            trayStateJson(*stale)));
+    EXPECT_FALSE(AppFiles::liveTrayState());
+    EXPECT_FALSE(summary().contains(QStringLiteral("MX: 8 %")));
 }
 
 } // namespace wattlet

@@ -1,22 +1,12 @@
-#include "identity.h"
-#include "xdg_dirs.h"
-
+#include "platform/app_files.h"
 #include "platform/app_folders.h"
+
+#include <QFile>
 
 namespace wattlet::AppFolders {
 
-namespace {
+QString data() { return QFile::decodeName(AppFiles::dataDir().c_str()); }
 
-    QString appName() { return QString::fromLatin1(Identity::name); }
-
-} // namespace
-
-QString data() { return XdgDirs::dataHome() + QLatin1Char('/') + appName(); }
-
-QString settingsFile()
-{
-    return XdgDirs::configHome() + QLatin1Char('/') + appName() + QLatin1Char('/') + appName()
-        + QStringLiteral(".conf");
-}
+QString settingsFile() { return QFile::decodeName(AppFiles::settingsFile().c_str()); }
 
 } // namespace wattlet::AppFolders

@@ -108,11 +108,14 @@ std::optional<BatteryDictionaries> batteryDictionaries(
         battery->unexplainedHold = false;
     const auto flow = battery->flowUA ? std::optional(std::abs(*battery->flowUA)) : std::nullopt;
     const auto averageUA = smoother.add(battery->direction, flow, now);
+    auto minutes = minutesLeft(*battery, averageUA);
+    // The driver's own time, too, mixes in the last direction's rate until it settles.
+    if (battery->direction != RateSmoother::Direction::idle && !smoother.settled())
+        minutes = K::stillComputingMinutes;
     auto registry = registryEntry(*battery);
     if (fixedLimit)
         registry.emplace(K::chargeLimitFixed, true);
-    return BatteryDictionaries { powerSource(*battery, minutesLeft(*battery, averageUA)),
-        std::move(registry), {} };
+    return BatteryDictionaries { powerSource(*battery, minutes), std::move(registry), {} };
 }
 
 } // namespace wattlet

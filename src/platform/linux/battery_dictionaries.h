@@ -29,7 +29,8 @@ struct BatteryDictionaries
 /// Units are converted to mV, mA, mAh, mW, minutes and hundredths of °C; unreadable or
 /// implausible values are left out. Without a time from the driver, the time to empty or full
 /// comes from the remaining charge and `smoother`'s average rate, fed with this call's rate at
-/// `now` (seconds). `fixedLimit`: the firmware's fixed charge limit (IdeaPad conservation mode)
+/// `now` (seconds); until that rate has settled, the time is the "still computing" marker.
+/// `fixedLimit`: the firmware's fixed charge limit (IdeaPad conservation mode)
 /// is on, which explains a hold.
 [[nodiscard]] std::optional<BatteryDictionaries> batteryDictionaries(
     const std::vector<PowerSupply>& supplies, RateSmoother& smoother, double now,

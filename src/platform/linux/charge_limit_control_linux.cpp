@@ -39,11 +39,11 @@ namespace {
     }
 
     // The installed helper, found from this program as the install puts them:
-    // bin/wattlet and libexec/wattlet/wattlet-charge-limit under one prefix.
+    // libexec/wattlet/wattlet-tray and libexec/wattlet/wattlet-charge-limit under one prefix.
     QString installedHelper()
     {
         const QFileInfo helper(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-            + QStringLiteral(WATTLET_CHARGE_LIMIT_HELPER_FROM_BINDIR));
+            + QStringLiteral(WATTLET_CHARGE_LIMIT_HELPER_FROM_TRAY));
         return helper.isExecutable() ? helper.canonicalFilePath() : QString();
     }
 

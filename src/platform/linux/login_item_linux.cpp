@@ -15,8 +15,12 @@ namespace {
 
     constexpr qint64 maxEntryBytes = qint64 { 64 } * 1024;
 
+    // The user's command where it started this program in its place.
     QString runningProgram()
     {
+        if (const QString command = qEnvironmentVariable("WATTLET_COMMAND");
+            QDir::isAbsolutePath(command))
+            return command;
         if (QCoreApplication::instance() != nullptr)
             return QCoreApplication::applicationFilePath();
         return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();

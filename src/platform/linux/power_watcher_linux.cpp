@@ -2,6 +2,7 @@
 #include "upower_monitor.h"
 #include "wake_monitor.h"
 
+#include "platform/battery_io.h"
 #include "platform/power_watcher.h"
 
 #include <QDBusConnection>
@@ -115,7 +116,11 @@ PowerWatcher::PowerWatcher(std::function<void()> onChange, const Options& option
     m_impl->setFallbackRunning(!m_impl->upower->isPresent());
 
     m_impl->wake = std::make_unique<WakeMonitor>(bus);
-    connect(m_impl->wake.get(), &WakeMonitor::woke, this, notify);
+    // Asleep, the rate of before is no guide to the rate after, however short the sleep.
+    connect(m_impl->wake.get(), &WakeMonitor::woke, this, [notify] {
+        BatteryIO::restartRate();
+        notify();
+    });
 }
 
 PowerWatcher::~PowerWatcher() = default;

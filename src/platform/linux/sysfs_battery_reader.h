@@ -25,6 +25,8 @@ public:
     [[nodiscard]] std::optional<BatteryDictionaries> dictionaries();
     /// The parsed reading of dictionaries(), stamped with the clock; nothing without a battery.
     [[nodiscard]] std::optional<BatteryReading> read();
+    /// The rate's average and how long it has settled, kept between reads.
+    [[nodiscard]] RateSmoother& smoother() { return m_smoother; }
 
 private:
     std::filesystem::path m_root;

@@ -1,6 +1,9 @@
 #include "xdg_dirs.h"
 
+#include "platform/app_files.h"
+
 #include <QDir>
+#include <QFile>
 
 namespace wattlet::XdgDirs {
 
@@ -8,19 +11,16 @@ namespace {
 
     // XDG base directories must be absolute; a relative value would depend on the folder the
     // program happens to be started from.
-    QString baseDir(const char* variable, const QString& fallbackUnderHome)
+    QString baseDir(const char* variable, std::string_view fallbackUnderHome)
     {
-        const QString value = qEnvironmentVariable(variable);
-        if (!value.isEmpty() && QDir::isAbsolutePath(value))
-            return QDir::cleanPath(value);
-        return QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + fallbackUnderHome);
+        return QFile::decodeName(AppFiles::xdgBaseDir(variable, fallbackUnderHome).c_str());
     }
 
 } // namespace
 
-QString dataHome() { return baseDir("XDG_DATA_HOME", QStringLiteral(".local/share")); }
+QString dataHome() { return baseDir("XDG_DATA_HOME", ".local/share"); }
 
-QString configHome() { return baseDir("XDG_CONFIG_HOME", QStringLiteral(".config")); }
+QString configHome() { return baseDir("XDG_CONFIG_HOME", ".config"); }
 
 QStringList dataDirs()
 {

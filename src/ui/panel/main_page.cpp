@@ -203,8 +203,9 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
     column->addLayout(tiles(view, openHealth));
     column->addLayout(details(view));
     if (PowerProfiles* profiles = m_model.powerProfiles()) {
-        if (const auto profile
-            = powerProfileView(profiles->state(), m_model.prefs().textLanguage()))
+        Prefs& prefs = m_model.prefs();
+        if (const auto profile = powerProfileView(profiles->state(), prefs.textLanguage(),
+                prefs.plugProfile(false), prefs.plugProfile(true)))
             column->addLayout(powerProfileSection(*profile, *profiles));
     }
     if (!view.devices.empty())

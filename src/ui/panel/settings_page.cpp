@@ -1,11 +1,14 @@
 #include "settings_page.h"
 
 #include "page_layout.h"
+#include "power_profile_section.h"
 #include "settings_rows.h"
 
 #include "app/app_model.h"
 #include "app/present/charge_limit_page_view.h"
+#include "app/present/power_profile_view.h"
 #include "app/present/settings_page_view.h"
+#include "core/battery_text.h"
 #include "ui/components/page_link_row.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/sub_header.h"
@@ -78,6 +81,17 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
     addRows(column, view, chargeLimitRow(model.chargeLimit().state(), prefs.textLanguage()), prefs,
         std::move(openNotifications), std::move(openChargeLimit));
     column->addLayout(languageChoice(view, prefs));
+    // What the power mode does when the charger comes or goes, where the daemon runs.
+    const PowerProfiles* profiles = model.powerProfiles();
+    if (const auto mode = powerProfileView(profiles ? profiles->state() : std::nullopt,
+            prefs.textLanguage(), prefs.plugProfile(false), prefs.plugProfile(true))) {
+        QVBoxLayout* group
+            = captionedGroup(qText(BatteryText::t("profile.title", prefs.textLanguage())));
+        group->addLayout(plugChoices(*mode, [&prefs](bool onPower, const std::string& profile) {
+            prefs.setPlugProfile(onPower, profile);
+        }));
+        column->addLayout(group);
+    }
 }
 
 } // namespace wattlet
