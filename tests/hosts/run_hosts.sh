@@ -257,8 +257,8 @@ check_host() {
     if [ -n "$label" ]; then [ "$w" -gt $((w_off + 8)) ]; else [ -n "$(diff_box off on)" ]; fi &&
       shown=$((shown + 1))
   done
-  verdict percent "in $shown of $starts starts (label \"$label\")" \
-    "in $shown of $starts starts (label \"$label\")" test "$shown" -eq "$starts"
+  verdict percent "${label:+label \"$label\" }shown in $shown of $starts starts" \
+    "${label:+label \"$label\" }shown in $shown of $starts starts" test "$shown" -eq "$starts"
 
   open_panel
   panel=$(panel_box)
