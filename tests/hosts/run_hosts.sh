@@ -511,7 +511,7 @@ host_plasma() {
     xwayland_up() { [ -n "$(new_display)" ]; }
     spawn "$dir/kwin_wayland" --x11-display "$outer_display" --width $width --height $height \
       --xwayland --no-lockscreen >"$dir/kwin.log" 2>&1
-    wait_for 20 test -S "$dir/runtime/wayland-0" && wait_for 20 xwayland_up || return 1
+    wait_for 40 test -S "$dir/runtime/wayland-0" && wait_for 20 xwayland_up || return 1
     echo "WAYLAND_DISPLAY=wayland-0" >>"$dir/env"
     use_xwayland "$(new_display)"
   fi
