@@ -257,8 +257,8 @@ check_host() {
     if [ -n "$label" ]; then [ "$w" -gt $((w_off + 8)) ]; else [ -n "$(diff_box off on)" ]; fi &&
       shown=$((shown + 1))
   done
-  verdict percent "in $shown of $starts starts (label \"$label\")" \
-    "in $shown of $starts starts (label \"$label\")" test "$shown" -eq "$starts"
+  verdict percent "${label:+label \"$label\" }shown in $shown of $starts starts" \
+    "${label:+label \"$label\" }shown in $shown of $starts starts" test "$shown" -eq "$starts"
 
   open_panel
   panel=$(panel_box)
@@ -511,7 +511,7 @@ host_plasma() {
     xwayland_up() { [ -n "$(new_display)" ]; }
     spawn "$dir/kwin_wayland" --x11-display "$outer_display" --width $width --height $height \
       --xwayland --no-lockscreen >"$dir/kwin.log" 2>&1
-    wait_for 20 test -S "$dir/runtime/wayland-0" && wait_for 20 xwayland_up || return 1
+    wait_for 40 test -S "$dir/runtime/wayland-0" && wait_for 20 xwayland_up || return 1
     echo "WAYLAND_DISPLAY=wayland-0" >>"$dir/env"
     use_xwayland "$(new_display)"
   fi
