@@ -11,27 +11,32 @@ WATTLET_BUILD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libudev-dev libwayland-dev libwayland-bin libxcb1-dev
   qt6-wayland
-  dpkg-dev file
+  dpkg-dev file gettext
 )
 # The tests and benchmarks on top of that: a developer's build, CI. The charge-limit helper is
 # tested through the real polkitd and pkexec in mount namespaces, as a user of its own (mount and
 # useradd are no longer in every root), and its writes are watched with inotifywait; udev reads
 # its rule (udevadm test), systemd its unit (systemd-analyze verify and security). The format is
 # checked with one clang-format, the same in every release (each formats some differently).
+# UPower and power-profiles-daemon run for real on a umockdev testbed; the panel is read as a
+# screen reader reads it, through AT-SPI (pyatspi).
 WATTLET_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev ccache
   clang-format-19 clang-tidy dbus-daemon xvfb xauth x11-utils
   fonts-noto-core fonts-dejavu-core
   desktop-file-utils appstream man-db lintian
   polkitd pkexec inotify-tools mount passwd udev systemd
+  upower power-profiles-daemon umockdev gir1.2-umockdev-1.0 python3-dbusmock
+  at-spi2-core gir1.2-atspi-2.0 python3-pyatspi
 )
 # The real tray hosts of tests/hosts/run_hosts.sh (about 60 MB, a minute to install); their
-# Wayland session also needs qt6-wayland, which the build packages bring. python3-dbusmock and
-# gdbus (libglib2.0-bin) play the notification server whose click opens the panel.
+# Wayland session also needs qt6-wayland, which the build packages bring. python3-dbusmock (a
+# test package) and gdbus (libglib2.0-bin) play the notification server whose click opens the
+# panel.
 WATTLET_HOST_PACKAGES=(
   xfce4-panel lxqt-panel openbox trayer xdotool
   sway waybar grim jq xclip wl-clipboard wtype
-  python3-dbusmock libglib2.0-bin
+  libglib2.0-bin
 )
 # The GNOME and Plasma sessions of the host check, on Wayland and X11, run by scripts/test only
 # with WATTLET_WAYLAND_DESKTOPS=1: about 500 more packages (376 MB to download), some seven
