@@ -183,7 +183,7 @@ void Prefs::setLanguage(LanguageChoice choice)
     Q_EMIT willChange();
     const bool changed = choice != m_language;
     m_language = choice;
-    const std::string_view raw = rawValue(choice);
+    const std::string raw = rawValue(choice);
     store(languageKey, QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
     if (changed)
         Q_EMIT languageChanged();

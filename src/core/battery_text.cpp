@@ -1,6 +1,8 @@
 #include "battery_text.h"
 
+#include "catalogs.h"
 #include "int64_range.h"
+#include "plural_rule.h"
 #include "power_control_text.h"
 
 #include <algorithm>
@@ -13,230 +15,287 @@ namespace wattlet::BatteryText {
 
 namespace {
 
-    struct Entry
+    // The English texts, one a line; every other language's come from its catalog (po/), found
+    // by the same key. scripts/update-po collects text(key, english) and plural(key, one, other)
+    // for the template with xgettext; a comment starting "TRANSLATORS:" goes with the next one.
+    struct Source
     {
         std::string_view key;
-        std::string_view ru;
-        std::string_view en;
+        std::string_view english;
+        std::string_view englishPlural;
     };
 
+    constexpr Source text(std::string_view key, std::string_view english)
+    {
+        return { key, english, {} };
+    }
+
+    constexpr Source plural(std::string_view key, std::string_view one, std::string_view other)
+    {
+        return { key, one, other };
+    }
+
     // clang-format off
-    constexpr std::array<Entry, 177> table { {
-        { "h", "ч", "h" },
-        { "min", "мин", "min" },
-        { "W", "Вт", "W" },
-        { "A", "А", "A" },
-        { "V", "В", "V" },
-        { "mAh", "мА·ч", "mAh" },
-        { "state.charging", "заряжается", "charging" },
-        { "state.full", "заряжен, от сети", "charged, on power" },
-        { "state.hold", "от сети, не заряжает", "on power, not charging" },
-        { "state.optimized", "оптимизированная зарядка — держит около 80 %",
-            "optimized charging — holding near 80 %" },
-        { "state.battery", "на батарее", "on battery" },
-        { "time.full", "до полной", "full in" },
-        { "time.left", "осталось", "left" },
-        { "time.calc", "время считается…", "calculating time…" },
-        { "time.day", "больше суток", "more than a day" },
-        { "time.almostFull", "почти заряжен", "almost full" },
-        { "warn.critical", "Критично: %d % — подключи зарядку", "Critical: %d % — plug in" },
-        { "warn.low", "Мало заряда: %d %", "Low battery: %d %" },
-        { "warn.hot", "Батарея горячая: %d °C — дай ноутбуку остыть",
-            "Battery is hot: %d °C — let the laptop cool down" },
-        { "warn.hot.mac", "Батарея горячая: %d °C — дай Маку остыть",
-            "Battery is hot: %d °C — let the Mac cool down" },
-        { "warn.weak", "Слабый зарядник: %d Вт — заряд идёт медленно или не идёт",
-            "Weak charger: %d W — charging is slow or not happening" },
-        { "warn.slow", "Зарядка замедлена (нагрев или ограничение)",
-            "Charging is slowed (heat or limit)" },
-        { "warn.notCharging", "От сети, но не заряжает", "On power but not charging" },
-        { "warn.health", "Здоровье батареи %d % — пора думать о замене",
-            "Battery health %d % — time to think about a replacement" },
-        { "now", "Сейчас", "Now" },
-        { "health", "Здоровье", "Health" },
-        { "day", "За сутки", "Last 24 h" },
-        { "power", "Мощность", "Power" },
-        { "adapter", "Зарядник", "Charger" },
-        { "temp", "Температура", "Temperature" },
-        { "mode", "Режим", "Mode" },
-        { "capacity", "Ёмкость", "Capacity" },
-        { "cycles", "Циклы", "Cycles" },
-        { "remaining", "В батарее", "In battery" },
-        { "noAdapter", "без зарядника", "no charger" },
-        { "noBattery", "Батареи нет", "No battery" },
-        { "mode.charging", "обычная зарядка", "normal charging" },
-        { "mode.optimized", "оптимизированная (держит ~80 %)", "optimized (holds ~80 %)" },
-        { "mode.full", "заряжен — питание от сети", "charged — running on power" },
-        { "mode.hold", "не заряжает", "not charging" },
-        { "act.power", "Питание", "Power" },
-        { "act.power.hint", "Системные настройки → Аккумулятор", "System Settings → Battery" },
-        { "act.copy", "Скопировать сводку", "Copy summary" },
-        { "act.quit", "Выйти", "Quit" },
-        { "settings", "Настройки", "Settings" },
-        { "about", "О программе", "About" },
-        { "back", "Назад", "Back" },
-        { "set.percent", "Процент в строке меню", "Percent in menu bar" },
-        { "set.notify", "Предупреждения", "Warnings" },
-        { "set.login", "Запускать при входе", "Launch at login" },
-        { "set.lang", "Язык", "Language" },
-        { "lang.auto", "Авто", "Auto" },
-        { "tile.power", "Мощность", "Power" },
-        { "tile.temp", "Температура", "Temperature" },
-        { "tile.health", "Здоровье", "Health" },
-        { "tile.cycles", "Циклы", "Cycles" },
-        { "of", "из", "of" },
-        { "design", "заводская", "design" },
-        { "about.made", "Сделано Morvane", "Made by Morvane" },
-        { "about.site", "Сайт автора", "Author's website" },
-        { "about.page", "Страница программы", "Product page" },
-        { "about.privacy", "Политика конфиденциальности", "Privacy policy" },
-        { "about.local", "Все данные остаются на вашем компьютере. Ничего не отправляется.",
-            "All data stays on your computer. Nothing is sent anywhere." },
-        { "about.local.mac", "Все данные остаются на вашем Маке. Ничего не отправляется.",
-            "All data stays on your Mac. Nothing is sent anywhere." },
-        { "about.version", "Версия", "Version" },
-        { "brand", "by Morvane · morvane.dev", "by Morvane · morvane.dev" },
-        { "act.panel", "Открыть панель", "Open panel" },
-        { "chart.left", "сутки назад", "24 h ago" },
-        { "chart.right", "сейчас", "now" },
-        { "chart.empty", "История появится через пару минут",
-            "History appears in a couple of minutes" },
-        { "delta", "за час", "last hour" },
-        { "ok", "всё в порядке", "all good" },
-        { "attention", "есть на что посмотреть", "worth a look" },
-        { "state.limit", "держит предел заряда %d %", "holding at the %d % charge limit" },
-        { "mode.limit", "держит предел заряда", "held at the charge limit" },
-        { "limit", "Предел заряда", "Charge limit" },
-        { "devices", "Устройства", "Devices" },
-        { "kind.mouse", "Мышь", "Mouse" },
-        { "kind.keyboard", "Клавиатура", "Keyboard" },
-        { "kind.headset", "Гарнитура", "Headset" },
-        { "kind.headphones", "Наушники", "Headphones" },
-        { "kind.gamingInput", "Геймпад", "Game controller" },
-        { "kind.touchpad", "Тачпад", "Touchpad" },
-        { "kind.tablet", "Планшет", "Tablet" },
-        { "kind.pen", "Стилус", "Pen" },
-        { "kind.phone", "Телефон", "Phone" },
-        { "kind.mediaPlayer", "Плеер", "Media player" },
-        { "kind.other", "Батарея устройства", "Device battery" },
-        { "level.critical", "почти пусто", "almost empty" },
-        { "level.low", "мало", "low" },
-        { "level.normal", "норма", "normal" },
-        { "level.high", "много", "high" },
-        { "level.full", "полная", "full" },
-        { "warn.device", "пора зарядить", "time to charge it" },
-        { "warn.device.title", "Устройство разряжается", "Device battery low" },
-        { "health.title", "Здоровье батареи", "Battery health" },
-        { "health.open", "Здоровье по месяцам", "Health over the months" },
-        { "health.chart", "Полная ёмкость", "Full capacity" },
-        { "health.now", "Здоровье сейчас", "Health now" },
-        { "health.perMonth", "За месяц", "Per month" },
-        { "health.perCycles", "За 100 циклов", "Per 100 cycles" },
-        { "health.days", "Записей", "Days recorded" },
-        { "health.empty", "Кривая появится со второго дня записей", "The curve appears from the second day of records" },
-        { "health.wait", "Изменение станет видно после 30 дней записей (сейчас %d).", "The change shows after 30 days of records (now %d)." },
-        { "mon.1", "янв", "Jan" },
-        { "mon.2", "фев", "Feb" },
-        { "mon.3", "мар", "Mar" },
-        { "mon.4", "апр", "Apr" },
-        { "mon.5", "май", "May" },
-        { "mon.6", "июн", "Jun" },
-        { "mon.7", "июл", "Jul" },
-        { "mon.8", "авг", "Aug" },
-        { "mon.9", "сен", "Sep" },
-        { "mon.10", "окт", "Oct" },
-        { "mon.11", "ноя", "Nov" },
-        { "mon.12", "дек", "Dec" },
+    constexpr auto table = std::to_array<Source>({
+        // TRANSLATORS: the language's own name, as the list of languages in Settings shows it.
+        text("language.name", "English"),
+        // TRANSLATORS: "rtl" for a language written from right to left, else "ltr".
+        text("language.direction", "ltr"),
+        // TRANSLATORS: the decimal separator: "1.5" or "1,5".
+        text("num.decimal", "."),
+        // TRANSLATORS: the ten digits 0 to 9 as the language writes numbers.
+        text("num.digits", "0123456789"),
+        // TRANSLATORS: a percentage, %d standing for the number: "%d %", "%d%", "%%d".
+        text("num.percent", "%d %"),
+        text("h", "h"),
+        text("min", "min"),
+        text("W", "W"),
+        text("A", "A"),
+        text("V", "V"),
+        text("mAh", "mAh"),
+        text("state.charging", "charging"),
+        text("state.full", "charged, on power"),
+        text("state.hold", "on power, not charging"),
+        text("state.optimized", "optimized charging — holding near 80 %"),
+        text("state.battery", "on battery"),
+        text("time.full", "full in"),
+        text("time.left", "left"),
+        text("time.calc", "calculating time…"),
+        text("time.day", "more than a day"),
+        text("time.almostFull", "almost full"),
+        text("warn.critical", "Critical: %d % — plug in"),
+        text("warn.low", "Low battery: %d %"),
+        text("warn.hot", "Battery is hot: %d °C — let the laptop cool down"),
+        text("warn.hot.mac", "Battery is hot: %d °C — let the Mac cool down"),
+        text("warn.weak", "Weak charger: %d W — charging is slow or not happening"),
+        text("warn.slow", "Charging is slowed (heat or limit)"),
+        text("warn.notCharging", "On power but not charging"),
+        text("warn.health", "Battery health %d % — time to think about a replacement"),
+        text("now", "Now"),
+        text("health", "Health"),
+        text("day", "Last 24 h"),
+        text("power", "Power"),
+        text("adapter", "Charger"),
+        text("temp", "Temperature"),
+        text("mode", "Mode"),
+        text("capacity", "Capacity"),
+        text("cycles", "Cycles"),
+        text("remaining", "In battery"),
+        text("noAdapter", "no charger"),
+        text("noBattery", "No battery"),
+        text("mode.charging", "normal charging"),
+        text("mode.optimized", "optimized (holds ~80 %)"),
+        text("mode.full", "charged — running on power"),
+        text("mode.hold", "not charging"),
+        text("act.power", "Power"),
+        text("act.power.hint", "System Settings → Battery"),
+        text("act.copy", "Copy summary"),
+        text("act.quit", "Quit"),
+        text("settings", "Settings"),
+        text("about", "About"),
+        text("back", "Back"),
+        text("set.percent", "Percent in menu bar"),
+        text("set.notify", "Warnings"),
+        text("set.login", "Launch at login"),
+        text("set.lang", "Language"),
+        text("lang.auto", "Auto"),
+        text("tile.power", "Power"),
+        text("tile.temp", "Temperature"),
+        text("tile.health", "Health"),
+        text("tile.cycles", "Cycles"),
+        text("of", "of"),
+        text("design", "design"),
+        text("about.made", "Made by Morvane"),
+        text("about.site", "Author's website"),
+        text("about.page", "Product page"),
+        text("about.privacy", "Privacy policy"),
+        text("about.local", "All data stays on your computer. Nothing is sent anywhere."),
+        text("about.local.mac", "All data stays on your Mac. Nothing is sent anywhere."),
+        text("about.version", "Version"),
+        text("brand", "by Morvane · morvane.dev"),
+        text("act.panel", "Open panel"),
+        text("chart.left", "24 h ago"),
+        text("chart.right", "now"),
+        text("chart.empty", "History appears in a couple of minutes"),
+        text("delta", "last hour"),
+        text("ok", "all good"),
+        text("attention", "worth a look"),
+        text("state.limit", "holding at the %d % charge limit"),
+        text("mode.limit", "held at the charge limit"),
+        text("limit", "Charge limit"),
+        text("devices", "Devices"),
+        text("kind.mouse", "Mouse"),
+        text("kind.keyboard", "Keyboard"),
+        text("kind.headset", "Headset"),
+        text("kind.headphones", "Headphones"),
+        text("kind.gamingInput", "Game controller"),
+        text("kind.touchpad", "Touchpad"),
+        text("kind.tablet", "Tablet"),
+        text("kind.pen", "Pen"),
+        text("kind.phone", "Phone"),
+        text("kind.mediaPlayer", "Media player"),
+        text("kind.other", "Device battery"),
+        text("level.critical", "almost empty"),
+        text("level.low", "low"),
+        text("level.normal", "normal"),
+        text("level.high", "high"),
+        text("level.full", "full"),
+        text("warn.device", "time to charge it"),
+        text("warn.device.title", "Device battery low"),
+        text("health.title", "Battery health"),
+        text("health.open", "Health over the months"),
+        text("health.chart", "Full capacity"),
+        text("health.now", "Health now"),
+        text("health.perMonth", "Per month"),
+        text("health.perCycles", "Per 100 cycles"),
+        text("health.days", "Days recorded"),
+        text("health.empty", "The curve appears from the second day of records"),
+        text("health.wait", "The change shows after 30 days of records (now %d)."),
+        text("mon.1", "Jan"),
+        text("mon.2", "Feb"),
+        text("mon.3", "Mar"),
+        text("mon.4", "Apr"),
+        text("mon.5", "May"),
+        text("mon.6", "Jun"),
+        text("mon.7", "Jul"),
+        text("mon.8", "Aug"),
+        text("mon.9", "Sep"),
+        text("mon.10", "Oct"),
+        text("mon.11", "Nov"),
+        text("mon.12", "Dec"),
         // The charge limit and the power mode.
-        { "state.limitFixed", "держит предел заряда прошивки", "holding at the firmware's charge limit" },
-        { "time.limit", "до %d %", "%d % in" },
-        { "limit.about", "Ноутбук, который живёт на зарядке, дольше сохраняет ёмкость, если заряд останавливается около 80 %.",
-            "A laptop that lives on its charger keeps more of its capacity when charging stops at about 80 %." },
-        { "limit.off", "Выкл.", "Off" },
-        { "limit.custom", "Своё", "Custom" },
-        { "limit.switch", "Ограничить заряд", "Limit charging" },
-        { "limit.start", "Заряжать, если ниже", "Start charging below" },
-        { "limit.end", "Остановить на", "Stop charging at" },
-        { "limit.apply", "Применить", "Apply" },
-        { "limit.once", "Зарядить до 100 % один раз", "Charge to 100 % once" },
-        { "limit.stops", "Заряд останавливается на %d %", "Charging stops at %d %" },
-        { "limit.restarts", " и снова начинается ниже %d %", " and starts again below %d %" },
-        { "limit.full", "Батарея заряжается до 100 %.", "The battery charges to 100 %." },
-        { "limit.fixedOn", "Прошивка останавливает заряд на своём уровне, обычно 60 или 80 %.",
-            "The firmware stops charging at its own level, usually 60 or 80 %." },
-        { "limit.fixedOff", "Включите, чтобы прошивка останавливала заряд на своём уровне, обычно 60 или 80 %.",
-            "Switch it on and the firmware stops charging at its own level, usually 60 or 80 %." },
-        { "limit.upower", "Значения берёт UPower из своей базы оборудования.",
-            "UPower takes these values from its hardware database." },
-        { "limit.lifted", "Заряжается до 100 % один раз; предел %d вернётся, когда зарядку отключат.",
-            "Charging to 100 % once; the %d limit returns when the charger is unplugged." },
-        { "limit.password", "Изменение спросит пароль администратора.",
-            "Changing it asks for an administrator's password." },
-        { "limit.busy", "Ждёт разрешения…", "Waiting for permission…" },
-        { "limit.noHardware", "Драйвер этой батареи не даёт задать предел заряда с этим ядром.",
-            "This battery's driver offers no charge limit that this kernel can set." },
-        { "limit.noHelper", "Чтобы менять предел здесь, установите Wattlet из пакета: нет помощника wattlet-charge-limit.",
-            "To change it here, install Wattlet from its package: the helper wattlet-charge-limit is missing." },
-        { "limit.noPkexec", "Чтобы менять предел здесь, установите пакет pkexec.",
-            "To change it here, install the pkexec package." },
-        { "limit.fixedValue", "вкл. (уровень прошивки)", "on (the firmware's level)" },
-        { "limit.liftedValue", "до 100 % один раз", "100 % once" },
-        { "limit.changeable", "можно изменить здесь", "can be changed here" },
-        { "limit.notChangeable", "здесь не изменить", "cannot be changed here" },
-        { "limit.err.dismissed", "Не изменён: запрос пароля закрыт", "Not changed: the password dialog was closed" },
-        { "limit.err.notAuthorized", "Не изменён: нет разрешения", "Not changed: not authorized" },
-        { "limit.err.refused", "Не изменён: помощник отказался", "Not changed: the helper refused" },
-        { "limit.err.unsupported", "Не изменён: батарея не принимает такой предел",
-            "Not changed: the battery cannot take this limit" },
-        { "limit.err.failed", "Не удалось записать предел", "Writing the limit failed" },
-        { "limit.err.unavailable", "Не изменён: помощник не запустился", "Not changed: the helper did not start" },
-        { "limit.err.timedOut", "Помощник не ответил за 2 минуты", "The helper did not answer within 2 minutes" },
-        { "limit.err.holds", "Батарея держит %d", "The battery holds %d" },
-        { "limit.err.noStart", "У этой батареи нет нижнего порога: укажите только верхний",
-            "This battery has no start threshold: give the end alone" },
-        { "limit.err.upowerValues", "UPower задаёт этой батарее предел %d: укажите его или off",
-            "UPower sets this battery's limit to %d: ask for it or for off" },
-        { "profile.title", "Режим питания", "Power mode" },
-        { "profile.power-saver", "Энергосбережение", "Power saver" },
-        { "profile.balanced", "Баланс", "Balanced" },
-        { "profile.performance", "Производительность", "Performance" },
-        { "profile.short.power-saver", "Экономия", "Saver" },
-        { "profile.short.balanced", "Баланс", "Balanced" },
-        { "profile.short.performance", "Максимум", "Performance" },
-        { "profile.degraded", "Производительность снижена: %d", "Performance is reduced: %d" },
-        { "profile.degraded.lap-detected", "ноутбук на коленях", "the laptop is on a lap" },
-        { "profile.degraded.high-operating-temperature", "ноутбук перегрет", "the laptop is too hot" },
-        { "profile.heldBy", "Режим удерживает %d", "Held by %d" },
-        { "profile.onBattery", "На батарее", "On battery" },
-        { "profile.onPower", "От сети", "On power" },
-        { "profile.keep", "Не менять", "Leave as is" },
-        { "profile.plugHeld", "Пока режим удерживают, он не меняется вслед за зарядкой.",
-            "While a mode is held, it does not follow the charger." },
-        { "set.notifications", "Уведомления", "Notifications" },
-        { "set.on", "Вкл.", "On" },
-        { "set.off", "Выкл.", "Off" },
-        { "set.sound", "Звук", "Sound" },
-        { "set.levels", "Предупреждать при заряде", "Warn at" },
-        { "set.low", "Мало заряда", "Low battery" },
-        { "set.critical", "Критичный заряд", "Critical battery" },
-        { "set.reminder", "Напомнить отключить зарядку при", "Remind to unplug at" },
-        { "set.reminder.limit", "Не нужно, пока задан предел заряда: зарядка сама остановится на %d %.",
-            "Not needed while a charge limit is set: charging stops at %d % by itself." },
-        { "warn.full", "Заряжено до %d % — можно отключить зарядку",
-            "Charged to %d % — you can unplug the charger" },
-    } };
+        text("state.limitFixed", "holding at the firmware's charge limit"),
+        text("time.limit", "%d % in"),
+        text("limit.about", "A laptop that lives on its charger keeps more of its capacity when charging stops at about 80 %."),
+        text("limit.off", "Off"),
+        text("limit.custom", "Custom"),
+        text("limit.switch", "Limit charging"),
+        text("limit.start", "Start charging below"),
+        text("limit.end", "Stop charging at"),
+        text("limit.apply", "Apply"),
+        text("limit.once", "Charge to 100 % once"),
+        text("limit.stops", "Charging stops at %d %"),
+        text("limit.restarts", " and starts again below %d %"),
+        text("limit.full", "The battery charges to 100 %."),
+        text("limit.fixedOn", "The firmware stops charging at its own level, usually 60 or 80 %."),
+        text("limit.fixedOff", "Switch it on and the firmware stops charging at its own level, usually 60 or 80 %."),
+        text("limit.upower", "UPower takes these values from its hardware database."),
+        text("limit.lifted", "Charging to 100 % once; the %d limit returns when the charger is unplugged."),
+        text("limit.password", "Changing it asks for an administrator's password."),
+        text("limit.busy", "Waiting for permission…"),
+        text("limit.noHardware", "This battery's driver offers no charge limit that this kernel can set."),
+        text("limit.noHelper", "To change it here, install Wattlet from its package: the helper wattlet-charge-limit is missing."),
+        text("limit.noPkexec", "To change it here, install the pkexec package."),
+        text("limit.fixedValue", "on (the firmware's level)"),
+        text("limit.liftedValue", "100 % once"),
+        text("limit.changeable", "can be changed here"),
+        text("limit.notChangeable", "cannot be changed here"),
+        text("limit.err.dismissed", "Not changed: the password dialog was closed"),
+        text("limit.err.notAuthorized", "Not changed: not authorized"),
+        text("limit.err.refused", "Not changed: the helper refused"),
+        text("limit.err.unsupported", "Not changed: the battery cannot take this limit"),
+        text("limit.err.failed", "Writing the limit failed"),
+        text("limit.err.unavailable", "Not changed: the helper did not start"),
+        text("limit.err.timedOut", "The helper did not answer within 2 minutes"),
+        text("limit.err.holds", "The battery holds %d"),
+        text("limit.err.noStart", "This battery has no start threshold: give the end alone"),
+        text("limit.err.upowerValues", "UPower sets this battery's limit to %d: ask for it or for off"),
+        text("profile.title", "Power mode"),
+        text("profile.power-saver", "Power saver"),
+        text("profile.balanced", "Balanced"),
+        text("profile.performance", "Performance"),
+        text("profile.short.power-saver", "Saver"),
+        text("profile.short.balanced", "Balanced"),
+        text("profile.short.performance", "Performance"),
+        text("profile.degraded", "Performance is reduced: %d"),
+        text("profile.degraded.lap-detected", "the laptop is on a lap"),
+        text("profile.degraded.high-operating-temperature", "the laptop is too hot"),
+        text("profile.heldBy", "Held by %d"),
+        text("profile.onBattery", "On battery"),
+        text("profile.onPower", "On power"),
+        text("profile.keep", "Leave as is"),
+        text("profile.plugHeld", "While a mode is held, it does not follow the charger."),
+        text("set.notifications", "Notifications"),
+        text("set.on", "On"),
+        text("set.off", "Off"),
+        text("set.sound", "Sound"),
+        text("set.levels", "Warn at"),
+        text("set.low", "Low battery"),
+        text("set.critical", "Critical battery"),
+        text("set.reminder", "Remind to unplug at"),
+        text("set.reminder.limit", "Not needed while a charge limit is set: charging stops at %d % by itself."),
+        text("warn.full", "Charged to %d % — you can unplug the charger"),
+    });
     // clang-format on
 
-    const Entry* find(std::string_view key)
+    const Source* find(std::string_view key)
     {
         static const auto index = [] {
-            std::unordered_map<std::string_view, const Entry*> map;
-            for (const Entry& entry : table)
-                map.emplace(entry.key, &entry);
+            std::unordered_map<std::string_view, const Source*> map;
+            for (const Source& source : table)
+                map.emplace(source.key, &source);
             return map;
         }();
         const auto found = index.find(key);
         return found == index.end() ? nullptr : found->second;
+    }
+
+    struct LoadedCatalog
+    {
+        const Catalogs::Catalog* catalog = nullptr;
+        PluralRule rule;
+    };
+
+    const LoadedCatalog* catalogOf(Language language)
+    {
+        static const auto loaded = [] {
+            std::vector<LoadedCatalog> catalogs;
+            // The compiler checked every Plural-Forms header: English's rule never stands in.
+            for (const Catalogs::Catalog& catalog : Catalogs::all())
+                catalogs.push_back(
+                    { &catalog, PluralRule::parse(catalog.pluralForms).value_or(PluralRule()) });
+            return catalogs;
+        }();
+        const auto found = std::find_if(loaded.begin(), loaded.end(),
+            [language](const LoadedCatalog& c) { return c.catalog->language == language.code(); });
+        return found == loaded.end() ? nullptr : &*found;
+    }
+
+    // The text of `source` in `language`, in the plural form `count` takes when it is given;
+    // English where the catalog has no translation of today's English text.
+    std::string_view translated(
+        const Source& source, std::optional<std::uint64_t> count, Language language)
+    {
+        if (const LoadedCatalog* loaded = catalogOf(language)) {
+            const auto messages = loaded->catalog->messages;
+            const auto found = std::lower_bound(messages.begin(), messages.end(), source.key,
+                [](const Catalogs::Message& m, std::string_view key) { return m.context < key; });
+            const auto form = static_cast<std::size_t>(count ? loaded->rule.form(*count) : 0);
+            if (found != messages.end() && found->context == source.key
+                && found->id == source.english && !found->strings[form].empty())
+                return found->strings[form];
+        }
+        const bool other = count && *count != 1 && !source.englishPlural.empty();
+        return other ? source.englishPlural : source.english;
+    }
+
+    // The language's ten digits, or nothing when its catalog does not give exactly ten.
+    std::optional<std::array<std::string, 10>> digitsOf(Language language)
+    {
+        const std::string digits = t("num.digits", language);
+        if (digits == "0123456789")
+            return std::nullopt;
+        std::array<std::string, 10> result;
+        std::size_t count = 0;
+        for (const char c : digits) {
+            const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+            if (!continuation && ++count > result.size())
+                return std::nullopt;
+            if (count == 0)
+                return std::nullopt;
+            result[count - 1] += c;
+        }
+        return count == result.size() ? std::optional(result) : std::nullopt;
     }
 
     // Half away from zero; NaN has no integer and counts as absent, beyond int64 saturates.
@@ -245,9 +304,9 @@ namespace {
         return saturatedInt64(std::round(value));
     }
 
-    std::string integer(std::optional<std::int64_t> value)
+    std::string integerOrZero(std::optional<std::int64_t> value, Language language)
     {
-        return std::to_string(value.value_or(0));
+        return integer(value.value_or(0), language);
     }
 
     // The significant digits of |value| and the position of the decimal point among them, from
@@ -310,10 +369,56 @@ namespace {
 
 std::string t(std::string_view key, Language language)
 {
-    const Entry* entry = find(key);
-    if (entry == nullptr)
+    const Source* source = find(key);
+    return source == nullptr ? std::string(key) : std::string(translated(*source, {}, language));
+}
+
+std::string tn(std::string_view key, std::int64_t count, Language language)
+{
+    const Source* source = find(key);
+    if (source == nullptr)
         return std::string(key);
-    return std::string(language == Language::en ? entry->en : entry->ru);
+    const auto magnitude = static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0));
+    return replacingPlaceholder(
+        std::string(translated(*source, magnitude, language)), integer(count, language));
+}
+
+std::string localDigits(std::string text, Language language)
+{
+    const auto digits = digitsOf(language);
+    if (!digits)
+        return text;
+    std::string result;
+    for (const char c : text)
+        if (c >= '0' && c <= '9')
+            result += (*digits)[static_cast<std::size_t>(c - '0')];
+        else
+            result += c;
+    return result;
+}
+
+std::string integer(std::int64_t value, Language language)
+{
+    return localDigits(std::to_string(value), language);
+}
+
+std::string percent(std::int64_t value, Language language)
+{
+    return replacingPlaceholder(t("num.percent", language), integer(value, language));
+}
+
+TextDirection direction(Language language)
+{
+    return t("language.direction", language) == "rtl" ? TextDirection::rightToLeft
+                                                      : TextDirection::leftToRight;
+}
+
+std::vector<Language> languages()
+{
+    std::vector<Language> result { Language::en };
+    for (const Catalogs::Catalog& catalog : Catalogs::all())
+        result.emplace_back(catalog.language);
+    return result;
 }
 
 std::string machineText(std::string_view key, Language language, MachineName machine)
@@ -325,7 +430,7 @@ std::vector<std::string_view> keys()
 {
     std::vector<std::string_view> result;
     result.reserve(table.size());
-    for (const Entry& entry : table)
+    for (const Source& entry : table)
         result.push_back(entry.key);
     return result;
 }
@@ -337,10 +442,10 @@ std::string duration(std::int64_t minutes, Language language)
     const std::string h = " " + t("h", language);
     const std::string min = " " + t("min", language);
     if (hours == 0)
-        return std::to_string(rest) + min;
+        return integer(rest, language) + min;
     if (rest == 0)
-        return std::to_string(hours) + h;
-    return std::to_string(hours) + h + " " + std::to_string(rest) + min;
+        return integer(hours, language) + h;
+    return integer(hours, language) + h + " " + integer(rest, language) + min;
 }
 
 std::string num(double value, int digits, Language language)
@@ -374,10 +479,10 @@ std::string num(double value, int digits, Language language)
     std::string text = value < 0 && !zero ? "-" : "";
     text += whole;
     if (!fraction.empty()) {
-        text += language == Language::ru ? ',' : '.';
+        text += t("num.decimal", language);
         text += fraction;
     }
-    return text;
+    return localDigits(std::move(text), language);
 }
 
 std::string replacingPlaceholder(std::string text, const std::string& number)
@@ -415,7 +520,7 @@ std::string state(const BatteryReading& reading, Language language)
     }
     if (reading.heldAtLimit() && reading.chargeLimitPercent)
         return replacingPlaceholder(
-            t("state.limit", language), integer(reading.chargeLimitPercent));
+            t("state.limit", language), integerOrZero(reading.chargeLimitPercent, language));
     if (reading.heldAtLimit())
         return t("state.limitFixed", language);
     return t(reading.optimizedHold() ? "state.optimized" : "state.hold", language);
@@ -434,9 +539,9 @@ std::optional<std::string> timeLine(const BatteryReading& reading, Language lang
     // Charging stops at the limit: the time is the time to reach it.
     const std::string lead = reading.state() != BatteryReading::State::charging
         ? t("time.left", language)
-        : reading.chargeLimitPercent
-        ? replacingPlaceholder(t("time.limit", language), integer(reading.chargeLimitPercent))
-        : t("time.full", language);
+        : reading.chargeLimitPercent ? replacingPlaceholder(t("time.limit", language),
+                                           integerOrZero(reading.chargeLimitPercent, language))
+                                     : t("time.full", language);
     return lead + " "
         + (estimate.minutes ? duration(*estimate.minutes, language) : t("time.day", language));
 }
@@ -458,22 +563,27 @@ std::string warning(BatteryReading::Warning warning, const BatteryReading& readi
     using W = BatteryReading::Warning;
     switch (warning) {
     case W::critical:
-        return replacingPlaceholder(t("warn.critical", language), integer(reading.percent));
+        return replacingPlaceholder(
+            t("warn.critical", language), integerOrZero(reading.percent, language));
     case W::low:
-        return replacingPlaceholder(t("warn.low", language), integer(reading.percent));
+        return replacingPlaceholder(
+            t("warn.low", language), integerOrZero(reading.percent, language));
     case W::hot: {
         const auto celsius
             = reading.temperatureC ? roundedToInt64(*reading.temperatureC) : std::nullopt;
-        return replacingPlaceholder(machineText("warn.hot", language, machine), integer(celsius));
+        return replacingPlaceholder(
+            machineText("warn.hot", language, machine), integerOrZero(celsius, language));
     }
     case W::weakCharger:
-        return replacingPlaceholder(t("warn.weak", language), integer(reading.adapterWatts));
+        return replacingPlaceholder(
+            t("warn.weak", language), integerOrZero(reading.adapterWatts, language));
     case W::slowCharging:
         return t("warn.slow", language);
     case W::notCharging:
         return t("warn.notCharging", language);
     case W::healthLow:
-        return replacingPlaceholder(t("warn.health", language), integer(reading.health()));
+        return replacingPlaceholder(
+            t("warn.health", language), integerOrZero(reading.health(), language));
     }
     return {};
 }
@@ -484,7 +594,7 @@ namespace {
         const BatteryReading& reading, const PowerControls& controls, Language language)
     {
         const auto tr = [language](std::string_view key) { return t(key, language); };
-        std::string text = std::to_string(reading.percent) + " % · " + state(reading, language);
+        std::string text = percent(reading.percent, language) + " · " + state(reading, language);
         const auto addLine = [&text](const std::string& line) { text += "\n" + line; };
 
         if (const auto time = timeLine(reading, language))
@@ -493,7 +603,7 @@ namespace {
             addLine(tr("power") + ": " + *power);
         if (reading.onAC && reading.adapterWatts) {
             std::string line
-                = tr("adapter") + ": " + std::to_string(*reading.adapterWatts) + " " + tr("W");
+                = tr("adapter") + ": " + integer(*reading.adapterWatts, language) + " " + tr("W");
             if (reading.adapterName)
                 line += " · " + *reading.adapterName;
             addLine(line);
@@ -502,15 +612,15 @@ namespace {
             addLine(tr("temp") + ": " + num(*reading.temperatureC, 0, language) + " °C");
         if (const auto health = reading.health();
             health && reading.fullCapacity && reading.designCapacity)
-            addLine(tr("health") + ": " + std::to_string(*health) + " % ("
-                + std::to_string(*reading.fullCapacity) + " " + tr("mAh") + " / "
-                + std::to_string(*reading.designCapacity) + ")");
+            addLine(tr("health") + ": " + percent(*health, language) + " ("
+                + integer(*reading.fullCapacity, language) + " " + tr("mAh") + " / "
+                + integer(*reading.designCapacity, language) + ")");
         if (reading.cycles)
-            addLine(tr("cycles") + ": " + std::to_string(*reading.cycles));
+            addLine(tr("cycles") + ": " + integer(*reading.cycles, language));
         if (controls.chargeLimit)
             addLine(chargeLimitLine(*controls.chargeLimit, language));
         else if (reading.chargeLimitPercent)
-            addLine(tr("limit") + ": " + std::to_string(*reading.chargeLimitPercent) + " %");
+            addLine(tr("limit") + ": " + percent(*reading.chargeLimitPercent, language));
         else if (reading.fixedChargeLimit)
             addLine(tr("limit") + ": " + tr("limit.fixedValue"));
         if (controls.profiles)
@@ -549,7 +659,7 @@ std::string deviceName(const Peripheral& device, Language language)
 std::string deviceCharge(const Peripheral& device, Language language)
 {
     if (device.percent)
-        return std::to_string(*device.percent) + " %";
+        return percent(*device.percent, language);
     if (device.level)
         return t("level." + std::string(rawValue(*device.level)), language);
     return dash;

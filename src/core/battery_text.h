@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-/// Every text the user sees, in Russian and English, UTF-8. Each function writes in the language
-/// it is given.
+/// Every text the user sees, UTF-8: English from the table in battery_text.cpp, every other
+/// language from its catalog (po/). Each function writes in the language it is given.
 namespace wattlet::BatteryText {
 
 /// Shown in place of an absent value.
@@ -22,18 +22,32 @@ inline constexpr char minus[] = "\u2212";
 
 /// The text for `key` in `language`, else the key itself.
 [[nodiscard]] std::string t(std::string_view key, Language language);
+/// The text for `key` in the plural form `count` takes in `language` (a negative count counts as
+/// 0), with "%d" replaced by integer() of `count`; else the key itself.
+[[nodiscard]] std::string tn(std::string_view key, std::int64_t count, Language language);
 /// The text of a key that names the computer: its Mac wording (the key with ".mac") on a Mac.
 [[nodiscard]] std::string machineText(std::string_view key, Language language, MachineName machine);
 /// Every key of the table, in table order.
 [[nodiscard]] std::vector<std::string_view> keys();
 
+/// `text` with the ASCII digits written as `language` writes them (Arabic-Indic digits in Arabic).
+[[nodiscard]] std::string localDigits(std::string text, Language language);
+/// A whole number in the language's digits, without grouping.
+[[nodiscard]] std::string integer(std::int64_t value, Language language);
+/// A percentage as the language writes it: "48 %", "48%", "%48", "٤٨٪".
+[[nodiscard]] std::string percent(std::int64_t value, Language language);
+/// Which way the language's lines run.
+[[nodiscard]] TextDirection direction(Language language);
+/// English, then every language with a compiled catalog in po/LINGUAS order.
+[[nodiscard]] std::vector<Language> languages();
+
 /// "45 min", "2 h", "1 h 5 min"; no day unit.
 [[nodiscard]] std::string duration(std::int64_t minutes, Language language);
 
 /// `value` with at most `digits` fraction digits: shortest round-trip decimal, rounded half to
-/// even, trailing zeros dropped, "," in Russian and "." in English, no grouping. A negative
-/// `digits` counts as 0; a value that rounds to zero carries no sign; NaN gives "NaN" and the
-/// infinities "∞" and "-∞".
+/// even, trailing zeros dropped, the language's decimal separator and digits, no grouping. A
+/// negative `digits` counts as 0; a value that rounds to zero carries no sign; NaN gives "NaN" and
+/// the infinities "∞" and "-∞".
 [[nodiscard]] std::string num(double value, int digits, Language language);
 
 /// `text` with every "%d" replaced by `number`; unchanged when it has none.

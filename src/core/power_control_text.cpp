@@ -6,8 +6,6 @@ namespace wattlet::BatteryText {
 
 namespace {
 
-    std::string percent(std::int64_t value) { return std::to_string(value) + " %"; }
-
     // The key's text, or `fallback` where the table has no such key.
     std::string textOr(const std::string& key, const std::string& fallback, Language language)
     {
@@ -22,8 +20,8 @@ std::string chargeLimitText(const ChargeLimitRequest& limit, Language language)
     if (limit.off())
         return t("limit.off", language);
     if (limit.start && *limit.start > 0)
-        return std::to_string(*limit.start) + "\u2013" + percent(limit.end);
-    return percent(limit.end);
+        return integer(*limit.start, language) + "\u2013" + percent(limit.end, language);
+    return percent(limit.end, language);
 }
 
 std::string chargeLimitValue(const ChargeLimitState& state, Language language)
@@ -56,9 +54,11 @@ std::string chargeLimitStatus(const ChargeLimitState& state, Language language)
         return t("limit.fixedOn", language);
     if (!state.end)
         return {};
-    std::string text = replacingPlaceholder(t("limit.stops", language), std::to_string(*state.end));
+    std::string text
+        = replacingPlaceholder(t("limit.stops", language), integer(*state.end, language));
     if (state.start && *state.start > 0)
-        text += replacingPlaceholder(t("limit.restarts", language), std::to_string(*state.start));
+        text
+            += replacingPlaceholder(t("limit.restarts", language), integer(*state.start, language));
     return text + ".";
 }
 

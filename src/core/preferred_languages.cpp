@@ -1,49 +1,54 @@
 #include "preferred_languages.h"
 
+#include "battery_text.h"
+
+#include <algorithm>
+
 namespace wattlet {
+
+namespace {
+
+    std::optional<Language> catalogLanguage(std::string_view code)
+    {
+        const auto all = BatteryText::languages();
+        const auto found
+            = std::find_if(all.begin(), all.end(), [code](Language l) { return l.code() == code; });
+        return found == all.end() ? std::nullopt : std::optional(*found);
+    }
+
+} // namespace
 
 Language preferredLanguage(const std::vector<std::string>& preferredLanguages)
 {
-    // Only the first entry counts: de-DE before ru-RU gives English.
-    if (!preferredLanguages.empty() && preferredLanguages.front().starts_with("ru"))
-        return Language::ru;
+    for (const std::string& entry : preferredLanguages) {
+        std::string name = entry.substr(0, entry.find_first_of(".@"));
+        std::replace(name.begin(), name.end(), '-', '_');
+        if (const auto language = catalogLanguage(name))
+            return *language;
+        if (const auto territory = name.find('_'); territory != std::string::npos)
+            if (const auto language = catalogLanguage(std::string_view(name).substr(0, territory)))
+                return *language;
+    }
     return Language::en;
 }
 
-std::string_view rawValue(LanguageChoice choice)
+std::string rawValue(LanguageChoice choice)
 {
-    switch (choice) {
-    case LanguageChoice::en:
-        return "en";
-    case LanguageChoice::ru:
-        return "ru";
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    return "auto";
+    return choice.language ? std::string(choice.language->code()) : "auto";
 }
 
 std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw)
 {
-    for (const LanguageChoice choice :
-        { LanguageChoice::autoLanguage, LanguageChoice::en, LanguageChoice::ru }) {
-        if (rawValue(choice) == raw)
-            return choice;
-    }
+    if (raw == "auto")
+        return LanguageChoice::autoLanguage;
+    if (const auto language = catalogLanguage(raw))
+        return LanguageChoice { *language };
     return std::nullopt;
 }
 
 Language textLanguage(LanguageChoice choice, const std::vector<std::string>& preferredLanguages)
 {
-    switch (choice) {
-    case LanguageChoice::en:
-        return Language::en;
-    case LanguageChoice::ru:
-        return Language::ru;
-    case LanguageChoice::autoLanguage:
-        break;
-    }
-    return preferredLanguage(preferredLanguages);
+    return choice.language.value_or(preferredLanguage(preferredLanguages));
 }
 
 } // namespace wattlet

@@ -9,16 +9,18 @@
 
 namespace wattlet {
 
-/// The text language for the user's preferred languages (language tags such as "ru_RU.UTF-8" or
-/// "en", most preferred first): Russian when the first one starts with "ru" (case-sensitive),
-/// English for any other and when there is none.
+/// The text language for the user's preferred languages (locale names such as "pt_BR.UTF-8@euro",
+/// "de" or "de-DE", most preferred first): each is tried as itself without its encoding and
+/// modifier ("pt_BR"), then as its bare language ("pt"); the first with a catalog, or English,
+/// wins. English when none has one.
 [[nodiscard]] Language preferredLanguage(const std::vector<std::string>& preferredLanguages);
 
-/// "auto", "en" or "ru".
-[[nodiscard]] std::string_view rawValue(LanguageChoice choice);
-/// Exactly "auto", "en" or "ru" (case-sensitive); nothing for any other text.
+/// "auto", or the chosen language's code ("en", "ru", "pt_BR").
+[[nodiscard]] std::string rawValue(LanguageChoice choice);
+/// "auto" or the code of a language with a catalog, exactly (case-sensitive); nothing for any
+/// other text.
 [[nodiscard]] std::optional<LanguageChoice> languageChoiceFromRaw(std::string_view raw);
-/// The language the texts are written in for `choice`: English or Russian as chosen; for auto
+/// The language the texts are written in for `choice`: the chosen one; for auto
 /// preferredLanguage() of `preferredLanguages`.
 [[nodiscard]] Language textLanguage(
     LanguageChoice choice, const std::vector<std::string>& preferredLanguages);

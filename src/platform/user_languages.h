@@ -6,7 +6,7 @@
 namespace wattlet {
 
 /// The user's preferred languages as the system states them, most preferred first, as written
-/// ("ru_RU.UTF-8", "en"). On Linux: the first entry of LANGUAGE, then LC_ALL, LC_MESSAGES and
+/// ("ru_RU.UTF-8", "en"). On Linux: the entries of LANGUAGE in order, then LC_ALL, LC_MESSAGES and
 /// LANG; "C", "POSIX", their variants and empty values name no language and are skipped.
 /// Empty when none is set.
 [[nodiscard]] std::vector<std::string> userLanguages();

@@ -2,6 +2,8 @@
 
 #include "page_parts.h"
 
+#include "core/battery_text.h"
+
 #include <algorithm>
 
 namespace wattlet {
@@ -18,8 +20,10 @@ SettingsPageView settingsPageView(
     view.login = { t("set.login"), launchAtLogin };
     view.languageLabel = t("set.lang");
     // Each language by its own name, so it can be found whatever the page's language.
-    view.languages = { { t("lang.auto"), LanguageChoice::autoLanguage },
-        { "English", LanguageChoice::en }, { "Русский", LanguageChoice::ru } };
+    view.languages = { { t("lang.auto"), LanguageChoice::autoLanguage } };
+    for (const Language each : BatteryText::languages())
+        view.languages.push_back(
+            { BatteryText::t("language.name", each), LanguageChoice { each } });
     const auto chosen = std::find_if(view.languages.begin(), view.languages.end(),
         [choice](const SettingsPageView::LanguageItem& item) { return item.choice == choice; });
     view.selected = static_cast<int>(chosen - view.languages.begin());

@@ -39,7 +39,7 @@ struct SettingsPageView
     };
 
     std::string languageLabel;
-    /// Auto (in the page's language), then "English" and "Русский" in every language.
+    /// Auto (in the page's language), then every language by its own name ("Deutsch", "日本語").
     std::vector<LanguageItem> languages;
     /// Index into languages of the chosen one.
     int selected = 0;

@@ -1,5 +1,6 @@
 #include "platform/user_languages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string_view>
@@ -25,12 +26,15 @@ std::vector<std::string> userLanguages()
         const char* raw = std::getenv(variable);
         if (raw == nullptr)
             continue;
-        std::string_view value = raw;
-        // Only LANGUAGE lists several, separated by colons; its first one counts.
-        if (std::string_view(variable) == "LANGUAGE")
-            value = value.substr(0, value.find(':'));
-        if (!namesNoLanguage(value))
-            languages.emplace_back(value);
+        // Only LANGUAGE lists several, separated by colons, in the user's order.
+        const char separator = std::string_view(variable) == "LANGUAGE" ? ':' : '\0';
+        for (std::string_view rest = raw; !rest.empty();) {
+            const auto end = std::min(rest.find(separator), rest.size());
+            const std::string_view value = rest.substr(0, end);
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            if (!namesNoLanguage(value))
+                languages.emplace_back(value);
+        }
     }
     return languages;
 }
