@@ -5,6 +5,7 @@
 #include "app/launch_options.h"
 #include "app/prefs.h"
 #include "app/watch_report.h"
+#include "core/battery_text.h"
 #include "platform/charge_limit_control.h"
 #include "platform/single_instance.h"
 #include "ui/startup/app_delegate.h"
@@ -18,29 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr const char* helpText = R"(Usage: wattlet [OPTION]…
-Battery and power supply in the tray.
-
-  --demo=KIND        run on a demo reading (charging, battery, low, devices); the panel opens
-                     by itself
-  --snapshot=DIR     render the panel pictures into DIR and exit
-  --summary          print the battery summary and exit (status 1 without a battery);
-                     with --demo=KIND, the demo reading's
-  --json             print the battery reading as one JSON line and exit; with --demo=KIND,
-                     the demo reading's; both list the batteries of mice, keyboards, headsets
-                     and other devices after the laptop's
-  --health           print the daily battery health log as CSV (date, full, design, cycles,
-                     health) and exit
-  --watch            print the summary's first line now and after every power event, until
-                     killed; with --json one JSON line each time
-  --charge-limit=LIMIT
-                     set the battery's charge limit and exit: END (80), START-END (75-80)
-                     or off; asks for an administrator's password; status 0 only when the
-                     battery then holds it
-  --help             show this help and exit
-  --version          show the version and exit
-)";
 
 void writeLine(const std::string& line)
 {
@@ -76,7 +54,7 @@ int runTray(int argc, char** argv, const wattlet::LaunchOptions& options)
     QApplication app(argc, argv);
     guard.finish();
     QApplication::setApplicationName(wattlet::Brand::appId());
-    QApplication::setApplicationDisplayName(wattlet::Brand::name(false));
+    QApplication::setApplicationDisplayName(wattlet::Brand::name(wattlet::Language::en));
     QApplication::setApplicationVersion(wattlet::Brand::version());
     QApplication::setDesktopFileName(wattlet::Brand::appId());
     // The tray item is the program's only lasting presence; closing the panel must not quit.
@@ -103,7 +81,8 @@ int main(int argc, char** argv)
     if (options.snapshotDir)
         return wattlet::runSnapshotExport(argc, argv, *options.snapshotDir);
     if (options.help) {
-        std::fputs(helpText, stdout);
+        const auto language = wattlet::textLanguage(wattlet::Prefs::storedLanguage());
+        std::fputs(wattlet::BatteryText::t("cli.help", language).c_str(), stdout);
         return 0;
     }
     if (options.version) {

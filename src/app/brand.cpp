@@ -2,13 +2,17 @@
 
 #include "identity.h"
 
+#include "core/battery_text.h"
+
 namespace wattlet::Brand {
 
 QString appId() { return QString::fromLatin1(Identity::appId); }
 
-QString name(bool russian)
+QString name(Language language)
 {
-    return russian ? QStringLiteral("Ваттлет") : QString::fromLatin1(Identity::name);
+    // The build's name in English; a catalog may write it in its own script.
+    return language == Language::en ? QString::fromLatin1(Identity::name)
+                                    : QString::fromStdString(BatteryText::t("app.name", language));
 }
 
 QString version() { return QString::fromLatin1(Identity::version); }

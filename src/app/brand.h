@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -7,8 +9,9 @@ namespace wattlet::Brand {
 
 /// The reverse-DNS application id from the build: the D-Bus name, the desktop entry and the icon.
 [[nodiscard]] QString appId();
-/// The program's name as the user reads it: "Ваттлет" in Russian, else the build's "Wattlet".
-[[nodiscard]] QString name(bool russian);
+/// The program's name as the user reads it in `language`: "Ваттлет" in Russian, "Wattlet" in
+/// English.
+[[nodiscard]] QString name(Language language);
 /// The program's version from the build, "major.minor.patch".
 [[nodiscard]] QString version();
 /// https://morvane.dev

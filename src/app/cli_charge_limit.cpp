@@ -64,10 +64,7 @@ int runChargeLimit(std::string_view value, ChargeLimitControl& control, Language
     const auto t = [language](std::string_view key) { return BatteryText::t(key, language); };
     const auto request = parseChargeLimitRequest(value);
     if (!request)
-        return fail(err,
-            "--charge-limit takes END, START-END or off, whole percentages such as 80 or 75-80, "
-            "END 40 or more",
-            badValue);
+        return fail(err, t("cli.limitSyntax"), badValue);
     waitUntilReady(control, readyTimeoutMs);
     const ChargeLimitState before = control.state();
     if (!before.changeable())

@@ -9,9 +9,9 @@ namespace wattlet {
 
 DesktopNotification fullReminderNotification(const BatteryReading& reading, Language language)
 {
-    return { fullReminderNotificationId, Brand::name(language == Language::ru).toStdString(),
+    return { fullReminderNotificationId, Brand::name(language).toStdString(),
         BatteryText::replacingPlaceholder(
-            BatteryText::t("warn.full", language), std::to_string(reading.percent)),
+            BatteryText::t("warn.full", language), BatteryText::integer(reading.percent, language)),
         DesktopNotification::Urgency::normal, {}, {} };
 }
 

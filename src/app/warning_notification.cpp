@@ -17,7 +17,7 @@ DesktopNotification warningNotification(BatteryReading::Warning warning,
     using W = BatteryReading::Warning;
     using Urgency = DesktopNotification::Urgency;
     DesktopNotification notification { warningNotificationId(warning),
-        Brand::name(language == Language::ru).toStdString(),
+        Brand::name(language).toStdString(),
         BatteryText::warning(warning, reading, language, machineName()), Urgency::normal, {}, {} };
     if (warning == W::critical) {
         notification.urgency = Urgency::critical;

@@ -47,8 +47,9 @@ namespace {
         text("num.digits", "0123456789"),
         // TRANSLATORS: a percentage, %d standing for the number: "%d %", "%d%", "%%d".
         text("num.percent", "%d %"),
-        text("h", "h"),
-        text("min", "min"),
+        // TRANSLATORS: hours and minutes of a duration ("1 h 5 min"), %d the number.
+        plural("h", "%d h", "%d h"),
+        plural("min", "%d min", "%d min"),
         text("W", "W"),
         text("A", "A"),
         text("V", "V"),
@@ -225,6 +226,30 @@ namespace {
         text("set.reminder", "Remind to unplug at"),
         text("set.reminder.limit", "Not needed while a charge limit is set: charging stops at %d % by itself."),
         text("warn.full", "Charged to %d % — you can unplug the charger"),
+        // The program's name and the command line.
+        text("app.name", "Wattlet"),
+        text("cli.help", "Usage: wattlet [OPTION]…\n"
+            "Battery and power supply in the tray.\n"
+            "\n"
+            "  --demo=KIND        run on a demo reading (charging, battery, low, devices); the panel opens\n"
+            "                     by itself\n"
+            "  --snapshot=DIR     render the panel pictures into DIR and exit\n"
+            "  --summary          print the battery summary and exit (status 1 without a battery);\n"
+            "                     with --demo=KIND, the demo reading's\n"
+            "  --json             print the battery reading as one JSON line and exit; with --demo=KIND,\n"
+            "                     the demo reading's; both list the batteries of mice, keyboards, headsets\n"
+            "                     and other devices after the laptop's\n"
+            "  --health           print the daily battery health log as CSV (date, full, design, cycles,\n"
+            "                     health) and exit\n"
+            "  --watch            print the summary's first line now and after every power event, until\n"
+            "                     killed; with --json one JSON line each time\n"
+            "  --charge-limit=LIMIT\n"
+            "                     set the battery's charge limit and exit: END (80), START-END (75-80)\n"
+            "                     or off; asks for an administrator's password; status 0 only when the\n"
+            "                     battery then holds it\n"
+            "  --help             show this help and exit\n"
+            "  --version          show the version and exit\n"),
+        text("cli.limitSyntax", "--charge-limit takes END, START-END or off, whole percentages such as 80 or 75-80, END 40 or more"),
     });
     // clang-format on
 
@@ -404,7 +429,12 @@ std::string integer(std::int64_t value, Language language)
 
 std::string percent(std::int64_t value, Language language)
 {
-    return replacingPlaceholder(t("num.percent", language), integer(value, language));
+    return percentOf(integer(value, language), language);
+}
+
+std::string percentOf(const std::string& number, Language language)
+{
+    return replacingPlaceholder(t("num.percent", language), number);
 }
 
 TextDirection direction(Language language)
@@ -439,13 +469,11 @@ std::string duration(std::int64_t minutes, Language language)
 {
     const std::int64_t hours = minutes / 60;
     const std::int64_t rest = minutes % 60;
-    const std::string h = " " + t("h", language);
-    const std::string min = " " + t("min", language);
     if (hours == 0)
-        return integer(rest, language) + min;
+        return tn("min", rest, language);
     if (rest == 0)
-        return integer(hours, language) + h;
-    return integer(hours, language) + h + " " + integer(rest, language) + min;
+        return tn("h", hours, language);
+    return tn("h", hours, language) + " " + tn("min", rest, language);
 }
 
 std::string num(double value, int digits, Language language)

@@ -36,6 +36,8 @@ inline constexpr char minus[] = "\u2212";
 [[nodiscard]] std::string integer(std::int64_t value, Language language);
 /// A percentage as the language writes it: "48 %", "48%", "%48", "٤٨٪".
 [[nodiscard]] std::string percent(std::int64_t value, Language language);
+/// percent() of a number already written out ("+1,5", "٤٨").
+[[nodiscard]] std::string percentOf(const std::string& number, Language language);
 /// Which way the language's lines run.
 [[nodiscard]] TextDirection direction(Language language);
 /// English, then every language with a compiled catalog in po/LINGUAS order.

@@ -91,7 +91,7 @@ namespace {
         EXPECT_FALSE(Prefs().showPercent());
     }
 
-    TEST(Prefs, TextLanguageIsTheChoiceOrForAutoTheUsersFirstLanguage)
+    TEST(Prefs, TextLanguageIsTheChoiceOrForAutoTheUsersFirstLanguageWithACatalog)
     {
         struct Case
         {
@@ -104,6 +104,8 @@ namespace {
             { LanguageChoice::autoLanguage, "en_GB:ru_RU", Language::en },
             { LanguageChoice::autoLanguage, "ru_UA.UTF-8:en_US", Language::ru },
             { LanguageChoice::autoLanguage, "RU", Language::en },
+            // Without a catalog of its own, a language falls through to the next one.
+            { LanguageChoice::autoLanguage, "xx_YY.UTF-8@x:ru-RU", Language::ru },
             { LanguageChoice::autoLanguage, nullptr, Language::en },
         };
         test::TempHome home;

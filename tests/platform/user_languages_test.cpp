@@ -11,11 +11,11 @@ TEST(UserLanguages, VariablesThatNameALanguageInTheirOrder)
     const char* const names[] = { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG" };
     using List = std::vector<std::string>;
     const std::pair<std::array<const char*, 4>, List> cases[] = {
-        { { "ru_RU:en_US", "en_US.UTF-8", "fr_FR", "de_DE" },
-            { "ru_RU", "en_US.UTF-8", "fr_FR", "de_DE" } },
+        { { "ru_RU:pt_BR.UTF-8@x", "en_US.UTF-8", "fr_FR", "de_DE" },
+            { "ru_RU", "pt_BR.UTF-8@x", "en_US.UTF-8", "fr_FR", "de_DE" } },
         // "C", "POSIX", their variants and empty values name no language.
         { { "", "C", "POSIX", "ru_RU.UTF-8" }, { "ru_RU.UTF-8" } },
-        { { ":ru", nullptr, nullptr, "C.utf8" }, {} },
+        { { ":C:ru", nullptr, nullptr, "C.utf8" }, { "ru" } },
     };
     for (const auto& [variables, languages] : cases) {
         SCOPED_TRACE(languages.empty() ? "(none)" : languages.front());

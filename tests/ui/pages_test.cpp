@@ -3,6 +3,7 @@
 #include "app/demo.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/stepper.h"
+#include "ui/components/sub_header.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/render_image.h"
 #include "ui/panel/panel_view.h"
@@ -107,10 +108,7 @@ namespace {
         fitToContent(page);
         auto* percent = control<ToggleSwitch>(page, "percent");
         auto* login = control<ToggleSwitch>(page, "login");
-        auto* language = control<SegmentedControl>(page, "language");
-        ASSERT_TRUE(percent && login && language);
-        // The language already chosen: no handler runs.
-        QTest::mouseClick(language, Qt::LeftButton, {}, language->segmentRect(1).center());
+        ASSERT_TRUE(percent && login);
         QTest::mouseClick(percent, Qt::LeftButton);
         EXPECT_FALSE(quiet.model->prefs().showPercent());
         EXPECT_EQ(effects, std::vector<std::string> { "update" });
@@ -133,12 +131,21 @@ namespace {
     {
         PanelView panel(*quiet.model, Page::settings, ColorScheme::light);
         fitToContent(panel);
-        auto* language = control<SegmentedControl>(panel, "language");
-        ASSERT_TRUE(language);
-        QTest::mouseClick(language, Qt::LeftButton, {}, language->segmentRect(2).center());
+        QTest::mouseClick(control<QAbstractButton>(panel, "language"), Qt::LeftButton);
+        settle(panel);
+        ASSERT_EQ(panel.page(), Page::language);
+        auto* automatic = control<QAbstractButton>(panel, "language.auto");
+        auto* russian = control<QAbstractButton>(panel, "language.ru");
+        ASSERT_TRUE(automatic && russian);
+        EXPECT_EQ(automatic->isChecked(),
+            quiet.model->prefs().language() == LanguageChoice::autoLanguage);
+        QTest::mouseClick(russian, Qt::LeftButton);
         EXPECT_EQ(quiet.model->prefs().language(), LanguageChoice::ru);
         EXPECT_EQ(effects, (std::vector<std::string> { "rebuild", "update" }));
 
+        settle(panel);
+        EXPECT_TRUE(control<QAbstractButton>(panel, "language.ru")->isChecked());
+        QTest::mouseClick(control<SubHeader>(panel, "")->backButton(), Qt::LeftButton);
         settle(panel);
         EXPECT_EQ(panel.page(), Page::settings);
         EXPECT_EQ(control<ToggleSwitch>(panel, "percent")->accessibleName(),

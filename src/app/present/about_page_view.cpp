@@ -15,7 +15,7 @@ AboutPageView aboutPageView(Language language)
     AboutPageView view;
     view.title = t("about");
     view.back = t("back");
-    view.name = Brand::name(russian).toStdString();
+    view.name = Brand::name(language).toStdString();
     view.version = t("about.version") + " " + Brand::version().toStdString();
     view.made = t("about.made");
     view.local = BatteryText::machineText("about.local", language, machineName());

@@ -48,8 +48,8 @@ namespace {
             return ChargeLimitRequest { newStart, *end };
         };
         if (state.shape == ChargeLimitShape::startAndEnd) {
-            ChargeLimitPageView::Stepper stepper { t("limit.start"), std::to_string(start) + " %",
-                {}, {} };
+            ChargeLimitPageView::Stepper stepper { t("limit.start"),
+                BatteryText::percent(start, t.language), {}, {} };
             const auto moved = [&](std::int64_t delta) -> std::optional<ChargeLimitRequest> {
                 const auto next = stepped(start, delta, 0, draft.end - step);
                 return next ? with(next, draft.end) : std::nullopt;
@@ -60,8 +60,8 @@ namespace {
         }
         const std::optional<std::int64_t> keptStart
             = state.shape == ChargeLimitShape::startAndEnd ? std::optional(start) : std::nullopt;
-        ChargeLimitPageView::Stepper end { t("limit.end"), std::to_string(draft.end) + " %", {},
-            {} };
+        ChargeLimitPageView::Stepper end { t("limit.end"),
+            BatteryText::percent(draft.end, t.language), {}, {} };
         const std::int64_t least = std::max<std::int64_t>(lowestLimitEnd, start + step);
         end.down = with(keptStart, stepped(draft.end, -step, least, 100));
         end.up = with(keptStart, stepped(draft.end, step, least, 100));

@@ -21,15 +21,16 @@ namespace {
     std::string monthLabel(std::int64_t day, const Texts& t)
     {
         const CivilDate date = civilFromDays(day);
-        return t("mon." + std::to_string(date.month)) + " " + std::to_string(date.year);
+        return t("mon." + std::to_string(date.month)) + " "
+            + BatteryText::integer(date.year, t.language);
     }
 
     std::string signedPercent(double value, Language language)
     {
         const std::string magnitude = BatteryText::num(std::fabs(value), 1, language);
-        if (magnitude == "0")
-            return "0 %";
-        return (value < 0 ? minus : "+") + magnitude + " %";
+        if (magnitude == BatteryText::integer(0, language))
+            return BatteryText::percentOf(magnitude, language);
+        return (value < 0 ? minus : "+") + BatteryText::percentOf(magnitude, language);
     }
 
     // The health of the latest entry at or before each step, over the recorded days.
@@ -66,7 +67,7 @@ namespace {
             value = (value - bottom) / (top - bottom) * 100;
         view.values = std::move(values);
         view.range = BatteryText::num(bottom, 0, t.language) + "\u2013"
-            + BatteryText::num(top, 0, t.language) + " %";
+            + BatteryText::percentOf(BatteryText::num(top, 0, t.language), t.language);
         const std::int64_t first = log.entries.front().day;
         const std::int64_t last = log.entries.back().day;
         view.axis = { monthLabel(first, t), monthLabel(first + (last - first) / 2, t),
@@ -89,17 +90,19 @@ HealthPageView healthPageView(
     view.tint = PageParts::healthTint(health);
     chart(view, log, t);
 
-    view.rows.push_back({ t("health.now"), health ? std::to_string(*health) + " %" : dash });
+    view.rows.push_back(
+        { t("health.now"), health ? BatteryText::percent(*health, t.language) : dash });
     const HealthTrend trend = log.trend();
     if (trend.perMonth)
         view.rows.push_back({ t("health.perMonth"), signedPercent(*trend.perMonth, language) });
     if (trend.per100Cycles)
         view.rows.push_back(
             { t("health.perCycles"), signedPercent(*trend.per100Cycles, language) });
-    view.rows.push_back({ t("health.days"), std::to_string(log.entries.size()) });
+    view.rows.push_back({ t("health.days"),
+        BatteryText::integer(static_cast<std::int64_t>(log.entries.size()), t.language) });
     if (trend.spanDays < HealthLog::minimumTrendDays) {
-        view.note
-            = BatteryText::replacingPlaceholder(t("health.wait"), std::to_string(trend.spanDays));
+        view.note = BatteryText::replacingPlaceholder(
+            t("health.wait"), BatteryText::integer(trend.spanDays, t.language));
     }
     return view;
 }

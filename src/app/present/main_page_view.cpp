@@ -14,8 +14,6 @@ namespace {
     using PageParts::Texts;
     using PageParts::upper;
 
-    std::string decimal(std::int64_t value) { return std::to_string(value); }
-
     // The magnitude of a signed change without overflowing at the most negative value.
     std::string magnitude(std::int64_t value)
     {
@@ -61,10 +59,12 @@ namespace {
             { "thermometer.medium", t("tile.temp"),
                 temp ? BatteryText::num(*temp, 0, t.language) + " \u00b0C" : dash,
                 temp && *temp >= BatteryReading::hotC ? "red" : "gold", false, {} },
-            { "heart.fill", t("tile.health"), health ? decimal(*health) + " %" : dash,
+            { "heart.fill", t("tile.health"),
+                health ? BatteryText::percent(*health, t.language) : dash,
                 PageParts::healthTint(health), true, t("health.open") },
-            { "arrow.triangle.2.circlepath", t("tile.cycles"), r.cycles ? decimal(*r.cycles) : dash,
-                "malachite", false, {} },
+            { "arrow.triangle.2.circlepath", t("tile.cycles"),
+                r.cycles ? BatteryText::integer(*r.cycles, t.language) : dash, "malachite", false,
+                {} },
         } };
     }
 
@@ -87,7 +87,9 @@ namespace {
     {
         std::vector<MainPageView::Detail> rows;
         if (r.onAC) {
-            std::string adapter = r.adapterWatts ? decimal(*r.adapterWatts) + " " + t("W") : dash;
+            std::string adapter = r.adapterWatts
+                ? BatteryText::integer(*r.adapterWatts, t.language) + " " + t("W")
+                : dash;
             if (r.adapterName)
                 adapter += " \u00b7 " + *r.adapterName;
             rows.push_back({ t("adapter"), adapter });
@@ -97,11 +99,13 @@ namespace {
         }
         if (r.fullCapacity && r.designCapacity)
             rows.push_back({ t("capacity"),
-                decimal(*r.fullCapacity) + " / " + decimal(*r.designCapacity) + " " + t("mAh") });
+                BatteryText::integer(*r.fullCapacity, t.language) + " / "
+                    + BatteryText::integer(*r.designCapacity, t.language) + " " + t("mAh") });
         if (r.remainingCapacity)
-            rows.push_back({ t("remaining"), decimal(*r.remainingCapacity) + " " + t("mAh") });
+            rows.push_back({ t("remaining"),
+                BatteryText::integer(*r.remainingCapacity, t.language) + " " + t("mAh") });
         if (r.chargeLimitPercent)
-            rows.push_back({ t("limit"), decimal(*r.chargeLimitPercent) + " %" });
+            rows.push_back({ t("limit"), BatteryText::percent(*r.chargeLimitPercent, t.language) });
         return rows;
     }
 
@@ -127,7 +131,10 @@ namespace {
             return c;
         }
         if (delta)
-            c.delta = (*delta < 0 ? minus : "+") + magnitude(*delta) + " % " + t("delta");
+            c.delta = (*delta < 0 ? minus : "+")
+                + BatteryText::percentOf(
+                    BatteryText::localDigits(magnitude(*delta), t.language), t.language)
+                + " " + t("delta");
         c.values = series;
         c.tint = toneName(r, levels);
         c.left = t("chart.left");

@@ -33,8 +33,8 @@ namespace {
 
     std::string header(const BatteryReading& reading, Language language)
     {
-        std::string text
-            = std::to_string(reading.percent) + " % · " + BatteryText::state(reading, language);
+        std::string text = BatteryText::percent(reading.percent, language) + " · "
+            + BatteryText::state(reading, language);
         if (const auto time = BatteryText::timeLine(reading, language))
             text += " · " + *time;
         return text;

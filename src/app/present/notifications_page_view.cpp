@@ -11,8 +11,6 @@ namespace {
 
     using PageParts::Texts;
 
-    std::string percentText(std::int64_t percent) { return std::to_string(percent) + " %"; }
-
     // The next multiple of the step below or above `value`, kept within [floor, ceiling];
     // absent when that does not move it.
     std::optional<std::int64_t> stepped(
@@ -28,9 +26,10 @@ namespace {
 
     NotificationsPageView::Level level(const WarningLevels& levels,
         std::int64_t WarningLevels::* member, std::int64_t floor, std::int64_t ceiling,
-        std::string label)
+        std::string label, Language language)
     {
-        NotificationsPageView::Level view { std::move(label), percentText(levels.*member), {}, {} };
+        NotificationsPageView::Level view { std::move(label),
+            BatteryText::percent(levels.*member, language), {}, {} };
         for (const bool up : { false, true }) {
             if (const auto next = stepped(levels.*member, up, floor, ceiling)) {
                 WarningLevels changed = levels;
@@ -55,11 +54,12 @@ NotificationsPageView notificationsPageView(bool notify, bool sound, const Warni
     view.notify = { t("set.notify"), notify };
     view.sound = { t("set.sound"), sound };
     view.levelsLabel = t("set.levels");
-    view.low
-        = level(levels, &WarningLevels::lowPercent, levels.criticalPercent + 1, max, t("set.low"));
-    view.critical = level(
-        levels, &WarningLevels::criticalPercent, min, levels.lowPercent - 1, t("set.critical"));
-    view.deviceLow = level(levels, &WarningLevels::deviceLowPercent, min, max, t("devices"));
+    view.low = level(levels, &WarningLevels::lowPercent, levels.criticalPercent + 1, max,
+        t("set.low"), language);
+    view.critical = level(levels, &WarningLevels::criticalPercent, min, levels.lowPercent - 1,
+        t("set.critical"), language);
+    view.deviceLow
+        = level(levels, &WarningLevels::deviceLowPercent, min, max, t("devices"), language);
 
     view.reminderLabel = t("set.reminder");
     std::vector<std::int64_t> choices { 0, 80, 90, 100 };
@@ -67,14 +67,15 @@ NotificationsPageView notificationsPageView(bool notify, bool sound, const Warni
         choices.insert(
             std::upper_bound(choices.begin(), choices.end(), reminderPercent), reminderPercent);
     for (const std::int64_t percent : choices)
-        view.reminders.push_back({ percent == 0 ? t("set.off") : percentText(percent), percent });
+        view.reminders.push_back(
+            { percent == 0 ? t("set.off") : BatteryText::percent(percent, t.language), percent });
     view.reminderEnabled = !chargeLimitPercent;
     const std::int64_t shown = view.reminderEnabled ? reminderPercent : 0;
     view.selected
         = static_cast<int>(std::find(choices.begin(), choices.end(), shown) - choices.begin());
     if (chargeLimitPercent)
         view.reminderNote = BatteryText::replacingPlaceholder(
-            t("set.reminder.limit"), std::to_string(*chargeLimitPercent));
+            t("set.reminder.limit"), BatteryText::integer(*chargeLimitPercent, t.language));
     return view;
 }
 

@@ -3,6 +3,7 @@
 #include "about_page.h"
 #include "charge_limit_page.h"
 #include "health_page.h"
+#include "language_page.h"
 #include "main_page.h"
 #include "notifications_page.h"
 #include "page_layout.h"
@@ -10,6 +11,7 @@
 
 #include "app/app_model.h"
 #include "app/present/footer_view.h"
+#include "core/battery_text.h"
 #include "ui/components/footer_button.h"
 #include "ui/components/plain_button.h"
 #include "ui/drawing/qt_text.h"
@@ -114,7 +116,9 @@ void PanelView::toggleAbout() { setPage(m_page == Page::about ? Page::main : Pag
 void PanelView::toggleSettings()
 {
     // The settings' own pages count as the settings.
-    setPage(m_page == Page::settings || m_page == Page::chargeLimit ? Page::main : Page::settings);
+    const bool settings
+        = m_page == Page::settings || m_page == Page::chargeLimit || m_page == Page::language;
+    setPage(settings ? Page::main : Page::settings);
 }
 
 void PanelView::scheduleRebuild()
@@ -129,6 +133,10 @@ void PanelView::scheduleRebuild()
 void PanelView::rebuild()
 {
     m_rebuildPending = false;
+    // The panel mirrors in a right-to-left language, whatever the application's direction.
+    const bool rightToLeft
+        = BatteryText::direction(m_model.prefs().textLanguage()) == TextDirection::rightToLeft;
+    setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     showPage();
     showFooter();
     fitHeight();
@@ -149,7 +157,7 @@ void PanelView::showPage()
     case Page::settings:
         m_pageWidget = new SettingsPage(
             m_model, back, [this] { setPage(Page::notifications); },
-            [this] { setPage(Page::chargeLimit); }, this);
+            [this] { setPage(Page::chargeLimit); }, [this] { setPage(Page::language); }, this);
         break;
     case Page::chargeLimit:
         m_pageWidget = new ChargeLimitPage(m_model, [this] { setPage(Page::settings); }, this);
@@ -159,6 +167,9 @@ void PanelView::showPage()
         break;
     case Page::health:
         m_pageWidget = new HealthPage(m_model, back, this);
+        break;
+    case Page::language:
+        m_pageWidget = new LanguagePage(m_model.prefs(), [this] { setPage(Page::settings); }, this);
         break;
     case Page::notifications:
         m_pageWidget = new NotificationsPage(m_model, [this] { setPage(Page::settings); }, this);

@@ -11,7 +11,7 @@ namespace wattlet {
 
 class AppModel;
 
-enum class Page { main, settings, about, health, notifications, chargeLimit };
+enum class Page { main, settings, about, health, notifications, chargeLimit, language };
 
 /// The panel: one page, a faint separator and the footer (the author's link and the about,
 /// settings and quit buttons), 344 points wide and as tall as its content, on an opaque grey of

@@ -10,7 +10,6 @@
 #include "app/present/settings_page_view.h"
 #include "core/battery_text.h"
 #include "ui/components/page_link_row.h"
-#include "ui/components/segmented_control.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/qt_text.h"
@@ -53,24 +52,11 @@ namespace {
         column->addWidget(login);
     }
 
-    // The language's label and its segmented control, one segment per item of the view.
-    QLayout* languageChoice(const SettingsPageView& view, Prefs& prefs)
-    {
-        QVBoxLayout* language = captionedGroup(qText(view.languageLabel));
-        QStringList segments;
-        for (const SettingsPageView::LanguageItem& item : view.languages)
-            segments.push_back(qText(item.label));
-        language->addWidget(choiceControl(segments, view.selected, QStringLiteral("language"),
-            qText(view.languageLabel), [&prefs, items = view.languages](int index) {
-                prefs.setLanguage(items.at(static_cast<std::size_t>(index)).choice);
-            }));
-        return language;
-    }
-
 } // namespace
 
 SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
-    std::function<void()> openNotifications, std::function<void()> openChargeLimit, QWidget* parent)
+    std::function<void()> openNotifications, std::function<void()> openChargeLimit,
+    std::function<void()> openLanguage, QWidget* parent)
     : QWidget(parent)
 {
     Prefs& prefs = model.prefs();
@@ -80,7 +66,10 @@ SettingsPage::SettingsPage(AppModel& model, std::function<void()> back,
     column->addWidget(new SubHeader(qText(view.title), qText(view.back), std::move(back)));
     addRows(column, view, chargeLimitRow(model.chargeLimit().state(), prefs.textLanguage()), prefs,
         std::move(openNotifications), std::move(openChargeLimit));
-    column->addLayout(languageChoice(view, prefs));
+    const auto chosen = static_cast<std::size_t>(view.selected);
+    column->addWidget(pageLink(view.languageLabel,
+        chosen < view.languages.size() ? view.languages[chosen].label : std::string(),
+        QStringLiteral("language"), std::move(openLanguage)));
     // What the power mode does when the charger comes or goes, where the daemon runs.
     const PowerProfiles* profiles = model.powerProfiles();
     if (const auto mode = powerProfileView(profiles ? profiles->state() : std::nullopt,

@@ -9,11 +9,10 @@ namespace wattlet {
 class AppModel;
 
 /// The settings page: switches for the percentage and launch at login, rows that open the
-/// notifications page and the charge-limit page (the latter showing what the battery holds), and
-/// the language as a segmented control. Each control writes its preference at once; the model
-/// follows the preferences (the tray item, and for a language every view of the model). The
-/// switches, the rows and the segmented control are named "percent", "login", "notifications",
-/// "chargeLimit" and "language".
+/// notifications page, the charge-limit page (showing what the battery holds) and the language
+/// page (showing the chosen language). Each control writes its preference at once; the model
+/// follows the preferences. The switches and the rows are named "percent", "login",
+/// "notifications", "chargeLimit" and "language".
 class SettingsPage : public QWidget
 {
     Q_OBJECT
@@ -21,7 +20,7 @@ class SettingsPage : public QWidget
 public:
     SettingsPage(AppModel& model, std::function<void()> back,
         std::function<void()> openNotifications = {}, std::function<void()> openChargeLimit = {},
-        QWidget* parent = nullptr);
+        std::function<void()> openLanguage = {}, QWidget* parent = nullptr);
 };
 
 } // namespace wattlet

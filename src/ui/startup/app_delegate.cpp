@@ -1,6 +1,8 @@
 #include "app_delegate.h"
 
 #include "app/demo.h"
+#include "app/prefs.h"
+#include "core/battery_text.h"
 #include "platform/wall_clock.h"
 #include "ui/desktop/application_icon.h"
 
@@ -32,6 +34,15 @@ bool AppDelegate::launch(SingleInstance& instance)
     m_model = std::make_unique<AppModel>(std::move(demo), m_deps);
     if (m_demoKind)
         m_model->setDemoPeripherals(Demo::peripherals(*m_demoKind));
+    // Menus and dialogs mirror in a right-to-left language, from the start and on every change.
+    const auto followLanguage = [this] {
+        const Language language = m_model->prefs().textLanguage();
+        QGuiApplication::setLayoutDirection(
+            BatteryText::direction(language) == TextDirection::rightToLeft ? Qt::RightToLeft
+                                                                           : Qt::LeftToRight);
+    };
+    followLanguage();
+    connect(&m_model->prefs(), &Prefs::languageChanged, this, followLanguage);
     m_status = std::make_unique<StatusController>(*m_model, m_panel);
     m_model->start();
     if (m_demoKind) {
