@@ -1,4 +1,5 @@
 #include "app/cli_report.h"
+#include "core/battery_text.h"
 #include "support/temp_env.h"
 
 #include <QStringList>
@@ -74,6 +75,17 @@ namespace {
         EXPECT_EQ(summary.output, "No battery\n");
         EXPECT_EQ(summary.status, 1);
         EXPECT_EQ(run({ "--json" }).output, "null\n");
+    }
+
+    TEST_F(CliReport, SpeaksTheFirstOfTheUsersLanguagesWithACatalog)
+    {
+        m_env.set("LANGUAGE", QStringLiteral("xx_YY:de_AT.UTF-8:fr"));
+        EXPECT_EQ(run({ "--summary" }).output, "Kein Akku\n");
+        for (const Language language : BatteryText::languages()) {
+            SCOPED_TRACE(language.code());
+            m_env.set("LANGUAGE", QString::fromStdString(std::string(language.code()) + ".UTF-8"));
+            EXPECT_EQ(run({ "--summary" }).output, BatteryText::t("noBattery", language) + "\n");
+        }
     }
 
     // The texts are BatteryText's and readingJson()'s; here what the report adds to them.

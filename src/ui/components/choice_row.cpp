@@ -36,8 +36,7 @@ ChoiceRow::ChoiceRow(
 QSize ChoiceRow::sizeHint() const
 {
     const QFont font = rowFont();
-    const qreal width
-        = TextBlock::naturalWidth(text(), font) + Style::defaultSpacing + checkWidth;
+    const qreal width = TextBlock::naturalWidth(text(), font) + Style::defaultSpacing + checkWidth;
     const qreal height = std::max(rowHeight, TextBlock::lineHeight(font));
     return { static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)) };
 }

@@ -16,8 +16,8 @@ class ChoiceRow : public PlainButton
     Q_OBJECT
 
 public:
-    ChoiceRow(const QString& label, bool chosen, std::function<void()> choose,
-        QWidget* parent = nullptr);
+    ChoiceRow(
+        const QString& label, bool chosen, std::function<void()> choose, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;

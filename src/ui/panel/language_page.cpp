@@ -19,16 +19,15 @@ LanguagePage::LanguagePage(Prefs& prefs, std::function<void()> back, QWidget* pa
     const SettingsPageView view = settingsPageView(prefs.showPercent(), prefs.notify(),
         prefs.launchAtLogin(), prefs.language(), prefs.textLanguage());
     QVBoxLayout* column = pageLayout(this, 4);
-    column->addWidget(
-        new SubHeader(qText(view.languageLabel), qText(BatteryText::t("back", prefs.textLanguage())),
-            std::move(back)));
+    column->addWidget(new SubHeader(qText(view.languageLabel),
+        qText(BatteryText::t("back", prefs.textLanguage())), std::move(back)));
     column->addSpacing(10);
     for (std::size_t index = 0; index < view.languages.size(); ++index) {
         const SettingsPageView::LanguageItem& item = view.languages[index];
         auto* row = new ChoiceRow(qText(item.label), static_cast<int>(index) == view.selected,
             [&prefs, choice = item.choice] { prefs.setLanguage(choice); });
-        row->setObjectName(QStringLiteral("language.")
-            + QString::fromStdString(rawValue(item.choice)));
+        row->setObjectName(
+            QStringLiteral("language.") + QString::fromStdString(rawValue(item.choice)));
         column->addWidget(row);
     }
 }
