@@ -47,7 +47,9 @@ int runTray(int argc, char** argv, const wattlet::LaunchOptions& options)
     const wattlet::DisplayChoice display
         = wattlet::chooseDisplay(QProcessEnvironment::systemEnvironment());
     if (display.error) {
-        std::fprintf(stderr, "%s\n", display.error->toLocal8Bit().constData());
+        const auto language = wattlet::textLanguage(wattlet::Prefs::storedLanguage());
+        std::fprintf(
+            stderr, "wattlet: %s\n", wattlet::BatteryText::t("cli.noDisplay", language).c_str());
         return 1;
     }
     wattlet::DisplayStartGuard guard(display);

@@ -249,6 +249,9 @@ namespace {
             "                     battery then holds it\n"
             "  --help             show this help and exit\n"
             "  --version          show the version and exit\n"),
+        // TRANSLATORS: %d stands for the display settings: "platform xcb, WAYLAND_DISPLAY=, DISPLAY=:0".
+        text("cli.displayFailed", "cannot open the display (%d); --summary and --watch work without one"),
+        text("cli.noDisplay", "no display (neither WAYLAND_DISPLAY nor DISPLAY is set); --summary and --watch work without one"),
         text("cli.limitSyntax", "--charge-limit takes END, START-END or off, whole percentages such as 80 or 75-80, END 40 or more"),
     });
     // clang-format on

@@ -1,5 +1,8 @@
 #include "display_start.h"
 
+#include "app/prefs.h"
+#include "core/battery_text.h"
+
 #include <QtGlobal>
 
 #include <cstdio>
@@ -19,6 +22,8 @@ namespace {
 
     QtMessageHandler previousHandler = nullptr;
     std::vector<HeldMessage> held;
+    // Made before Qt starts: the handler must not read settings while Qt aborts.
+    QString failureText;
 
     void holdOrLeave(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
@@ -27,12 +32,13 @@ namespace {
             return;
         }
         // Qt aborts after a fatal message; a missing display is no crash.
-        const QString line
-            = QStringLiteral("wattlet: cannot open the display (platform %1, "
-                             "WAYLAND_DISPLAY=%2, DISPLAY=%3); "
-                             "--summary and --watch work without one\n")
+        const QString settings
+            = QStringLiteral("platform %1, WAYLAND_DISPLAY=%2, DISPLAY=%3")
                   .arg(qEnvironmentVariable("QT_QPA_PLATFORM"),
                       qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"));
+        QString line = failureText;
+        line.replace(QStringLiteral("%d"), settings);
+        line = QStringLiteral("wattlet: ") + line + QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
         std::_Exit(1);
@@ -47,6 +53,8 @@ DisplayStartGuard::DisplayStartGuard(const DisplayChoice& choice)
         m_platformSet = true;
     }
     held.clear();
+    failureText = QString::fromStdString(
+        BatteryText::t("cli.displayFailed", textLanguage(Prefs::storedLanguage())));
     previousHandler = qInstallMessageHandler(holdOrLeave);
 }
 
