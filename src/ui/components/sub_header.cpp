@@ -2,6 +2,7 @@
 
 #include "ui/components/plain_button.h"
 #include "ui/drawing/icon_label.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
@@ -23,8 +24,9 @@ namespace {
 
     IconLabel backLabel(const QString& text)
     {
+        // The chevron points back, to the leading edge: to the right in a right-to-left panel.
         return { QStringLiteral("chevron.left"), text, Style::font(12, Style::TextWeight::medium),
-            Style::symbolWeight(Style::TextWeight::medium) };
+            Style::symbolWeight(Style::TextWeight::medium), true };
     }
 
     class BackButton : public PlainButton
@@ -50,7 +52,8 @@ namespace {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setOpacity(labelOpacity());
-            backLabel(text()).paint(painter, rect(), Palette::malachite(), Qt::AlignLeft);
+            backLabel(text()).paint(
+                painter, Mirror(*this), rect(), Palette::malachite(), Qt::AlignLeft);
             painter.setOpacity(1.0);
             paintFocusRing(painter, rect(), 5);
         }
@@ -92,7 +95,9 @@ QSize SubHeader::minimumSizeHint() const
         sizeHint().height() };
 }
 
-QRectF SubHeader::titleRect() const
+QRectF SubHeader::titleRect() const { return Mirror(*this)(logicalTitleRect()); }
+
+QRectF SubHeader::logicalTitleRect() const
 {
     // Both spacers share the free space equally, as in a row of back, spacer, title, spacer,
     // invisible back text with the default spacing between neighbours.
@@ -105,22 +110,20 @@ QRectF SubHeader::titleRect() const
 
 void SubHeader::resizeEvent(QResizeEvent*)
 {
-    m_backButton->setGeometry(0, 0, m_backButton->sizeHint().width(), height());
+    m_backButton->setGeometry(
+        Mirror(*this)(QRect(0, 0, m_backButton->sizeHint().width(), height())));
 }
 
 void SubHeader::paintEvent(QPaintEvent*)
 {
     const QFont font = titleFont();
-    const QRectF title = titleRect();
-    const FittedLine line = fitLine(m_title, font, title.width() + 0.5);
+    const QRectF title = logicalTitleRect();
     const QFontMetricsF metrics(font);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(line.font);
     painter.setPen(Scheme::of(this).primary());
-    painter.drawText(
-        QPointF(title.left(), title.center().y() - metrics.height() / 2 + metrics.ascent()),
-        line.text);
+    drawLine(painter, fitLine(m_title, font, title.width() + 0.5), Mirror(*this), title,
+        Qt::AlignLeft, title.center().y() - metrics.height() / 2 + metrics.ascent());
 }
 
 } // namespace wattlet

@@ -64,7 +64,12 @@ namespace {
         void setGeometry(const QRect& rect) override
         {
             m_rect = rect;
-            widget()->setGeometry(rect.marginsAdded(m_overhang));
+            // The ring leads the row: at the right edge in a right-to-left panel.
+            QMargins overhang = m_overhang;
+            if (widget()->isRightToLeft())
+                overhang = { m_overhang.right(), m_overhang.top(), m_overhang.left(),
+                    m_overhang.bottom() };
+            widget()->setGeometry(rect.marginsAdded(overhang));
         }
         [[nodiscard]] QRect geometry() const override { return m_rect; }
 

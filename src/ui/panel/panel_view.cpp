@@ -12,6 +12,7 @@
 #include "app/present/footer_view.h"
 #include "ui/components/footer_button.h"
 #include "ui/components/plain_button.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/qt_text.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/style.h"
@@ -19,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QUrl>
@@ -54,9 +56,10 @@ namespace {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setOpacity(labelOpacity());
-            painter.setFont(font11());
+            const QFontMetricsF metrics(font11());
             painter.setPen(Scheme::of(this).secondary());
-            painter.drawText(QRectF(rect()), Qt::AlignLeft | Qt::AlignVCenter, text());
+            drawLine(painter, fitLine(text(), font11(), width()), Mirror(*this), rect(),
+                Qt::AlignLeft, (height() - metrics.height()) / 2 + metrics.ascent());
             painter.setOpacity(1.0);
             paintFocusRing(painter, rect(), 4);
         }
