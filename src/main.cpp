@@ -24,7 +24,9 @@ Battery and power supply in the tray.
 
   --demo=KIND        run on a demo reading (charging, battery, low, devices); the panel opens
                      by itself
-  --snapshot=DIR     render the panel pictures into DIR and exit
+  --snapshot=DIR     render the panel pictures into DIR and exit; with
+                     --snapshot-languages=CODES only those languages (de,ja,ar), with
+                     --snapshot-direction=rtl (or ltr) every picture in that direction
   --summary          print the battery summary and exit (status 1 without a battery);
                      with --demo=KIND, the demo reading's
   --json             print the battery reading as one JSON line and exit; with --demo=KIND,
@@ -101,7 +103,8 @@ int main(int argc, char** argv)
 
     // The snapshot option wins over every other one, wherever it stands.
     if (options.snapshotDir)
-        return wattlet::runSnapshotExport(argc, argv, *options.snapshotDir);
+        return wattlet::runSnapshotExport(argc, argv,
+            { *options.snapshotDir, options.snapshotLanguages, options.snapshotDirection });
     if (options.help) {
         std::fputs(helpText, stdout);
         return 0;
