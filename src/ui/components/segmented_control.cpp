@@ -112,7 +112,8 @@ void SegmentedControl::paintLabels(QPainter& p, const QColor& text) const
     const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     for (int i = 0; i < m_segments.size(); ++i) {
         const QRect r = logicalSegment(i);
-        drawLine(p, fitLine(m_segments[i], font(), r.width() - 8), Mirror(*this), r,
+        // Three choices share a narrow row: a long word shrinks a little before it is cut.
+        drawLine(p, fitLine(m_segments[i], font(), r.width() - 8, 0.85), Mirror(*this), r,
             Qt::AlignHCenter, baseline);
     }
 }

@@ -100,10 +100,13 @@ QRectF SubHeader::titleRect() const { return Mirror(*this)(logicalTitleRect()); 
 QRectF SubHeader::logicalTitleRect() const
 {
     // Both spacers share the free space equally, as in a row of back, spacer, title, spacer,
-    // invisible back text with the default spacing between neighbours.
+    // invisible back text with the default spacing between neighbours. A title too long for
+    // that row takes the invisible text's room first: off centre is better than cut.
     const qreal back = m_backButton->width();
-    const qreal room = std::max<qreal>(0.0, width() - back - ghostWidth() - 4 * spacing);
-    const qreal titleWidth = std::min(TextBlock::naturalWidth(m_title, titleFont()), room);
+    const qreal natural = TextBlock::naturalWidth(m_title, titleFont());
+    const qreal ghost = std::clamp(width() - back - 4 * spacing - natural, 0.0, ghostWidth());
+    const qreal room = std::max<qreal>(0.0, width() - back - ghost - 4 * spacing);
+    const qreal titleWidth = std::min(natural, room);
     const qreal free = room - titleWidth;
     return { back + 2 * spacing + free / 2, 0, titleWidth, static_cast<qreal>(height()) };
 }
