@@ -81,7 +81,8 @@ int main(int argc, char** argv)
 
     // The snapshot option wins over every other one, wherever it stands.
     if (options.snapshotDir)
-        return wattlet::runSnapshotExport(argc, argv, *options.snapshotDir);
+        return wattlet::runSnapshotExport(argc, argv,
+            { *options.snapshotDir, options.snapshotLanguages, options.snapshotDirection });
     if (options.help) {
         const auto language = wattlet::textLanguage(wattlet::Prefs::storedLanguage());
         std::fputs(wattlet::BatteryText::t("cli.help", language).c_str(), stdout);

@@ -1,24 +1,43 @@
 #include "launch_options.h"
 
+#include <string>
+#include <type_traits>
+
 namespace wattlet {
+
+namespace {
+
+    // Takes the value of "PREFIXvalue" into `slot` unless an earlier argument did; true when
+    // `argument` has the prefix.
+    template <typename T>
+    bool take(const QString& argument, QLatin1String prefix, std::optional<T>& slot)
+    {
+        if (!argument.startsWith(prefix))
+            return false;
+        if (!slot) {
+            const QString value = argument.mid(prefix.size());
+            if constexpr (std::is_same_v<T, std::string>)
+                slot = value.toStdString();
+            else
+                slot = value;
+        }
+        return true;
+    }
+
+} // namespace
 
 LaunchOptions launchOptions(const QStringList& arguments)
 {
-    const QString snapshotPrefix = QStringLiteral("--snapshot=");
-    const QString demoPrefix = QStringLiteral("--demo=");
-    const QString limitPrefix = QStringLiteral("--charge-limit=");
     LaunchOptions options;
     for (const QString& argument : arguments) {
-        if (argument.startsWith(snapshotPrefix)) {
-            if (!options.snapshotDir)
-                options.snapshotDir = argument.mid(snapshotPrefix.size());
-        } else if (argument.startsWith(demoPrefix)) {
-            if (!options.demoKind)
-                options.demoKind = argument.mid(demoPrefix.size()).toStdString();
-        } else if (argument.startsWith(limitPrefix)) {
-            if (!options.chargeLimit)
-                options.chargeLimit = argument.mid(limitPrefix.size()).toStdString();
-        } else if (argument == QLatin1String("--help")) {
+        const bool valued = take(argument, QLatin1String("--snapshot="), options.snapshotDir)
+            || take(argument, QLatin1String("--snapshot-languages="), options.snapshotLanguages)
+            || take(argument, QLatin1String("--snapshot-direction="), options.snapshotDirection)
+            || take(argument, QLatin1String("--demo="), options.demoKind)
+            || take(argument, QLatin1String("--charge-limit="), options.chargeLimit);
+        if (valued)
+            continue;
+        if (argument == QLatin1String("--help")) {
             options.help = true;
         } else if (argument == QLatin1String("--version")) {
             options.version = true;

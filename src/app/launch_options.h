@@ -15,6 +15,10 @@ struct LaunchOptions
     bool version = false;
     /// "--snapshot=DIR": render the panel pictures into DIR (possibly empty) and exit.
     std::optional<QString> snapshotDir;
+    /// "--snapshot-languages=CODES": the pictures' languages, comma-separated codes ("en,ru").
+    std::optional<QString> snapshotLanguages;
+    /// "--snapshot-direction=DIRECTION": "rtl" or "ltr" for every picture.
+    std::optional<QString> snapshotDirection;
     /// "--demo=KIND": run on a demo reading of KIND (possibly empty).
     std::optional<std::string> demoKind;
     /// "--watch": print one report line per refresh until killed.
@@ -32,8 +36,8 @@ struct LaunchOptions
     [[nodiscard]] bool asksReport() const { return summary || json || health; }
 };
 
-/// Reads `arguments` (the program's path included). "--snapshot=", "--demo=" and "--charge-limit="
-/// are case-sensitive prefixes taking the rest of the argument; the first match of each counts. The
+/// Reads `arguments` (the program's path included). The options with "=" are case-sensitive
+/// prefixes taking the rest of the argument; the first match of each counts. The
 /// other options match whole arguments; unknown arguments are ignored.
 [[nodiscard]] LaunchOptions launchOptions(const QStringList& arguments);
 

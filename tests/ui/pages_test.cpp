@@ -1,13 +1,16 @@
 #include "panel_test_support.h"
 
 #include "app/demo.h"
+#include "core/preferred_languages.h"
 #include "ui/components/segmented_control.h"
 #include "ui/components/stepper.h"
 #include "ui/components/sub_header.h"
 #include "ui/components/toggle_switch.h"
 #include "ui/drawing/render_image.h"
+#include "ui/drawing/text_fit_watch.h"
 #include "ui/panel/panel_view.h"
 #include "ui/panel/settings_page.h"
+#include "ui/startup/snapshot_export.h"
 
 #include <QFile>
 #include <QTest>
@@ -37,36 +40,45 @@ namespace {
         return result;
     }
 
-    // Russian texts run longer; each language gets one of the schemes.
-    TEST(Pages, NothingIsCutOnTheGreyOfTheScheme)
+    // The texts of a page that were cut or had to break a word, as the failure names them.
+    std::vector<std::string> misses(const TextFitWatch& watch)
+    {
+        std::vector<std::string> result;
+        for (const TextMiss& miss : watch.misses())
+            result.push_back(QStringLiteral("%1 needs %2 of %3")
+                    .arg(miss.text)
+                    .arg(miss.neededWidth, 0, 'f', 1)
+                    .arg(miss.givenWidth, 0, 'f', 1)
+                    .toStdString());
+        return result;
+    }
+
+    // Every picture of the snapshot export and the other states of the pages, in every language
+    // the panel is written in (each with one of the schemes), at the default font.
+    TEST(Pages, EveryTextFitsInEveryLanguage)
     {
         BatteryReading troubled = Demo::reading("low", 0);
         troubled.fullCapacity = 6000; // critical, hot and worn: three warnings, two of them long
-        struct Shot
-        {
-            const char* name;
-            std::optional<BatteryReading> reading;
-            Page page;
-        };
-        const Shot shots[] = {
-            { "devices", Demo::reading("charging", 0), Page::main },
+        std::vector<std::tuple<std::string, std::optional<BatteryReading>, Page>> shots {
             { "warnings", troubled, Page::main },
             { "no battery", std::nullopt, Page::main },
-            { "settings", Demo::reading("battery", 0), Page::settings },
-            { "notifications", Demo::reading("battery", 0), Page::notifications },
-            { "about", Demo::reading("battery", 0), Page::about },
             { "health", Demo::reading("charging", 0), Page::health },
         };
-        for (const auto& [lang, choice, scheme, grey] :
-            { std::tuple { "en-light", LanguageChoice::en, ColorScheme::light, 249 },
-                std::tuple { "ru-dark", LanguageChoice::ru, ColorScheme::dark, 32 } }) {
-            for (const Shot& shot : shots) {
-                SCOPED_TRACE(std::string(lang) + " " + shot.name);
-                QuietModel quiet(shot.reading, choice);
+        for (const SnapshotShot& shot : snapshotShots())
+            shots.emplace_back(shot.name, Demo::reading(shot.kind, 0), shot.page);
+        bool dark = false;
+        for (const std::string& code : panelLanguageCodes()) {
+            dark = !dark;
+            for (const auto& [name, reading, page] : shots) {
+                SCOPED_TRACE(code + " " + name);
+                QuietModel quiet(reading, *languageChoiceFromRaw(code));
                 quiet.model->setDemoPeripherals(Demo::peripherals("devices"));
-                PanelView panel(*quiet.model, shot.page, scheme);
+                PanelView panel(*quiet.model, page, dark ? ColorScheme::dark : ColorScheme::light);
+                const TextFitWatch watch;
                 const QImage image = renderImage(panel, 2);
+                EXPECT_EQ(misses(watch), std::vector<std::string> {});
                 EXPECT_EQ(clipped(panel), std::vector<QString> {});
+                const int grey = dark ? 32 : 249;
                 EXPECT_EQ(image.pixelColor(1, image.height() - 2), QColor(grey, grey, grey));
             }
         }

@@ -26,7 +26,7 @@ namespace {
     class SnapshotExport : public ::testing::Test
     {
     protected:
-        void run(const QString& dir)
+        void run(const QString& dir, const QStringList& more = {})
         {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             for (const char* name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
@@ -34,7 +34,8 @@ namespace {
             program.setProcessEnvironment(env);
             program.setWorkingDirectory(work.path());
             program.start(QStringLiteral(WATTLET_EXECUTABLE),
-                { QStringLiteral("--demo=low"), QStringLiteral("--snapshot=") + dir });
+                QStringList { QStringLiteral("--demo=low"), QStringLiteral("--snapshot=") + dir }
+                    + more);
             ASSERT_TRUE(program.waitForFinished(120'000));
             EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         }
@@ -65,15 +66,35 @@ namespace {
         EXPECT_FALSE(reported(program, QString::fromUtf8("✗ "), blocked).isEmpty());
     }
 
-    // An empty folder once wrote the pictures into the root of the file system.
-    TEST_F(SnapshotExport, RefusesAnEmptyFolder)
+    TEST_F(SnapshotExport, DrawsTheNamedLanguagesInTheForcedDirection)
     {
-        run(QString());
-        EXPECT_EQ(program.exitCode(), 2);
-        EXPECT_EQ(program.readAllStandardOutput(), QByteArray());
-        EXPECT_FALSE(program.readAllStandardError().isEmpty());
-        EXPECT_TRUE(
-            QDir(work.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+        const QString dir = work.path() + QStringLiteral("/rtl");
+        run(dir,
+            { QStringLiteral("--snapshot-languages=ru"),
+                QStringLiteral("--snapshot-direction=rtl") });
+        EXPECT_EQ(program.exitCode(), 0);
+        const QStringList lines = reported(program, QString::fromUtf8("✓ "), dir);
+        EXPECT_EQ(lines.size(), 16);
+        for (const QString& line : lines)
+            EXPECT_TRUE(
+                line.startsWith(QString::fromUtf8("✓ ") + dir + QStringLiteral("/ru-rtl-")));
+    }
+
+    // An empty folder once wrote the pictures into the root of the file system.
+    TEST_F(SnapshotExport, RefusesAnEmptyFolderAnUnknownLanguageOrDirection)
+    {
+        const QString dir = work.path() + QStringLiteral("/out");
+        for (const auto& [folder, more] : { std::pair { QString(), QStringList {} },
+                 std::pair { dir, QStringList { QStringLiteral("--snapshot-languages=ru,xx") } },
+                 std::pair { dir, QStringList { QStringLiteral("--snapshot-direction=up") } } }) {
+            run(folder, more);
+            EXPECT_EQ(program.exitCode(), 2);
+            EXPECT_EQ(program.readAllStandardOutput(), QByteArray());
+            EXPECT_FALSE(program.readAllStandardError().isEmpty());
+            EXPECT_TRUE(QDir(work.path())
+                    .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
+                    .isEmpty());
+        }
     }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "area_chart.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/theme/style.h"
 
 #include <QLinearGradient>
@@ -64,6 +65,8 @@ void AreaChart::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Time runs the reading direction: now is at the left edge of a right-to-left panel.
+    Mirror(*this).flip(painter);
     QLinearGradient fade(0, 0, 0, height());
     fade.setColorAt(0, Style::withOpacity(m_tint, 35));
     fade.setColorAt(1, Style::withOpacity(m_tint, 2));

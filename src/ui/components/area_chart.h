@@ -9,7 +9,8 @@
 namespace wattlet {
 
 /// A filled line chart on a fixed 0–100 scale over the whole widget: the first value on the left
-/// edge, the last on the right edge, 100 at the top and 0 at the bottom. Values above 100 count
+/// edge, the last on the right edge (the other way round in a right-to-left panel), 100 at the
+/// top and 0 at the bottom. Values above 100 count
 /// as 100; values below 0 and NaN count as 0. The area under the line fades from the tint at 35 %
 /// at the top to 2 % at the bottom; the line is 2 points wide with round caps and joins.
 class AreaChart : public QWidget

@@ -9,7 +9,8 @@ namespace wattlet {
 
 /// The charge ring: a circle of 86 points whose track is the tone at 18 %, an arc from 12 o'clock
 /// clockwise over `percent` / 100 of it in the tone with round caps, both 9 points wide and
-/// centred on the circle, and the percentage with a small "%" in its middle. The strokes reach
+/// centred on the circle, and the percentage with a small "%" in its middle. The arc runs
+/// clockwise in a right-to-left panel too, as a clock face and a gauge do. The strokes reach
 /// 4.5 points beyond the circle, so the widget is the circle plus `overhang` on every side;
 /// layouts subtract `overhang` from their spacing to place the circle itself. Percentages below
 /// 0 or above 100 draw as 0 and 100; the number is shown as given.

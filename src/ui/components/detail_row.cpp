@@ -1,5 +1,6 @@
 #include "detail_row.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
@@ -21,7 +22,8 @@ struct DetailRow::Geometry
 {
     TextBlock key;
     TextBlock value;
-    qreal valueLeft;
+    QRectF keyBox;
+    QRectF valueBox;
 
     [[nodiscard]] qreal height() const { return std::max(key.height(), value.height()); }
 };
@@ -29,12 +31,14 @@ struct DetailRow::Geometry
 DetailRow::Geometry DetailRow::layoutFor(qreal width) const
 {
     const QFont font = rowFont();
+    const Mirror mirror(width, layoutDirection());
     // The label keeps its natural width unless it would take more than half the row; the value
     // gets the rest.
     const qreal keyWidth = std::min(TextBlock::naturalWidth(m_k, font), (width - minimumGap) / 2);
     const qreal valueLeft = keyWidth + minimumGap;
-    return { TextBlock(m_k, font, keyWidth),
-        TextBlock(m_v, font, width - valueLeft, 2, Qt::AlignRight), valueLeft };
+    return { TextBlock(m_k, font, keyWidth, 0, Qt::AlignLeft, mirror.direction()),
+        TextBlock(m_v, font, width - valueLeft, 2, Qt::AlignRight, mirror.direction()),
+        mirror(QRectF(0, 0, keyWidth, 0)), mirror(QRectF(valueLeft, 0, width - valueLeft, 0)) };
 }
 
 DetailRow::DetailRow(QString k, QString v, QWidget* parent)
@@ -73,8 +77,8 @@ void DetailRow::paintEvent(QPaintEvent*)
     const Geometry g = layoutFor(width());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    g.key.draw(painter, { 0, 0 }, scheme.secondary());
-    g.value.draw(painter, { g.valueLeft, 0 }, scheme.primary());
+    g.key.draw(painter, g.keyBox.topLeft(), scheme.secondary());
+    g.value.draw(painter, g.valueBox.topLeft(), scheme.primary());
 }
 
 } // namespace wattlet

@@ -5,9 +5,9 @@
 
 namespace wattlet {
 
-/// A label in secondary colour and its value at the right edge, at least 12 points apart. A value
-/// too long for one line wraps onto a second right-aligned line and is cut after that. Its height
-/// depends on its width (heightForWidth).
+/// A label in secondary colour and its value at the trailing edge, at least 12 points apart. A
+/// value too long for one line wraps onto a second line aligned to that edge and is cut after that.
+/// Its height depends on its width (heightForWidth).
 class DetailRow : public QWidget
 {
     Q_OBJECT

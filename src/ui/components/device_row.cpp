@@ -1,5 +1,6 @@
 #include "device_row.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
@@ -59,29 +60,29 @@ void DeviceRow::paintEvent(QPaintEvent*)
     const Scheme scheme = Scheme::of(this);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const Mirror mirror(*this);
     const qreal middle = height() / 2.0;
 
     const std::string symbol = m_symbol.toStdString();
     // The symbol's height beside the text: it keeps its size and shrinks only to fit the column.
     const qreal symbolHeight = Symbols::size(symbol, symbolTextSize).height();
-    Symbols::paint(painter, QRectF(0, middle - symbolHeight / 2, symbolColumn, symbolHeight),
-        symbol, scheme.secondary(), Style::symbolWeight(Style::TextWeight::semibold));
+    Symbols::paint(painter,
+        mirror(QRectF(0, middle - symbolHeight / 2, symbolColumn, symbolHeight)), symbol,
+        scheme.secondary(), Style::symbolWeight(Style::TextWeight::semibold));
 
     const QFont value = valueFont();
     const qreal valueWidth = std::min(TextBlock::naturalWidth(m_value, value), width() / 2.0);
-    const FittedLine valueLine = fitLine(m_value, value, valueWidth);
     const qreal baseline
         = middle + (QFontMetricsF(value).ascent() - QFontMetricsF(value).descent()) / 2;
-    painter.setFont(valueLine.font);
     painter.setPen(m_valueColor.isValid() ? m_valueColor : scheme.primary());
-    painter.drawText(QPointF(width() - valueWidth, baseline), valueLine.text);
+    drawLine(painter, fitLine(m_value, value, valueWidth), mirror,
+        QRectF(width() - valueWidth, 0, valueWidth, height()), Qt::AlignRight, baseline);
 
     const qreal nameLeft = symbolColumn + spacing;
-    const FittedLine nameLine
-        = fitLine(m_name, nameFont(), width() - nameLeft - valueWidth - spacing);
-    painter.setFont(nameLine.font);
+    const qreal nameWidth = width() - nameLeft - valueWidth - spacing;
     painter.setPen(scheme.primary());
-    painter.drawText(QPointF(nameLeft, baseline), nameLine.text);
+    drawLine(painter, fitLine(m_name, nameFont(), nameWidth), mirror,
+        QRectF(nameLeft, 0, nameWidth, height()), Qt::AlignLeft, baseline);
 }
 
 } // namespace wattlet

@@ -7,7 +7,7 @@
 namespace wattlet {
 
 /// One peripheral on one line: its kind's symbol in secondary colour, its name (cut with "…"
-/// when narrow) and its charge at the right edge in `valueColor` (the text colour when invalid).
+/// when narrow) and its charge at the trailing edge in `valueColor` (the text colour when invalid).
 /// Its height is fixed; it takes the width it is given.
 class DeviceRow : public QWidget
 {

@@ -1,6 +1,7 @@
 #include "link_row.h"
 
 #include "ui/drawing/icon_label.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
@@ -67,26 +68,29 @@ void LinkRow::paintEvent(QPaintEvent*)
     Style::paintCard(painter, rect(), 10, scheme.primaryAt(5));
     painter.setOpacity(labelOpacity());
 
+    const Mirror mirror(*this);
     const qreal lineTop = (height() - metrics.height()) / 2;
     const QSizeF icon = Symbols::size(m_symbol.toStdString(), 12.5);
     Symbols::paint(painter,
-        QRectF(QPointF(sidePadding + (symbolFrame - icon.width()) / 2,
-                   symbolTopBesideText(font, lineTop, icon.height())),
-            icon),
+        mirror(QRectF(QPointF(sidePadding + (symbolFrame - icon.width()) / 2,
+                          symbolTopBesideText(font, lineTop, icon.height())),
+            icon)),
         m_symbol.toStdString(), ink);
 
+    // The arrow points out along the reading direction: up and to the left in a right-to-left
+    // panel.
     const QSizeF arrowBox = arrowSize();
     const qreal arrowLeft = width() - sidePadding - arrowBox.width();
     Symbols::paint(painter,
-        QRectF(QPointF(arrowLeft, symbolTopBesideText(font, lineTop, arrowBox.height())), arrowBox),
-        arrow, ink);
+        mirror(QRectF(
+            QPointF(arrowLeft, symbolTopBesideText(font, lineTop, arrowBox.height())), arrowBox)),
+        arrow, ink, Symbols::Weight::regular, mirror.flips());
 
     const qreal titleLeft = sidePadding + symbolFrame + spacing;
-    const FittedLine title
-        = fitLine(text(), font, std::max<qreal>(0.0, arrowLeft - spacing - titleLeft));
-    painter.setFont(title.font);
+    const qreal titleWidth = std::max<qreal>(0.0, arrowLeft - spacing - titleLeft);
     painter.setPen(ink);
-    painter.drawText(QPointF(titleLeft, lineTop + metrics.ascent()), title.text);
+    drawLine(painter, fitLine(text(), font, titleWidth), mirror,
+        QRectF(titleLeft, 0, titleWidth, height()), Qt::AlignLeft, lineTop + metrics.ascent());
     painter.setOpacity(1.0);
     paintFocusRing(painter, rect(), 10);
 }

@@ -7,7 +7,8 @@
 
 namespace wattlet {
 
-/// An outgoing link on a card: symbol, title and a small arrow at the right edge. A click opens
+/// An outgoing link on a card: symbol, title and a small arrow at the trailing edge (all
+/// mirrored in a right-to-left panel). A click opens
 /// `url` in the default browser; the address is its tooltip.
 class LinkRow : public PlainButton
 {

@@ -1,10 +1,12 @@
 #include "page_link_row.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -53,30 +55,27 @@ void PageLinkRow::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
 
-    // The back chevron mirrored: the row leads forward.
+    // The back chevron turned around: the row leads forward, to the left in a right-to-left
+    // panel.
+    const Mirror mirror(*this);
     const QSizeF box = chevron();
     const QRectF chevronRect(
         width() - box.width(), (height() - box.height()) / 2, box.width(), box.height());
-    painter.save();
-    painter.translate(chevronRect.center());
-    painter.scale(-1, 1);
-    painter.translate(-chevronRect.center());
-    Symbols::paint(painter, chevronRect, "chevron.left", scheme.secondary());
-    painter.restore();
+    Symbols::paint(painter, mirror(chevronRect), "chevron.left", scheme.secondary(),
+        Symbols::Weight::regular, !mirror.flips());
 
+    const QFontMetricsF metrics(font);
+    const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     const qreal valueRight = chevronRect.left() - Style::labelSpacing;
     const qreal valueWidth = std::min(TextBlock::naturalWidth(m_value, font), valueRight / 2);
-    painter.setFont(font);
     painter.setPen(scheme.secondary());
-    const FittedLine value = fitLine(m_value, font, valueWidth);
-    painter.drawText(QRectF(valueRight - valueWidth, 0, valueWidth, height()),
-        Qt::AlignRight | Qt::AlignVCenter, value.text);
+    drawLine(painter, fitLine(m_value, font, valueWidth), mirror,
+        QRectF(valueRight - valueWidth, 0, valueWidth, height()), Qt::AlignRight, baseline);
 
-    const FittedLine label = fitLine(
-        text(), font, std::max<qreal>(0.0, valueRight - valueWidth - Style::defaultSpacing));
-    painter.setFont(label.font);
+    const qreal labelWidth = std::max<qreal>(0.0, valueRight - valueWidth - Style::defaultSpacing);
     painter.setPen(scheme.primary());
-    painter.drawText(QRectF(0, 0, width(), height()), Qt::AlignLeft | Qt::AlignVCenter, label.text);
+    drawLine(painter, fitLine(text(), font, labelWidth), mirror, QRectF(0, 0, labelWidth, height()),
+        Qt::AlignLeft, baseline);
     painter.setOpacity(1.0);
     paintFocusRing(painter, rect(), 4);
 }

@@ -8,8 +8,9 @@
 
 namespace wattlet {
 
-/// A settings row that opens a page of its own: the label at the left, the gist of that page in
-/// secondary colour and a chevron at the right edge. The whole row is the click target.
+/// A settings row that opens a page of its own: the label at the leading edge, the gist of that
+/// page in secondary colour and a chevron pointing onward at the trailing edge (mirrored in a
+/// right-to-left panel). The whole row is the click target.
 class PageLinkRow : public PlainButton
 {
     Q_OBJECT

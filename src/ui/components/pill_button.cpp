@@ -1,6 +1,7 @@
 #include "pill_button.h"
 
 #include "ui/drawing/icon_label.h"
+#include "ui/drawing/mirror.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
@@ -52,8 +53,8 @@ void PillButton::paintEvent(QPaintEvent*)
     Style::paintCard(painter, card, 10, scheme.primaryAt(7));
     painter.setOpacity(labelOpacity());
     label(m_symbol, text())
-        .paint(painter, card.adjusted(horizontalRoom, 0, -horizontalRoom, 0), scheme.primary(),
-            Qt::AlignHCenter);
+        .paint(painter, Mirror(*this), card.adjusted(horizontalRoom, 0, -horizontalRoom, 0),
+            scheme.primary(), Qt::AlignHCenter);
     painter.setOpacity(1.0);
     paintFocusRing(painter, card, 10);
 }

@@ -1,8 +1,11 @@
 #include "segmented_control.h"
 
+#include "ui/drawing/mirror.h"
+#include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,7 +42,7 @@ QSize SegmentedControl::sizeHint() const
 
 QSize SegmentedControl::minimumSizeHint() const { return sizeHint(); }
 
-QRect SegmentedControl::segmentRect(int index) const
+QRect SegmentedControl::logicalSegment(int index) const
 {
     const auto count = static_cast<int>(m_segments.size());
     if (count == 0 || index < 0 || index >= count)
@@ -47,6 +50,11 @@ QRect SegmentedControl::segmentRect(int index) const
     const int left = width() * index / count;
     const int right = width() * (index + 1) / count;
     return { left, 0, right - left, height() };
+}
+
+QRect SegmentedControl::segmentRect(int index) const
+{
+    return Mirror(*this)(logicalSegment(index));
 }
 
 void SegmentedControl::paintEvent(QPaintEvent*)
@@ -78,8 +86,8 @@ void SegmentedControl::paintTrack(QPainter& p, const QColor& text) const
         // No divider next to the raised segment, as on native controls.
         if (i == m_selected || i == m_selected + 1)
             continue;
-        const int x = segmentRect(i).left();
-        p.fillRect(QRectF(x - 0.5, 5, 1, height() - 10), divider);
+        const int x = logicalSegment(i).left();
+        p.fillRect(Mirror(*this)(QRectF(x - 0.5, 5, 1, height() - 10)), divider);
     }
 }
 
@@ -100,11 +108,13 @@ void SegmentedControl::paintSelection(QPainter& p, bool dark) const
 void SegmentedControl::paintLabels(QPainter& p, const QColor& text) const
 {
     p.setPen(text);
+    const QFontMetricsF metrics(font());
+    const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     for (int i = 0; i < m_segments.size(); ++i) {
-        const QRect r = segmentRect(i);
-        const QString label
-            = fontMetrics().elidedText(m_segments[i], Qt::ElideRight, r.width() - 8);
-        p.drawText(r, Qt::AlignCenter, label);
+        const QRect r = logicalSegment(i);
+        // Three choices share a narrow row: a long word shrinks a little before it is cut.
+        drawLine(p, fitLine(m_segments[i], font(), r.width() - 8, 0.85), Mirror(*this), r,
+            Qt::AlignHCenter, baseline);
     }
 }
 
@@ -122,9 +132,13 @@ void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
 
 void SegmentedControl::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Left)
+    // The arrows move the way they point: towards the first choice is to the right in a
+    // right-to-left panel.
+    const int back = isRightToLeft() ? Qt::Key_Right : Qt::Key_Left;
+    const int forward = isRightToLeft() ? Qt::Key_Left : Qt::Key_Right;
+    if (event->key() == back)
         choose(m_selected - 1);
-    else if (event->key() == Qt::Key_Right)
+    else if (event->key() == forward)
         choose(m_selected + 1);
     else
         QWidget::keyPressEvent(event);

@@ -10,7 +10,9 @@ class QPainter;
 namespace wattlet {
 
 /// A row of equally wide segments, one of them selected, painted like a native segmented
-/// control: a tinted track and a raised selected segment in the palette's base colour.
+/// control: a tinted track and a raised selected segment in the palette's base colour. The first
+/// segment is at the leading edge (the right in a right-to-left panel), and the arrow keys move
+/// the way they point. A label too long for its segment shrinks to 85 % before it is cut.
 class SegmentedControl : public QWidget
 {
     Q_OBJECT
@@ -38,6 +40,7 @@ private:
     void paintSelection(QPainter& p, bool dark) const;
     void paintLabels(QPainter& p, const QColor& text) const;
     void choose(int index);
+    [[nodiscard]] QRect logicalSegment(int index) const;
 
     QStringList m_segments;
     int m_selected;

@@ -1,8 +1,11 @@
 #include "stepper.h"
 
+#include "ui/drawing/mirror.h"
+#include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,9 +41,12 @@ QSize Stepper::sizeHint() const
     return { 2 * buttonWidth + value + 2 * valuePadding, controlHeight };
 }
 
-QRect Stepper::decreaseRect() const { return { 0, 0, buttonWidth, height() }; }
+QRect Stepper::decreaseRect() const { return Mirror(*this)(QRect(0, 0, buttonWidth, height())); }
 
-QRect Stepper::increaseRect() const { return { width() - buttonWidth, 0, buttonWidth, height() }; }
+QRect Stepper::increaseRect() const
+{
+    return Mirror(*this)(QRect(width() - buttonWidth, 0, buttonWidth, height()));
+}
 
 void Stepper::paintEvent(QPaintEvent*)
 {
@@ -54,15 +60,16 @@ void Stepper::paintEvent(QPaintEvent*)
     p.drawRoundedRect(QRectF(rect()), radius, radius);
     QColor divider = scheme.primary();
     divider.setAlphaF(0.15f);
-    for (const int x : { decreaseRect().right() + 1, increaseRect().left() })
+    for (const int x : { buttonWidth, width() - buttonWidth })
         p.fillRect(QRectF(x - 0.5, 5, 1, height() - 10), divider);
 
     paintSign(p, decreaseRect(), false, m_canDecrease);
     paintSign(p, increaseRect(), true, m_canIncrease);
     p.setPen(scheme.primary());
-    const QRect value(
-        decreaseRect().right(), 0, increaseRect().left() - decreaseRect().right(), height());
-    p.drawText(value, Qt::AlignCenter, m_value);
+    const QFontMetricsF metrics(font());
+    const QRectF value(buttonWidth, 0, width() - 2 * buttonWidth, height());
+    drawLine(p, fitLine(m_value, font(), value.width()), Mirror(*this), value, Qt::AlignHCenter,
+        (height() - metrics.height()) / 2 + metrics.ascent());
     if (hasFocus())
         Style::paintFocusRing(p, rect(), radius);
 }
@@ -93,14 +100,20 @@ void Stepper::mouseReleaseEvent(QMouseEvent* event)
 
 void Stepper::keyPressEvent(QKeyEvent* event)
 {
+    // Left and right step towards the button on that side, as a slider's arrows do.
+    const bool flips = isRightToLeft();
     switch (event->key()) {
-    case Qt::Key_Left:
     case Qt::Key_Down:
         step(false);
         break;
-    case Qt::Key_Right:
     case Qt::Key_Up:
         step(true);
+        break;
+    case Qt::Key_Left:
+        step(flips);
+        break;
+    case Qt::Key_Right:
+        step(!flips);
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -7,9 +7,11 @@ class QPainter;
 
 namespace wattlet {
 
-/// A value between a minus and a plus button, on the track of a segmented control. A button
-/// that cannot step is dimmed and ignores clicks. The arrow keys step too (left and down lower,
-/// right and up higher).
+/// A value between a minus and a plus button, on the track of a segmented control: minus at the
+/// leading edge, plus at the trailing one, so a right-to-left panel has minus at the right and
+/// counts up leftwards, as its sliders do. A button that cannot step is dimmed and ignores
+/// clicks. The arrow keys step too: down lowers, up raises, left and right step towards the
+/// button on that side.
 class Stepper : public QWidget
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "ui/components/plain_button.h"
 #include "ui/drawing/icon_label.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
@@ -23,8 +24,9 @@ namespace {
 
     IconLabel backLabel(const QString& text)
     {
+        // The chevron points back, to the leading edge: to the right in a right-to-left panel.
         return { QStringLiteral("chevron.left"), text, Style::font(12, Style::TextWeight::medium),
-            Style::symbolWeight(Style::TextWeight::medium) };
+            Style::symbolWeight(Style::TextWeight::medium), true };
     }
 
     class BackButton : public PlainButton
@@ -50,7 +52,8 @@ namespace {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setOpacity(labelOpacity());
-            backLabel(text()).paint(painter, rect(), Palette::malachite(), Qt::AlignLeft);
+            backLabel(text()).paint(
+                painter, Mirror(*this), rect(), Palette::malachite(), Qt::AlignLeft);
             painter.setOpacity(1.0);
             paintFocusRing(painter, rect(), 5);
         }
@@ -92,35 +95,38 @@ QSize SubHeader::minimumSizeHint() const
         sizeHint().height() };
 }
 
-QRectF SubHeader::titleRect() const
+QRectF SubHeader::titleRect() const { return Mirror(*this)(logicalTitleRect()); }
+
+QRectF SubHeader::logicalTitleRect() const
 {
     // Both spacers share the free space equally, as in a row of back, spacer, title, spacer,
-    // invisible back text with the default spacing between neighbours.
+    // invisible back text with the default spacing between neighbours. A title too long for
+    // that row takes the invisible text's room first: off centre is better than cut.
     const qreal back = m_backButton->width();
-    const qreal room = std::max<qreal>(0.0, width() - back - ghostWidth() - 4 * spacing);
-    const qreal titleWidth = std::min(TextBlock::naturalWidth(m_title, titleFont()), room);
+    const qreal natural = TextBlock::naturalWidth(m_title, titleFont());
+    const qreal ghost = std::clamp(width() - back - 4 * spacing - natural, 0.0, ghostWidth());
+    const qreal room = std::max<qreal>(0.0, width() - back - ghost - 4 * spacing);
+    const qreal titleWidth = std::min(natural, room);
     const qreal free = room - titleWidth;
     return { back + 2 * spacing + free / 2, 0, titleWidth, static_cast<qreal>(height()) };
 }
 
 void SubHeader::resizeEvent(QResizeEvent*)
 {
-    m_backButton->setGeometry(0, 0, m_backButton->sizeHint().width(), height());
+    m_backButton->setGeometry(
+        Mirror(*this)(QRect(0, 0, m_backButton->sizeHint().width(), height())));
 }
 
 void SubHeader::paintEvent(QPaintEvent*)
 {
     const QFont font = titleFont();
-    const QRectF title = titleRect();
-    const FittedLine line = fitLine(m_title, font, title.width() + 0.5);
+    const QRectF title = logicalTitleRect();
     const QFontMetricsF metrics(font);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(line.font);
     painter.setPen(Scheme::of(this).primary());
-    painter.drawText(
-        QPointF(title.left(), title.center().y() - metrics.height() / 2 + metrics.ascent()),
-        line.text);
+    drawLine(painter, fitLine(m_title, font, title.width() + 0.5), Mirror(*this), title,
+        Qt::AlignLeft, title.center().y() - metrics.height() / 2 + metrics.ascent());
 }
 
 } // namespace wattlet

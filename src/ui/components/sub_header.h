@@ -9,10 +9,11 @@ class QAbstractButton;
 
 namespace wattlet {
 
-/// The title row of a secondary page: a back button (chevron and `backTitle` in malachite) on
-/// the left, the title in the middle, and an invisible copy of the back text on
-/// the right so the title stays near the centre. The back button runs `back` synchronously
-/// (destroying the header from it must be deferred).
+/// The title row of a secondary page: a back button (chevron and `backTitle` in malachite) at
+/// the leading edge (the right in a right-to-left panel, its chevron pointing right), the title
+/// in the middle, and an invisible copy of the back text at the trailing edge so the title stays
+/// near the centre; a title too long for that takes the invisible copy's room before it is cut. The
+/// back button runs `back` synchronously (destroying the header from it must be deferred).
 class SubHeader : public QWidget
 {
     Q_OBJECT
@@ -34,6 +35,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    [[nodiscard]] QRectF logicalTitleRect() const;
     /// The width of the invisible copy of the back text that balances the title.
     [[nodiscard]] qreal ghostWidth() const;
 

@@ -1,6 +1,7 @@
 #include "text_label.h"
 
 #include "ui/drawing/icon_label.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/style.h"
@@ -84,25 +85,20 @@ void TextLabel::paintEvent(QPaintEvent*)
     const QColor color = Scheme::of(this).label(m_color);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const Mirror mirror(*this);
     if (!m_symbol.isEmpty()) {
-        IconLabel { m_symbol, m_text, m_font }.paint(painter, rect(), color, m_alignment);
+        IconLabel { m_symbol, m_text, m_font }.paint(painter, mirror, rect(), color, m_alignment);
         return;
     }
     if (m_wraps) {
-        TextBlock(m_text, m_font, width(), 0, m_alignment).draw(painter, QPointF(0, 0), color);
+        TextBlock(m_text, m_font, width(), 0, m_alignment, mirror.direction())
+            .draw(painter, QPointF(0, 0), color);
         return;
     }
-    const FittedLine line = fitLine(m_text, m_font, width());
     const QFontMetricsF metrics(m_font);
-    qreal x = 0;
-    const qreal used = TextBlock::naturalWidth(line.text, line.font);
-    if (m_alignment & Qt::AlignHCenter)
-        x = (width() - used) / 2;
-    else if (m_alignment & Qt::AlignRight)
-        x = width() - used;
-    painter.setFont(line.font);
     painter.setPen(color);
-    painter.drawText(QPointF(x, (height() - metrics.height()) / 2 + metrics.ascent()), line.text);
+    drawLine(painter, fitLine(m_text, m_font, width()), mirror, rect(), m_alignment,
+        (height() - metrics.height()) / 2 + metrics.ascent());
 }
 
 } // namespace wattlet

@@ -21,7 +21,8 @@ public:
         QWidget* parent = nullptr);
 
     [[nodiscard]] const QString& text() const { return m_text; }
-    /// Qt::AlignLeft (default), AlignHCenter or AlignRight, for each line.
+    /// Qt::AlignLeft (default), AlignHCenter or AlignRight, for each line; left and right swap
+    /// places in a right-to-left panel.
     void setAlignment(Qt::Alignment alignment);
     void setWraps(bool wraps);
     /// A symbol before the text (icon-and-title); one line only.

@@ -1,5 +1,6 @@
 #include "tile.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
@@ -64,8 +65,9 @@ void Tile::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     Style::paintCard(painter, rect(), 12, scheme.primaryAt(m_action && underMouse() ? 9 : 5));
 
+    const Mirror mirror(*this);
     const qreal middle = height() / 2.0;
-    const QRectF badgeRect(padding, middle - badge / 2, badge, badge);
+    const QRectF badgeRect = mirror(QRectF(padding, middle - badge / 2, badge, badge));
     Style::paintCard(painter, badgeRect, 8, Style::withOpacity(m_tint, 15));
     const QSizeF symbolSize = Symbols::size(m_symbol.toStdString(), 14);
     Symbols::paint(painter,
@@ -73,21 +75,19 @@ void Tile::paintEvent(QPaintEvent*)
             badgeRect.center() - QPointF(symbolSize.width(), symbolSize.height()) / 2, symbolSize),
         m_symbol.toStdString(), m_tint, Style::symbolWeight(Style::TextWeight::semibold));
 
-    const qreal room = width() - textLeft - padding;
+    const QRectF text(textLeft, 0, width() - textLeft - padding, height());
     const qreal top = middle - textHeight() / 2;
     const QFont title = titleFont();
-    const FittedLine titleLine = fitLine(m_title, title, room);
-    painter.setFont(titleLine.font);
     painter.setPen(scheme.secondary());
-    painter.drawText(QPointF(textLeft, top + QFontMetricsF(title).ascent()), titleLine.text);
+    drawLine(painter, fitLine(m_title, title, text.width()), mirror, text, Qt::AlignLeft,
+        top + QFontMetricsF(title).ascent());
 
     const QFont value = valueFont();
-    const FittedLine valueLine = fitLine(m_value, value, room, 0.8);
     const qreal valueTop = top + TextBlock::lineHeight(title) + lineGap;
-    painter.setFont(valueLine.font);
     painter.setPen(scheme.primary());
     // A shrunken value keeps the baseline of the full-size one.
-    painter.drawText(QPointF(textLeft, valueTop + QFontMetricsF(value).ascent()), valueLine.text);
+    drawLine(painter, fitLine(m_value, value, text.width(), 0.8), mirror, text, Qt::AlignLeft,
+        valueTop + QFontMetricsF(value).ascent());
 }
 
 void Tile::setAction(std::function<void()> action, const QString& help)

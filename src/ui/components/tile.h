@@ -8,10 +8,10 @@
 
 namespace wattlet {
 
-/// A small statistic card: a tinted symbol badge, a title in secondary colour and a value below
-/// it. The value shrinks to 80 % before it is cut; the title is cut. Its height is fixed; it
-/// takes the width it is given. With an action it opens something: a click, Space or Return runs
-/// the action, the pointer becomes a hand, and the card brightens under the pointer.
+/// A small statistic card: a tinted symbol badge at the leading edge, a title in secondary colour
+/// and a value below it. The value shrinks to 80 % before it is cut; the title is cut. Its height
+/// is fixed; it takes the width it is given. With an action it opens something: a click, Space or
+/// Return runs the action, the pointer becomes a hand, and the card brightens under the pointer.
 class Tile : public QWidget
 {
     Q_OBJECT

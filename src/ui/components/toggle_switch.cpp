@@ -1,5 +1,6 @@
 #include "toggle_switch.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/theme/scheme.h"
 
 #include <QPainter>
@@ -40,7 +41,7 @@ void ToggleSwitch::paintEvent(QPaintEvent*)
 
     const qreal knob = trackHeight - 2 * knobInset;
     const qreal x = isChecked() ? trackWidth - knobInset - knob : knobInset;
-    const QRectF knobRect(x, knobInset, knob, knob);
+    const QRectF knobRect = Mirror(trackWidth, layoutDirection())(QRectF(x, knobInset, knob, knob));
     // A soft edge keeps the white knob visible on a light track.
     p.setBrush(QColor(0, 0, 0, 40));
     p.drawEllipse(knobRect.adjusted(-0.5, -0.25, 0.5, 0.75));

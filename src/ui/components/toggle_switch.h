@@ -5,7 +5,8 @@
 namespace wattlet {
 
 /// An on/off switch: a rounded track with a round knob, the track in the palette's highlight
-/// colour when on. Checkable; `clicked(bool)` reports only the user's changes.
+/// colour when on. The knob is at the trailing end when on (the left in a right-to-left panel).
+/// Checkable; `clicked(bool)` reports only the user's changes.
 class ToggleSwitch : public QAbstractButton
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "warning_row.h"
 
 #include "ui/drawing/icon_label.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/symbols.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/scheme.h"
@@ -74,10 +75,13 @@ void WarningRow::paintEvent(QPaintEvent*)
     const QFont font = textFont();
     const QSizeF icon = Symbols::size(m_symbol, symbolTextSize);
     // Top-aligned with the text: the symbol sits on the first line, centred on its capitals.
+    const Mirror mirror(*this);
     const QRectF iconBox(QPointF(padding, symbolTopBesideText(font, padding, icon.height())), icon);
-    Symbols::paint(painter, iconBox, m_symbol, m_accent);
-    const TextBlock text(m_text, font, width() - textLeft() - padding);
-    text.draw(painter, { textLeft(), padding }, scheme.primary());
+    Symbols::paint(painter, mirror(iconBox), m_symbol, m_accent);
+    const qreal textWidth = width() - textLeft() - padding;
+    const TextBlock text(m_text, font, textWidth, 0, Qt::AlignLeft, mirror.direction());
+    text.draw(
+        painter, mirror(QRectF(textLeft(), padding, textWidth, 0)).topLeft(), scheme.primary());
 }
 
 } // namespace wattlet

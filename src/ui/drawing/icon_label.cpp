@@ -1,5 +1,6 @@
 #include "icon_label.h"
 
+#include "mirror.h"
 #include "text_block.h"
 
 #include "ui/theme/style.h"
@@ -28,14 +29,13 @@ QSizeF IconLabel::size() const
     return { icon.width() + Style::labelSpacing + text, height };
 }
 
-void IconLabel::paint(
-    QPainter& painter, const QRectF& rect, const QColor& color, Qt::Alignment alignment) const
+void IconLabel::paint(QPainter& painter, const Mirror& mirror, const QRectF& rect,
+    const QColor& color, Qt::Alignment alignment) const
 {
     const QSizeF icon = Symbols::size(symbol.toStdString(), Style::layoutSize(font));
     const qreal textRoom = std::max<qreal>(0.0, rect.width() - icon.width() - Style::labelSpacing);
     const FittedLine line = fitLine(title, font, textRoom);
-    const qreal width = icon.width()
-        + (title.isEmpty() ? 0.0 : Style::labelSpacing + TextBlock::naturalWidth(line.text, font));
+    const qreal width = icon.width() + (title.isEmpty() ? 0.0 : Style::labelSpacing + line.width);
     qreal x = rect.left();
     if (alignment & Qt::AlignHCenter)
         x = rect.center().x() - width / 2.0;
@@ -44,14 +44,15 @@ void IconLabel::paint(
     const QFontMetricsF metrics(font);
     const qreal lineTop = rect.center().y() - metrics.height() / 2.0;
     const QRectF iconBox(QPointF(x, symbolTopBesideText(font, lineTop, icon.height())), icon);
-    Symbols::paint(painter, iconBox, symbol.toStdString(), color, weight);
+    Symbols::paint(
+        painter, mirror(iconBox), symbol.toStdString(), color, weight, mirrors && mirror.flips());
     if (title.isEmpty())
         return;
     painter.save();
-    painter.setFont(font);
     painter.setPen(color);
-    painter.drawText(
-        QPointF(iconBox.right() + Style::labelSpacing, lineTop + metrics.ascent()), line.text);
+    const qreal textLeft = iconBox.right() + Style::labelSpacing;
+    drawLine(painter, line, mirror, QRectF(textLeft, lineTop, line.width, metrics.height()),
+        Qt::AlignLeft, lineTop + metrics.ascent());
     painter.restore();
 }
 

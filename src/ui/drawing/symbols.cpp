@@ -528,12 +528,16 @@ QPainterPath path(std::string_view name, const QRectF& box, Weight weight)
     return fit.map(outline(*drawing, weight));
 }
 
-void paint(
-    QPainter& painter, const QRectF& box, std::string_view name, const QColor& color, Weight weight)
+void paint(QPainter& painter, const QRectF& box, std::string_view name, const QColor& color,
+    Weight weight, bool mirrored)
 {
-    const QPainterPath shape = path(name, box, weight);
+    QPainterPath shape = path(name, box, weight);
     if (shape.isEmpty())
         return;
+    if (mirrored) {
+        const qreal axis = box.center().x();
+        shape = QTransform(-1, 0, 0, 1, 2 * axis, 0).map(shape);
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(shape, color);

@@ -30,9 +30,10 @@ enum class Weight { regular, medium, semibold, bold };
 [[nodiscard]] QPainterPath path(
     std::string_view name, const QRectF& box, Weight weight = Weight::regular);
 
-/// Fills the symbol, fitted to `box`, in `color`. An unknown name draws nothing.
+/// Fills the symbol, fitted to `box`, in `color`; `mirrored` turns it around its vertical axis
+/// (a chevron or arrow in a right-to-left panel). An unknown name draws nothing.
 void paint(QPainter& painter, const QRectF& box, std::string_view name, const QColor& color,
-    Weight weight = Weight::regular);
+    Weight weight = Weight::regular, bool mirrored = false);
 
 /// The symbol fitted into a transparent square of `logicalSize` points at device pixel ratio
 /// `dpr` (for icons: 16–48 points, ratio 1 or 2). An unknown name gives a transparent pixmap.

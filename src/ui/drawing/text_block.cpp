@@ -1,7 +1,10 @@
 #include "text_block.h"
 
+#include "mirror.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <QTextOption>
 
 #include <algorithm>
@@ -12,23 +15,49 @@ namespace wattlet {
 namespace {
 
     std::unique_ptr<QTextLayout> makeLayout(
-        const QString& text, const QFont& font, Qt::Alignment alignment)
+        const QString& text, const QFont& font, Qt::Alignment alignment, Qt::LayoutDirection panel)
     {
         auto layout = std::make_unique<QTextLayout>(text, font);
-        QTextOption option(alignment);
+        QTextOption option(Mirror(0, panel)(alignment));
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setTextDirection(paragraphDirection(text, panel));
         layout->setTextOption(option);
         layout->setCacheEnabled(true);
         return layout;
     }
 
+    // The word a line break at `at` falls into, when the break is not one the script allows.
+    std::optional<TextMiss> brokenWord(const QString& text, int at, const QFont& font, qreal width)
+    {
+        QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
+        lines.setPosition(at);
+        if (lines.isAtBoundary())
+            return std::nullopt;
+        const qsizetype end = lines.toNextBoundary();
+        lines.setPosition(at);
+        const qsizetype start = lines.toPreviousBoundary();
+        const QString word = text.mid(start, end - start).trimmed();
+        return TextMiss { word, TextBlock::naturalWidth(word, font), width };
+    }
+
 } // namespace
 
-TextBlock::TextBlock(
-    const QString& text, const QFont& font, qreal width, int maxLines, Qt::Alignment alignment)
-    : m_layout(makeLayout(text, font, alignment))
+Qt::LayoutDirection paragraphDirection(const QString& text, Qt::LayoutDirection panel)
+{
+    if (panel == Qt::RightToLeft) {
+        for (const char32_t c : text.toUcs4()) {
+            const QChar::Direction d = QChar::direction(c);
+            if (d == QChar::DirR || d == QChar::DirAL)
+                return Qt::RightToLeft;
+        }
+    }
+    return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int maxLines,
+    Qt::Alignment alignment, Qt::LayoutDirection panel)
+    : m_layout(makeLayout(text, font, alignment, panel))
     , m_width(std::max<qreal>(width, 1.0))
-    , m_alignment(alignment)
 {
     m_layout->beginLayout();
     qreal y = 0;
@@ -40,19 +69,22 @@ TextBlock::TextBlock(
         line.setPosition(QPointF(0, y));
         y += line.height();
         ++m_lines;
-        if (maxLines > 0 && m_lines == maxLines
-            && line.textStart() + line.textLength() < text.size()) {
+        const int end = line.textStart() + line.textLength();
+        if (maxLines > 0 && m_lines == maxLines && end < text.size()) {
             // The rest does not fit: the last line shows what it can and ends in an ellipsis.
             const QString rest = text.mid(line.textStart()).simplified();
             const QString elided = QFontMetricsF(font).elidedText(rest, Qt::ElideRight, m_width);
-            m_elidedLast = makeLayout(elided, font, alignment);
+            m_elidedLast = makeLayout(elided, font, alignment, panel);
             m_elidedLast->beginLayout();
             QTextLine last = m_elidedLast->createLine();
             last.setLineWidth(m_width);
             last.setPosition(QPointF(0, line.y()));
             m_elidedLast->endLayout();
+            m_miss = TextMiss { text, naturalWidth(text, font), m_width * maxLines };
             break;
         }
+        if (!m_miss && end < text.size())
+            m_miss = brokenWord(text, end, font, m_width);
     }
     m_layout->endLayout();
     m_height = m_lines > 0 ? y : lineHeight(font);
@@ -88,6 +120,8 @@ void TextBlock::draw(QPainter& painter, QPointF topLeft, const QColor& color) co
     if (m_elidedLast)
         m_elidedLast->draw(&painter, topLeft);
     painter.restore();
+    if (m_miss)
+        TextFitWatch::report(*m_miss);
 }
 
 qreal TextBlock::naturalWidth(const QString& text, const QFont& font)
@@ -115,7 +149,30 @@ FittedLine fitLine(const QString& text, QFont font, qreal width, qreal minScale)
         const qreal scale = std::max(minScale, width / natural);
         font.setPointSizeF(font.pointSizeF() * scale);
     }
-    return { font, QFontMetricsF(font).elidedText(text, Qt::ElideRight, width) };
+    FittedLine line { font, QFontMetricsF(font).elidedText(text, Qt::ElideRight, width), 0, {} };
+    line.width = TextBlock::naturalWidth(line.text, font);
+    if (line.text != text)
+        line.miss = TextMiss { text, TextBlock::naturalWidth(text, font), width };
+    return line;
+}
+
+void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, const QRectF& box,
+    Qt::Alignment alignment, qreal baseline)
+{
+    const QRectF span = mirror(box);
+    const Qt::Alignment placed = mirror(alignment);
+    qreal x = span.left();
+    if (placed & Qt::AlignHCenter)
+        x = span.center().x() - line.width / 2;
+    else if (placed & Qt::AlignRight)
+        x = span.right() - line.width;
+    painter.save();
+    painter.setFont(line.font);
+    painter.setLayoutDirection(paragraphDirection(line.text, mirror.direction()));
+    painter.drawText(QPointF(x, baseline), line.text);
+    painter.restore();
+    if (line.miss)
+        TextFitWatch::report(*line.miss);
 }
 
 } // namespace wattlet

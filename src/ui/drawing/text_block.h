@@ -1,24 +1,38 @@
 #pragma once
 
+#include "text_fit_watch.h"
+
 #include <QFont>
 #include <QString>
 #include <QTextLayout>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 
 namespace wattlet {
 
+class Mirror;
+
+/// The reading direction of a paragraph of `text` in a panel laid out in `panel` direction: in a
+/// right-to-left panel a text with any right-to-left letter reads right to left, even where it
+/// starts with a Latin name or a number; any other text takes the direction of its first strong
+/// letter (left to right when it has none), so names, numbers and units keep their own order.
+[[nodiscard]] Qt::LayoutDirection paragraphDirection(
+    const QString& text, Qt::LayoutDirection panel);
+
 /// A paragraph laid out for a custom-painted widget: wrapped at word boundaries (or anywhere
 /// when a word is wider than the line) to `width`, each line aligned by `alignment`
-/// (Qt::AlignLeft, AlignRight or AlignHCenter). With `maxLines` > 0 the text stops after that many
-/// lines and the last one ends in "…"; 0 means it wraps fully.
+/// (Qt::AlignLeft, AlignRight or AlignHCenter, meaning leading and trailing in a `panel` that
+/// reads right to left). With `maxLines` > 0 the text stops after that many lines and the last
+/// one ends in "…"; 0 means it wraps fully. Drawing a block that was cut or had to break a word
+/// reports it to the TextFitWatch.
 class TextBlock
 {
 public:
     TextBlock(const QString& text, const QFont& font, qreal width, int maxLines = 0,
-        Qt::Alignment alignment = Qt::AlignLeft);
+        Qt::Alignment alignment = Qt::AlignLeft, Qt::LayoutDirection panel = Qt::LeftToRight);
 
     /// The height of all lines; one line's height for an empty text.
     [[nodiscard]] qreal height() const { return m_height; }
@@ -41,17 +55,27 @@ private:
     qreal m_width;
     qreal m_height = 0;
     int m_lines = 0;
-    Qt::Alignment m_alignment;
+    std::optional<TextMiss> m_miss;
 };
 
 /// One line of text in `font`, fitted to `width`: first scaled down as far as `minScale` of its
-/// size, then cut with "…". Returns the font and text to draw.
+/// size, then cut with "…". The font and text to draw, the drawn text's width, and what did not
+/// fit when it was cut.
 struct FittedLine
 {
     QFont font;
     QString text;
+    qreal width = 0;
+    std::optional<TextMiss> miss;
 };
 [[nodiscard]] FittedLine fitLine(
     const QString& text, QFont font, qreal width, qreal minScale = 1.0);
+
+/// Draws `line` with the painter's pen on the baseline `baseline`, placed in the span of `box`
+/// by `alignment` (AlignLeft, AlignHCenter or AlignRight), both as if the panel read left to
+/// right: `mirror` turns them around for a right-to-left panel. A cut line is reported to the
+/// TextFitWatch.
+void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, const QRectF& box,
+    Qt::Alignment alignment, qreal baseline);
 
 } // namespace wattlet

@@ -26,7 +26,9 @@
 #include <QLayoutItem>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace wattlet {
 
@@ -36,6 +38,7 @@ namespace {
 
     constexpr int heroSpacing = 16;
     constexpr int chartHeight = 56;
+    constexpr int actionSpacing = 8;
 
     // Lays a widget out as if it were `overhang` smaller on each side: the hero's ring strokes
     // reach beyond the ring's frame, and the frame, not the strokes, lines up with the page.
@@ -64,7 +67,12 @@ namespace {
         void setGeometry(const QRect& rect) override
         {
             m_rect = rect;
-            widget()->setGeometry(rect.marginsAdded(m_overhang));
+            // The ring leads the row: at the right edge in a right-to-left panel.
+            QMargins overhang = m_overhang;
+            if (widget()->isRightToLeft())
+                overhang = { m_overhang.right(), m_overhang.top(), m_overhang.left(),
+                    m_overhang.bottom() };
+            widget()->setGeometry(rect.marginsAdded(overhang));
         }
         [[nodiscard]] QRect geometry() const override { return m_rect; }
 
@@ -212,8 +220,7 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
         column->addWidget(devices(view));
     column->addLayout(chart(view.chart));
 
-    auto* actions = new QHBoxLayout;
-    actions->setSpacing(8);
+    std::vector<PillButton*> pills;
     for (const MainPageView::Action& action : view.actions) {
         std::function<void()> run;
         switch (action.kind) {
@@ -224,9 +231,20 @@ void MainPage::buildReading(const MainPageView& view, const std::function<void()
             run = [this] { copySummary(); };
             break;
         }
-        actions->addWidget(
-            new PillButton(qText(action.symbol), qText(action.title), std::move(run)), 1);
+        pills.push_back(new PillButton(qText(action.symbol), qText(action.title), std::move(run)));
     }
+    // Side by side while every title fits its share of the row; one above the other otherwise.
+    const int share = pills.empty()
+        ? 0
+        : (Style::contentWidth - actionSpacing * static_cast<int>(pills.size() - 1))
+            / static_cast<int>(pills.size());
+    const bool sideBySide = std::all_of(pills.begin(), pills.end(),
+        [share](const PillButton* pill) { return pill->sizeHint().width() <= share; });
+    QBoxLayout* actions = sideBySide ? static_cast<QBoxLayout*>(new QHBoxLayout)
+                                     : static_cast<QBoxLayout*>(new QVBoxLayout);
+    actions->setSpacing(actionSpacing);
+    for (PillButton* pill : pills)
+        actions->addWidget(pill, 1);
     column->addLayout(actions);
 }
 

@@ -11,9 +11,9 @@
 
 #include "app/app_model.h"
 #include "app/present/footer_view.h"
-#include "core/battery_text.h"
 #include "ui/components/footer_button.h"
 #include "ui/components/plain_button.h"
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/qt_text.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/style.h"
@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QUrl>
@@ -56,9 +57,10 @@ namespace {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setOpacity(labelOpacity());
-            painter.setFont(font11());
+            const QFontMetricsF metrics(font11());
             painter.setPen(Scheme::of(this).secondary());
-            painter.drawText(QRectF(rect()), Qt::AlignLeft | Qt::AlignVCenter, text());
+            drawLine(painter, fitLine(text(), font11(), width()), Mirror(*this), rect(),
+                Qt::AlignLeft, (height() - metrics.height()) / 2 + metrics.ascent());
             painter.setOpacity(1.0);
             paintFocusRing(painter, rect(), 4);
         }
@@ -133,10 +135,6 @@ void PanelView::scheduleRebuild()
 void PanelView::rebuild()
 {
     m_rebuildPending = false;
-    // The panel mirrors in a right-to-left language, whatever the application's direction.
-    const bool rightToLeft
-        = BatteryText::direction(m_model.prefs().textLanguage()) == TextDirection::rightToLeft;
-    setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     showPage();
     showFooter();
     fitHeight();

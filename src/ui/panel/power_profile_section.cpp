@@ -12,6 +12,10 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace wattlet {
 
 namespace {
@@ -50,26 +54,43 @@ QLayout* powerProfileSection(const PowerProfileView& view, PowerProfiles& profil
 QLayout* plugChoices(const PowerProfileView& view,
     std::function<void(bool onPower, const std::string& profile)> choosePlug)
 {
-    // The plug's choices share one column, so their controls line up.
+    // The plug's choices share one column, so their controls line up; where a label leaves its
+    // control too little room (long words), each label stands above its control instead.
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
-    grid->setColumnStretch(1, 1);
+    std::vector<std::pair<TextLabel*, SegmentedControl*>> rows;
+    int labelWidth = 0;
+    int controlWidth = 0;
     for (std::size_t i = 0; i < view.plug.size(); ++i) {
         const PowerProfileView::PlugChoice& plug = view.plug[i];
         const bool onPower = i == 1;
-        const int row = static_cast<int>(i);
         auto* label = new TextLabel(qText(plug.label), Style::font(13), LabelColor::primary);
-        label->setMinimumWidth(label->sizeHint().width());
-        grid->addWidget(label, row, 0);
         SegmentedControl* choice = choiceControl(segments(plug.labels), plug.selected,
             onPower ? QStringLiteral("profileOnPower") : QStringLiteral("profileOnBattery"),
             qText(plug.label), [choosePlug, onPower, names = plug.profiles](int index) {
                 choosePlug(onPower, names.at(static_cast<std::size_t>(index)));
             });
         choice->setFont(Style::font(11));
-        grid->addWidget(choice, row, 1);
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+        controlWidth = std::max(controlWidth, choice->minimumSizeHint().width());
+        rows.emplace_back(label, choice);
     }
+    const bool besides
+        = labelWidth + grid->horizontalSpacing() + controlWidth <= Style::contentWidth;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto [label, choice] = rows[i];
+        const int row = static_cast<int>(i);
+        if (besides) {
+            label->setMinimumWidth(labelWidth);
+            grid->addWidget(label, row, 0);
+            grid->addWidget(choice, row, 1);
+        } else {
+            grid->addWidget(label, 2 * row, 0);
+            grid->addWidget(choice, 2 * row + 1, 0);
+        }
+    }
+    grid->setColumnStretch(besides ? 1 : 0, 1);
     return grid;
 }
 
