@@ -40,6 +40,22 @@ TEST(BatteryText, EveryKeyHasEveryLanguageWithTheSamePlaceholders)
     EXPECT_EQ(text::num(1.5, 1, Language("xx")), "1.5");
 }
 
+// The conventions come from the catalogs; these are CLDR's and the desktops'.
+TEST(BatteryText, NumbersAndPluralsFollowTheCatalog)
+{
+    const Language ar("ar");
+    EXPECT_EQ(text::num(-1.25, 1, ar), "-\u0661\u066b\u0662");
+    EXPECT_EQ(text::percent(48, ar), "\u0664\u0668\u066a");
+    EXPECT_EQ(text::percent(48, Language("tr")), "%48");
+    EXPECT_EQ(text::percent(48, Language("ja")), "48%");
+    EXPECT_EQ(text::num(8.4, 1, Language("de")), "8,4");
+    // Arabic counts 3 to 10 in the plural, 11 and more in the singular.
+    EXPECT_EQ(text::duration(180, ar), "\u0663 \u0633\u0627\u0639\u0627\u062a");
+    EXPECT_EQ(text::duration(660, ar), "\u0661\u0661 \u0633\u0627\u0639\u0629");
+    EXPECT_EQ(text::direction(ar), wattlet::TextDirection::rightToLeft);
+    EXPECT_EQ(text::direction(ru), wattlet::TextDirection::leftToRight);
+}
+
 TEST(BatteryText, DurationSplitsHoursAndMinutes)
 {
     const std::vector<std::pair<std::int64_t, std::string>> cases { { 0, "0 min" }, { 60, "1 h" },
