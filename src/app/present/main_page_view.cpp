@@ -25,6 +25,9 @@ namespace {
     {
         MainPageView::Hero h;
         h.percent = r.percent;
+        h.number = BatteryText::integer(r.percent, language);
+        h.percentSign = BatteryText::percentOf("", language);
+        std::erase(h.percentSign, ' ');
         h.tone = toneName(r, levels);
         h.state = BatteryText::state(r, language);
         if (r.onAC) {

@@ -22,6 +22,9 @@ struct MainPageView
     struct Hero
     {
         std::int64_t percent = 0;
+        /// The percentage in the language's digits and its percent sign, as the ring shows them.
+        std::string number;
+        std::string percentSign;
         std::string tone;
         std::string state;
         /// The power-connected bolt before the state line; empty without power.

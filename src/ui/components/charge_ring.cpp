@@ -15,8 +15,17 @@ ChargeRing::ChargeRing(std::int64_t percent, QColor tone, QWidget* parent)
     : QWidget(parent)
     , m_percent(percent)
     , m_tone(tone)
+    , m_number(QString::number(percent))
+    , m_sign(QStringLiteral("%"))
 {
     setFixedSize(side, side);
+}
+
+void ChargeRing::setNumberText(QString number, QString sign)
+{
+    m_number = std::move(number);
+    m_sign = std::move(sign);
+    update();
 }
 
 void ChargeRing::paintEvent(QPaintEvent*)
@@ -47,13 +56,13 @@ void ChargeRing::paintEvent(QPaintEvent*)
     const QFontMetricsF numberMetrics(number);
     const QFontMetricsF signMetrics(sign);
     const qreal top = circle.center().y() - (numberMetrics.height() + signMetrics.height()) / 2;
-    const QString digits = QString::number(m_percent);
+    const QString& digits = m_number;
     painter.setFont(number);
     painter.setPen(scheme.primary());
     painter.drawText(QPointF(circle.center().x() - numberMetrics.horizontalAdvance(digits) / 2,
                          top + numberMetrics.ascent()),
         digits);
-    const QString percentSign = QStringLiteral("%");
+    const QString& percentSign = m_sign;
     painter.setFont(sign);
     painter.setPen(scheme.secondary());
     painter.drawText(QPointF(circle.center().x() - signMetrics.horizontalAdvance(percentSign) / 2,

@@ -21,6 +21,10 @@ class ChargeRing : public QWidget
 public:
     ChargeRing(std::int64_t percent, QColor tone, QWidget* parent = nullptr);
 
+    /// The number and the sign in the middle as the language writes them (Arabic-Indic digits,
+    /// "٪"); the percentage's ASCII digits and "%" until it is called.
+    void setNumberText(QString number, QString sign);
+
     [[nodiscard]] QSize sizeHint() const override { return { side, side }; }
 
     static constexpr int diameter = 86;
@@ -34,6 +38,8 @@ protected:
 private:
     std::int64_t m_percent;
     QColor m_tone;
+    QString m_number;
+    QString m_sign;
 };
 
 } // namespace wattlet

@@ -87,7 +87,9 @@ namespace {
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(heroSpacing - ChargeRing::overhang);
-        layout->addWidget(new ChargeRing(view.percent, Palette::color(view.tone)));
+        auto* ring = new ChargeRing(view.percent, Palette::color(view.tone));
+        ring->setNumberText(qText(view.number), qText(view.percentSign));
+        layout->addWidget(ring);
 
         auto* text = new QWidget(row);
         auto* lines = new QVBoxLayout(text);

@@ -24,7 +24,7 @@ namespace wattlet {
 
 namespace {
 
-    constexpr std::array<SnapshotShot, 8> shots { {
+    constexpr std::array<SnapshotShot, 9> shots { {
         { "charging", "charging", Page::main },
         { "battery", "battery", Page::main },
         { "low", "low", Page::main },
@@ -32,6 +32,7 @@ namespace {
         { "settings", "battery", Page::settings },
         { "notifications", "battery", Page::notifications },
         { "charge-limit", "limit", Page::chargeLimit },
+        { "language", "battery", Page::language },
         { "about", "battery", Page::about },
     } };
 
