@@ -74,7 +74,7 @@ namespace {
                 QStringLiteral("--snapshot-direction=rtl") });
         EXPECT_EQ(program.exitCode(), 0);
         const QStringList lines = reported(program, QString::fromUtf8("✓ "), dir);
-        EXPECT_EQ(lines.size(), 16);
+        EXPECT_EQ(lines.size(), 18);
         for (const QString& line : lines)
             EXPECT_TRUE(
                 line.startsWith(QString::fromUtf8("✓ ") + dir + QStringLiteral("/ru-rtl-")));
