@@ -157,19 +157,23 @@ FittedLine fitLine(const QString& text, QFont font, qreal width, qreal minScale)
 }
 
 void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, const QRectF& box,
-    Qt::Alignment alignment, qreal baseline)
+    Qt::Alignment alignment, std::optional<qreal> baseline)
 {
     const QRectF span = mirror(box);
     const Qt::Alignment placed = mirror(alignment);
-    qreal x = span.left();
-    if (placed & Qt::AlignHCenter)
-        x = span.center().x() - line.width / 2;
-    else if (placed & Qt::AlignRight)
-        x = span.right() - line.width;
     painter.save();
     painter.setFont(line.font);
     painter.setLayoutDirection(paragraphDirection(line.text, mirror.direction()));
-    painter.drawText(QPointF(x, baseline), line.text);
+    if (baseline) {
+        qreal x = span.left();
+        if (placed & Qt::AlignHCenter)
+            x = span.center().x() - line.width / 2;
+        else if (placed & Qt::AlignRight)
+            x = span.right() - line.width;
+        painter.drawText(QPointF(x, *baseline), line.text);
+    } else {
+        painter.drawText(span, static_cast<int>(placed | Qt::AlignVCenter), line.text);
+    }
     painter.restore();
     if (line.miss)
         TextFitWatch::report(*line.miss);

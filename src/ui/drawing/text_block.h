@@ -71,11 +71,11 @@ struct FittedLine
 [[nodiscard]] FittedLine fitLine(
     const QString& text, QFont font, qreal width, qreal minScale = 1.0);
 
-/// Draws `line` with the painter's pen on the baseline `baseline`, placed in the span of `box`
-/// by `alignment` (AlignLeft, AlignHCenter or AlignRight), both as if the panel read left to
-/// right: `mirror` turns them around for a right-to-left panel. A cut line is reported to the
-/// TextFitWatch.
+/// Draws `line` with the painter's pen on the baseline `baseline` (centred in `box` without one),
+/// placed in `box` by `alignment` (AlignLeft, AlignHCenter or AlignRight), both as if the panel
+/// read left to right: `mirror` turns them around for a right-to-left panel. A cut line is
+/// reported to the TextFitWatch.
 void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, const QRectF& box,
-    Qt::Alignment alignment, qreal baseline);
+    Qt::Alignment alignment, std::optional<qreal> baseline = std::nullopt);
 
 } // namespace wattlet
