@@ -22,6 +22,13 @@ class Mirror;
 [[nodiscard]] Qt::LayoutDirection paragraphDirection(
     const QString& text, Qt::LayoutDirection panel);
 
+/// `text` for a right-to-left paragraph: each measure written left to right inside it, a signed
+/// number or a number with a Latin unit ("+75 W", "−12 %", "46 °C", "8393 / 8579 mAh"), is
+/// wrapped in a left-to-right isolate (U+2066 … U+2069), so the unit and sign stay where the number
+/// has them instead of being turned around with the sentence. A plain number or percentage is
+/// left as the bidirectional algorithm places it ("9 %" reads as Arabic writes it).
+[[nodiscard]] QString isolateMeasures(const QString& text);
+
 /// A paragraph laid out for a custom-painted widget: wrapped at word boundaries (or anywhere
 /// when a word is wider than the line) to `width`, each line aligned by `alignment`
 /// (Qt::AlignLeft, AlignRight or AlignHCenter, meaning leading and trailing in a `panel` that
