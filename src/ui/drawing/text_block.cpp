@@ -208,7 +208,7 @@ void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, c
             x = span.right() - line.width;
         painter.drawText(QPointF(x, *baseline), text);
     } else {
-        painter.drawText(span, static_cast<int>(placed | Qt::AlignVCenter), text);
+        painter.drawText(span, (placed | Qt::AlignVCenter).toInt(), text);
     }
     painter.restore();
     if (line.miss)
