@@ -37,6 +37,20 @@ TEST(ParagraphDirection, ArabicLettersReadRightToLeftInARightToLeftPanel)
     EXPECT_EQ(paragraphDirection(QStringLiteral("Battery low."), Qt::RightToLeft), Qt::LeftToRight);
 }
 
+// Inside Arabic text "+75 W" once read "W 75+" and "46 °C" read "C° 46".
+TEST(ParagraphDirection, MeasuresWithSignsOrLatinUnitsAreIsolated)
+{
+    const auto isolated = [](const char* measure) {
+        return QChar(0x2066) + QString::fromUtf8(measure) + QChar(0x2069);
+    };
+    const QString hot = QString::fromUtf8("ساخنة: ");
+    EXPECT_EQ(isolateMeasures(hot + QString::fromUtf8("46 °C, +75 W, 9 %, 8393 / 8579 mAh")),
+        hot + isolated("46 °C") + QStringLiteral(", ") + isolated("+75 W")
+            + QStringLiteral(", 9 %, ") + isolated("8393 / 8579 mAh"));
+    EXPECT_EQ(isolateMeasures(QString::fromUtf8("−12 % ") + hot),
+        isolated("−12 %") + QStringLiteral(" ") + hot);
+}
+
 TEST(RightToLeft, ControlsStartAtTheRightAndArrowsMoveTheWayTheyPoint)
 {
     QWidget panel;

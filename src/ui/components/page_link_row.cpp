@@ -6,7 +6,6 @@
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -64,18 +63,16 @@ void PageLinkRow::paintEvent(QPaintEvent*)
     Symbols::paint(painter, mirror(chevronRect), "chevron.left", scheme.secondary(),
         Symbols::Weight::regular, !mirror.flips());
 
-    const QFontMetricsF metrics(font);
-    const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     const qreal valueRight = chevronRect.left() - Style::labelSpacing;
     const qreal valueWidth = std::min(TextBlock::naturalWidth(m_value, font), valueRight / 2);
     painter.setPen(scheme.secondary());
     drawLine(painter, fitLine(m_value, font, valueWidth), mirror,
-        QRectF(valueRight - valueWidth, 0, valueWidth, height()), Qt::AlignRight, baseline);
+        QRectF(valueRight - valueWidth, 0, valueWidth, height()), Qt::AlignRight);
 
     const qreal labelWidth = std::max<qreal>(0.0, valueRight - valueWidth - Style::defaultSpacing);
     painter.setPen(scheme.primary());
     drawLine(painter, fitLine(text(), font, labelWidth), mirror, QRectF(0, 0, labelWidth, height()),
-        Qt::AlignLeft, baseline);
+        Qt::AlignLeft);
     painter.setOpacity(1.0);
     paintFocusRing(painter, rect(), 4);
 }

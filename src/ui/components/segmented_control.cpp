@@ -5,7 +5,6 @@
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +18,8 @@ namespace {
     constexpr int controlHeight = Style::controlHeight;
     constexpr qreal radius = Style::controlRadius;
     constexpr int segmentPadding = 12;
+    // The least room between a label and its segment's edges.
+    constexpr int labelInset = 4;
 
 } // namespace
 
@@ -32,15 +33,24 @@ SegmentedControl::SegmentedControl(QStringList segments, int selected, QWidget* 
     setCursor(Qt::PointingHandCursor);
 }
 
-QSize SegmentedControl::sizeHint() const
+int SegmentedControl::widthWithInsets(int inset) const
 {
     int widest = 0;
     for (const QString& s : m_segments)
         widest = std::max(widest, fontMetrics().horizontalAdvance(s));
-    return { static_cast<int>(m_segments.size()) * (widest + 2 * segmentPadding), controlHeight };
+    return static_cast<int>(m_segments.size()) * (widest + 2 * inset);
 }
 
-QSize SegmentedControl::minimumSizeHint() const { return sizeHint(); }
+QSize SegmentedControl::sizeHint() const
+{
+    return { widthWithInsets(segmentPadding), controlHeight };
+}
+
+// Narrower, a label would be cut.
+QSize SegmentedControl::minimumSizeHint() const
+{
+    return { widthWithInsets(labelInset), controlHeight };
+}
 
 QRect SegmentedControl::logicalSegment(int index) const
 {
@@ -108,13 +118,11 @@ void SegmentedControl::paintSelection(QPainter& p, bool dark) const
 void SegmentedControl::paintLabels(QPainter& p, const QColor& text) const
 {
     p.setPen(text);
-    const QFontMetricsF metrics(font());
-    const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     for (int i = 0; i < m_segments.size(); ++i) {
         const QRect r = logicalSegment(i);
         // Three choices share a narrow row: a long word shrinks a little before it is cut.
-        drawLine(p, fitLine(m_segments[i], font(), r.width() - 8, 0.85), Mirror(*this), r,
-            Qt::AlignHCenter, baseline);
+        drawLine(p, fitLine(m_segments[i], font(), r.width() - 2 * labelInset, 0.85), Mirror(*this),
+            r, Qt::AlignHCenter);
     }
 }
 

@@ -41,6 +41,8 @@ private:
     void paintLabels(QPainter& p, const QColor& text) const;
     void choose(int index);
     [[nodiscard]] QRect logicalSegment(int index) const;
+    /// Equal segments as wide as the widest label and `inset` on either side.
+    [[nodiscard]] int widthWithInsets(int inset) const;
 
     QStringList m_segments;
     int m_selected;

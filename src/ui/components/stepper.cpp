@@ -5,7 +5,6 @@
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,10 +65,9 @@ void Stepper::paintEvent(QPaintEvent*)
     paintSign(p, decreaseRect(), false, m_canDecrease);
     paintSign(p, increaseRect(), true, m_canIncrease);
     p.setPen(scheme.primary());
-    const QFontMetricsF metrics(font());
-    const QRectF value(buttonWidth, 0, width() - 2 * buttonWidth, height());
-    drawLine(p, fitLine(m_value, font(), value.width()), Mirror(*this), value, Qt::AlignHCenter,
-        (height() - metrics.height()) / 2 + metrics.ascent());
+    // From the minus button's last column to the plus button's first.
+    const QRectF value(buttonWidth - 1, 0, width() - 2 * buttonWidth + 1, height());
+    drawLine(p, fitLine(m_value, font(), value.width()), Mirror(*this), value, Qt::AlignHCenter);
     if (hasFocus())
         Style::paintFocusRing(p, rect(), radius);
 }

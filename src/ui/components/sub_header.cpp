@@ -8,6 +8,7 @@
 #include "ui/theme/scheme.h"
 #include "ui/theme/style.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -111,7 +112,16 @@ QRectF SubHeader::logicalTitleRect() const
     return { back + 2 * spacing + free / 2, 0, titleWidth, static_cast<qreal>(height()) };
 }
 
-void SubHeader::resizeEvent(QResizeEvent*)
+void SubHeader::resizeEvent(QResizeEvent*) { placeBackButton(); }
+
+void SubHeader::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LayoutDirectionChange)
+        placeBackButton();
+    QWidget::changeEvent(event);
+}
+
+void SubHeader::placeBackButton()
 {
     m_backButton->setGeometry(
         Mirror(*this)(QRect(0, 0, m_backButton->sizeHint().width(), height())));

@@ -33,9 +33,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     [[nodiscard]] QRectF logicalTitleRect() const;
+    void placeBackButton();
     /// The width of the invisible copy of the back text that balances the title.
     [[nodiscard]] qreal ghostWidth() const;
 

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextBoundaryFinder>
 #include <QTextOption>
 
@@ -14,13 +15,20 @@ namespace wattlet {
 
 namespace {
 
+    // The text as it is laid out: with its measures isolated when it reads right to left.
+    QString laidOut(const QString& text, Qt::LayoutDirection direction)
+    {
+        return direction == Qt::RightToLeft ? isolateMeasures(text) : text;
+    }
+
     std::unique_ptr<QTextLayout> makeLayout(
         const QString& text, const QFont& font, Qt::Alignment alignment, Qt::LayoutDirection panel)
     {
-        auto layout = std::make_unique<QTextLayout>(text, font);
+        const Qt::LayoutDirection direction = paragraphDirection(text, panel);
+        auto layout = std::make_unique<QTextLayout>(laidOut(text, direction), font);
         QTextOption option(Mirror(0, panel)(alignment));
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        option.setTextDirection(paragraphDirection(text, panel));
+        option.setTextDirection(direction);
         layout->setTextOption(option);
         layout->setCacheEnabled(true);
         return layout;
@@ -42,6 +50,29 @@ namespace {
 
 } // namespace
 
+QString isolateMeasures(const QString& text)
+{
+    // A number (with its sign, decimals and a "/ number" after it), then a unit: a Latin word
+    // (with "°" or "·" inside), or "%".
+    static const QRegularExpression measure(QStringLiteral(
+        "(?<![\\p{L}\\p{N}])([+\\x{2212}-]?)\\p{Nd}+(?:[.,\\x{066B}]\\p{Nd}+)*"
+        "(?:\\s?/\\s?\\p{Nd}+(?:[.,\\x{066B}]\\p{Nd}+)*)*(?:\\s?(°?[A-Za-z]+(?:·[A-Za-z]+)*|%))?"));
+    QString result;
+    qsizetype from = 0;
+    for (auto it = measure.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const bool signedOrLatin = !match.captured(1).isEmpty()
+            || (match.capturedLength(2) > 0 && match.captured(2) != QLatin1String("%"))
+            || match.captured(0).contains(QLatin1Char('/'));
+        if (!signedOrLatin)
+            continue;
+        result += text.mid(from, match.capturedStart() - from) + QChar(0x2066) + match.captured(0)
+            + QChar(0x2069);
+        from = match.capturedEnd();
+    }
+    return result + text.mid(from);
+}
+
 Qt::LayoutDirection paragraphDirection(const QString& text, Qt::LayoutDirection panel)
 {
     if (panel == Qt::RightToLeft) {
@@ -59,6 +90,8 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int ma
     : m_layout(makeLayout(text, font, alignment, panel))
     , m_width(std::max<qreal>(width, 1.0))
 {
+    // Positions count in the laid-out text, which may hold isolates.
+    const QString shown = m_layout->text();
     m_layout->beginLayout();
     qreal y = 0;
     for (;;) {
@@ -70,9 +103,10 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int ma
         y += line.height();
         ++m_lines;
         const int end = line.textStart() + line.textLength();
-        if (maxLines > 0 && m_lines == maxLines && end < text.size()) {
+        if (maxLines > 0 && m_lines == maxLines && end < shown.size()) {
             // The rest does not fit: the last line shows what it can and ends in an ellipsis.
-            const QString rest = text.mid(line.textStart()).simplified();
+            QString rest = shown.mid(line.textStart()).simplified();
+            rest.remove(QChar(0x2066)).remove(QChar(0x2069));
             const QString elided = QFontMetricsF(font).elidedText(rest, Qt::ElideRight, m_width);
             m_elidedLast = makeLayout(elided, font, alignment, panel);
             m_elidedLast->beginLayout();
@@ -83,8 +117,8 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int ma
             m_miss = TextMiss { text, naturalWidth(text, font), m_width * maxLines };
             break;
         }
-        if (!m_miss && end < text.size())
-            m_miss = brokenWord(text, end, font, m_width);
+        if (!m_miss && end < shown.size())
+            m_miss = brokenWord(shown, end, font, m_width);
     }
     m_layout->endLayout();
     m_height = m_lines > 0 ? y : lineHeight(font);
@@ -157,19 +191,25 @@ FittedLine fitLine(const QString& text, QFont font, qreal width, qreal minScale)
 }
 
 void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, const QRectF& box,
-    Qt::Alignment alignment, qreal baseline)
+    Qt::Alignment alignment, std::optional<qreal> baseline)
 {
     const QRectF span = mirror(box);
     const Qt::Alignment placed = mirror(alignment);
-    qreal x = span.left();
-    if (placed & Qt::AlignHCenter)
-        x = span.center().x() - line.width / 2;
-    else if (placed & Qt::AlignRight)
-        x = span.right() - line.width;
     painter.save();
     painter.setFont(line.font);
-    painter.setLayoutDirection(paragraphDirection(line.text, mirror.direction()));
-    painter.drawText(QPointF(x, baseline), line.text);
+    const Qt::LayoutDirection direction = paragraphDirection(line.text, mirror.direction());
+    painter.setLayoutDirection(direction);
+    const QString text = laidOut(line.text, direction);
+    if (baseline) {
+        qreal x = span.left();
+        if (placed & Qt::AlignHCenter)
+            x = span.center().x() - line.width / 2;
+        else if (placed & Qt::AlignRight)
+            x = span.right() - line.width;
+        painter.drawText(QPointF(x, *baseline), text);
+    } else {
+        painter.drawText(span, (placed | Qt::AlignVCenter).toInt(), text);
+    }
     painter.restore();
     if (line.miss)
         TextFitWatch::report(*line.miss);

@@ -22,6 +22,13 @@ class Mirror;
 [[nodiscard]] Qt::LayoutDirection paragraphDirection(
     const QString& text, Qt::LayoutDirection panel);
 
+/// `text` for a right-to-left paragraph: each measure written left to right inside it, a signed
+/// number or a number with a Latin unit ("+75 W", "−12 %", "46 °C", "8393 / 8579 mAh"), is
+/// wrapped in a left-to-right isolate (U+2066 … U+2069), so the unit and sign stay where the number
+/// has them instead of being turned around with the sentence. A plain number or percentage is
+/// left as the bidirectional algorithm places it ("9 %" reads as Arabic writes it).
+[[nodiscard]] QString isolateMeasures(const QString& text);
+
 /// A paragraph laid out for a custom-painted widget: wrapped at word boundaries (or anywhere
 /// when a word is wider than the line) to `width`, each line aligned by `alignment`
 /// (Qt::AlignLeft, AlignRight or AlignHCenter, meaning leading and trailing in a `panel` that
@@ -71,11 +78,11 @@ struct FittedLine
 [[nodiscard]] FittedLine fitLine(
     const QString& text, QFont font, qreal width, qreal minScale = 1.0);
 
-/// Draws `line` with the painter's pen on the baseline `baseline`, placed in the span of `box`
-/// by `alignment` (AlignLeft, AlignHCenter or AlignRight), both as if the panel read left to
-/// right: `mirror` turns them around for a right-to-left panel. A cut line is reported to the
-/// TextFitWatch.
+/// Draws `line` with the painter's pen on the baseline `baseline` (centred in `box` without one),
+/// placed in `box` by `alignment` (AlignLeft, AlignHCenter or AlignRight), both as if the panel
+/// read left to right: `mirror` turns them around for a right-to-left panel. A cut line is
+/// reported to the TextFitWatch.
 void drawLine(QPainter& painter, const FittedLine& line, const Mirror& mirror, const QRectF& box,
-    Qt::Alignment alignment, qreal baseline);
+    Qt::Alignment alignment, std::optional<qreal> baseline = std::nullopt);
 
 } // namespace wattlet

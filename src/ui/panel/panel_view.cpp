@@ -21,7 +21,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
-#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QUrl>
@@ -57,10 +56,9 @@ namespace {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setOpacity(labelOpacity());
-            const QFontMetricsF metrics(font11());
             painter.setPen(Scheme::of(this).secondary());
-            drawLine(painter, fitLine(text(), font11(), width()), Mirror(*this), rect(),
-                Qt::AlignLeft, (height() - metrics.height()) / 2 + metrics.ascent());
+            drawLine(
+                painter, fitLine(text(), font11(), width()), Mirror(*this), rect(), Qt::AlignLeft);
             painter.setOpacity(1.0);
             paintFocusRing(painter, rect(), 4);
         }

@@ -105,14 +105,15 @@ namespace {
         return result;
     }
 
-    QImage render(const char* kind, LanguageChoice language, Page page, ColorScheme scheme)
+    QImage render(const char* kind, const PictureLanguage& language, Page page, ColorScheme scheme)
     {
         AppModelDeps deps = AppModelDeps::live();
         // The pictures show every control, whatever this machine has installed.
         deps.powerSettingsAvailable = {};
         AppModel model(Demo::reading(kind, wallClockSeconds()), std::move(deps));
-        model.prefs().setLanguage(language);
+        model.prefs().setLanguage(language.choice);
         PanelView panel(model, page, scheme);
+        panel.setLayoutDirection(language.direction);
         return renderImage(panel, 2);
     }
 
@@ -134,15 +135,13 @@ namespace {
         QApplication::setWindowIcon(builtInApplicationIcon());
 
         for (const PictureLanguage& language : languages) {
-            QApplication::setLayoutDirection(language.direction);
             for (const SnapshotShot& shot : shots) {
                 for (const auto& [schemeName, scheme] : schemes) {
                     const QString path = dir + QStringLiteral("/") + language.part
                         + QStringLiteral("-") + QString::fromUtf8(shot.name) + QStringLiteral("-")
                         + QString::fromUtf8(schemeName) + QStringLiteral(".png");
                     const TextFitWatch watch;
-                    const QByteArray data
-                        = png(render(shot.kind, language.choice, shot.page, scheme));
+                    const QByteArray data = png(render(shot.kind, language, shot.page, scheme));
                     reportMisses(path, watch, std::cerr);
                     // A file that could not be written is reported as such, not as done.
                     const bool done = !data.isEmpty() && write(path, data);
