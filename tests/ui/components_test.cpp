@@ -49,6 +49,8 @@ TEST(ParagraphDirection, MeasuresWithSignsOrLatinUnitsAreIsolated)
             + QStringLiteral(", 9 %, ") + isolated("8393 / 8579 mAh"));
     EXPECT_EQ(isolateMeasures(QString::fromUtf8("−12 % ") + hot),
         isolated("−12 %") + QStringLiteral(" ") + hot);
+    const QString arabicDigits = QString::fromUtf8("+٧٥ واط، −١٢٪");
+    EXPECT_EQ(isolateMeasures(arabicDigits), arabicDigits);
 }
 
 TEST(RightToLeft, ControlsStartAtTheRightAndArrowsMoveTheWayTheyPoint)

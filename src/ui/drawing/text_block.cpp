@@ -61,13 +61,17 @@ QString isolateMeasures(const QString& text)
     qsizetype from = 0;
     for (auto it = measure.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        const bool signedOrLatin = !match.captured(1).isEmpty()
-            || (match.capturedLength(2) > 0 && match.captured(2) != QLatin1String("%"))
-            || match.captured(0).contains(QLatin1Char('/'));
-        if (!signedOrLatin)
+        // Arabic-Indic digits carry their sign the Arabic way, read first at the right; European
+        // digits keep it at the left, as a number written left to right does.
+        const QString found = match.captured(0);
+        const bool latinUnit
+            = match.capturedLength(2) > 0 && match.captured(2) != QLatin1String("%");
+        const bool european = found.contains(QRegularExpression(QStringLiteral("[0-9]")));
+        const bool signOrSlash = !match.captured(1).isEmpty() || found.contains(QLatin1Char('/'));
+        if (!latinUnit && !(european && signOrSlash))
             continue;
-        result += text.mid(from, match.capturedStart() - from) + QChar(0x2066) + match.captured(0)
-            + QChar(0x2069);
+        result
+            += text.mid(from, match.capturedStart() - from) + QChar(0x2066) + found + QChar(0x2069);
         from = match.capturedEnd();
     }
     return result + text.mid(from);

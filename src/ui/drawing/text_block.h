@@ -22,11 +22,12 @@ class Mirror;
 [[nodiscard]] Qt::LayoutDirection paragraphDirection(
     const QString& text, Qt::LayoutDirection panel);
 
-/// `text` for a right-to-left paragraph: each measure written left to right inside it, a signed
-/// number or a number with a Latin unit ("+75 W", "−12 %", "46 °C", "8393 / 8579 mAh"), is
-/// wrapped in a left-to-right isolate (U+2066 … U+2069), so the unit and sign stay where the number
-/// has them instead of being turned around with the sentence. A plain number or percentage is
-/// left as the bidirectional algorithm places it ("9 %" reads as Arabic writes it).
+/// `text` for a right-to-left paragraph: each measure written left to right inside it, a number
+/// with a Latin unit ("46 °C", "+75 W") or a signed number or fraction in European digits
+/// ("−12 %", "8393 / 8579"), is wrapped in a left-to-right isolate (U+2066 … U+2069), so unit and
+/// sign stay where the number has them instead of being turned around with the sentence. A plain
+/// number or percentage, and Arabic-Indic digits with their sign, are left as the bidirectional
+/// algorithm places them ("9 %" and "−١٢٪" read as Arabic writes them).
 [[nodiscard]] QString isolateMeasures(const QString& text);
 
 /// A paragraph laid out for a custom-painted widget: wrapped at word boundaries (or anywhere
