@@ -38,10 +38,13 @@ function(wattlet_check_installed_tree prefix)
   string(REPLACE "," ";" languages "${LINGUAS}")
   foreach(lang IN LISTS languages)
     string(FIND "${desktop}" "Comment[${lang}]=" in_desktop)
-    string(FIND "${metainfo}" "<summary xml:lang=\"${lang}\">" in_metainfo)
+    # The metainfo takes gettext 0.23's BCP 47 tags (pt-BR, zh-Hans-CN); polkit only the
+    # locale's name (pt_BR).
+    string(REGEX REPLACE "_" "[-_](Han[st]-)?" tag "${lang}")
+    string(REGEX MATCH "<summary xml:lang=\"${tag}\">" in_metainfo "${metainfo}")
     string(FIND "${policy}" "<message xml:lang=\"${lang}\">" in_policy)
-    if(in_desktop EQUAL -1 OR in_metainfo EQUAL -1 OR in_policy EQUAL -1)
-      message(FATAL_ERROR "not translated into ${lang}: ${in_desktop} ${in_metainfo} ${in_policy}")
+    if(in_desktop EQUAL -1 OR NOT in_metainfo OR in_policy EQUAL -1)
+      message(FATAL_ERROR "not translated into ${lang}")
     endif()
   endforeach()
 
