@@ -21,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 177> table { {
+    constexpr std::array<Entry, 180> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -224,6 +224,9 @@ namespace {
             "Not needed while a charge limit is set: charging stops at %d % by itself." },
         { "warn.full", "Заряжено до %d % — можно отключить зарядку",
             "Charged to %d % — you can unplug the charger" },
+        { "a11y.charge", "Заряд", "Charge" },
+        { "a11y.from", "с", "from" },
+        { "a11y.to", "до", "to" },
     } };
     // clang-format on
 

@@ -5,6 +5,8 @@
 #include "core/battery_text.h"
 #include "platform/machine_name.h"
 
+#include <cmath>
+
 namespace wattlet {
 
 namespace {
@@ -35,6 +37,8 @@ namespace {
         }
         h.timeLine = BatteryText::timeLine(r, language);
         h.timeSymbol = r.onAC && r.charging ? "clock.arrow.circlepath" : "clock";
+        h.name = BatteryText::t("a11y.charge", language);
+        h.description = h.state + (h.timeLine ? ", " + *h.timeLine : std::string());
         return h;
     }
 
@@ -132,6 +136,9 @@ namespace {
         c.tint = toneName(r, levels);
         c.left = t("chart.left");
         c.right = t("chart.right");
+        const auto percent = [](double value) { return std::to_string(std::lround(value)) + " %"; };
+        c.description = t("day") + ": " + t("a11y.from") + " " + percent(series.front()) + " "
+            + t("a11y.to") + " " + percent(series.back()) + (c.delta ? ", " + *c.delta : "");
         return c;
     }
 

@@ -30,7 +30,8 @@ namespace {
         std::int64_t WarningLevels::* member, std::int64_t floor, std::int64_t ceiling,
         std::string label)
     {
-        NotificationsPageView::Level view { std::move(label), percentText(levels.*member), {}, {} };
+        NotificationsPageView::Level view { std::move(label), percentText(levels.*member), {}, {},
+            levels.*member, floor, std::max(floor, ceiling) };
         for (const bool up : { false, true }) {
             if (const auto next = stepped(levels.*member, up, floor, ceiling)) {
                 WarningLevels changed = levels;

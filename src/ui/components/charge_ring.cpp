@@ -19,6 +19,14 @@ ChargeRing::ChargeRing(std::int64_t percent, QColor tone, QWidget* parent)
     setFixedSize(side, side);
 }
 
+AccessibleFace ChargeRing::accessibleFace() const
+{
+    AccessibleFace face;
+    face.role = QAccessible::ProgressBar;
+    face.number = AccessibleFace::Number { static_cast<double>(m_percent), 0, 100 };
+    return face;
+}
+
 void ChargeRing::paintEvent(QPaintEvent*)
 {
     const Scheme scheme = Scheme::of(this);

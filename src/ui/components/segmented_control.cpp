@@ -108,6 +108,24 @@ void SegmentedControl::paintLabels(QPainter& p, const QColor& text) const
     }
 }
 
+AccessibleFace SegmentedControl::accessibleFace() const
+{
+    AccessibleFace face;
+    face.role = QAccessible::Grouping;
+    face.choices = m_segments;
+    face.chosen = m_selected;
+    return face;
+}
+
+void SegmentedControl::accessibleAction(const QString&, int choice) { choose(choice); }
+
+void SegmentedControl::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // The chosen segment is what a screen reader reads on arrival.
+    announceChoice(this, -1, m_selected);
+}
+
 void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
@@ -122,9 +140,9 @@ void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
 
 void SegmentedControl::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Left)
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Up)
         choose(m_selected - 1);
-    else if (event->key() == Qt::Key_Right)
+    else if (event->key() == Qt::Key_Right || event->key() == Qt::Key_Down)
         choose(m_selected + 1);
     else
         QWidget::keyPressEvent(event);
@@ -134,8 +152,10 @@ void SegmentedControl::choose(int index)
 {
     if (index < 0 || index >= m_segments.size() || index == m_selected)
         return;
+    const int previous = m_selected;
     m_selected = index;
     update();
+    announceChoice(this, previous, index);
     Q_EMIT activated(index);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -10,8 +12,9 @@ class QPainter;
 namespace wattlet {
 
 /// A row of equally wide segments, one of them selected, painted like a native segmented
-/// control: a tinted track and a raised selected segment in the palette's base colour.
-class SegmentedControl : public QWidget
+/// control: a tinted track and a raised selected segment in the palette's base colour. The arrow
+/// keys move the selection; read out as a group of radio buttons, one per segment.
+class SegmentedControl : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -23,6 +26,12 @@ public:
     [[nodiscard]] QSize minimumSizeHint() const override;
     /// The rectangle of segment `index`, for painting and for tests that click it.
     [[nodiscard]] QRect segmentRect(int index) const;
+    [[nodiscard]] AccessibleFace accessibleFace() const override;
+    void accessibleAction(const QString& action, int choice) override;
+    [[nodiscard]] QRect accessibleChoiceRect(int choice) const override
+    {
+        return segmentRect(choice);
+    }
 
 Q_SIGNALS:
     /// The user picked a segment other than the selected one; the selection has moved to it.
@@ -32,6 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void paintTrack(QPainter& p, const QColor& text) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -9,8 +11,8 @@ namespace wattlet {
 
 /// A value between a minus and a plus button, on the track of a segmented control. A button
 /// that cannot step is dimmed and ignores clicks. The arrow keys step too (left and down lower,
-/// right and up higher).
-class Stepper : public QWidget
+/// right and up higher). Read out as a spin button with its number and range.
+class Stepper : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -22,6 +24,10 @@ public:
     /// The buttons' rectangles, for painting and for tests that click them.
     [[nodiscard]] QRect decreaseRect() const;
     [[nodiscard]] QRect increaseRect() const;
+    /// The number the value shows and the range it moves in, for assistive technology.
+    void setNumber(AccessibleFace::Number number) { m_number = number; }
+    [[nodiscard]] AccessibleFace accessibleFace() const override;
+    void accessibleAction(const QString& action, int choice) override;
 
 Q_SIGNALS:
     void decreased();
@@ -39,6 +45,7 @@ private:
     QString m_value;
     bool m_canDecrease;
     bool m_canIncrease;
+    AccessibleFace::Number m_number;
 };
 
 } // namespace wattlet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -13,7 +15,7 @@ namespace wattlet {
 /// the left, the title in the middle, and an invisible copy of the back text on
 /// the right so the title stays near the centre. The back button runs `back` synchronously
 /// (destroying the header from it must be deferred).
-class SubHeader : public QWidget
+class SubHeader : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -23,6 +25,11 @@ public:
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
+    /// The page's heading, holding the back button.
+    [[nodiscard]] AccessibleFace accessibleFace() const override
+    {
+        return { QAccessible::Heading, m_title, {}, {}, {}, -1 };
+    }
 
     /// The back button (a child widget at the left edge).
     [[nodiscard]] QAbstractButton* backButton() const;

@@ -79,7 +79,11 @@ namespace {
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(heroSpacing - ChargeRing::overhang);
-        layout->addWidget(new ChargeRing(view.percent, Palette::color(view.tone)));
+        auto* ring = new ChargeRing(view.percent, Palette::color(view.tone));
+        ring->setObjectName(QStringLiteral("ring"));
+        ring->setAccessibleName(qText(view.name));
+        ring->setAccessibleDescription(qText(view.description));
+        layout->addWidget(ring);
 
         auto* text = new QWidget(row);
         auto* lines = new QVBoxLayout(text);
@@ -161,6 +165,7 @@ namespace {
         section.tint = Palette::color(view.tint);
         section.axis = { qText(view.left), qText(view.right) };
         section.height = chartHeight;
+        section.description = qText(view.description);
         return chartSection(section);
     }
 
