@@ -29,8 +29,7 @@ namespace {
     public:
         explicit AccessibleWindow(QWidget* window)
             : QAccessibleWidget(window, QAccessible::Window)
-        {
-        }
+        { }
     };
 
     QAccessibleInterface* factory(const QString& key, QObject* object)

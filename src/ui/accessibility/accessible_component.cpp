@@ -85,10 +85,7 @@ namespace {
             if (AccessiblePart* p = part(); p != nullptr && action == pressAction())
                 p->accessibleAction(action, m_index);
         }
-        [[nodiscard]] QStringList keyBindingsForAction(const QString&) const override
-        {
-            return {};
-        }
+        [[nodiscard]] QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
     private:
         [[nodiscard]] AccessiblePart* part() const { return partOf(m_owner.data()); }
@@ -101,8 +98,7 @@ namespace {
 
 AccessibleComponent::AccessibleComponent(QWidget* widget)
     : QAccessibleWidget(widget)
-{
-}
+{ }
 
 AccessibleComponent::~AccessibleComponent()
 {
@@ -247,22 +243,6 @@ QVariant AccessibleComponent::minimumValue() const
 
 QVariant AccessibleComponent::minimumStepSize() const { return {}; }
 
-void announceValue(QObject* widget, double value)
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleValueChangeEvent event(widget, value);
-    QAccessible::updateAccessibility(&event);
-}
-
-void announceName(QObject* widget)
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
-}
-
 void announceChoice(QObject* widget, int previous, int chosen)
 {
     if (!QAccessible::isActive())
@@ -285,6 +265,40 @@ void announceChoice(QObject* widget, int previous, int chosen)
         QAccessibleEvent focus(widget, QAccessible::Focus);
         focus.setChild(first + chosen);
         QAccessible::updateAccessibility(&focus);
+    }
+}
+
+SpokenParts spokenParts(const QWidget* root)
+{
+    SpokenParts parts;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (const AccessiblePart* part = partOf(widget);
+            part != nullptr && !widget->objectName().isEmpty())
+            parts.insert(widget->objectName(), part->accessibleFace());
+    }
+    return parts;
+}
+
+void announceChanges(const SpokenParts& before, const QWidget* root)
+{
+    if (!QAccessible::isActive())
+        return;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const AccessiblePart* part = partOf(widget);
+        const auto old = before.find(widget->objectName());
+        if (part == nullptr || widget->objectName().isEmpty() || old == before.end())
+            continue;
+        const AccessibleFace now = part->accessibleFace();
+        if (now.number && old->number && now.number->value != old->number->value) {
+            QAccessibleValueChangeEvent event(widget, now.number->value);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (now.name != old->name) {
+            QAccessibleEvent event(widget, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (now.chosen != old->chosen)
+            announceChoice(widget, old->chosen, now.chosen);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QHash>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -44,9 +45,15 @@ public:
     [[nodiscard]] virtual QRect accessibleChoiceRect(int choice) const;
 };
 
-/// Tells assistive technology that `widget`'s value, name or chosen choice changed.
-void announceValue(QObject* widget, double value);
-void announceName(QObject* widget);
+/// Tells assistive technology that `widget`'s chosen choice moved from `previous` (-1: none) to
+/// `chosen`, and, while it has the focus, that the focus is on `chosen`.
 void announceChoice(QObject* widget, int previous, int chosen);
+
+/// What the parts under `root` that have an object name say now.
+using SpokenParts = QHash<QString, AccessibleFace>;
+[[nodiscard]] SpokenParts spokenParts(const QWidget* root);
+/// Tells assistive technology what changed between `before` and the parts under `root` now, part
+/// by part of the same object name: a panel built anew is heard as the same controls changing.
+void announceChanges(const SpokenParts& before, const QWidget* root);
 
 } // namespace wattlet

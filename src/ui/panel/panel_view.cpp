@@ -154,9 +154,11 @@ void PanelView::rebuild()
     QWidget* focused = QApplication::focusWidget();
     const bool ours = isAncestorOf(focused);
     const auto at = before.indexOf(focused);
+    const SpokenParts spoken = spokenParts(m_pageWidget ? m_pageWidget.data() : this);
     showPage();
     showFooter();
     fitHeight();
+    announceChanges(spoken, m_pageWidget);
     if (!ours)
         return;
     const QList<QWidget*> after = tabStops();
