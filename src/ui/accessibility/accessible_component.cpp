@@ -255,7 +255,7 @@ void announceChoice(QObject* widget, int previous, int chosen)
         return;
     const int first = iface->childCount() - static_cast<int>(part->accessibleFace().choices.size());
     for (const int choice : { previous, chosen }) {
-        if (choice < 0)
+        if (choice < 0 || previous == chosen)
             continue;
         QAccessibleStateChangeEvent event(widget, checked);
         event.setChild(first + choice);

@@ -46,7 +46,8 @@ public:
 };
 
 /// Tells assistive technology that `widget`'s chosen choice moved from `previous` (-1: none) to
-/// `chosen`, and, while it has the focus, that the focus is on `chosen`.
+/// `chosen` (nothing when they are the same), and, while it has the focus, that the focus is on
+/// `chosen`.
 void announceChoice(QObject* widget, int previous, int chosen);
 
 /// What the parts under `root` that have an object name say now.

@@ -123,7 +123,7 @@ void SegmentedControl::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     // The chosen segment is what a screen reader reads on arrival.
-    announceChoice(this, -1, m_selected);
+    announceChoice(this, m_selected, m_selected);
 }
 
 void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
