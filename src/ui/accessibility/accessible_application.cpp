@@ -1,7 +1,6 @@
 #include "accessible_application.h"
 
 #include "accessible_component.h"
-#include "accessible_part.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -23,28 +22,17 @@ namespace {
         return popups;
     }
 
-    // A window of the panel: a window to assistive technology, not Qt's default client area.
-    class AccessibleWindow : public QAccessibleWidget
-    {
-    public:
-        explicit AccessibleWindow(QWidget* window)
-            : QAccessibleWidget(window, QAccessible::Window)
-        { }
-    };
-
     QAccessibleInterface* factory(const QString& key, QObject* object)
     {
         if (object == qApp && key == QLatin1String("QApplication"))
             return new AccessibleApplication;
+        // Every widget Qt would read as a plain one: Qt may ask while the QWidget part is being
+        // built (Qt 6.8 does), before the widget is anything more, and keeps the answer, so the
+        // interface looks at what the widget is each time it is asked.
         auto* widget = qobject_cast<QWidget*>(object);
-        if (widget == nullptr || key != QLatin1String(object->metaObject()->className()))
+        if (widget == nullptr || key != QLatin1String("QWidget"))
             return nullptr;
-        if (dynamic_cast<AccessiblePart*>(object) != nullptr)
-            return new AccessibleComponent(widget);
-        if (widget->isWindow() && widget->windowType() != Qt::ToolTip
-            && !widget->windowTitle().isEmpty() && key == QLatin1String("wattlet::PanelWindow"))
-            return new AccessibleWindow(widget);
-        return nullptr;
+        return new AccessibleComponent(widget);
     }
 
 } // namespace

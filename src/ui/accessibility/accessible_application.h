@@ -15,8 +15,8 @@ public:
     [[nodiscard]] int indexOfChild(const QAccessibleInterface* child) const override;
 };
 
-/// Installs the factory that gives the application, the panel's windows and every
-/// AccessiblePart widget their interfaces. Call once, after the QApplication exists.
+/// Installs the factory that gives the application and every plain widget (the panel's window,
+/// the AccessiblePart widgets) their interfaces. Call once, after the QApplication exists.
 void installAccessibility();
 
 } // namespace wattlet

@@ -110,8 +110,12 @@ AccessiblePart* AccessibleComponent::part() const { return partOf(object()); }
 
 QAccessible::Role AccessibleComponent::role() const
 {
-    const AccessiblePart* p = part();
-    return p ? p->accessibleFace().role : QAccessibleWidget::role();
+    if (const AccessiblePart* p = part())
+        return p->accessibleFace().role;
+    // The panel's window, also where it is a frameless popup.
+    if (widget()->isWindow() && !widget()->windowTitle().isEmpty())
+        return QAccessible::Window;
+    return QAccessibleWidget::role();
 }
 
 QString AccessibleComponent::text(QAccessible::Text t) const

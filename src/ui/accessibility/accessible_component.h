@@ -8,9 +8,10 @@ namespace wattlet {
 
 class AccessiblePart;
 
-/// The one interface of every AccessiblePart widget: role, texts, states and actions from the
-/// widget's face, the value interface for a face with a number, and a radio button child for
-/// each of its choices (the chosen one checked, and focused while the widget has the focus).
+/// The interface of every plain widget: Qt's, a window for a titled top-level one, and for an
+/// AccessiblePart widget role, texts, states and actions from the widget's face, the value
+/// interface for a face with a number, and a radio button child for each of its choices (the
+/// chosen one checked, and focused while the widget has the focus).
 class AccessibleComponent : public QAccessibleWidget, public QAccessibleValueInterface
 {
 public:
