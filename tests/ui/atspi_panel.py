@@ -3,21 +3,27 @@
 read through pyatspi, Tab walked through every page. Usage: atspi_panel.py WATTLET."""
 import importlib.util, os, shutil, subprocess, sys, tempfile, time
 
-if not (shutil.which('Xvfb') and shutil.which('dbus-daemon') and importlib.util.find_spec('pyatspi')):
+if not (shutil.which('Xvfb') and shutil.which('xdpyinfo') and shutil.which('dbus-daemon')
+        and importlib.util.find_spec('pyatspi')):
     sys.exit(77)
 
 program = sys.argv[1]
 home = tempfile.mkdtemp()
-# A number of its own: Xvfb refuses one whose socket another X server (in any root) holds.
+# A number of its own: another X server (in another root, on the shared abstract socket) may
+# answer on one this root's /tmp shows free.
 for display in range(100 + os.getpid() % 800, 1000):
     ready = os.pipe()
     xvfb = subprocess.Popen(['Xvfb', f':{display}', '-displayfd', str(ready[1]), '-screen', '0',
-                             '1280x900x24', '-nolisten', 'tcp'], pass_fds=[ready[1]],
-                            stderr=subprocess.DEVNULL)
+                             '1283x907x24', '-nolisten', 'tcp', '-noreset'],
+                            pass_fds=[ready[1]], stderr=subprocess.DEVNULL)
     os.close(ready[1])
-    if os.read(ready[0], 16):
+    # Ours, not one that takes a cookie of this user's: no cookie, and its own odd size.
+    if os.read(ready[0], 16) and b'1283x907 pixels' in subprocess.run(
+            ['xdpyinfo', '-display', f':{display}'], capture_output=True,
+            env=dict(os.environ, XAUTHORITY=home + '/none')).stdout:
         break
-os.environ.update(DISPLAY=f':{display}', HOME=home,
+    xvfb.kill()
+os.environ.update(DISPLAY=f':{display}', HOME=home, XAUTHORITY=home + '/none',
                   XDG_CONFIG_HOME=home + '/config', XDG_DATA_HOME=home + '/data',
                   XDG_RUNTIME_DIR=home, XDG_CURRENT_DESKTOP='', QT_QPA_PLATFORM='xcb',
                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', LANGUAGE='en', LC_ALL='C.UTF-8')
@@ -46,7 +52,8 @@ def nodes(acc):
 
 def say(acc):
     states = acc.getState()
-    line = f'{acc.getRoleName()} "{acc.name}"'
+    # at-spi2 2.46 says "push button", 2.56 "button".
+    line = f'{acc.getRoleName().replace("push button", "button")} "{acc.name}"'
     value = acc.queryValue() if 'Value' in pyatspi.utils.listInterfaces(acc) else None
     if value is not None:
         line += f' {value.currentValue:g} [{value.minimumValue:g}..{value.maximumValue:g}]'
@@ -92,7 +99,7 @@ def read_page(title):
     and returns the walk's names."""
     print(f'--- {title}')
     for a in nodes(panel()):
-        if a.childCount == 0 or a.getRoleName() in ('push button', 'panel', 'heading'):
+        if a.childCount == 0 or a.getRoleName() in ('push button', 'button', 'panel', 'heading'):
             print('  ', say(a))
         check(a.childCount > 0 or a.name or a.getRoleName() in ('image', 'separator'), f'{title}: unnamed leaf '
               + say(a))
@@ -125,7 +132,7 @@ try:
     check(first and first[0].getRoleName() == 'progress bar', 'the ring has the first focus')
     spoken = [say(a) for a in nodes(panel())]
     for heard in ('progress bar "Charge" 48 [0..100] (charging, full in 1 h 14 min)',
-                  'label "Power, +', 'push button "Health, ', 'label "Cycles, ',
+                  'label "Power, +', 'button "Health, ', 'label "Cycles, ',
                   'label "Temperature, ', 'label "Charger, ', 'chart "Last 24 h: from ',
                   'radio button "Balanced" checked'):
         check(any(s.startswith(heard) for s in spoken), f'main page: nothing says {heard}')
