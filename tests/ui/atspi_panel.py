@@ -72,7 +72,8 @@ def panel():
                     return w
         time.sleep(0.1)
     raise SystemExit('no window named Wattlet; the applications: ' + str(
-        [(a.name, [say(w) for w in a if w is not None]) for a in pyatspi.Registry.getDesktop(0) if a]))
+        [(a.name, [say(w) for w in a if w is not None])
+         for a in pyatspi.Registry.getDesktop(0) if a]))
 
 
 def key(sym):
@@ -101,8 +102,8 @@ def read_page(title):
     for a in nodes(panel()):
         if a.childCount == 0 or a.getRoleName() in ('push button', 'button', 'panel', 'heading'):
             print('  ', say(a))
-        check(a.childCount > 0 or a.name or a.getRoleName() in ('image', 'separator'), f'{title}: unnamed leaf '
-              + say(a))
+        check(a.childCount > 0 or a.name or a.getRoleName() in ('image', 'separator'),
+              f'{title}: unnamed leaf ' + say(a))
     controls = {say(a).replace(' focused', '') for a in nodes(panel()) if is_control(a)}
     walk, seen = [], set()
     for _ in range(40):
