@@ -8,6 +8,7 @@
 #include "core/battery_text.h"
 #include "platform/charge_limit_control.h"
 #include "platform/single_instance.h"
+#include "ui/accessibility/accessible_application.h"
 #include "ui/startup/app_delegate.h"
 #include "ui/startup/display_start.h"
 #include "ui/startup/snapshot_export.h"
@@ -54,6 +55,7 @@ int runTray(int argc, char** argv, const wattlet::LaunchOptions& options)
     }
     wattlet::DisplayStartGuard guard(display);
     QApplication app(argc, argv);
+    wattlet::installAccessibility();
     guard.finish();
     QApplication::setApplicationName(wattlet::Brand::appId());
     QApplication::setApplicationDisplayName(wattlet::Brand::name(wattlet::Language::en));

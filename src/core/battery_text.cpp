@@ -255,6 +255,12 @@ namespace {
         text("cli.displayFailed", "cannot open the display (%d); --summary and --watch work without one"),
         text("cli.noDisplay", "no display (neither WAYLAND_DISPLAY nor DISPLAY is set); --summary and --watch work without one"),
         text("cli.limitSyntax", "--charge-limit takes END, START-END or off, whole percentages such as 80 or 75-80, END 40 or more"),
+        // What a screen reader says for the ring, and the chart's range: "Last 24 h: from 62 % to 48 %".
+        text("a11y.charge", "Charge"),
+        // TRANSLATORS: %d stands for a percentage, as "num.percent" writes it.
+        text("a11y.from", "from %d"),
+        // TRANSLATORS: %d stands for a percentage, as "num.percent" writes it.
+        text("a11y.to", "to %d"),
     });
     // clang-format on
 

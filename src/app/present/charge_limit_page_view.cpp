@@ -49,7 +49,7 @@ namespace {
         };
         if (state.shape == ChargeLimitShape::startAndEnd) {
             ChargeLimitPageView::Stepper stepper { t("limit.start"),
-                BatteryText::percent(start, t.language), {}, {} };
+                BatteryText::percent(start, t.language), {}, {}, start, 0, draft.end - step };
             const auto moved = [&](std::int64_t delta) -> std::optional<ChargeLimitRequest> {
                 const auto next = stepped(start, delta, 0, draft.end - step);
                 return next ? with(next, draft.end) : std::nullopt;
@@ -60,9 +60,9 @@ namespace {
         }
         const std::optional<std::int64_t> keptStart
             = state.shape == ChargeLimitShape::startAndEnd ? std::optional(start) : std::nullopt;
-        ChargeLimitPageView::Stepper end { t("limit.end"),
-            BatteryText::percent(draft.end, t.language), {}, {} };
         const std::int64_t least = std::max<std::int64_t>(lowestLimitEnd, start + step);
+        ChargeLimitPageView::Stepper end { t("limit.end"),
+            BatteryText::percent(draft.end, t.language), {}, {}, draft.end, least, 100 };
         end.down = with(keptStart, stepped(draft.end, -step, least, 100));
         end.up = with(keptStart, stepped(draft.end, step, least, 100));
         result.push_back(std::move(end));

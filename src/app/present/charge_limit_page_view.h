@@ -47,6 +47,10 @@ struct ChargeLimitPageView
         std::string value;
         std::optional<ChargeLimitRequest> down;
         std::optional<ChargeLimitRequest> up;
+        /// The percentage and the range it moves in, for assistive technology.
+        std::int64_t percent = 0;
+        std::int64_t least = 0;
+        std::int64_t most = 100;
     };
 
     std::string title;

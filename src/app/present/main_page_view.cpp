@@ -5,6 +5,8 @@
 #include "core/battery_text.h"
 #include "platform/machine_name.h"
 
+#include <cmath>
+
 namespace wattlet {
 
 namespace {
@@ -36,6 +38,8 @@ namespace {
         }
         h.timeLine = BatteryText::timeLine(r, language);
         h.timeSymbol = r.onAC && r.charging ? "clock.arrow.circlepath" : "clock";
+        h.name = BatteryText::t("a11y.charge", language);
+        h.description = h.state + (h.timeLine ? ", " + *h.timeLine : std::string());
         return h;
     }
 
@@ -142,6 +146,12 @@ namespace {
         c.tint = toneName(r, levels);
         c.left = t("chart.left");
         c.right = t("chart.right");
+        const auto percent = [&](const char* key, double value) {
+            return BatteryText::replacingPlaceholder(
+                t(key), BatteryText::percent(std::lround(value), t.language));
+        };
+        c.description = t("day") + ": " + percent("a11y.from", series.front()) + " "
+            + percent("a11y.to", series.back()) + (c.delta ? ", " + *c.delta : "");
         return c;
     }
 

@@ -33,6 +33,9 @@ struct MainPageView
         /// Absent when the reading has no time line; then the clock is not shown either.
         std::optional<std::string> timeLine;
         std::string timeSymbol;
+        /// What the ring is read out as ("Charge") and the state and time lines after it.
+        std::string name;
+        std::string description;
     };
 
     struct Warning
@@ -73,6 +76,8 @@ struct MainPageView
         std::string tint;
         std::string left;
         std::string right;
+        /// The chart read out: the title, the first and last values and the last hour's change.
+        std::string description;
     };
 
     /// One row of the devices card.

@@ -29,7 +29,8 @@ namespace {
         std::string label, Language language)
     {
         NotificationsPageView::Level view { std::move(label),
-            BatteryText::percent(levels.*member, language), {}, {} };
+            BatteryText::percent(levels.*member, language), {}, {}, levels.*member, floor,
+            std::max(floor, ceiling) };
         for (const bool up : { false, true }) {
             if (const auto next = stepped(levels.*member, up, floor, ceiling)) {
                 WarningLevels changed = levels;

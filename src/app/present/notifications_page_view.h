@@ -23,6 +23,10 @@ struct NotificationsPageView
         /// Absent where the level cannot move that way (its range, or the other level).
         std::optional<WarningLevels> lower;
         std::optional<WarningLevels> higher;
+        /// The level and the range it moves in, for assistive technology.
+        std::int64_t percent = 0;
+        std::int64_t least = 0;
+        std::int64_t most = 100;
     };
 
     /// One choice of the reminder control.

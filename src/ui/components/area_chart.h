@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QColor>
 #include <QPainterPath>
 #include <QWidget>
@@ -13,7 +15,7 @@ namespace wattlet {
 /// top and 0 at the bottom. Values above 100 count
 /// as 100; values below 0 and NaN count as 0. The area under the line fades from the tint at 35 %
 /// at the top to 2 % at the bottom; the line is 2 points wide with round caps and joins.
-class AreaChart : public QWidget
+class AreaChart : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -21,6 +23,11 @@ public:
     AreaChart(std::vector<double> values, QColor tint, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
+    /// A chart; its pages name it with a description a listener can use.
+    [[nodiscard]] AccessibleFace accessibleFace() const override
+    {
+        return { QAccessible::Chart, {}, {}, {}, {}, -1 };
+    }
 
     /// The chart's points in a `size` area, in the order of the values.
     [[nodiscard]] static std::vector<QPointF> points(

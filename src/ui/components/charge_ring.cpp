@@ -28,6 +28,14 @@ void ChargeRing::setNumberText(QString number, QString sign)
     update();
 }
 
+AccessibleFace ChargeRing::accessibleFace() const
+{
+    AccessibleFace face;
+    face.role = QAccessible::ProgressBar;
+    face.number = AccessibleFace::Number { static_cast<double>(m_percent), 0, 100 };
+    return face;
+}
+
 void ChargeRing::paintEvent(QPaintEvent*)
 {
     const Scheme scheme = Scheme::of(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -13,8 +15,9 @@ namespace wattlet {
 /// clockwise in a right-to-left panel too, as a clock face and a gauge do. The strokes reach
 /// 4.5 points beyond the circle, so the widget is the circle plus `overhang` on every side;
 /// layouts subtract `overhang` from their spacing to place the circle itself. Percentages below
-/// 0 or above 100 draw as 0 and 100; the number is shown as given.
-class ChargeRing : public QWidget
+/// 0 or above 100 draw as 0 and 100; the number is shown as given. Read out as a progress bar of
+/// the percentage.
+class ChargeRing : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -26,6 +29,7 @@ public:
     void setNumberText(QString number, QString sign);
 
     [[nodiscard]] QSize sizeHint() const override { return { side, side }; }
+    [[nodiscard]] AccessibleFace accessibleFace() const override;
 
     static constexpr int diameter = 86;
     static constexpr int lineWidth = 9;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -7,8 +9,8 @@ namespace wattlet {
 
 /// A label in secondary colour and its value at the trailing edge, at least 12 points apart. A
 /// value too long for one line wraps onto a second line aligned to that edge and is cut after that.
-/// Its height depends on its width (heightForWidth).
-class DetailRow : public QWidget
+/// Its height depends on its width (heightForWidth). Read out as the label and the value.
+class DetailRow : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -19,6 +21,10 @@ public:
     [[nodiscard]] QSize minimumSizeHint() const override;
     [[nodiscard]] bool hasHeightForWidth() const override { return true; }
     [[nodiscard]] int heightForWidth(int width) const override;
+    [[nodiscard]] AccessibleFace accessibleFace() const override
+    {
+        return { QAccessible::StaticText, m_k + QStringLiteral(", ") + m_v, {}, {}, {}, -1 };
+    }
 
     /// The least gap between the label and the value.
     static constexpr qreal minimumGap = 12;

@@ -3,6 +3,7 @@
 #include "ui/theme/style.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 namespace wattlet {
 
@@ -30,9 +31,19 @@ void PlainButton::paintFocusRing(QPainter& painter, const QRectF& rect, qreal ra
 
 void PlainButton::focusInEvent(QFocusEvent* event)
 {
-    m_keyboardFocus
-        = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    // Focus the panel moves (a page opened, a rebuild) came from the keyboard too.
+    m_keyboardFocus = event->reason() != Qt::MouseFocusReason
+        && event->reason() != Qt::PopupFocusReason
+        && event->reason() != Qt::ActiveWindowFocusReason;
     QAbstractButton::focusInEvent(event);
+}
+
+void PlainButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }
 
 void PlainButton::focusOutEvent(QFocusEvent* event)

@@ -26,6 +26,8 @@ protected:
 
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    /// Return and Enter click too, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<void()> m_action;

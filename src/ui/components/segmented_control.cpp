@@ -126,6 +126,24 @@ void SegmentedControl::paintLabels(QPainter& p, const QColor& text) const
     }
 }
 
+AccessibleFace SegmentedControl::accessibleFace() const
+{
+    AccessibleFace face;
+    face.role = QAccessible::Grouping;
+    face.choices = m_segments;
+    face.chosen = m_selected;
+    return face;
+}
+
+void SegmentedControl::accessibleAction(const QString&, int choice) { choose(choice); }
+
+void SegmentedControl::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // The chosen segment is what a screen reader reads on arrival.
+    announceChoice(this, m_selected, m_selected);
+}
+
 void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
@@ -141,12 +159,12 @@ void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
 void SegmentedControl::keyPressEvent(QKeyEvent* event)
 {
     // The arrows move the way they point: towards the first choice is to the right in a
-    // right-to-left panel.
+    // right-to-left panel. Up and down move too, as in a radio group.
     const int back = isRightToLeft() ? Qt::Key_Right : Qt::Key_Left;
     const int forward = isRightToLeft() ? Qt::Key_Left : Qt::Key_Right;
-    if (event->key() == back)
+    if (event->key() == back || event->key() == Qt::Key_Up)
         choose(m_selected - 1);
-    else if (event->key() == forward)
+    else if (event->key() == forward || event->key() == Qt::Key_Down)
         choose(m_selected + 1);
     else
         QWidget::keyPressEvent(event);
@@ -156,8 +174,10 @@ void SegmentedControl::choose(int index)
 {
     if (index < 0 || index >= m_segments.size() || index == m_selected)
         return;
+    const int previous = m_selected;
     m_selected = index;
     update();
+    announceChoice(this, previous, index);
     Q_EMIT activated(index);
 }
 

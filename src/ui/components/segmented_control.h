@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -12,8 +14,8 @@ namespace wattlet {
 /// A row of equally wide segments, one of them selected, painted like a native segmented
 /// control: a tinted track and a raised selected segment in the palette's base colour. The first
 /// segment is at the leading edge (the right in a right-to-left panel), and the arrow keys move
-/// the way they point. A label too long for its segment shrinks to 85 % before it is cut.
-class SegmentedControl : public QWidget
+/// the way they point. A label too long for its segment shrinks to 85 % before it is cut. Read out as a group of radio buttons, one per segment.
+class SegmentedControl : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -25,6 +27,12 @@ public:
     [[nodiscard]] QSize minimumSizeHint() const override;
     /// The rectangle of segment `index`, for painting and for tests that click it.
     [[nodiscard]] QRect segmentRect(int index) const;
+    [[nodiscard]] AccessibleFace accessibleFace() const override;
+    void accessibleAction(const QString& action, int choice) override;
+    [[nodiscard]] QRect accessibleChoiceRect(int choice) const override
+    {
+        return segmentRect(choice);
+    }
 
 Q_SIGNALS:
     /// The user picked a segment other than the selected one; the selection has moved to it.
@@ -34,6 +42,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void paintTrack(QPainter& p, const QColor& text) const;

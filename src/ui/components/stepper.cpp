@@ -85,6 +85,19 @@ void Stepper::paintSign(QPainter& p, const QRect& button, bool plus, bool enable
             QRectF(c.x() - signStroke / 2, c.y() - signWidth / 2, signStroke, signWidth), ink);
 }
 
+AccessibleFace Stepper::accessibleFace() const
+{
+    AccessibleFace face;
+    face.role = QAccessible::SpinBox;
+    face.number = m_number;
+    return face;
+}
+
+void Stepper::accessibleAction(const QString& action, int)
+{
+    step(action == QAccessibleActionInterface::increaseAction());
+}
+
 void Stepper::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -11,8 +13,8 @@ namespace wattlet {
 /// leading edge, plus at the trailing one, so a right-to-left panel has minus at the right and
 /// counts up leftwards, as its sliders do. A button that cannot step is dimmed and ignores
 /// clicks. The arrow keys step too: down lowers, up raises, left and right step towards the
-/// button on that side.
-class Stepper : public QWidget
+/// button on that side. Read out as a spin button with its number and range.
+class Stepper : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -24,6 +26,10 @@ public:
     /// The buttons' rectangles, for painting and for tests that click them.
     [[nodiscard]] QRect decreaseRect() const;
     [[nodiscard]] QRect increaseRect() const;
+    /// The number the value shows and the range it moves in, for assistive technology.
+    void setNumber(AccessibleFace::Number number) { m_number = number; }
+    [[nodiscard]] AccessibleFace accessibleFace() const override;
+    void accessibleAction(const QString& action, int choice) override;
 
 Q_SIGNALS:
     void decreased();
@@ -41,6 +47,7 @@ private:
     QString m_value;
     bool m_canDecrease;
     bool m_canIncrease;
+    AccessibleFace::Number m_number;
 };
 
 } // namespace wattlet

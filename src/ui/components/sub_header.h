@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -13,8 +15,8 @@ namespace wattlet {
 /// the leading edge (the right in a right-to-left panel, its chevron pointing right), the title
 /// in the middle, and an invisible copy of the back text at the trailing edge so the title stays
 /// near the centre; a title too long for that takes the invisible copy's room before it is cut. The
-/// back button runs `back` synchronously (destroying the header from it must be deferred).
-class SubHeader : public QWidget
+/// back button runs `back` synchronously (destroying the header from it must be deferred). 
+class SubHeader : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -24,6 +26,11 @@ public:
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
+    /// The page's heading, holding the back button.
+    [[nodiscard]] AccessibleFace accessibleFace() const override
+    {
+        return { QAccessible::Heading, m_title, {}, {}, {}, -1 };
+    }
 
     /// The back button (a child widget at the left edge).
     [[nodiscard]] QAbstractButton* backButton() const;

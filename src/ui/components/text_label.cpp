@@ -30,7 +30,6 @@ TextLabel::TextLabel(QString text, const QFont& font, LabelColor color, QWidget*
     , m_color(color)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setAccessibleName(m_text);
 }
 
 void TextLabel::setAlignment(Qt::Alignment alignment)

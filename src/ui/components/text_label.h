@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
 #include "ui/theme/scheme.h"
 
 #include <QFont>
@@ -12,7 +13,7 @@ namespace wattlet {
 /// (an icon-and-title label). By default it stays on one line and is cut with "…" when narrow;
 /// with `setWraps(true)` it wraps over as many lines as it needs (heightForWidth). Colours are
 /// looked up at paint time, so it follows the scheme of its panel.
-class TextLabel : public QWidget
+class TextLabel : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -32,6 +33,10 @@ public:
     [[nodiscard]] QSize minimumSizeHint() const override;
     [[nodiscard]] bool hasHeightForWidth() const override { return m_wraps; }
     [[nodiscard]] int heightForWidth(int width) const override;
+    [[nodiscard]] AccessibleFace accessibleFace() const override
+    {
+        return { QAccessible::StaticText, m_text, {}, {}, {}, -1 };
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

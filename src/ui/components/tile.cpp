@@ -88,16 +88,31 @@ void Tile::paintEvent(QPaintEvent*)
     // A shrunken value keeps the baseline of the full-size one.
     drawLine(painter, fitLine(m_value, value, text.width(), 0.8), mirror, text, Qt::AlignLeft,
         valueTop + QFontMetricsF(value).ascent());
+    if (hasFocus())
+        Style::paintFocusRing(painter, rect(), 12);
 }
 
 void Tile::setAction(std::function<void()> action, const QString& help)
 {
     m_action = std::move(action);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     setToolTip(help);
-    setAccessibleName(m_title);
     setAccessibleDescription(help);
+}
+
+AccessibleFace Tile::accessibleFace() const
+{
+    AccessibleFace face;
+    face.role = m_action ? QAccessible::Button : QAccessible::StaticText;
+    face.name = m_title + QStringLiteral(", ") + m_value;
+    return face;
+}
+
+void Tile::accessibleAction(const QString&, int)
+{
+    if (m_action)
+        m_action();
 }
 
 void Tile::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -12,7 +14,8 @@ namespace wattlet {
 /// and a value below it. The value shrinks to 80 % before it is cut; the title is cut. Its height
 /// is fixed; it takes the width it is given. With an action it opens something: a click, Space or
 /// Return runs the action, the pointer becomes a hand, and the card brightens under the pointer.
-class Tile : public QWidget
+/// Read out as its title and value, a button with an action.
+class Tile : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -21,6 +24,8 @@ public:
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
+    [[nodiscard]] AccessibleFace accessibleFace() const override;
+    void accessibleAction(const QString& action, int choice) override;
 
     /// Makes the tile a button that runs `action`, described by `help` (tooltip and accessible
     /// description).

@@ -5,8 +5,8 @@
 namespace wattlet {
 
 /// An on/off switch: a rounded track with a round knob, the track in the palette's highlight
-/// colour when on. The knob is at the trailing end when on (the left in a right-to-left panel).
-/// Checkable; `clicked(bool)` reports only the user's changes.
+/// colour when on, a focus ring around it with the focus. The knob is at the trailing end when on
+/// (the left in a right-to-left panel). Checkable; `clicked(bool)` reports only the user's changes.
 class ToggleSwitch : public QAbstractButton
 {
     Q_OBJECT
@@ -18,6 +18,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    /// Return and Enter flip it too, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace wattlet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/accessibility/accessible_part.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -10,7 +12,7 @@ namespace wattlet {
 
 /// A warning on a card tinted with `accent`: the symbol in that colour and the sentence, which
 /// wraps over as many lines as it needs (heightForWidth).
-class WarningRow : public QWidget
+class WarningRow : public QWidget, public AccessiblePart
 {
     Q_OBJECT
 
@@ -21,6 +23,11 @@ public:
     [[nodiscard]] QSize minimumSizeHint() const override;
     [[nodiscard]] bool hasHeightForWidth() const override { return true; }
     [[nodiscard]] int heightForWidth(int width) const override;
+    /// Read out as an alert, which screen readers speak when it appears.
+    [[nodiscard]] AccessibleFace accessibleFace() const override
+    {
+        return { QAccessible::AlertMessage, m_text, {}, {}, {}, -1 };
+    }
 
     /// The card and symbol colour.
     [[nodiscard]] QColor accent() const { return m_accent; }

@@ -58,6 +58,8 @@ namespace {
         for (std::size_t i = 0; i < view.steppers.size(); ++i) {
             const View::Stepper& item = view.steppers[i];
             QWidget* row = stepperRow(qText(item.label), qText(item.value),
+                { static_cast<double>(item.percent), static_cast<double>(item.least),
+                    static_cast<double>(item.most) },
                 i + 1 == view.steppers.size() ? QStringLiteral("end") : QStringLiteral("start"),
                 draftAction(item.down), draftAction(item.up));
             row->setEnabled(view.enabled);

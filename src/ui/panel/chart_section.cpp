@@ -34,6 +34,9 @@ QLayout* chartSection(const ChartSection& section)
     auto* area = new AreaChart(section.values, section.tint);
     area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     area->setFixedHeight(section.height);
+    area->setAccessibleName(section.description.isEmpty()
+            ? section.title + QStringLiteral(", ") + section.aside
+            : section.description);
     column->addWidget(area);
     auto* axis = new QHBoxLayout;
     axis->setSpacing(Style::defaultSpacing);

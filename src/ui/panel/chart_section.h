@@ -17,6 +17,8 @@ struct ChartSection
 {
     QString title;
     QString aside;
+    /// What the chart is read out as; empty: the title and the aside.
+    QString description;
     bool empty = true;
     QString emptyText;
     std::vector<double> values;

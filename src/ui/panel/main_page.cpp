@@ -89,6 +89,9 @@ namespace {
         layout->setSpacing(heroSpacing - ChargeRing::overhang);
         auto* ring = new ChargeRing(view.percent, Palette::color(view.tone));
         ring->setNumberText(qText(view.number), qText(view.percentSign));
+        ring->setObjectName(QStringLiteral("ring"));
+        ring->setAccessibleName(qText(view.name));
+        ring->setAccessibleDescription(qText(view.description));
         layout->addWidget(ring);
 
         auto* text = new QWidget(row);
@@ -171,6 +174,7 @@ namespace {
         section.tint = Palette::color(view.tint);
         section.axis = { qText(view.left), qText(view.right) };
         section.height = chartHeight;
+        section.description = qText(view.description);
         return chartSection(section);
     }
 

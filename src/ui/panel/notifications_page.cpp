@@ -25,8 +25,10 @@ namespace {
             return levels ? std::function<void()>([&prefs, levels] { prefs.setLevels(*levels); })
                           : std::function<void()>();
         };
-        return stepperRow(
-            qText(view.label), qText(view.value), name, store(view.lower), store(view.higher));
+        return stepperRow(qText(view.label), qText(view.value),
+            { static_cast<double>(view.percent), static_cast<double>(view.least),
+                static_cast<double>(view.most) },
+            name, store(view.lower), store(view.higher));
     }
 
     QLayout* levels(const NotificationsPageView& view, Prefs& prefs)

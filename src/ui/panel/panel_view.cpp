@@ -11,6 +11,8 @@
 
 #include "app/app_model.h"
 #include "app/present/footer_view.h"
+#include "ui/accessibility/accessible_part.h"
+#include "ui/components/charge_ring.h"
 #include "ui/components/footer_button.h"
 #include "ui/components/plain_button.h"
 #include "ui/drawing/mirror.h"
@@ -18,10 +20,12 @@
 #include "ui/drawing/text_block.h"
 #include "ui/theme/style.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -68,9 +72,14 @@ namespace {
     };
 
     // The standard hairline separator at 40 % opacity.
-    class Separator : public QWidget
+    class Separator : public QWidget, public AccessiblePart
     {
     public:
+        [[nodiscard]] AccessibleFace accessibleFace() const override
+        {
+            return { QAccessible::Separator, {}, {}, {}, {}, -1 };
+        }
+
         explicit Separator(QWidget* parent = nullptr)
             : QWidget(parent)
         {
@@ -84,6 +93,13 @@ namespace {
             QPainter(this).fillRect(rect(), Style::withOpacity(Scheme::of(this).separator(), 40));
         }
     };
+
+    // The page a page's back button leads to.
+    Page pageBefore(Page page)
+    {
+        return page == Page::notifications || page == Page::chargeLimit ? Page::settings
+                                                                        : Page::main;
+    }
 
 } // namespace
 
@@ -106,9 +122,14 @@ PanelView::PanelView(AppModel& model, Page page, std::optional<ColorScheme> sche
 
 void PanelView::setPage(Page page)
 {
+    const bool focused = isAncestorOf(QApplication::focusWidget());
     m_page = page;
     showPage();
+    // Built again after the page, so Tab reaches it after the page.
+    showFooter();
     fitHeight();
+    if (focused)
+        focusPage();
 }
 
 void PanelView::toggleAbout() { setPage(m_page == Page::about ? Page::main : Page::about); }
@@ -133,9 +154,63 @@ void PanelView::scheduleRebuild()
 void PanelView::rebuild()
 {
     m_rebuildPending = false;
+    const QList<QWidget*> before = tabStops();
+    QWidget* focused = QApplication::focusWidget();
+    const bool ours = isAncestorOf(focused);
+    const auto at = before.indexOf(focused);
+    const SpokenParts spoken = spokenParts(m_pageWidget ? m_pageWidget.data() : this);
     showPage();
     showFooter();
     fitHeight();
+    announceChanges(spoken, m_pageWidget);
+    if (!ours)
+        return;
+    const QList<QWidget*> after = tabStops();
+    if (at >= 0 && at < after.size())
+        after[at]->setFocus(Qt::OtherFocusReason);
+    else
+        focusPage();
+}
+
+QList<QWidget*> PanelView::tabStops() const
+{
+    QList<QWidget*> stops;
+    for (QWidget* w = nextInFocusChain(); w != this && w != nullptr; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this)
+            && w->isEnabled())
+            stops.push_back(w);
+    }
+    return stops;
+}
+
+void PanelView::focusPage()
+{
+    if (auto* ring = m_pageWidget->findChild<ChargeRing*>()) {
+        ring->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* stop : tabStops()) {
+        if (m_pageWidget->isAncestorOf(stop)) {
+            stop->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void PanelView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    focusPage();
+}
+
+void PanelView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && m_page != Page::main) {
+        setPage(pageBefore(m_page));
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PanelView::showPage()
@@ -145,7 +220,7 @@ void PanelView::showPage()
         m_pageWidget->hide();
         m_pageWidget->deleteLater();
     }
-    const auto back = [this] { setPage(Page::main); };
+    const auto back = [this] { setPage(pageBefore(m_page)); };
     switch (m_page) {
     case Page::main:
         m_pageWidget = new MainPage(m_model, [this] { setPage(Page::health); }, this);
@@ -156,7 +231,7 @@ void PanelView::showPage()
             [this] { setPage(Page::chargeLimit); }, [this] { setPage(Page::language); }, this);
         break;
     case Page::chargeLimit:
-        m_pageWidget = new ChargeLimitPage(m_model, [this] { setPage(Page::settings); }, this);
+        m_pageWidget = new ChargeLimitPage(m_model, back, this);
         break;
     case Page::about:
         m_pageWidget = new AboutPage(m_model.prefs().textLanguage(), back, this);
@@ -168,7 +243,7 @@ void PanelView::showPage()
         m_pageWidget = new LanguagePage(m_model.prefs(), [this] { setPage(Page::settings); }, this);
         break;
     case Page::notifications:
-        m_pageWidget = new NotificationsPage(m_model, [this] { setPage(Page::settings); }, this);
+        m_pageWidget = new NotificationsPage(m_model, back, this);
         break;
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pageWidget);

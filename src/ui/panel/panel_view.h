@@ -17,7 +17,11 @@ enum class Page { main, settings, about, health, notifications, chargeLimit, lan
 /// settings and quit buttons), 344 points wide and as tall as its content, on an opaque grey of
 /// its colour scheme. The scheme is imposed (snapshots) or, when none is given, follows the
 /// desktop's palette. The panel rebuilds itself after every change signal of the model or its
-/// preferences (queued, so it shows the assigned values); the page shown survives rebuilds.
+/// preferences (queued, so it shows the assigned values); the page shown survives rebuilds, and so
+/// does the keyboard focus (the same control by its place in the Tab order). Tab runs through the
+/// page in reading order, then the footer; Escape leaves a page for the one it came from. Given
+/// the focus, the panel passes it on: the main page to its ring, which a screen reader reads
+/// first, the other pages to their first control.
 class PanelView : public QWidget
 {
     Q_OBJECT
@@ -44,6 +48,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rebuild();
@@ -51,6 +57,9 @@ private:
     void showPage();
     void showFooter();
     void fitHeight();
+    void focusPage();
+    /// The controls Tab reaches, in its order.
+    [[nodiscard]] QList<QWidget*> tabStops() const;
 
     AppModel& m_model;
     Page m_page;

@@ -63,8 +63,8 @@ SegmentedControl* choiceControl(const QStringList& segments, int selected, const
     return control;
 }
 
-QWidget* stepperRow(const QString& label, const QString& value, const QString& name,
-    std::function<void()> lower, std::function<void()> raise)
+QWidget* stepperRow(const QString& label, const QString& value, AccessibleFace::Number number,
+    const QString& name, std::function<void()> lower, std::function<void()> raise)
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
@@ -77,6 +77,7 @@ QWidget* stepperRow(const QString& label, const QString& value, const QString& n
     stepper->setFont(controlFont());
     stepper->setAccessibleName(label);
     stepper->setAccessibleDescription(value);
+    stepper->setNumber(number);
     if (lower)
         QObject::connect(stepper, &Stepper::decreased, stepper, std::move(lower));
     if (raise)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/present/settings_page_view.h"
+#include "ui/accessibility/accessible_part.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,8 +45,9 @@ private:
     const QString& name, const QString& caption, std::function<void(int index)> chosen);
 
 /// A label and its stepper at the right edge, the stepper named `name`. `lower` and `raise` run
-/// on a step; an empty one dims its button.
-[[nodiscard]] QWidget* stepperRow(const QString& label, const QString& value, const QString& name,
-    std::function<void()> lower, std::function<void()> raise);
+/// on a step; an empty one dims its button. `number` is the value as assistive technology reads it.
+[[nodiscard]] QWidget* stepperRow(const QString& label, const QString& value,
+    AccessibleFace::Number number, const QString& name, std::function<void()> lower,
+    std::function<void()> raise);
 
 } // namespace wattlet
