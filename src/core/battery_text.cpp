@@ -21,7 +21,7 @@ namespace {
     };
 
     // clang-format off
-    constexpr std::array<Entry, 177> table { {
+    constexpr std::array<Entry, 178> table { {
         { "h", "ч", "h" },
         { "min", "мин", "min" },
         { "W", "Вт", "W" },
@@ -224,6 +224,8 @@ namespace {
             "Not needed while a charge limit is set: charging stops at %d % by itself." },
         { "warn.full", "Заряжено до %d % — можно отключить зарядку",
             "Charged to %d % — you can unplug the charger" },
+        { "limit.upowerOther", "Это значения батареи, не предел UPower %d.",
+            "These are the battery's values, not UPower's %d limit." },
     } };
     // clang-format on
 

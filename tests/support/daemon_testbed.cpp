@@ -62,7 +62,8 @@ DaemonTestbed::DaemonTestbed()
     if (m_testbed.waitForStarted(5000))
         m_root = QString::fromUtf8(answer());
     if (m_root.isEmpty() || !QDir(m_root).exists())
-        m_unavailable = QStringLiteral("umockdev (umockdev-wrapper, gir1.2-umockdev-1.0) is missing");
+        m_unavailable
+            = QStringLiteral("umockdev (umockdev-wrapper, gir1.2-umockdev-1.0) is missing");
 }
 
 DaemonTestbed::~DaemonTestbed()
@@ -78,7 +79,10 @@ DaemonTestbed::~DaemonTestbed()
         QDir(m_root).removeRecursively();
 }
 
-QString DaemonTestbed::supplyDir() const { return m_root + QStringLiteral("/sys/class/power_supply"); }
+QString DaemonTestbed::supplyDir() const
+{
+    return m_root + QStringLiteral("/sys/class/power_supply");
+}
 
 bool DaemonTestbed::command(const QString& line)
 {
@@ -121,9 +125,9 @@ QStringList DaemonTestbed::battery(int percent, const QString& status)
     return { QStringLiteral("type=Battery"), QStringLiteral("present=1"),
         QStringLiteral("status=") + status, QStringLiteral("capacity=%1").arg(percent),
         QStringLiteral("energy_full=60000000"), QStringLiteral("energy_full_design=80000000"),
-        QStringLiteral("energy_now=%1").arg(percent * 600000),
-        QStringLiteral("power_now=10000000"), QStringLiteral("voltage_now=12000000"),
-        QStringLiteral("voltage_min_design=11400000"), QStringLiteral("model_name=Pack") };
+        QStringLiteral("energy_now=%1").arg(percent * 600000), QStringLiteral("power_now=10000000"),
+        QStringLiteral("voltage_now=12000000"), QStringLiteral("voltage_min_design=11400000"),
+        QStringLiteral("model_name=Pack") };
 }
 
 QStringList DaemonTestbed::mouse(int percent)
@@ -139,12 +143,15 @@ QStringList DaemonTestbed::mains(bool online)
     return { QStringLiteral("type=Mains"), QStringLiteral("online=%1").arg(online ? 1 : 0) };
 }
 
-bool DaemonTestbed::remove(const QString& name) { return command(QStringLiteral("remove ") + name); }
+bool DaemonTestbed::remove(const QString& name)
+{
+    return command(QStringLiteral("remove ") + name);
+}
 
 bool DaemonTestbed::writeFile(const QString& path, const QString& text)
 {
-    return command(QStringLiteral("file %1 %2").arg(path,
-        QString::fromUtf8(QUrl::toPercentEncoding(text))));
+    return command(
+        QStringLiteral("file %1 %2").arg(path, QString::fromUtf8(QUrl::toPercentEncoding(text))));
 }
 
 bool DaemonTestbed::startDaemon(std::unique_ptr<QProcess>& process, const QString& program,
@@ -155,7 +162,8 @@ bool DaemonTestbed::startDaemon(std::unique_ptr<QProcess>& process, const QStrin
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("UMOCKDEV_DIR"), m_root);
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral("libumockdev-preload.so.0"));
-    environment.insert(QStringLiteral("UPOWER_HISTORY_DIR"), m_dir.filePath(QStringLiteral("history")));
+    environment.insert(
+        QStringLiteral("UPOWER_HISTORY_DIR"), m_dir.filePath(QStringLiteral("history")));
     environment.insert(QStringLiteral("UPOWER_STATE_DIR"), m_dir.filePath(QStringLiteral("state")));
     QDir().mkpath(m_dir.filePath(QStringLiteral("history")));
     QDir().mkpath(m_dir.filePath(QStringLiteral("state")));
@@ -163,7 +171,8 @@ bool DaemonTestbed::startDaemon(std::unique_ptr<QProcess>& process, const QStrin
     process->setProcessEnvironment(environment);
     // What the daemons say goes to a log beside their state, not into the test's output.
     process->setProcessChannelMode(QProcess::MergedChannels);
-    process->setStandardOutputFile(m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log")));
+    process->setStandardOutputFile(
+        m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log")));
     process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process->start(program, arguments);
     return process->waitForStarted(5000) && nameOnBus(service);
@@ -194,13 +203,14 @@ bool DaemonTestbed::startPowerProfiles()
         for (const char* action : { ".switch-profile", ".hold-profile" })
             actions.push_back(QString::fromLatin1(prefix) + QStringLiteral(".PowerProfiles")
                 + QString::fromLatin1(action));
-    return writeFile(acpi + QStringLiteral("_choices"),
-               QStringLiteral("low-power balanced performance"))
+    return writeFile(
+               acpi + QStringLiteral("_choices"), QStringLiteral("low-power balanced performance"))
         && writeFile(acpi, QStringLiteral("performance")) && (m_polkit || startPolkit(actions))
         && startDaemon(m_profiles, profilesDaemon, QStringLiteral("net.hadess.PowerProfiles"));
 }
 
-QString DaemonTestbed::holdProfile(const QString& profile, const QString& reason, const QString& app)
+QString DaemonTestbed::holdProfile(
+    const QString& profile, const QString& reason, const QString& app)
 {
     static int holders = 0;
     const QString name = QStringLiteral("holder-%1").arg(++holders);
