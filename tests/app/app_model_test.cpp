@@ -371,7 +371,6 @@ namespace {
         if (!upower.unavailable().isEmpty())
             GTEST_SKIP() << upower.unavailable().toStdString();
         ASSERT_TRUE(upower.add(QStringLiteral("BAT0"), test::DaemonTestbed::battery(64)));
-        ASSERT_TRUE(upower.add(QStringLiteral("hidpp_battery_0"), test::DaemonTestbed::mouse(8)));
         ASSERT_TRUE(upower.startUPower());
         AppModelDeps deps = platform.deps();
         deps.makeWatcher = [](std::function<void()> onChange,
@@ -383,6 +382,8 @@ namespace {
         };
         AppModel model(std::nullopt, deps);
         model.start();
+        const QString mouse = QStringLiteral("hidpp_battery_0");
+        ASSERT_TRUE(upower.add(mouse, test::DaemonTestbed::mouse(8)));
         const auto listed = [&] { return model.peripherals().size() == 1; };
         ASSERT_TRUE(test::waitUntil(listed));
         for (int restart = 0; restart < 2; ++restart) {
@@ -391,12 +392,16 @@ namespace {
             ASSERT_TRUE(upower.startUPower());
             ASSERT_TRUE(test::waitUntil(listed));
         }
+        // The mouse's own changes are no power events of the machine.
+        ASSERT_TRUE(upower.set(mouse, QStringLiteral("capacity=7")));
+        ASSERT_TRUE(test::waitUntil([&] { return model.peripherals()[0].percent == 7; }));
         const int reads = platform.reads;
-        ASSERT_TRUE(upower.set(QStringLiteral("BAT0"),
-            { QStringLiteral("capacity=63"), QStringLiteral("energy_now=37800000") }));
+        ASSERT_TRUE(upower.set(QStringLiteral("BAT0"), test::DaemonTestbed::battery(63)));
         ASSERT_TRUE(test::waitUntil([&] { return platform.reads > reads; }));
         test::serveEventsFor(100);
         EXPECT_EQ(platform.reads, reads + 1);
+        ASSERT_TRUE(upower.remove(mouse));
+        ASSERT_TRUE(test::waitUntil([&] { return model.peripherals().empty(); }));
         // Announced once, withdrawn when the daemon went, not announced again on its return.
         ASSERT_EQ(platform.announced.size(), 1U);
         EXPECT_EQ(platform.announced[0].body, "MX Master 3: 8 % — time to charge it");

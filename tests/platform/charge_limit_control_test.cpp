@@ -138,10 +138,10 @@ namespace {
             GTEST_SKIP() << upower.unavailable().toStdString();
         ASSERT_TRUE(upower.add(QStringLiteral("AC"), test::DaemonTestbed::mains(true)));
         ASSERT_TRUE(upower.add(QStringLiteral("BAT0"),
-            test::DaemonTestbed::battery(60, QStringLiteral("Charging"))
-                << QStringLiteral("charge_control_start_threshold=0")
-                << QStringLiteral("charge_control_end_threshold=100"),
-            { QStringLiteral("CHARGE_LIMIT=75,80") }));
+            test::DaemonTestbed::battery(60, "Charging")
+                + QStringLiteral(
+                    " charge_control_start_threshold=0 charge_control_end_threshold=100"),
+            QStringLiteral("CHARGE_LIMIT=75,80")));
         ASSERT_TRUE(
             upower.startPolkit({ QStringLiteral("org.freedesktop.UPower.enable-charging-limit") }));
         ASSERT_TRUE(upower.startUPower());

@@ -22,22 +22,26 @@ public:
 
     /// Why the daemons cannot run here (for GTEST_SKIP); empty when they can.
     [[nodiscard]] QString unavailable() const { return m_unavailable; }
-    /// The testbed's /sys/class/power_supply.
-    [[nodiscard]] QString supplyDir() const;
     [[nodiscard]] QString root() const { return m_root; }
+    [[nodiscard]] QString supplyDir() const
+    {
+        return m_root + QStringLiteral("/sys/class/power_supply");
+    }
 
-    /// A power supply from sysfs attributes ("capacity=45"), with the udev properties after
-    /// them; each announced as the kernel does (add, change, remove). False when not done.
-    bool add(const QString& name, const QStringList& attributes, const QStringList& udev = {});
-    bool set(const QString& name, const QStringList& attributes);
-    bool remove(const QString& name);
-    /// sysfs attributes of a laptop's battery (60 Wh of 80 designed) at `percent`, of a
-    /// wireless mouse (scope Device, model "MX Master 3"), of a mains adapter.
-    static QStringList battery(int percent, const QString& status = QStringLiteral("Discharging"));
-    static QStringList mouse(int percent);
-    static QStringList mains(bool online);
+    /// A power supply from sysfs attributes ("capacity=45 status=Charging", %20 for a space) and
+    /// extra udev properties, each announced as the kernel does (add, change, remove). False
+    /// when not done.
+    bool add(const QString& name, const QString& attributes, const QString& udev = {});
+    bool set(const QString& name, const QString& attributes);
+    bool remove(const QString& name) { return command(QStringLiteral("remove ") + name); }
     /// A plain file under the testbed's root, such as /sys/firmware/acpi/platform_profile.
     bool writeFile(const QString& path, const QString& text);
+
+    /// The attributes of a laptop's battery (60 Wh of 80 designed) at `percent`, of a wireless
+    /// mouse (scope Device, model "MX Master 3"), of a mains adapter.
+    static QString battery(int percent, const char* status = "Discharging");
+    static QString mouse(int percent);
+    static QString mains(bool online);
 
     /// Starts upowerd (its history and state in this testbed's folder) and waits for its name.
     bool startUPower();
@@ -50,12 +54,9 @@ public:
     QString holdProfile(const QString& profile, const QString& reason, const QString& app);
     /// python-dbusmock's polkitd allowing `actions` and nothing else.
     bool startPolkit(const QStringList& actions);
-    /// UPower's kept state: the file `name` in its state folder.
-    [[nodiscard]] QString upowerState(const QString& name) const;
 
 private:
     bool command(const QString& line);
-    QByteArray answer();
     bool startDaemon(std::unique_ptr<QProcess>& process, const QString& program,
         const QString& service, const QStringList& arguments = {});
 
