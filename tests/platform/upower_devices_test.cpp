@@ -1,7 +1,6 @@
 #include "platform/battery_io.h"
 #include "platform/battery_record_source.h"
 #include "platform/peripherals_read.h"
-#include "platform/power_watcher.h"
 #include "support/daemon_testbed.h"
 #include "support/dbus_test_bus.h"
 #include "support/fake_upower.h"
@@ -55,9 +54,6 @@ namespace {
             waitUntil([&] { return result.has_value(); });
             return result;
         }
-
-        Peripherals latest;
-        int machineEvents = 0;
     };
 
     // The installed upowerd over a umockdev testbed; Wattlet reads the same sysfs by path.
