@@ -176,8 +176,8 @@ namespace {
         EXPECT_EQ(sysfs(), "60 70");
         EXPECT_EQ(shown(limit->state()), "startAndEnd 60 70 on");
         EXPECT_EQ(BatteryText::chargeLimitStatus(limit->state(), Language::en),
-            "Charging stops at 70 % and starts again below 60 %. These are the battery's values, "
-            "not UPower's 75–80 % limit.");
+            "Charging stops at 70\u00a0% and starts again below 60\u00a0%. These are the battery's "
+            "values, not UPower's 75–80 % limit.");
         // Off forgets the helper's values too.
         EXPECT_EQ(run(*limit, {}).outcome, ChargeLimitOutcome::done);
         EXPECT_EQ(sysfs(), "0 100");

@@ -110,6 +110,9 @@ namespace {
         std::vector<std::int64_t> percents;
         for (const BatterySample& sample : fetch().value_or(std::vector<BatterySample> {}))
             percents.push_back(sample.p);
+        // UPower 1.90 also records the charge it found at its start; 0.99 does not.
+        if (percents.size() == 4 && percents.front() == 45)
+            percents.erase(percents.begin());
         EXPECT_EQ(percents, (std::vector<std::int64_t> { 44, 43, 42 }));
     }
 
