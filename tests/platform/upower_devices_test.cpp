@@ -7,7 +7,9 @@
 #include "support/temp_env.h"
 #include "support/wait_until.h"
 
-#include <QDBusInterface>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 
 #include <gtest/gtest.h>
 
@@ -70,12 +72,16 @@ namespace {
             ASSERT_TRUE(upower.startUPower());
         }
 
+        // Properties.Get itself: QDBusInterface keeps what it introspects until the process ends.
         static QVariant property(const char* name)
         {
-            return QDBusInterface(QStringLiteral("org.freedesktop.UPower"),
+            auto get = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.UPower"),
                 QStringLiteral("/org/freedesktop/UPower/devices/battery_BAT0"),
-                QStringLiteral("org.freedesktop.UPower.Device"), QDBusConnection::systemBus())
-                .property(name);
+                QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+            get.setArguments(
+                { QStringLiteral("org.freedesktop.UPower.Device"), QString::fromLatin1(name) });
+            const QDBusMessage reply = QDBusConnection::systemBus().call(get);
+            return reply.arguments().value(0).value<QDBusVariant>().variant();
         }
 
         test::DaemonTestbed upower;
