@@ -92,9 +92,24 @@ namespace {
         return report(*battery, store->save());
     }
 
+    // Whether UPower's own charge limit is switched on, as upowerd (1.90.5 and newer) keeps it:
+    // upowerd writes its thresholds again at every start while it is.
+    bool upowerLimitOn()
+    {
+        char state = 0;
+        const int file = ::open("/var/lib/upower/charging-threshold-status", O_RDONLY | O_CLOEXEC);
+        const bool on = file >= 0 && ::read(file, &state, 1) == 1 && state == '1';
+        if (file >= 0)
+            ::close(file);
+        return on;
+    }
+
     // A lift lasts while an external supply stays online; without one the choice comes back.
+    // While UPower's own limit is on, the kept choice stands aside rather than fight upowerd.
     int restore()
     {
+        if (upowerLimitOn())
+            return 0;
         HelperFailure failure;
         auto store = ChoiceStore::open(false, failure);
         if (!store)

@@ -35,6 +35,9 @@ namespace {
         points.erase(std::remove_if(points.begin(), points.end(),
                          [](const RecordPoint& point) { return !usable(point); }),
             points.end());
+        // The daemon lists its record newest first and stamps whole seconds: points of one
+        // second keep their order only when turned round before the sort.
+        std::reverse(points.begin(), points.end());
         std::stable_sort(points.begin(), points.end(),
             [](const RecordPoint& a, const RecordPoint& b) { return a.t < b.t; });
     }

@@ -19,7 +19,8 @@ struct RecordPoint
     bool operator==(const RecordPoint&) const = default;
 };
 
-/// Samples from the daemon's charge record, oldest first: percent rounded and clamped to 0–100,
+/// Samples from the daemon's charge record (listed newest first, as UPower does), oldest first,
+/// points of the same second in the order they were recorded: percent rounded and clamped to 0–100,
 /// on power for the charging, full and waiting-to-charge states, the power from the rate point
 /// nearest in time (within 10 minutes, negative while discharging). Points with a non-finite or
 /// non-positive time or a non-finite value are dropped, and so are points whose state says

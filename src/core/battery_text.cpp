@@ -261,6 +261,8 @@ namespace {
         text("a11y.from", "from %d"),
         // TRANSLATORS: %d stands for a percentage, as "num.percent" writes it.
         text("a11y.to", "to %d"),
+        // TRANSLATORS: %d stands for UPower's own charge limit, such as "75–80 %".
+        text("limit.upowerOther", "These are the battery's values, not UPower's %d limit."),
     });
     // clang-format on
 

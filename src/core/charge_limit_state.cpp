@@ -28,9 +28,10 @@ std::optional<ChargeLimitRequest> fittedChargeLimit(
 {
     if (request.off())
         return request;
-    if (state.route == ChargeLimitRoute::upower) {
+    if (state.route == ChargeLimitRoute::upower && !state.helperForOthers) {
         // UPower applies the thresholds of its hardware database; a switch cannot set others.
-        if (request.end != state.end || (request.start && request.start != state.start)) {
+        const auto pair = state.upowerPair.value_or(ChargeLimitRequest {});
+        if (request.end != pair.end || (request.start && request.start != pair.start)) {
             problem = "limit.err.upowerValues";
             return std::nullopt;
         }

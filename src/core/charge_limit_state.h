@@ -46,12 +46,28 @@ struct ChargeLimitState
     std::optional<ChargeLimitRequest> kept;
     ChargeLimitRoute route = ChargeLimitRoute::none;
     ChargeLimitObstacle obstacle = ChargeLimitObstacle::noHardware;
+    /// On UPower's route: the thresholds its switch applies (its hardware database's). `start`
+    /// and `end` are what the battery holds whenever it holds a limit, so the two may differ.
+    std::optional<ChargeLimitRequest> upowerPair;
+    /// On UPower's route: other values than UPower's can be set through the helper.
+    bool helperForOthers = false;
 
     [[nodiscard]] bool changeable() const { return route != ChargeLimitRoute::none; }
-    /// Whether the choice is only on or off: a fixed limit, or UPower's thresholds.
+    /// Whether the choice is only on or off: a fixed limit, or UPower's thresholds alone.
     [[nodiscard]] bool switchOnly() const
     {
-        return route == ChargeLimitRoute::upower || shape == ChargeLimitShape::fixed;
+        return (route == ChargeLimitRoute::upower && !helperForOthers)
+            || shape == ChargeLimitShape::fixed;
+    }
+    /// Whether the battery holds a limit other than the one UPower's switch applies.
+    [[nodiscard]] bool holdsOtherThanUPower() const
+    {
+        return on && upowerPair && (end != upowerPair->end || start != upowerPair->start);
+    }
+    /// Whether `request` is the limit UPower's switch applies (or no limit at all).
+    [[nodiscard]] bool isUPowerPair(const ChargeLimitRequest& request) const
+    {
+        return upowerPair && (request.off() || request == *upowerPair);
     }
     bool operator==(const ChargeLimitState&) const = default;
 };
@@ -94,7 +110,8 @@ struct ChargeLimitResult
 
 /// What `request` asks of a battery of `state`'s kind, or nothing with `problem` set to the text
 /// key of the reason when it does not fit: a start where there is no start threshold
-/// ("limit.err.noStart"), values other than UPower's ("limit.err.upowerValues"). An end alone
+/// ("limit.err.noStart"), values other than UPower's where the helper cannot set them
+/// ("limit.err.upowerValues"). An end alone
 /// on a battery with both thresholds gets chargeStartFor() it, as the preset does.
 [[nodiscard]] std::optional<ChargeLimitRequest> fittedChargeLimit(
     const ChargeLimitState& state, const ChargeLimitRequest& request, std::string& problem);

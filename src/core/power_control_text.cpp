@@ -59,7 +59,12 @@ std::string chargeLimitStatus(const ChargeLimitState& state, Language language)
     if (state.start && *state.start > 0)
         text
             += replacingPlaceholder(t("limit.restarts", language), integer(*state.start, language));
-    return text + ".";
+    text += ".";
+    if (state.holdsOtherThanUPower())
+        text += " "
+            + replacingPlaceholder(
+                t("limit.upowerOther", language), chargeLimitText(*state.upowerPair, language));
+    return text;
 }
 
 std::string chargeLimitObstacle(const ChargeLimitState& state, Language language)

@@ -84,6 +84,10 @@ namespace {
         json["changeable"] = state.changeable();
         json["obstacle"]
             = rawValue(state.changeable() ? ChargeLimitObstacle::none : state.obstacle);
+        if (state.upowerPair) {
+            json["upower"] = limitObject(*state.upowerPair);
+            json["upowerDiffers"] = state.holdsOtherThanUPower();
+        }
         return json;
     }
 

@@ -25,7 +25,9 @@ namespace wattlet {
 [[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
     Language language, const WarningLevels& levels = {});
 /// readingJson() with the devices, then "chargeLimit" ("shape", "start" and "end" when known,
-/// "on", "lifted", "kept" during a lift, "route", "changeable", "obstacle") and "powerProfile"
+/// "on", "lifted", "kept" during a lift, "route", "changeable", "obstacle"; on UPower's route
+/// also "upower", the thresholds its switch applies, and "upowerDiffers", whether the battery
+/// holds other ones) and "powerProfile"
 /// ("active", "profiles", "degraded", "holds"), each null when absent from `controls`.
 [[nodiscard]] std::string readingJson(const BatteryReading& reading, const Peripherals& devices,
     const PowerControls& controls, Language language, const WarningLevels& levels = {});

@@ -48,15 +48,29 @@ namespace {
         return json.is_null() ? std::nullopt : std::optional(json.get<T>());
     }
 
+    Json requestJson(const std::optional<ChargeLimitRequest>& request)
+    {
+        return request ? Json { { "start", optionalJson(request->start) }, { "end", request->end } }
+                       : Json();
+    }
+
+    std::optional<ChargeLimitRequest> requestFrom(const Json& json)
+    {
+        if (json.is_null())
+            return std::nullopt;
+        return ChargeLimitRequest { optionalFrom<std::int64_t>(json.at("start")),
+            json.at("end").get<std::int64_t>() };
+    }
+
     Json limitJson(const ChargeLimitState& limit)
     {
-        Json kept;
-        if (limit.kept)
-            kept = { { "start", optionalJson(limit.kept->start) }, { "end", limit.kept->end } };
+        const Json kept = requestJson(limit.kept);
         return { { "shape", rawValue(limit.shape) }, { "start", optionalJson(limit.start) },
             { "end", optionalJson(limit.end) }, { "on", limit.on }, { "lifted", limit.lifted },
             { "kept", kept }, { "route", rawValue(limit.route) },
-            { "obstacle", rawValue(limit.obstacle) } };
+            { "obstacle", rawValue(limit.obstacle) },
+            { "upowerPair", requestJson(limit.upowerPair) },
+            { "helperForOthers", limit.helperForOthers } };
     }
 
     ChargeLimitState limitFrom(const Json& json)
@@ -67,9 +81,10 @@ namespace {
         limit.end = optionalFrom<std::int64_t>(json.at("end"));
         limit.on = json.at("on").get<bool>();
         limit.lifted = json.at("lifted").get<bool>();
-        if (const Json& kept = json.at("kept"); !kept.is_null())
-            limit.kept = ChargeLimitRequest { optionalFrom<std::int64_t>(kept.at("start")),
-                kept.at("end").get<std::int64_t>() };
+        limit.kept = requestFrom(json.at("kept"));
+        // Absent from what a tray of an earlier version published.
+        limit.upowerPair = requestFrom(json.value("upowerPair", Json()));
+        limit.helperForOthers = json.value("helperForOthers", false);
         limit.route = fromRaw(json.at("route"), routes);
         limit.obstacle = fromRaw(json.at("obstacle"), obstacles);
         return limit;

@@ -4,8 +4,7 @@
 #include "app/present/power_profile_view.h"
 #include "platform/power_profiles.h"
 #include "platform/power_watcher.h"
-#include "support/fake_power_profiles.h"
-#include "support/fake_upower.h"
+#include "support/daemon_testbed.h"
 #include "support/temp_env.h"
 #include "support/wait_until.h"
 
@@ -368,14 +367,11 @@ namespace {
 
     TEST_F(AppModelTest, UPowerRestartingBringsPeripheralsBackWithoutRepeatsOrDoubledEvents)
     {
-        if (!test::DBusTestBus::system().isRunning())
-            GTEST_SKIP() << "dbus-daemon is not available";
-        test::FakeUPower upower;
-        const QString battery = QStringLiteral("battery_BAT0");
-        upower.add(battery, test::FakeUPower::machineBattery());
-        upower.add(QStringLiteral("mouse_dev_1"),
-            test::FakeUPower::peripheral(5, 8, QStringLiteral("MX")));
-        ASSERT_TRUE(upower.start());
+        test::DaemonTestbed upower;
+        if (!upower.unavailable().isEmpty())
+            GTEST_SKIP() << upower.unavailable().toStdString();
+        ASSERT_TRUE(upower.add(QStringLiteral("BAT0"), test::DaemonTestbed::battery(64)));
+        ASSERT_TRUE(upower.startUPower());
         AppModelDeps deps = platform.deps();
         deps.makeWatcher = [](std::function<void()> onChange,
                                std::function<void(const Peripherals&)> onPeripherals) {
@@ -386,32 +382,38 @@ namespace {
         };
         AppModel model(std::nullopt, deps);
         model.start();
+        const QString mouse = QStringLiteral("hidpp_battery_0");
+        ASSERT_TRUE(upower.add(mouse, test::DaemonTestbed::mouse(8)));
         const auto listed = [&] { return model.peripherals().size() == 1; };
         ASSERT_TRUE(test::waitUntil(listed));
         for (int restart = 0; restart < 2; ++restart) {
-            upower.stop();
+            upower.killUPower();
             ASSERT_TRUE(test::waitUntil([&] { return model.peripherals().empty(); }));
-            ASSERT_TRUE(upower.start());
+            ASSERT_TRUE(upower.startUPower());
             ASSERT_TRUE(test::waitUntil(listed));
         }
+        // The mouse's own changes are no power events of the machine.
+        ASSERT_TRUE(upower.set(mouse, QStringLiteral("capacity=7")));
+        ASSERT_TRUE(test::waitUntil([&] { return model.peripherals()[0].percent == 7; }));
         const int reads = platform.reads;
-        upower.change(battery, { { QStringLiteral("Percentage"), 63.0 } });
+        ASSERT_TRUE(upower.set(QStringLiteral("BAT0"), test::DaemonTestbed::battery(63)));
         ASSERT_TRUE(test::waitUntil([&] { return platform.reads > reads; }));
         test::serveEventsFor(100);
         EXPECT_EQ(platform.reads, reads + 1);
+        ASSERT_TRUE(upower.remove(mouse));
+        ASSERT_TRUE(test::waitUntil([&] { return model.peripherals().empty(); }));
         // Announced once, withdrawn when the daemon went, not announced again on its return.
-        const Ids mouse { "wattlet.device./org/freedesktop/UPower/devices/mouse_dev_1" };
-        ASSERT_EQ(platform.announcedIds(), mouse);
-        EXPECT_EQ(platform.announced[0].body, "MX: 8 % — time to charge it");
-        EXPECT_EQ(platform.withdrawn, mouse);
+        ASSERT_EQ(platform.announced.size(), 1U);
+        EXPECT_EQ(platform.announced[0].body, "MX Master 3: 8 % — time to charge it");
+        EXPECT_EQ(platform.withdrawn, platform.announcedIds());
     }
 
     TEST_F(AppModelTest, PowerModeFollowsThePlugOnlyWhenAskedAndKeepsAChoiceByHand)
     {
-        if (!test::DBusTestBus::system().isRunning())
-            GTEST_SKIP() << "dbus-daemon is not available";
-        test::FakePowerProfiles daemon;
-        ASSERT_TRUE(daemon.start());
+        test::DaemonTestbed daemons;
+        if (!daemons.unavailable().isEmpty())
+            GTEST_SKIP() << daemons.unavailable().toStdString();
+        ASSERT_TRUE(daemons.startPowerProfiles());
         AppModelDeps deps = platform.deps();
         deps.makePowerProfiles = [] { return makePowerProfiles(); };
         AppModel model(std::nullopt, deps);
@@ -447,10 +449,10 @@ namespace {
         plug(false);
         EXPECT_TRUE(test::waitUntil([&] { return active() == "power-saver"; }));
         // Never over another program's hold.
-        daemon.set("ActiveProfileHolds",
-            QVariant::fromValue(
-                QList<QVariantMap> { { { QStringLiteral("Profile"), QStringLiteral("power-saver") },
-                    { QStringLiteral("ApplicationId"), QStringLiteral("org.gnome.Builder") } } }));
+        ASSERT_FALSE(daemons
+                .holdProfile(QStringLiteral("power-saver"), QStringLiteral("compiling"),
+                    QStringLiteral("org.gnome.Builder"))
+                .isEmpty());
         ASSERT_TRUE(
             test::waitUntil([&] { return !model.powerProfiles()->state()->holds.empty(); }));
         plug(true);
@@ -459,7 +461,8 @@ namespace {
         const auto view = powerProfileView(model.powerProfiles()->state(), Language::en,
             model.prefs().plugProfile(false), model.prefs().plugProfile(true));
         EXPECT_EQ(view->note,
-            "Held by org.gnome.Builder\nWhile a mode is held, it does not follow the charger.");
+            "Held by org.gnome.Builder: compiling\nWhile a mode is held, it does not follow the "
+            "charger.");
         EXPECT_EQ(view->plug.at(1).labels,
             (std::vector<std::string> { "Balanced", "Performance", "Leave as is" }));
         EXPECT_EQ(view->plug.at(1).selected, 1);

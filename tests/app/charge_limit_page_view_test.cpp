@@ -40,7 +40,7 @@ namespace {
         ChargeLimitShape shape, std::optional<std::int64_t> start, std::int64_t end)
     {
         return { shape, start, end, end < 100, false, std::nullopt, ChargeLimitRoute::helper,
-            ChargeLimitObstacle::none };
+            ChargeLimitObstacle::none, {}, false };
     }
 
     // Choosing the preset, stepping and applying are clicked through in ChargeLimitPage.
@@ -82,6 +82,7 @@ namespace {
 
         ChargeLimitState upower = helperState(ChargeLimitShape::endOnly, 60, 80);
         upower.route = ChargeLimitRoute::upower;
+        upower.upowerPair = ChargeLimitRequest { 60, 80 };
         upower.on = false;
         view = chargeLimitPageView(
             ChargeLimitModel(std::make_unique<FakeControl>(upower)), Language::en);
@@ -141,6 +142,7 @@ namespace {
         EXPECT_EQ(problem, "limit.err.noStart");
         ChargeLimitState upower = helperState(ChargeLimitShape::startAndEnd, 60, 80);
         upower.route = ChargeLimitRoute::upower;
+        upower.upowerPair = ChargeLimitRequest { 60, 80 };
         EXPECT_TRUE(fittedChargeLimit(upower, { 60, 80 }, problem));
         EXPECT_FALSE(fittedChargeLimit(upower, { std::nullopt, 90 }, problem));
         EXPECT_EQ(problem, "limit.err.upowerValues");

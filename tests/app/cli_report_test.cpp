@@ -26,7 +26,7 @@ namespace {
     PowerControls controls()
     {
         const ChargeLimitState limit { ChargeLimitShape::startAndEnd, 75, 80, true, false,
-            std::nullopt, ChargeLimitRoute::helper, ChargeLimitObstacle::noHardware };
+            std::nullopt, ChargeLimitRoute::helper, ChargeLimitObstacle::noHardware, {}, false };
         return { limit, PowerProfilesState { { "power-saver", "balanced" }, "balanced", {}, {} } };
     }
 

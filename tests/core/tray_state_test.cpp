@@ -14,7 +14,7 @@ namespace {
         EXPECT_EQ(trayStateFromJson(trayStateJson(state)), state);
         state.controls.chargeLimit = ChargeLimitState { ChargeLimitShape::startAndEnd, 75, 100,
             false, true, ChargeLimitRequest { 75, 80 }, ChargeLimitRoute::helper,
-            ChargeLimitObstacle::none };
+            ChargeLimitObstacle::none, ChargeLimitRequest { 75, 80 }, true };
         state.controls.profiles = PowerProfilesState { { "power-saver", "balanced" }, "balanced",
             "lap-detected", { { "balanced", "compiling", "org.gnome.Builder" } } };
         EXPECT_EQ(trayStateFromJson(trayStateJson(state)), state);

@@ -1,7 +1,8 @@
+#include "core/power_control_text.h"
 #include "platform/charge_limit_control.h"
 #include "platform/linux/sysfs_charge_limit.h"
+#include "support/daemon_testbed.h"
 #include "support/dbus_test_bus.h"
-#include "support/fake_upower.h"
 #include "support/wait_until.h"
 
 #include <QFile>
@@ -18,7 +19,6 @@
 namespace wattlet {
 namespace {
 
-    using test::FakeUPower;
     using test::waitUntil;
     namespace fs = std::filesystem;
 
@@ -112,7 +112,8 @@ namespace {
 
         std::unique_ptr<ChargeLimitControl> control(ChargeLimitPaths paths)
         {
-            paths.supplyRoot = tree.root.string();
+            if (paths.supplyRoot.empty() || paths.supplyRoot == ChargeLimitPaths {}.supplyRoot)
+                paths.supplyRoot = tree.root.string();
             paths.store = tree.path("store");
             auto made = makeChargeLimitControl(paths);
             EXPECT_TRUE(waitUntil([&] { return made->ready(); }));
@@ -130,31 +131,61 @@ namespace {
         SysTree tree;
     };
 
-    TEST_F(ChargeLimitControlTest, UPowersThresholdIsShownAndSwitchedByUPower)
+    TEST_F(ChargeLimitControlTest, UPowersSwitchWithoutPasswordAndOtherValuesByTheHelperNeverFight)
     {
-        FakeUPower upower;
-        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::thresholdBattery(60, 80));
-        ASSERT_TRUE(upower.start());
-        tree.supply("BAT0", { { startFile, "0" }, { endFile, "100" } });
-        const auto limit = control({});
-        EXPECT_EQ(limit->state().route, ChargeLimitRoute::upower);
-        EXPECT_EQ(shown(limit->state()), "startAndEnd 60 80");
+        test::DaemonTestbed upower;
+        if (!upower.unavailable().isEmpty())
+            GTEST_SKIP() << upower.unavailable().toStdString();
+        ASSERT_TRUE(upower.add(QStringLiteral("AC"), test::DaemonTestbed::mains(true)));
+        ASSERT_TRUE(upower.add(QStringLiteral("BAT0"),
+            test::DaemonTestbed::battery(60, "Charging")
+                + QStringLiteral(
+                    " charge_control_start_threshold=0 charge_control_end_threshold=100"),
+            QStringLiteral("CHARGE_LIMIT=75,80")));
+        ASSERT_TRUE(
+            upower.startPolkit({ QStringLiteral("org.freedesktop.UPower.enable-charging-limit") }));
+        ASSERT_TRUE(upower.startUPower());
+        // The helper played by pkexec: it writes the thresholds as the helper would.
+        const std::string pkexec = tree.path("pkexec");
+        write(pkexec,
+            "#!/bin/sh\ncd " + upower.supplyDir().toStdString()
+                + "/$3 || exit 1\n[ $2 = off ] && set -- x x x 0 100\necho $4 >" + startFile
+                + "\necho $5 >" + endFile + "\n");
+        fs::permissions(pkexec, fs::perms::owner_all);
+        ChargeLimitPaths paths { upower.supplyDir().toStdString(), {}, "/helper", pkexec };
+        const auto limit = control(paths);
+        if (limit->state().route != ChargeLimitRoute::upower)
+            GTEST_SKIP() << "this UPower has no charge threshold (it came with 1.90.5)";
+        const auto sysfs = [&] {
+            const LimitBattery battery = limitBatteries(paths.supplyRoot).at(0);
+            return std::to_string(battery.start.value_or(-1)) + " "
+                + std::to_string(battery.end.value_or(-1));
+        };
+        EXPECT_EQ(shown(limit->state()), "startAndEnd 75 80");
 
-        upower.refuseChargeThreshold(true);
-        EXPECT_EQ(run(*limit, { 60, 80 }).outcome, ChargeLimitOutcome::notAuthorized);
+        EXPECT_EQ(run(*limit, { 75, 80 }).outcome, ChargeLimitOutcome::done);
+        EXPECT_EQ(shown(limit->state()), "startAndEnd 75 80 on");
+        EXPECT_EQ(sysfs(), "75 80");
+
+        // Other values: UPower's switch goes off first, so its next start leaves them alone.
+        EXPECT_EQ(run(*limit, { 60, 70 }).outcome, ChargeLimitOutcome::done);
+        upower.killUPower();
+        ASSERT_TRUE(upower.startUPower());
+        limit->reload();
+        ASSERT_TRUE(waitUntil([&] { return limit->ready() && limit->state().upowerPair; }));
+        EXPECT_EQ(sysfs(), "60 70");
+        EXPECT_EQ(shown(limit->state()), "startAndEnd 60 70 on");
+        EXPECT_EQ(BatteryText::chargeLimitStatus(limit->state(), Language::en),
+            "Charging stops at 70\u00a0% and starts again below 60\u00a0%. These are the battery's "
+            "values, not UPower's 75–80 % limit.");
+        // Off forgets the helper's values too.
+        EXPECT_EQ(run(*limit, {}).outcome, ChargeLimitOutcome::done);
+        EXPECT_EQ(sysfs(), "0 100");
         EXPECT_FALSE(limit->state().on);
-        upower.refuseChargeThreshold(false);
-        EXPECT_EQ(run(*limit, { 60, 80 }).outcome, ChargeLimitOutcome::done);
-        EXPECT_TRUE(waitUntil([&] { return limit->state().on; }));
-        // The thresholds themselves are UPower's: sysfs is not written behind its back.
-        EXPECT_EQ(limitBatteries(tree.root).front().end, 100);
     }
 
-    TEST_F(ChargeLimitControlTest, OlderUPowerLeavesTheHelperWhichRunsOncePerBatteryInItsForm)
+    TEST_F(ChargeLimitControlTest, WithoutUPowersThresholdTheHelperRunsOncePerBatteryInItsForm)
     {
-        FakeUPower upower;
-        upower.add(QStringLiteral("battery_BAT0"), FakeUPower::machineBattery());
-        ASSERT_TRUE(upower.start());
         tree.supply("BAT0", { { startFile, "0" }, { endFile, "100" } });
         tree.supply("BAT1", { { endFile, "100" } });
         EXPECT_EQ(control({})->state().obstacle, ChargeLimitObstacle::noHelper);

@@ -9,7 +9,6 @@ namespace wattlet::test {
 
 namespace {
 
-    const QString service = QStringLiteral("org.freedesktop.UPower");
     const QString root = QStringLiteral("/org/freedesktop/UPower");
 
 } // namespace
@@ -45,25 +44,12 @@ FakeUPower::FakeUPower()
 
 FakeUPower::~FakeUPower() { m_peer.bus().unregisterObject(root, QDBusConnection::UnregisterTree); }
 
-bool FakeUPower::start()
-{
-    m_started = m_peer.own(service);
-    return m_started;
-}
-
-void FakeUPower::stop()
-{
-    m_peer.release(service);
-    m_started = false;
-}
-
 QString FakeUPower::path(const QString& name) { return root + QStringLiteral("/devices/") + name; }
 
 void FakeUPower::add(const QString& name, const QVariantMap& properties)
 {
     m_devices.insert(path(name), properties);
-    if (m_started)
-        m_peer.emitDeviceListChange("DeviceAdded", path(name));
+    m_peer.emitDeviceListChange("DeviceAdded", path(name));
 }
 
 void FakeUPower::change(const QString& name, const QVariantMap& changed)
@@ -99,16 +85,6 @@ QVariantMap FakeUPower::machineBattery()
         { QStringLiteral("State"), 2u }, { QStringLiteral("HasHistory"), true } };
 }
 
-QVariantMap FakeUPower::thresholdBattery(uint start, uint end)
-{
-    QVariantMap battery = machineBattery();
-    battery.insert({ { QStringLiteral("ChargeThresholdSupported"), true },
-        { QStringLiteral("ChargeThresholdEnabled"), false },
-        { QStringLiteral("ChargeStartThreshold"), start },
-        { QStringLiteral("ChargeEndThreshold"), end } });
-    return battery;
-}
-
 bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
 {
     const QString member = message.member();
@@ -135,18 +111,6 @@ bool FakeUPower::handleMessage(const QDBusMessage& message, const QDBusConnectio
         } else {
             reply = message.createReply(
                 QVariant::fromValue(QList<Point>(record.points.begin(), record.points.end())));
-        }
-    } else if (member == QStringLiteral("EnableChargeThreshold")) {
-        if (m_refuseThreshold) {
-            reply = message.createErrorReply(
-                QStringLiteral("org.freedesktop.UPower.PermissionDenied"),
-                QStringLiteral("denied"));
-        } else {
-            reply = message.createReply();
-            connection.send(reply);
-            change(message.path().section(QLatin1Char('/'), -1),
-                { { QStringLiteral("ChargeThresholdEnabled"), message.arguments().value(0) } });
-            return true;
         }
     } else {
         return false;

@@ -10,9 +10,10 @@
 
 namespace wattlet::test {
 
-/// UPower on the test system bus: its own connection owns org.freedesktop.UPower and answers
-/// EnumerateDevices, the Device properties, GetHistory and EnableChargeThreshold, and sends
-/// DeviceAdded, DeviceRemoved and PropertiesChanged as devices are added, changed and removed.
+/// UPower on the test system bus where the real daemon cannot be made to answer so: hostile
+/// model names, records that are malformed or refused, and a week of events in seconds (the
+/// soak). Answers EnumerateDevices, the Device properties and GetHistory, and sends DeviceAdded,
+/// DeviceRemoved and PropertiesChanged as devices are added, changed and removed.
 class FakeUPower : public QDBusVirtualObject
 {
     Q_OBJECT
@@ -32,13 +33,12 @@ public:
     ~FakeUPower() override;
 
     /// Takes the UPower name; false when the bus refused.
-    bool start();
+    bool start() { return m_peer.own(QStringLiteral("org.freedesktop.UPower")); }
     /// Gives the name up, as a stopping daemon does.
-    void stop();
+    void stop() { m_peer.release(QStringLiteral("org.freedesktop.UPower")); }
 
     /// "/org/freedesktop/UPower/devices/" + name.
     static QString path(const QString& name);
-    /// A device listed from the start (before start()) or announced with DeviceAdded.
     void add(const QString& name, const QVariantMap& properties);
     void change(const QString& name, const QVariantMap& changed);
     void remove(const QString& name);
@@ -48,18 +48,12 @@ public:
     /// A mouse, a battery of the machine.
     static QVariantMap peripheral(uint type, double percent, const QString& model = {});
     static QVariantMap machineBattery();
-    /// A battery of the machine with UPower 1.90's charge threshold, switched off.
-    static QVariantMap thresholdBattery(uint start, uint end);
-    /// Whether EnableChargeThreshold is refused as polkit refuses it.
-    void refuseChargeThreshold(bool refuse) { m_refuseThreshold = refuse; }
 
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
     FakePeer m_peer;
-    bool m_started = false;
-    bool m_refuseThreshold = false;
     QMap<QString, QVariantMap> m_devices;
     struct Record
     {

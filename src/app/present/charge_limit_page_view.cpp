@@ -101,7 +101,8 @@ namespace {
         view.toggleLabel = t("limit.switch");
         view.toggleOn = state.on;
         if (state.route == ChargeLimitRoute::upower) {
-            view.toggleOnRequest = ChargeLimitRequest { state.start, state.end.value_or(100) };
+            view.toggleOnRequest = state.upowerPair.value_or(
+                ChargeLimitRequest { state.start, state.end.value_or(100) });
             view.note = t("limit.upower");
         } else {
             view.toggleOnRequest = presetChargeLimit(state.shape);

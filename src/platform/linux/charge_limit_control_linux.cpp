@@ -61,8 +61,9 @@ namespace {
                       ? QStandardPaths::findExecutable(QStringLiteral("pkexec"))
                       : QString::fromStdString(paths.pkexec))
         {
+            // UPower's switch writes sysfs: what the battery holds is read again after it moves.
             connect(
-                m_upower, &UPowerMonitor::deviceChanged, this, &LinuxChargeLimitControl::combine);
+                m_upower, &UPowerMonitor::deviceChanged, this, &LinuxChargeLimitControl::reload);
             connect(&m_upower->devices(), &UPowerDeviceList::loaded, this,
                 &LinuxChargeLimitControl::combine);
             connect(
@@ -84,14 +85,27 @@ namespace {
 
         void apply(const ChargeLimitRequest& request, Done done) override
         {
-            if (const auto threshold = upowerThreshold(m_upower->devices())) {
-                enableChargeThreshold(m_bus, threshold->batteries, !request.off(), this,
-                    [this, done = std::move(done)](const ChargeLimitResult& result) {
-                        read([done, result] { done(result); });
-                    });
+            const auto threshold = upowerThreshold(m_upower->devices());
+            const bool helperClears = request.off() && m_state.holdsOtherThanUPower();
+            if (threshold
+                && (!m_state.helperForOthers || (m_state.isUPowerPair(request) && !helperClears))) {
+                switchUPower(*threshold, !request.off(), std::move(done));
                 return;
             }
-            run(helperCommands(m_sysfs.batteries, request), std::move(done));
+            auto commands = helperCommands(m_sysfs.batteries, request);
+            if (!threshold || !threshold->enabled) {
+                run(std::move(commands), std::move(done));
+                return;
+            }
+            // Its switch goes off first: upowerd writes its pair again at every start while on.
+            switchUPower(*threshold, false,
+                [this, commands = std::move(commands), done = std::move(done)](
+                    const ChargeLimitResult& result) mutable {
+                    if (result.outcome != ChargeLimitOutcome::done)
+                        done(result);
+                    else
+                        run(std::move(commands), std::move(done));
+                });
         }
 
         void lift(Done done) override
@@ -104,9 +118,16 @@ namespace {
         }
 
     private:
+        void switchUPower(const UPowerThreshold& threshold, bool on, Done done)
+        {
+            enableChargeThreshold(m_bus, threshold.batteries, on, this,
+                [this, done = std::move(done)](
+                    const ChargeLimitResult& result) { read([done, result] { done(result); }); });
+        }
+
         void run(std::vector<QStringList> commands, Done done)
         {
-            if (m_state.route != ChargeLimitRoute::helper) {
+            if (m_state.route != ChargeLimitRoute::helper && !m_state.helperForOthers) {
                 done({ ChargeLimitOutcome::unavailable, {} });
                 return;
             }
@@ -158,12 +179,21 @@ namespace {
         {
             ChargeLimitState state = m_sysfs.state;
             if (const auto threshold = upowerThreshold(m_upower->devices())) {
+                state.helperForOthers = !m_helper.isEmpty() && !m_pkexec.isEmpty()
+                    && state.shape != ChargeLimitShape::none
+                    && state.shape != ChargeLimitShape::fixed;
                 if (state.shape == ChargeLimitShape::none)
                     state.shape = threshold->start ? ChargeLimitShape::startAndEnd
                                                    : ChargeLimitShape::endOnly;
-                state.start = threshold->start;
-                state.end = threshold->end;
-                state.on = threshold->enabled;
+                state.upowerPair
+                    = ChargeLimitRequest { threshold->start, threshold->end.value_or(100) };
+                // UPower names its pair whatever the battery holds: the battery's own values
+                // count whenever it holds a limit.
+                if (!m_sysfs.state.on || !m_sysfs.state.end) {
+                    state.start = threshold->start;
+                    state.end = threshold->end;
+                }
+                state.on = threshold->enabled || m_sysfs.state.on;
                 state.lifted = false;
                 state.kept.reset();
                 state.route = ChargeLimitRoute::upower;
