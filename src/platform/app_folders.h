@@ -11,5 +11,8 @@ namespace wattlet::AppFolders {
 [[nodiscard]] QString data();
 /// The settings file: $XDG_CONFIG_HOME/Wattlet/Wattlet.conf on Linux.
 [[nodiscard]] QString settingsFile();
+/// From now on, both under `root`: for runs that must neither read nor change the user's own
+/// settings, history and health log.
+void moveUnder(const QString& root);
 
 } // namespace wattlet::AppFolders

@@ -55,6 +55,9 @@ namespace {
         EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/ru-about-dark.png")));
         for (const QString& line : lines)
             EXPECT_EQ(QImage(line.mid(2)).width(), 688) << line.toStdString();
+        // The pictures' languages and demo readings stay out of the user's settings and history.
+        for (const QString& folder : { home.configHome(), home.dataHome() })
+            EXPECT_TRUE(QDir(folder).isEmpty()) << folder.toStdString();
     }
 
     TEST_F(SnapshotExport, ReportsPicturesThatCouldNotBeWritten)

@@ -14,7 +14,8 @@ namespace wattlet {
 /// A row of equally wide segments, one of them selected, painted like a native segmented
 /// control: a tinted track and a raised selected segment in the palette's base colour. The first
 /// segment is at the leading edge (the right in a right-to-left panel), and the arrow keys move
-/// the way they point. A label too long for its segment shrinks to 85 % before it is cut. Read out as a group of radio buttons, one per segment.
+/// the way they point. A label too long for its segment shrinks to 85 % before it is cut. Read out
+/// as a group of radio buttons, one per segment.
 class SegmentedControl : public QWidget, public AccessiblePart
 {
     Q_OBJECT

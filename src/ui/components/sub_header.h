@@ -15,7 +15,7 @@ namespace wattlet {
 /// the leading edge (the right in a right-to-left panel, its chevron pointing right), the title
 /// in the middle, and an invisible copy of the back text at the trailing edge so the title stays
 /// near the centre; a title too long for that takes the invisible copy's room before it is cut. The
-/// back button runs `back` synchronously (destroying the header from it must be deferred). 
+/// back button runs `back` synchronously (destroying the header from it must be deferred).
 class SubHeader : public QWidget, public AccessiblePart
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "app/demo.h"
 #include "core/battery_text.h"
 #include "core/preferred_languages.h"
+#include "platform/app_folders.h"
 #include "platform/wall_clock.h"
 #include "ui/desktop/application_icon.h"
 #include "ui/drawing/render_image.h"
@@ -13,6 +14,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QSaveFile>
+#include <QTemporaryDir>
 
 #include <array>
 #include <cmath>
@@ -178,6 +180,15 @@ int runSnapshotExport(int argc, char** argv, const SnapshotRequest& request)
         std::cerr << "wattlet: " << *problem << '\n';
         return 2;
     }
+    // The pictures' models choose languages and add demo readings: none of that may reach the
+    // user's own settings or history, nor may those change the pictures.
+    const QTemporaryDir folders;
+    if (!folders.isValid()) {
+        std::cerr << "wattlet: no temporary folder for the pictures' settings: "
+                  << folders.errorString().toStdString() << '\n';
+        return 1;
+    }
+    AppFolders::moveUnder(folders.path());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
