@@ -19,11 +19,12 @@ WATTLET_BUILD_PACKAGES=(
 # its rule (udevadm test), systemd its unit (systemd-analyze verify and security). The format is
 # checked with one clang-format, the same in every release (each formats some differently).
 # UPower and power-profiles-daemon run for real on a umockdev testbed; the panel is read as a
-# screen reader reads it, through AT-SPI (pyatspi).
+# screen reader reads it, through AT-SPI (pyatspi). The fit test measures Chinese and Japanese in
+# Noto CJK: without it they would be measured as empty boxes.
 WATTLET_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev ccache
   clang-format-19 clang-tidy dbus-daemon xvfb xauth x11-utils
-  fonts-noto-core fonts-dejavu-core
+  fonts-noto-core fonts-dejavu-core fonts-noto-cjk
   desktop-file-utils appstream man-db lintian
   polkitd pkexec inotify-tools mount passwd udev systemd
   upower power-profiles-daemon umockdev gir1.2-umockdev-1.0 python3-dbusmock
