@@ -110,9 +110,11 @@ namespace {
 
     TEST_F(RealUPower, ItsRecordAfterChangesBecomesSamples)
     {
-        for (const int percent : { 44, 43, 42 })
+        // Each change is taken in before the next: changes close together may be read as one.
+        for (const int percent : { 44, 43, 42 }) {
             ASSERT_TRUE(upower.set(QStringLiteral("BAT0"), test::DaemonTestbed::battery(percent)));
-        ASSERT_TRUE(waitUntil([] { return property("Percentage").toDouble() == 42; }));
+            ASSERT_TRUE(waitUntil([&] { return property("Percentage").toDouble() == percent; }));
+        }
         std::vector<std::int64_t> percents;
         for (const BatterySample& sample : fetch().value_or(std::vector<BatterySample> {}))
             percents.push_back(sample.p);
