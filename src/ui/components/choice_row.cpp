@@ -1,5 +1,6 @@
 #include "choice_row.h"
 
+#include "ui/drawing/mirror.h"
 #include "ui/drawing/text_block.h"
 #include "ui/theme/palette.h"
 #include "ui/theme/scheme.h"
@@ -50,11 +51,12 @@ void ChoiceRow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(labelOpacity());
-    const bool leftToRight = layoutDirection() == Qt::LeftToRight;
 
-    // The mark sits at the trailing edge: the right, or the left in a right-to-left language.
-    const qreal markLeft = leftToRight ? width() - checkWidth : 0;
+    // The mark sits at the trailing edge: the left in a right-to-left panel.
+    const Mirror mirror(*this);
     if (isChecked()) {
+        // Only its place turns around: a check mark is not mirrored.
+        const qreal markLeft = mirror(QRectF(width() - checkWidth, 0, checkWidth, height())).left();
         const qreal middle = height() / 2;
         QPainterPath mark;
         mark.moveTo(markLeft + 1, middle);
@@ -65,12 +67,9 @@ void ChoiceRow::paintEvent(QPaintEvent*)
     }
 
     const qreal labelWidth = std::max<qreal>(0.0, width() - checkWidth - Style::defaultSpacing);
-    const FittedLine label = fitLine(text(), font, labelWidth);
-    painter.setFont(label.font);
     painter.setPen(scheme.primary());
-    const qreal labelLeft = leftToRight ? 0 : checkWidth + Style::defaultSpacing;
-    painter.drawText(QRectF(labelLeft, 0, labelWidth, height()),
-        (leftToRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, label.text);
+    drawLine(painter, fitLine(text(), font, labelWidth), mirror, QRectF(0, 0, labelWidth, height()),
+        Qt::AlignLeft);
     painter.setOpacity(1.0);
     paintFocusRing(painter, rect(), 4);
 }
