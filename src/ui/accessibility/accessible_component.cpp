@@ -140,8 +140,11 @@ QString AccessibleComponent::text(QAccessible::Text t) const
 QAccessible::State AccessibleComponent::state() const
 {
     QAccessible::State s = QAccessibleWidget::state();
-    if (const AccessiblePart* p = part(); p != nullptr && p->accessibleFace().number)
-        s.readOnly = p->accessibleFace().role != QAccessible::SpinBox;
+    if (const AccessiblePart* p = part()) {
+        const AccessibleFace face = p->accessibleFace();
+        if (face.number)
+            s.readOnly = face.role != QAccessible::SpinBox;
+    }
     return s;
 }
 
@@ -187,8 +190,7 @@ QAccessibleInterface* AccessibleComponent::focusChild() const
 
 void* AccessibleComponent::interface_cast(QAccessible::InterfaceType type)
 {
-    const AccessiblePart* p = part();
-    if (type == QAccessible::ValueInterface && p != nullptr && p->accessibleFace().number)
+    if (type == QAccessible::ValueInterface && number())
         return static_cast<QAccessibleValueInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
 }
@@ -216,11 +218,16 @@ void AccessibleComponent::doAction(const QString& action)
         QAccessibleWidget::doAction(action);
 }
 
-QVariant AccessibleComponent::currentValue() const
+std::optional<AccessibleFace::Number> AccessibleComponent::number() const
 {
     const AccessiblePart* p = part();
-    return p && p->accessibleFace().number ? QVariant(p->accessibleFace().number->value)
-                                           : QVariant();
+    return p ? p->accessibleFace().number : std::nullopt;
+}
+
+QVariant AccessibleComponent::currentValue() const
+{
+    const auto n = number();
+    return n ? QVariant(n->value) : QVariant();
 }
 
 void AccessibleComponent::setCurrentValue(const QVariant& value)
@@ -233,16 +240,14 @@ void AccessibleComponent::setCurrentValue(const QVariant& value)
 
 QVariant AccessibleComponent::maximumValue() const
 {
-    const AccessiblePart* p = part();
-    return p && p->accessibleFace().number ? QVariant(p->accessibleFace().number->maximum)
-                                           : QVariant();
+    const auto n = number();
+    return n ? QVariant(n->maximum) : QVariant();
 }
 
 QVariant AccessibleComponent::minimumValue() const
 {
-    const AccessiblePart* p = part();
-    return p && p->accessibleFace().number ? QVariant(p->accessibleFace().number->minimum)
-                                           : QVariant();
+    const auto n = number();
+    return n ? QVariant(n->minimum) : QVariant();
 }
 
 QVariant AccessibleComponent::minimumStepSize() const { return {}; }

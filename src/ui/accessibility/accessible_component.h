@@ -1,12 +1,13 @@
 #pragma once
 
+#include "accessible_part.h"
+
 #include <QAccessibleWidget>
 
+#include <optional>
 #include <vector>
 
 namespace wattlet {
-
-class AccessiblePart;
 
 /// The interface of every plain widget: Qt's, a window for a titled top-level one, and for an
 /// AccessiblePart widget role, texts, states and actions from the widget's face, the value
@@ -41,6 +42,8 @@ public:
 private:
     /// Null once the widget is being destroyed.
     [[nodiscard]] AccessiblePart* part() const;
+    /// The face's number, if the widget has one.
+    [[nodiscard]] std::optional<AccessibleFace::Number> number() const;
 
     mutable std::vector<QAccessible::Id> m_choices;
 };
