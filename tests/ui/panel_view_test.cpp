@@ -90,6 +90,12 @@ namespace {
         click("settings");
         EXPECT_LT(panel.height(), mainHeight);
         EXPECT_EQ(panel.height(), panel.sizeHint().height());
+        // Escape from the settings' own pages leads back to the settings, as their back buttons.
+        for (const Page page : { Page::chargeLimit, Page::notifications, Page::language }) {
+            panel.setPage(page);
+            QTest::keyClick(&panel, Qt::Key_Escape);
+            expectPage(Page::settings);
+        }
     }
 
     TEST_F(PanelViewTest, RebuildsOnceTheModelHasItsNewReading)

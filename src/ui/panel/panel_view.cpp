@@ -94,11 +94,12 @@ namespace {
         }
     };
 
-    // The page a page's back button leads to.
+    // The page a page's back button and Escape lead to: the settings' own pages lead back there.
     Page pageBefore(Page page)
     {
-        return page == Page::notifications || page == Page::chargeLimit ? Page::settings
-                                                                        : Page::main;
+        return page == Page::notifications || page == Page::chargeLimit || page == Page::language
+            ? Page::settings
+            : Page::main;
     }
 
 } // namespace
@@ -137,8 +138,7 @@ void PanelView::toggleAbout() { setPage(m_page == Page::about ? Page::main : Pag
 void PanelView::toggleSettings()
 {
     // The settings' own pages count as the settings.
-    const bool settings
-        = m_page == Page::settings || m_page == Page::chargeLimit || m_page == Page::language;
+    const bool settings = m_page == Page::settings || pageBefore(m_page) == Page::settings;
     setPage(settings ? Page::main : Page::settings);
 }
 
@@ -240,7 +240,7 @@ void PanelView::showPage()
         m_pageWidget = new HealthPage(m_model, back, this);
         break;
     case Page::language:
-        m_pageWidget = new LanguagePage(m_model.prefs(), [this] { setPage(Page::settings); }, this);
+        m_pageWidget = new LanguagePage(m_model.prefs(), back, this);
         break;
     case Page::notifications:
         m_pageWidget = new NotificationsPage(m_model, back, this);
