@@ -66,7 +66,8 @@ QString isolateMeasures(const QString& text)
         const QString found = match.captured(0);
         const bool latinUnit
             = match.capturedLength(2) > 0 && match.captured(2) != QLatin1String("%");
-        const bool european = found.contains(QRegularExpression(QStringLiteral("[0-9]")));
+        const bool european = std::any_of(
+            found.begin(), found.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
         const bool signOrSlash = !match.captured(1).isEmpty() || found.contains(QLatin1Char('/'));
         if (!latinUnit && !(european && signOrSlash))
             continue;
