@@ -93,15 +93,18 @@ namespace {
     }
 
     // Whether UPower's own charge limit is switched on, as upowerd (1.90.5 and newer) keeps it:
-    // upowerd writes its thresholds again at every start while it is.
+    // upowerd writes its thresholds again at every start while it is. Only root's own regular
+    // file counts: one another user could write must not hold the kept limit back.
     bool upowerLimitOn()
     {
+        const UniqueFd file(::open("/var/lib/upower/charging-threshold-status",
+            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat status = {};
+        if (!file || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
+            || status.st_uid != 0 || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+            return false;
         char state = 0;
-        const int file = ::open("/var/lib/upower/charging-threshold-status", O_RDONLY | O_CLOEXEC);
-        const bool on = file >= 0 && ::read(file, &state, 1) == 1 && state == '1';
-        if (file >= 0)
-            ::close(file);
-        return on;
+        return ::read(file.get(), &state, 1) == 1 && state == '1';
     }
 
     // A lift lasts while an external supply stays online; without one the choice comes back.

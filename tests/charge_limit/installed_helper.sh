@@ -146,6 +146,9 @@ mkdir /var/lib/upower && echo 1 >/var/lib/upower/charging-threshold-status
 echo 80 >/sys/class/power_supply/BAT0/charge_control_end_threshold
 changes
 run 0 "" "" "${unit[@]}"
+# A state file another user could write does not.
+chown nobody /var/lib/upower/charging-threshold-status
+run 0 "BAT0 45 50" "end" "${unit[@]}"
 rm -r /var/lib/upower && echo 50 >/sys/class/power_supply/BAT0/charge_control_end_threshold && changes
 run 0 "BAT0 0 100" "end start store" "$helper" off BAT0
 # Root's own lock, held by a stuck run, is given up on after 10 s, with nothing written.
